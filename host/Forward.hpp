@@ -15,6 +15,7 @@ class NotesPage;
 class TimeLine;
 class Sequence;
 class Effect;
+class SlideShowTransition;
 class Tags;
 class DocumentWindow;
 class View;

@@ -166,6 +166,7 @@ public:
     virtual Ref<Shape> AddPicture(const std::filesystem::path& file, int linkToFile, int saveWithDocument,
                                   float left, float top, float width = -1, float height = -1) = 0;
     virtual Ref<Shape> AddTextbox(int orientation, float left, float top, float width, float height) = 0;
+    virtual Ref<Shape> AddTable(int rows, int columns, float left, float top, float width, float height) = 0;
     virtual Ref<Shape> AddOLEObject(float left, float top, float width, float height, const std::string& className,
                                     const std::string& fileName) = 0;
     virtual Ref<ShapeRange> Range(const std::vector<int>& indexes) = 0;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Application.hpp"
+#include "host/Services.hpp"
+
+namespace velmora::pptx {
+
+// The document host: the presentation object model over .pptx files.
+std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, std::string version = "14.0");
+
+// Window control for the command line and the tests: what a user does with
+// the mouse before pressing a command.
+void ShowSlide(host::DocumentWindow& window, int slideIndex);
+void SelectSlides(host::DocumentWindow& window, const std::vector<int>& slideIndexes);
+void SelectShapes(host::DocumentWindow& window, int slideIndex, const std::vector<std::string>& shapeNames);
+void SelectText(host::DocumentWindow& window, int slideIndex, const std::string& shapeName);
+void ClearSelection(host::DocumentWindow& window);
+
+}  // namespace velmora::pptx

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "host/Forward.hpp"
+
+namespace velmora::pptx {
+
+// The part side of a shape tree (a slide or a notes slide): what the shape
+// objects need from the part that holds their XML. Shape objects keep their
+// owner alive, so their xml_node handles stay valid while they are used.
+class ShapeTreeOwner : public std::enable_shared_from_this<ShapeTreeOwner> {
+public:
+    virtual ~ShapeTreeOwner() = default;
+
+    // <p:spTree> of the part.
+    virtual pugi::xml_node ShapeTree() = 0;
+    // The part's XML was changed and must be saved.
+    virtual void Touch() = 0;
+    // A fresh shape id, unique in the part.
+    virtual unsigned NextShapeId() = 0;
+    // Called after a shape left the tree, so the timeline drops effects on it.
+    virtual void ShapeRemoved(unsigned shapeId) = 0;
+
+    // Copies a picture file into the package as a media part, relates it to
+    // this part and returns the relationship id. Raises the host error when
+    // the file cannot be read or is no picture format the package takes.
+    virtual std::string AddImage(const std::filesystem::path& picture) = 0;
+    // Target part name ("/ppt/media/image1.png") or external address of a relationship of this part.
+    virtual std::string RelationshipTarget(const std::string& relationshipId) = 0;
+
+    // For a placeholder <p:sp>: the matching placeholder shapes of the layout
+    // and then the master, nearest first (empty when there are none).
+    virtual std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) = 0;
+    // <p:titleStyle>, <p:bodyStyle> or <p:otherStyle> of the master ("title", "body", "other"),
+    // or <p:notesStyle> for notes; an empty node when there is none.
+    virtual pugi::xml_node MasterTextStyle(const std::string& kind) = 0;
+
+    // Replaces (or extends) the window's selection with these shapes.
+    // Raises the host error when the part is not shown in a window.
+    virtual void Select(const std::vector<pugi::xml_node>& shapes, bool replace) = 0;
+    // Tags of one shape (<p:custDataLst> of its non-visual properties).
+    virtual host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) = 0;
+};
+
+// Shape objects over a shape tree; implemented in the shapes layer.
+host::Ref<host::Shapes> MakeShapes(const std::shared_ptr<ShapeTreeOwner>& owner);
+host::Ref<host::Shape> MakeShape(const std::shared_ptr<ShapeTreeOwner>& owner, pugi::xml_node shape);
+host::Ref<host::ShapeRange> MakeShapeRange(const std::shared_ptr<ShapeTreeOwner>& owner,
+                                           const std::vector<pugi::xml_node>& shapes);
+// The text of a selection of text inside one shape's text body.
+host::Ref<host::TextRange> MakeTextRange(const std::shared_ptr<ShapeTreeOwner>& owner, pugi::xml_node shape);
+
+}  // namespace velmora::pptx
