@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+// Namespaces, relationship types and units of the presentation file format.
+namespace velmora::pptx::ooxml {
+
+inline constexpr const char* kPresentationML = "http://schemas.openxmlformats.org/presentationml/2006/main";
+inline constexpr const char* kDrawingML = "http://schemas.openxmlformats.org/drawingml/2006/main";
+inline constexpr const char* kRelationshipsNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+inline constexpr const char* kPackageRelationshipsNs = "http://schemas.openxmlformats.org/package/2006/relationships";
+inline constexpr const char* kContentTypesNs = "http://schemas.openxmlformats.org/package/2006/content-types";
+
+namespace rel {
+inline constexpr const char* kOfficeDocument =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
+inline constexpr const char* kSlide = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide";
+inline constexpr const char* kSlideLayout =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
+inline constexpr const char* kSlideMaster =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideMaster";
+inline constexpr const char* kNotesSlide =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/notesSlide";
+inline constexpr const char* kNotesMaster =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/notesMaster";
+inline constexpr const char* kTheme = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme";
+inline constexpr const char* kTags = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tags";
+inline constexpr const char* kImage = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+inline constexpr const char* kHyperlink =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink";
+inline constexpr const char* kControl = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/control";
+inline constexpr const char* kActiveXControlBinary =
+    "http://schemas.microsoft.com/office/2006/relationships/activeXControlBinary";
+}  // namespace rel
+
+inline constexpr std::int64_t kEmuPerPoint = 12700;
+
+inline float EmuToPoints(std::int64_t emu)
+{
+    return static_cast<float>(static_cast<double>(emu) / kEmuPerPoint);
+}
+
+inline std::int64_t PointsToEmu(double points)
+{
+    return std::llround(points * kEmuPerPoint);
+}
+
+}  // namespace velmora::pptx::ooxml
