@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+struct ProcessResult {
+    int status = -1;  // exit status, or -1 when killed or not started
+    std::string out;
+    std::string err;
+};
+
+// Runs a program with an argument vector (no shell), stdin closed, and
+// collects its output; a program still running after `limit` is killed.
+ProcessResult RunProcess(const std::vector<std::string>& argv,
+                         std::chrono::seconds limit = std::chrono::seconds(300));
+
+}  // namespace velmora::testing
