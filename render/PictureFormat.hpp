@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string_view>
+
+namespace velmora::render {
+
+enum class PictureFormat { Jpg, Png, Gif, Bmp, Emf };
+
+// The host's filter names "JPG", "PNG", "GIF", "BMP", "EMF", in any letter
+// case; anything else raises RenderError.
+PictureFormat ParsePictureFormat(std::string_view tag);
+
+}  // namespace velmora::render

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "render/LibreOffice.hpp"
+#include "render/PictureFormat.hpp"
+#include "render/PrivateFolder.hpp"
+#include "render/Raster.hpp"
+#include "render/RenderError.hpp"
+
+namespace velmora::render {
+
+class PdfDocument;
+
+struct RendererOptions {
+    std::filesystem::path soffice = "soffice";
+    std::chrono::seconds timeLimit{180};
+};
+
+// One picture to make: a slide (numbered from 1) and the file it goes to.
+struct SlidePicture {
+    int slide = 0;
+    std::filesystem::path file;
+};
+
+// Pictures of slides of presentation files on disk. The caller names each
+// state of a file by a revision number: a revision is converted to PDF once
+// and its pages drawn from that PDF, until a new revision of the file comes.
+// Every failure raises RenderError; a picture file is written whole or not at all.
+class SlideRenderer {
+public:
+    explicit SlideRenderer(RendererOptions options = {});
+    ~SlideRenderer();
+    SlideRenderer(const SlideRenderer&) = delete;
+    SlideRenderer& operator=(const SlideRenderer&) = delete;
+
+    // The presentation as PDF, one page per slide, hidden slides included.
+    const std::filesystem::path& Pdf(const std::filesystem::path& presentation, std::uint64_t revision);
+
+    // Raster pictures (JPG, PNG, GIF, BMP) of exactly `box` pixels, the slide
+    // stretched to fill it.
+    void ExportSlide(const std::filesystem::path& presentation, std::uint64_t revision, int slide,
+                     const std::filesystem::path& file, PictureFormat format, PixelBox box);
+    void ExportSlides(const std::filesystem::path& presentation, std::uint64_t revision,
+                      const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box);
+
+    // LibreOffice exports only the first slide as EMF, so the caller hands in
+    // a presentation of that one slide.
+    void ExportEmf(const std::filesystem::path& oneSlidePresentation, const std::filesystem::path& file);
+
+    // PDF conversions made so far.
+    int PdfConversions() const { return pdfConversions_; }
+
+private:
+    struct Converted;
+
+    Converted& Current(const std::filesystem::path& presentation, std::uint64_t revision);
+    const PdfDocument& Document(const std::filesystem::path& presentation, std::uint64_t revision);
+
+    PrivateFolder folder_;
+    LibreOffice office_;
+    std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
+    int pdfConversions_ = 0;
+};
+
+}  // namespace velmora::render
