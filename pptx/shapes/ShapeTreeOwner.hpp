@@ -55,5 +55,10 @@ host::Ref<host::ShapeRange> MakeShapeRange(const std::shared_ptr<ShapeTreeOwner>
                                            const std::vector<pugi::xml_node>& shapes);
 // The text of a selection of text inside one shape's text body.
 host::Ref<host::TextRange> MakeTextRange(const std::shared_ptr<ShapeTreeOwner>& owner, pugi::xml_node shape);
+// The text of a selection of shapes: every text body among them, a group
+// counting with its members'; shapes without text are passed over. Raises
+// the host error when none of them holds text.
+host::Ref<host::TextRange> MakeTextRange(const std::shared_ptr<ShapeTreeOwner>& owner,
+                                         const std::vector<pugi::xml_node>& shapes);
 
 }  // namespace velmora::pptx

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include <pugixml.hpp>
+
+#include "host/Shape.hpp"
+
+namespace velmora::pptx {
+class ShapeTreeOwner;
+}
+
+namespace velmora::pptx::shapes {
+
+// The members of a group, in tree order.
+class DocumentGroupShapes : public host::GroupShapes {
+public:
+    DocumentGroupShapes(std::shared_ptr<ShapeTreeOwner> owner, pugi::xml_node group);
+
+    int Count() const override;
+    host::Ref<host::Shape> Item(int index) override;
+
+private:
+    std::shared_ptr<ShapeTreeOwner> owner_;
+    pugi::xml_node group_;
+};
+
+}  // namespace velmora::pptx::shapes

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+// What a shape element is: its kind, its non-visual properties, its place
+// in the tree.
+namespace velmora::pptx::shapes {
+
+bool IsShapeElement(pugi::xml_node node);
+// The shapes directly inside a shape tree or group, in tree order. A shape
+// wrapped in mc:AlternateContent counts with the content of its first choice.
+std::vector<pugi::xml_node> ChildShapes(pugi::xml_node tree);
+// The element to move or remove for a shape (its mc:AlternateContent wrapper, if any).
+pugi::xml_node OuterElement(pugi::xml_node shape);
+// The group (or shape tree) the shape sits in.
+pugi::xml_node ParentTree(pugi::xml_node shape);
+bool IsGroup(pugi::xml_node shape);
+
+// Host shape-type code (host::ShapeType).
+int ShapeTypeOf(pugi::xml_node shape);
+
+pugi::xml_node NonVisualProperties(pugi::xml_node shape);  // p:cNvPr
+pugi::xml_node AppProperties(pugi::xml_node shape);        // p:nvPr
+pugi::xml_node PlaceholderOf(pugi::xml_node shape);        // p:nvPr/p:ph
+unsigned ShapeIdOf(pugi::xml_node shape);
+std::string ShapeNameOf(pugi::xml_node shape);
+
+// Master text style a placeholder's text falls back on: "title", "body", or "other".
+std::string TextStyleKind(pugi::xml_node shape);
+
+// The shapes with a text frame among these, groups giving their members, in order.
+std::vector<pugi::xml_node> TextHolders(const std::vector<pugi::xml_node>& shapes);
+
+// p:oleObj or p:control of an object frame (empty for other shapes).
+pugi::xml_node EmbeddedObjectOf(pugi::xml_node shape);
+// a:tbl of a table frame (empty for other shapes).
+pugi::xml_node TableOf(pugi::xml_node shape);
+
+}  // namespace velmora::pptx::shapes

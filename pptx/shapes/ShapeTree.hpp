@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "host/Shape.hpp"
+
+namespace velmora::pptx {
+class ShapeTreeOwner;
+}
+
+namespace velmora::pptx::shapes {
+
+// The shapes of a slide or notes page: the shape elements directly in its
+// p:spTree, in tree order (back to front).
+class DocumentShapes : public host::Shapes {
+public:
+    explicit DocumentShapes(std::shared_ptr<ShapeTreeOwner> owner);
+
+    int Count() const override;
+    host::Ref<host::Shape> Item(int index) override;
+    host::Ref<host::Shape> Item(const std::string& name) override;
+    host::Ref<host::Placeholders> Placeholders() override;
+    host::Ref<host::Shape> AddShape(int autoShapeType, float left, float top, float width, float height) override;
+    host::Ref<host::Shape> AddPicture(const std::filesystem::path& file, int linkToFile, int saveWithDocument,
+                                      float left, float top, float width, float height) override;
+    host::Ref<host::Shape> AddTextbox(int orientation, float left, float top, float width, float height) override;
+    host::Ref<host::Shape> AddTable(int rows, int columns, float left, float top, float width, float height) override;
+    host::Ref<host::Shape> AddOLEObject(float left, float top, float width, float height, const std::string& className,
+                                        const std::string& fileName) override;
+    // No indexes means every shape.
+    host::Ref<host::ShapeRange> Range(const std::vector<int>& indexes) override;
+    host::Ref<host::ShapeRange> PasteSpecial(int dataType) override;
+
+private:
+    std::vector<pugi::xml_node> Elements() const;
+    host::Ref<host::Shape> Added(pugi::xml_node shape);
+
+    std::shared_ptr<ShapeTreeOwner> owner_;
+};
+
+// The placeholders among those shapes, in tree order.
+class DocumentPlaceholders : public host::Placeholders {
+public:
+    explicit DocumentPlaceholders(std::shared_ptr<ShapeTreeOwner> owner);
+
+    int Count() const override;
+    host::Ref<host::Shape> Item(int index) override;
+
+private:
+    std::vector<pugi::xml_node> Elements() const;
+
+    std::shared_ptr<ShapeTreeOwner> owner_;
+};
+
+}  // namespace velmora::pptx::shapes
