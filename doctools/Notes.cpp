@@ -47,7 +47,11 @@ public:
         lines_.push_back(notes.substr(start));
     }
 
-    void Write() const { WriteAnsiLines(path_, lines_); }
+    void Write(const host::Services& services) const
+    {
+        WriteAnsiLines(path_, lines_);
+        services.FileWritten(path_);
+    }
     const std::string& name() const { return name_; }
 
 private:
@@ -75,7 +79,7 @@ void ExportComment_All_Main(host::Application& application, const host::Services
     for (int i = 1; i <= slides->Count(); ++i) {
         file.AddSlide(*slides->Item(i));
     }
-    file.Write();
+    file.Write(services);
     ReportExport(*services.prompts, "所有备注信息已导出!", file.name());
 }
 
@@ -93,7 +97,7 @@ void ExportComment_Select_Main(host::Application& application, const host::Servi
     for (int i = *count; i >= 1; --i) {
         file.AddSlide(*host::SelectedSlide(application, i));
     }
-    file.Write();
+    file.Write(services);
     ReportExport(*services.prompts, "当前选定幻灯片的备注信息已导出!", file.name());
 }
 

@@ -83,6 +83,7 @@ void SplitDoc_fromhere_Main(host::Application& application, const host::Services
     const std::string fileName = SplitFileName(*presentation);
     const auto copyPath = std::filesystem::path(presentation->Path()) / fileName;
     presentation->SaveCopyAs(copyPath);
+    services.FileWritten(copyPath);
     if (current > 1) {
         auto copy = OpenCopy(application, copyPath);
         for (int i = 1; i < current; ++i) {
@@ -116,6 +117,7 @@ void SplitDoc_selection_Main(host::Application& application, const host::Service
     const std::string fileName = SplitFileName(*presentation);
     const auto copyPath = std::filesystem::path(presentation->Path()) / fileName;
     presentation->SaveCopyAs(copyPath);
+    services.FileWritten(copyPath);
     const int total = presentation->Slides()->Count();
     if (total - *count > 0) {
         auto copy = OpenCopy(application, copyPath);

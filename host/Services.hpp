@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velmora::host {
 
@@ -32,6 +33,16 @@ public:
     virtual float Rnd() = 0;
 };
 
+// The files the tools wrote for the user, in order, for the caller's report.
+class WrittenFiles {
+public:
+    void Add(const std::filesystem::path& file) { files_.push_back(file); }
+    const std::vector<std::filesystem::path>& All() const { return files_; }
+
+private:
+    std::vector<std::filesystem::path> files_;
+};
+
 // Everything the add-in reaches beyond the object model, handed to Connect.
 struct Services {
     std::shared_ptr<SettingsStore> settings;
@@ -39,6 +50,14 @@ struct Services {
     std::shared_ptr<Shell> shell;
     std::shared_ptr<Clock> clock;
     std::shared_ptr<Random> random;
+    std::shared_ptr<WrittenFiles> written;
+
+    void FileWritten(const std::filesystem::path& file) const
+    {
+        if (written) {
+            written->Add(file);
+        }
+    }
 };
 
 }  // namespace velmora::host

@@ -28,19 +28,20 @@ int ScriptedPrompts::MsgBox(const std::string& prompt, int style, const std::str
 {
     out_ << MessageLine(title, prompt) << '\n' << std::flush;
     if (!IsQuestion(style)) {
-        transcript_.push_back({"message", prompt, style, title, "ok", false});
+        transcript_.push_back({"message", prompt, style, title, "ok", false, ""});
         return host::MsgAnswer::Ok;
     }
     const std::optional<bool> queued = TakeFront(answers_);
     const bool yes = queued.value_or(true);
-    transcript_.push_back({"question", prompt, style, title, yes ? "yes" : "no", queued.has_value()});
+    transcript_.push_back({"question", prompt, style, title, yes ? "yes" : "no", queued.has_value(), ""});
     return yes ? host::MsgAnswer::Yes : host::MsgAnswer::No;
 }
 
-std::string ScriptedPrompts::InputBox(const std::string& prompt, const std::string& title, const std::string&)
+std::string ScriptedPrompts::InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText)
 {
     const std::optional<std::string> queued = TakeFront(inputs_);
-    transcript_.push_back({"input", prompt, 0, title, queued.value_or(""), queued.has_value()});
+    transcript_.push_back({"input", prompt, 0, title, queued.value_or(""), queued.has_value(), defaultText});
     return queued.value_or("");
 }
 
@@ -48,7 +49,7 @@ std::optional<std::string> ScriptedPrompts::PickFile(const std::string& title,
                                                      const std::vector<host::FileFilter>& filters)
 {
     std::optional<std::string> queued = TakeFront(files_);
-    transcript_.push_back({"file", DescribeFilters(filters), 0, title, queued.value_or(""), queued.has_value()});
+    transcript_.push_back({"file", DescribeFilters(filters), 0, title, queued.value_or(""), queued.has_value(), ""});
     return queued;
 }
 
@@ -56,7 +57,7 @@ std::optional<host::Color> ScriptedPrompts::ChooseColor(host::Color initial, std
 {
     const std::optional<host::Color> queued = TakeFront(colors_);
     transcript_.push_back(
-        {"color", FormatColor(initial), 0, "", queued ? FormatColor(*queued) : "", queued.has_value()});
+        {"color", FormatColor(initial), 0, "", queued ? FormatColor(*queued) : "", queued.has_value(), ""});
     return queued;
 }
 

@@ -17,6 +17,7 @@ struct PromptRecord {
     std::string title;
     std::string answer;  // "ok", "yes", "no", the text, the path or "R,G,B"; "" for cancel
     bool scripted = false;  // false when no queued answer was left and the default was taken
+    std::string offered;    // the text an input box started with
 };
 
 // Prompts answered from queues (command-line options, tests). Message boxes

@@ -32,7 +32,38 @@ inline constexpr const char* kHyperlink =
 inline constexpr const char* kControl = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/control";
 inline constexpr const char* kActiveXControlBinary =
     "http://schemas.microsoft.com/office/2006/relationships/activeXControlBinary";
+inline constexpr const char* kPresentationProperties =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/presProps";
+inline constexpr const char* kViewProperties =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/viewProps";
+inline constexpr const char* kTableStyles =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tableStyles";
 }  // namespace rel
+
+// Content types of the parts the document host reads or writes.
+namespace type {
+inline constexpr const char* kPresentation =
+    "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml";
+inline constexpr const char* kSlide = "application/vnd.openxmlformats-officedocument.presentationml.slide+xml";
+inline constexpr const char* kSlideLayout =
+    "application/vnd.openxmlformats-officedocument.presentationml.slideLayout+xml";
+inline constexpr const char* kSlideMaster =
+    "application/vnd.openxmlformats-officedocument.presentationml.slideMaster+xml";
+inline constexpr const char* kNotesSlide =
+    "application/vnd.openxmlformats-officedocument.presentationml.notesSlide+xml";
+inline constexpr const char* kNotesMaster =
+    "application/vnd.openxmlformats-officedocument.presentationml.notesMaster+xml";
+inline constexpr const char* kTheme = "application/vnd.openxmlformats-officedocument.theme+xml";
+inline constexpr const char* kTags = "application/vnd.openxmlformats-officedocument.presentationml.tags+xml";
+inline constexpr const char* kPresentationProperties =
+    "application/vnd.openxmlformats-officedocument.presentationml.presProps+xml";
+inline constexpr const char* kViewProperties =
+    "application/vnd.openxmlformats-officedocument.presentationml.viewProps+xml";
+inline constexpr const char* kTableStyles =
+    "application/vnd.openxmlformats-officedocument.presentationml.tableStyles+xml";
+inline constexpr const char* kRelationships = "application/vnd.openxmlformats-package.relationships+xml";
+inline constexpr const char* kXml = "application/xml";
+}  // namespace type
 
 inline constexpr std::int64_t kEmuPerPoint = 12700;
 

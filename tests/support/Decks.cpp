@@ -45,6 +45,11 @@ host::Ref<host::Presentation> DeckHost::Open(const std::filesystem::path& file)
     return app_->Presentations()->Open(file, true, false, false);
 }
 
+host::Ref<host::Presentation> DeckHost::OpenInWindow(const std::filesystem::path& file)
+{
+    return app_->Presentations()->Open(file, false, false, true);
+}
+
 std::string DeckHost::Notes(host::Slide& slide)
 {
     return slide.NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange()->Text();

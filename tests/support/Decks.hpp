@@ -27,6 +27,8 @@ public:
     // Slides with titles "1".."count" and notes "N1".."Ncount".
     void BuildNumbered(const std::filesystem::path& file, int count, int effectsPerSlide = 0);
     host::Ref<host::Presentation> Open(const std::filesystem::path& file);
+    // Opened as the user's active presentation, in a window.
+    host::Ref<host::Presentation> OpenInWindow(const std::filesystem::path& file);
 
     static std::string Notes(host::Slide& slide);
     static std::string Title(host::Slide& slide);

@@ -1,0 +1,52 @@
+#include "pptx/DocumentHost.hpp"
+
+#include "host/HostError.hpp"
+#include "pptx/model/Application.hpp"
+#include "pptx/model/DocumentWindow.hpp"
+
+namespace velmora::pptx {
+
+namespace {
+
+model::DocumentWindow& OurWindow(host::DocumentWindow& window)
+{
+    auto* ours = dynamic_cast<model::DocumentWindow*>(&window);
+    if (ours == nullptr) {
+        throw host::HostError("the window is not one of the document host's");
+    }
+    return *ours;
+}
+
+}  // namespace
+
+std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, std::string version)
+{
+    return std::make_shared<model::Application>(std::move(services), std::move(version));
+}
+
+void ShowSlide(host::DocumentWindow& window, int slideIndex)
+{
+    OurWindow(window).ShowSlide(slideIndex);
+}
+
+void SelectSlides(host::DocumentWindow& window, const std::vector<int>& slideIndexes)
+{
+    OurWindow(window).SelectSlides(slideIndexes);
+}
+
+void SelectShapes(host::DocumentWindow& window, int slideIndex, const std::vector<std::string>& shapeNames)
+{
+    OurWindow(window).SelectShapes(slideIndex, shapeNames);
+}
+
+void SelectText(host::DocumentWindow& window, int slideIndex, const std::string& shapeName)
+{
+    OurWindow(window).SelectText(slideIndex, shapeName);
+}
+
+void ClearSelection(host::DocumentWindow& window)
+{
+    OurWindow(window).ClearSelection();
+}
+
+}  // namespace velmora::pptx

@@ -1,0 +1,204 @@
+#include "pptx/model/PartShapeTree.hpp"
+
+#include <string_view>
+
+#include "host/HostError.hpp"
+#include "pptx/model/DocumentWindow.hpp"
+#include "pptx/model/Presentation.hpp"
+#include "pptx/model/ShapeLookup.hpp"
+#include "pptx/model/Tags.hpp"
+#include "pptx/parts/Timing.hpp"
+
+namespace velmora::pptx::model {
+
+namespace {
+
+std::string_view PlaceholderType(pugi::xml_node ph)
+{
+    pugi::xml_attribute type = ph.attribute("type");
+    return type ? std::string_view(type.value()) : std::string_view("obj");
+}
+
+// The type a master placeholder has for a slide's placeholder type.
+std::string_view MasterType(std::string_view type)
+{
+    if (type == "ctrTitle" || type == "title") {
+        return "title";
+    }
+    if (type == "dt" || type == "ftr" || type == "sldNum" || type == "hdr" || type == "sldImg") {
+        return type;
+    }
+    return "body";
+}
+
+bool SameIndex(pugi::xml_node ph, pugi::xml_node other)
+{
+    return ph.attribute("idx") && std::string_view(ph.attribute("idx").value()) == other.attribute("idx").value();
+}
+
+pugi::xml_node Ph(pugi::xml_node shape)
+{
+    return ShapeNonVisual(shape).child("p:ph");
+}
+
+}  // namespace
+
+unsigned PartShapeTree::NextShapeId()
+{
+    return HighestShapeId(ShapeTree()) + 1;
+}
+
+std::string PartShapeTree::AddImage(const std::filesystem::path& picture)
+{
+    std::string id = presentation_->Deck().AddImage(Part(), picture);
+    presentation_->MarkChanged();
+    return id;
+}
+
+std::string PartShapeTree::RelationshipTarget(const std::string& relationshipId)
+{
+    auto relationship = Part().Relationships().ById(relationshipId);
+    if (!relationship) {
+        throw host::HostError(Part().Describe() + " has no relationship \"" + relationshipId + "\"");
+    }
+    return relationship->external ? relationship->target : Part().Relationships().TargetPart(*relationship);
+}
+
+host::Ref<host::Tags> PartShapeTree::ShapeTags(pugi::xml_node shape)
+{
+    auto self = std::static_pointer_cast<PartShapeTree>(shared_from_this());
+    auto locate = [self, shape] {
+        return Tags::Holder{std::shared_ptr<parts::XmlPart>(self, &self->Part()), ShapeNonVisual(shape)};
+    };
+    return std::make_shared<Tags>(presentation_, locate, [self] { self->Touch(); });
+}
+
+pugi::xml_node PartShapeTree::Matching(parts::ShapeTreePart& candidate, pugi::xml_node placeholder, bool master)
+{
+    pugi::xml_node ph = Ph(placeholder);
+    const std::string_view type = PlaceholderType(ph);
+    const std::string_view family = MasterType(type);
+    pugi::xml_node byType;
+    for (pugi::xml_node shape : candidate.ShapeTree().children("p:sp")) {
+        pugi::xml_node other = Ph(shape);
+        if (!other) {
+            continue;
+        }
+        const std::string_view otherType = PlaceholderType(other);
+        if (master) {
+            if (MasterType(otherType) == family) {
+                return shape;
+            }
+            continue;
+        }
+        if (SameIndex(ph, other)) {
+            return shape;
+        }
+        if (!byType && (otherType == type || (family == "title" && MasterType(otherType) == "title"))) {
+            byType = shape;
+        }
+    }
+    return byType;
+}
+
+SlideShapeTree::SlideShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId)
+    : PartShapeTree(std::move(presentation)), slideId_(slideId), part_(presentation_->Deck().Slide(slideId))
+{
+}
+
+void SlideShapeTree::Touch()
+{
+    part_->Touch();
+    presentation_->MarkChanged();
+}
+
+void SlideShapeTree::ShapeRemoved(unsigned shapeId)
+{
+    parts::timing::DeleteEffectsOn(part_->Root(), shapeId);
+    Touch();
+}
+
+std::vector<pugi::xml_node> SlideShapeTree::PlaceholderChain(pugi::xml_node placeholderShape)
+{
+    std::vector<pugi::xml_node> chain;
+    if (!Ph(placeholderShape)) {
+        return chain;
+    }
+    parts::Deck& deck = presentation_->Deck();
+    std::shared_ptr<parts::SlideLayoutPart> layout = deck.Layout(*part_);
+    if (!layout) {
+        return chain;
+    }
+    if (pugi::xml_node found = Matching(*layout, placeholderShape, false)) {
+        chain.push_back(found);
+    }
+    if (std::shared_ptr<parts::SlideMasterPart> master = deck.Master(*layout)) {
+        pugi::xml_node base = chain.empty() ? placeholderShape : chain.front();
+        if (pugi::xml_node found = Matching(*master, base, true)) {
+            chain.push_back(found);
+        }
+    }
+    return chain;
+}
+
+pugi::xml_node SlideShapeTree::MasterTextStyle(const std::string& kind)
+{
+    parts::Deck& deck = presentation_->Deck();
+    std::shared_ptr<parts::SlideLayoutPart> layout = deck.Layout(*part_);
+    std::shared_ptr<parts::SlideMasterPart> master = layout ? deck.Master(*layout) : nullptr;
+    return master ? master->TextStyle(kind) : pugi::xml_node();
+}
+
+void SlideShapeTree::Select(const std::vector<pugi::xml_node>& shapes, bool replace)
+{
+    std::shared_ptr<DocumentWindow> window = presentation_->Window();
+    if (!window) {
+        throw host::HostError("the slide is not shown in a window");
+    }
+    window->SelectShapeNodes(slideId_, shapes, replace);
+}
+
+NotesShapeTree::NotesShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId)
+    : PartShapeTree(std::move(presentation)), slideId_(slideId)
+{
+    parts::Deck& deck = presentation_->Deck();
+    part_ = deck.Notes(slideId);
+    if (!part_) {
+        part_ = deck.DraftNotes(slideId);
+    }
+}
+
+void NotesShapeTree::Touch()
+{
+    parts::Deck& deck = presentation_->Deck();
+    if (!deck.Notes(slideId_)) {
+        deck.AddNotes(slideId_);
+    }
+    part_->Touch();
+    presentation_->MarkChanged();
+}
+
+void NotesShapeTree::ShapeRemoved(unsigned)
+{
+    Touch();
+}
+
+std::vector<pugi::xml_node> NotesShapeTree::PlaceholderChain(pugi::xml_node placeholderShape)
+{
+    std::shared_ptr<parts::NotesMasterPart> master = presentation_->Deck().NotesMaster();
+    pugi::xml_node found = master && Ph(placeholderShape) ? Matching(*master, placeholderShape, true) : pugi::xml_node();
+    return found ? std::vector<pugi::xml_node>{found} : std::vector<pugi::xml_node>{};
+}
+
+pugi::xml_node NotesShapeTree::MasterTextStyle(const std::string&)
+{
+    std::shared_ptr<parts::NotesMasterPart> master = presentation_->Deck().NotesMaster();
+    return master ? master->NotesStyle() : pugi::xml_node();
+}
+
+void NotesShapeTree::Select(const std::vector<pugi::xml_node>&, bool)
+{
+    throw host::HostError("notes pages are not shown in a window");
+}
+
+}  // namespace velmora::pptx::model

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pptx/parts/SlideParts.hpp"
+#include "pptx/shapes/ShapeTreeOwner.hpp"
+
+namespace velmora::pptx::model {
+
+class Presentation;
+
+// What slides and notes slides share as owners of a shape tree.
+class PartShapeTree : public ShapeTreeOwner {
+public:
+    explicit PartShapeTree(std::shared_ptr<Presentation> presentation) : presentation_(std::move(presentation)) {}
+
+    pugi::xml_node ShapeTree() override { return Part().ShapeTree(); }
+    unsigned NextShapeId() override;
+    std::string AddImage(const std::filesystem::path& picture) override;
+    std::string RelationshipTarget(const std::string& relationshipId) override;
+    host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) override;
+
+protected:
+    virtual parts::ShapeTreePart& Part() = 0;
+    // The placeholder in `candidate` that `placeholder` inherits from; an
+    // empty node when there is none. Masters are matched by type only.
+    static pugi::xml_node Matching(parts::ShapeTreePart& candidate, pugi::xml_node placeholder, bool master);
+
+    std::shared_ptr<Presentation> presentation_;
+};
+
+// The shape tree of a slide.
+class SlideShapeTree : public PartShapeTree {
+public:
+    SlideShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId);
+
+    void Touch() override;
+    void ShapeRemoved(unsigned shapeId) override;
+    std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
+    pugi::xml_node MasterTextStyle(const std::string& kind) override;
+    void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
+
+    unsigned SlideId() const { return slideId_; }
+
+protected:
+    parts::ShapeTreePart& Part() override { return *part_; }
+
+private:
+    unsigned slideId_;
+    std::shared_ptr<parts::SlidePart> part_;
+};
+
+// The shape tree of a slide's notes page. A slide without notes shows an
+// empty notes slide that enters the package on the first change.
+class NotesShapeTree : public PartShapeTree {
+public:
+    NotesShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId);
+
+    void Touch() override;
+    void ShapeRemoved(unsigned shapeId) override;
+    std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
+    pugi::xml_node MasterTextStyle(const std::string& kind) override;
+    void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
+
+protected:
+    parts::ShapeTreePart& Part() override { return *part_; }
+
+private:
+    unsigned slideId_;
+    std::shared_ptr<parts::NotesSlidePart> part_;
+};
+
+}  // namespace velmora::pptx::model

@@ -1,0 +1,116 @@
+#include "pptx/model/Presentation.hpp"
+
+#include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "pptx/model/Application.hpp"
+#include "pptx/model/PageSetup.hpp"
+#include "pptx/model/Slides.hpp"
+
+namespace velmora::pptx::model {
+
+Presentation::Presentation(std::weak_ptr<Application> application, host::Services services,
+                           std::unique_ptr<parts::Deck> deck, Origin origin)
+    : application_(std::move(application)),
+      services_(std::move(services)),
+      deck_(std::move(deck)),
+      origin_(std::move(origin))
+{
+}
+
+std::string Presentation::Path() const
+{
+    return origin_.file.empty() ? std::string() : origin_.file.parent_path().string();
+}
+
+std::string Presentation::Name() const
+{
+    return origin_.file.empty() ? origin_.untitledName : origin_.file.filename().string();
+}
+
+std::string Presentation::FullName() const
+{
+    return origin_.file.empty() ? origin_.untitledName : origin_.file.string();
+}
+
+parts::Deck& Presentation::Deck()
+{
+    if (!deck_) {
+        throw host::HostError("the presentation " + Name() + " is closed");
+    }
+    return *deck_;
+}
+
+host::Ref<host::Slides> Presentation::Slides()
+{
+    Deck();
+    return std::make_shared<model::Slides>(shared_from_this());
+}
+
+host::Ref<host::PageSetup> Presentation::PageSetup()
+{
+    Deck();
+    return std::make_shared<model::PageSetup>(shared_from_this());
+}
+
+void Presentation::Write(const std::filesystem::path& file)
+{
+    if (file.empty()) {
+        throw host::HostError("no file name given to save " + Name() + " under");
+    }
+    Deck().Save(file);
+}
+
+void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*embedFonts*/)
+{
+    // The three codes that all mean the presentation file format.
+    if (format != host::SaveFormat::Presentation && format != host::SaveFormat::Default &&
+        format != host::SaveFormat::OpenXMLPresentation) {
+        throw host::HostError("format " + std::to_string(format) + " is not supported yet");
+    }
+    std::filesystem::path target = std::filesystem::absolute(file);
+    Write(target);
+    origin_.file = target;
+    origin_.readOnly = false;
+    changed_ = false;
+}
+
+void Presentation::SaveCopyAs(const std::filesystem::path& file)
+{
+    Write(std::filesystem::absolute(file));
+}
+
+void Presentation::Save()
+{
+    if (origin_.file.empty()) {
+        throw host::HostError(Name() + " was never saved; save it under a name first");
+    }
+    if (origin_.readOnly) {
+        throw host::HostError(Name() + " is read-only");
+    }
+    Write(origin_.file);
+    changed_ = false;
+}
+
+void Presentation::Close()
+{
+    Deck();
+    if (auto application = application_.lock()) {
+        application->Forget(*this);
+    }
+    Release();
+}
+
+void Presentation::Export(const std::filesystem::path&, const std::string&, int, int)
+{
+    throw host::HostError("slide pictures need the renderer");
+}
+
+void Presentation::FollowHyperlink(const std::string& address)
+{
+    if (!services_.shell) {
+        throw host::HostError("no shell to open " + address + " with");
+    }
+    services_.shell->OpenAddress(address);
+}
+
+}  // namespace velmora::pptx::model

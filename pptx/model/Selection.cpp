@@ -1,0 +1,100 @@
+#include "pptx/model/Selection.hpp"
+
+#include <algorithm>
+
+#include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "host/Shape.hpp"
+#include "host/TextRange.hpp"
+#include "pptx/model/PartShapeTree.hpp"
+#include "pptx/model/ShapeLookup.hpp"
+#include "pptx/model/SlideRange.hpp"
+#include "pptx/model/TextRangeSet.hpp"
+
+namespace velmora::pptx::model {
+
+int Selection::Type() const
+{
+    return window_->CurrentSelection().type;
+}
+
+host::Ref<host::SlideRange> Selection::SlideRange()
+{
+    SelectionState state = window_->CurrentSelection();
+    if (state.type == host::SelectionType::None) {
+        throw host::HostError("no slide is selected");
+    }
+    return std::make_shared<model::SlideRange>(window_->Owner(), state.slideIds);
+}
+
+Selection::Shapes Selection::SelectedShapes(const SelectionState& state)
+{
+    Shapes shapes{std::make_shared<SlideShapeTree>(window_->Owner(), state.slideIds.front()), {}};
+    pugi::xml_node tree = shapes.owner->ShapeTree();
+    for (unsigned id : state.shapeIds) {
+        shapes.nodes.push_back(FindShapeById(tree, id));
+    }
+    return shapes;
+}
+
+host::Ref<host::ShapeRange> Selection::ShapeRange()
+{
+    SelectionState state = window_->CurrentSelection();
+    if (state.type != host::SelectionType::Shapes && state.type != host::SelectionType::Text) {
+        throw host::HostError("no shape is selected");
+    }
+    Shapes shapes = SelectedShapes(state);
+    if (state.childShapes) {
+        // Shapes inside a group stand for their groups here.
+        std::vector<pugi::xml_node> groups;
+        for (pugi::xml_node shape : shapes.nodes) {
+            pugi::xml_node group = shape.parent();
+            if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
+                groups.push_back(group);
+            }
+        }
+        shapes.nodes = groups;
+    }
+    return MakeShapeRange(shapes.owner, shapes.nodes);
+}
+
+host::Ref<host::TextRange> Selection::TextRange()
+{
+    SelectionState state = window_->CurrentSelection();
+    if (state.type == host::SelectionType::Text) {
+        Shapes shapes = SelectedShapes(state);
+        return MakeTextRange(shapes.owner, shapes.nodes.front());
+    }
+    if (state.type == host::SelectionType::Shapes) {
+        Shapes shapes = SelectedShapes(state);
+        std::vector<host::Ref<host::TextRange>> texts;
+        for (pugi::xml_node shape : shapes.nodes) {
+            texts.push_back(MakeShape(shapes.owner, shape)->TextFrame()->TextRange());
+        }
+        return texts.size() == 1 ? texts.front() : std::make_shared<TextRangeSet>(std::move(texts));
+    }
+    throw host::HostError("no text is selected");
+}
+
+host::Ref<host::ShapeRange> Selection::ChildShapeRange()
+{
+    SelectionState state = window_->CurrentSelection();
+    if (state.type != host::SelectionType::Shapes || !state.childShapes) {
+        throw host::HostError("no shape inside a group is selected");
+    }
+    Shapes shapes = SelectedShapes(state);
+    return MakeShapeRange(shapes.owner, shapes.nodes);
+}
+
+bool Selection::HasChildShapeRange() const
+{
+    SelectionState state = window_->CurrentSelection();
+    return state.type == host::SelectionType::Shapes && state.childShapes;
+}
+
+void Selection::Unselect()
+{
+    window_->ClearSelection();
+}
+
+}  // namespace velmora::pptx::model

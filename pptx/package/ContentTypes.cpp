@@ -1,0 +1,87 @@
+#include "pptx/package/ContentTypes.hpp"
+
+#include "pptx/package/PartName.hpp"
+#include "pptx/xml/Ooxml.hpp"
+
+namespace velmora::pptx::package {
+
+ContentTypes::ContentTypes()
+    : xml_(ParseXml(std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") + "<Types xmlns=\"" +
+                        ooxml::kContentTypesNs + "\"/>",
+                    "[Content_Types].xml"))
+{
+    changed_ = true;
+}
+
+ContentTypes::ContentTypes(std::string bytes, const std::string& what) : xml_(ParseXml(std::move(bytes), what))
+{
+    Index();
+}
+
+void ContentTypes::Index()
+{
+    for (pugi::xml_node node : xml_->document.document_element().children()) {
+        if (std::string_view(node.name()) == "Override") {
+            overrides_[node.attribute("PartName").value()] = node;
+        } else if (std::string_view(node.name()) == "Default") {
+            defaults_[node.attribute("Extension").value()] = node;
+        }
+    }
+}
+
+std::string ContentTypes::TypeOf(std::string_view part) const
+{
+    if (auto found = overrides_.find(part); found != overrides_.end()) {
+        return found->second.attribute("ContentType").value();
+    }
+    if (auto found = defaults_.find(Extension(part)); found != defaults_.end()) {
+        return found->second.attribute("ContentType").value();
+    }
+    return {};
+}
+
+void ContentTypes::SetOverride(std::string_view part, std::string_view type)
+{
+    pugi::xml_node& node = overrides_[std::string(part)];
+    if (!node) {
+        node = xml_->document.document_element().append_child("Override");
+        node.append_attribute("PartName") = std::string(part).c_str();
+        node.append_attribute("ContentType");
+    }
+    node.attribute("ContentType") = std::string(type).c_str();
+    changed_ = true;
+}
+
+void ContentTypes::RemoveOverride(std::string_view part)
+{
+    auto found = overrides_.find(part);
+    if (found == overrides_.end()) {
+        return;
+    }
+    xml_->document.document_element().remove_child(found->second);
+    overrides_.erase(found);
+    changed_ = true;
+}
+
+void ContentTypes::EnsureDefault(std::string_view extension, std::string_view type)
+{
+    std::string key = FoldCase(extension);
+    if (defaults_.contains(key)) {
+        return;
+    }
+    pugi::xml_node root = xml_->document.document_element();
+    // Defaults come before overrides, as writers list them.
+    pugi::xml_node firstOverride = root.child("Override");
+    pugi::xml_node node = firstOverride ? root.insert_child_before("Default", firstOverride) : root.append_child("Default");
+    node.append_attribute("Extension") = key.c_str();
+    node.append_attribute("ContentType") = std::string(type).c_str();
+    defaults_[key] = node;
+    changed_ = true;
+}
+
+std::string ContentTypes::Serialise() const
+{
+    return SerialiseXml(xml_->document);
+}
+
+}  // namespace velmora::pptx::package

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "pptx/package/PartName.hpp"
+#include "pptx/package/XmlText.hpp"
+
+namespace velmora::pptx::package {
+
+// [Content_Types].xml: default types by extension and overrides by part name.
+class ContentTypes {
+public:
+    // An empty table, for a new package.
+    ContentTypes();
+    ContentTypes(std::string bytes, const std::string& what);
+
+    // "" when the package gives the part no type.
+    std::string TypeOf(std::string_view part) const;
+    void SetOverride(std::string_view part, std::string_view type);
+    void RemoveOverride(std::string_view part);
+    // Adds a default for the extension unless there is one.
+    void EnsureDefault(std::string_view extension, std::string_view type);
+
+    bool Changed() const { return changed_; }
+    std::string Serialise() const;
+
+private:
+    void Index();
+
+    std::unique_ptr<XmlDocument> xml_;
+    CaselessMap<pugi::xml_node> overrides_;
+    CaselessMap<pugi::xml_node> defaults_;
+    bool changed_ = false;
+};
+
+}  // namespace velmora::pptx::package

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "pptx/package/ContentTypes.hpp"
+#include "pptx/package/PartName.hpp"
+#include "pptx/package/Relationships.hpp"
+#include "pptx/package/ZipArchive.hpp"
+
+namespace velmora::pptx::package {
+
+// An open package: the entries of its zip file with the changes made since,
+// its content types and the relationships of its parts. Entries nobody
+// changed are copied to a saved file as they are, still compressed.
+class Package {
+public:
+    // Raises the host error naming the file when it is no readable package.
+    static std::unique_ptr<Package> Open(const std::filesystem::path& file);
+    // An empty package that exists only in memory so far.
+    static std::unique_ptr<Package> Create();
+    ~Package();
+    Package(const Package&) = delete;
+    Package& operator=(const Package&) = delete;
+
+    // The file the package was read from; empty for a new one.
+    const std::filesystem::path& File() const;
+    // "ppt/slides/slide1.xml in /home/x/deck.pptx", for messages.
+    std::string Describe(std::string_view part) const;
+
+    bool Contains(std::string_view part) const;
+    // The unpacked content of a part; raises when the package has no such part.
+    std::string Read(std::string_view part) const;
+    void Write(std::string_view part, std::string content);
+    // Removes the part with its own relationships and its content-type override.
+    void Remove(std::string_view part);
+
+    ContentTypes& Types() { return *types_; }
+    // The relationships of a part ("/" for the package's own), read on first use.
+    Relationships& RelationshipsOf(std::string_view part);
+    // `prefix` + the smallest number not in use + `suffix` ("/ppt/slides/slide" 3 ".xml").
+    std::string FreePartName(std::string_view prefix, std::string_view suffix) const;
+
+    // Writes the package to `target` through a temporary file beside it
+    // that replaces the target only once it is complete.
+    void Save(const std::filesystem::path& target);
+
+private:
+    struct Entry {
+        std::string name;
+        std::optional<std::size_t> sourceIndex;
+        std::optional<std::string> content;
+        bool removed = false;
+    };
+
+    Package() = default;
+    const Entry* Find(std::string_view entryName) const;
+    Entry& Put(std::string_view entryName, std::string content);
+    void Flush();
+    void WriteEntries(zip_t* target) const;
+
+    std::unique_ptr<ZipArchive> source_;
+    std::vector<Entry> entries_;
+    CaselessMap<std::size_t> index_;
+    std::unique_ptr<ContentTypes> types_;
+    CaselessMap<std::unique_ptr<Relationships>> relationships_;
+};
+
+}  // namespace velmora::pptx::package

@@ -1,0 +1,168 @@
+#include "pptx/package/PartName.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "host/HostError.hpp"
+
+namespace velmora::pptx::package {
+
+namespace {
+
+std::vector<std::string_view> Segments(std::string_view path)
+{
+    std::vector<std::string_view> segments;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        if (end > start) {
+            segments.push_back(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return segments;
+}
+
+std::string_view Folder(std::string_view part)
+{
+    return part.substr(0, part.rfind('/') + 1);
+}
+
+}  // namespace
+
+std::string ResolveTarget(std::string_view sourcePart, std::string_view target)
+{
+    std::string joined = target.starts_with('/') ? std::string(target)
+                                                 : std::string(Folder(sourcePart)) + std::string(target);
+    std::vector<std::string_view> resolved;
+    for (std::string_view segment : Segments(joined)) {
+        if (segment == ".") {
+            continue;
+        }
+        if (segment == "..") {
+            if (resolved.empty()) {
+                throw host::HostError("relationship target \"" + std::string(target) + "\" of " +
+                                      std::string(sourcePart) + " leaves the package");
+            }
+            resolved.pop_back();
+            continue;
+        }
+        resolved.push_back(segment);
+    }
+    std::string part;
+    for (std::string_view segment : resolved) {
+        part += '/';
+        part += segment;
+    }
+    return part.empty() ? "/" : part;
+}
+
+std::string RelativeTarget(std::string_view sourcePart, std::string_view targetPart)
+{
+    std::vector<std::string_view> from = Segments(Folder(sourcePart));
+    std::vector<std::string_view> to = Segments(targetPart);
+    std::size_t common = 0;
+    while (common < from.size() && common + 1 < to.size() && from[common] == to[common]) {
+        ++common;
+    }
+    std::string relative;
+    for (std::size_t i = common; i < from.size(); ++i) {
+        relative += "../";
+    }
+    for (std::size_t i = common; i < to.size(); ++i) {
+        relative += to[i];
+        if (i + 1 < to.size()) {
+            relative += '/';
+        }
+    }
+    return relative;
+}
+
+std::string RelationshipsPartName(std::string_view part)
+{
+    std::string_view folder = Folder(part);
+    std::string_view file = part.substr(folder.size());
+    return std::string(folder) + "_rels/" + std::string(file) + ".rels";
+}
+
+std::string EntryName(std::string_view part)
+{
+    return std::string(part.starts_with('/') ? part.substr(1) : part);
+}
+
+std::string PartName(std::string_view entry)
+{
+    return "/" + std::string(entry);
+}
+
+std::string Extension(std::string_view part)
+{
+    std::string_view file = part.substr(part.rfind('/') + 1);
+    std::size_t dot = file.rfind('.');
+    return dot == std::string_view::npos ? std::string() : FoldCase(file.substr(dot + 1));
+}
+
+bool IsSafeEntryName(std::string_view entry)
+{
+    if (entry.empty() || entry.starts_with('/') || entry.find('\\') != std::string_view::npos ||
+        entry.find(':') != std::string_view::npos) {
+        return false;
+    }
+    if (std::any_of(entry.begin(), entry.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+        return false;
+    }
+    std::string_view rest = entry;
+    while (!rest.empty()) {
+        std::size_t end = rest.find('/');
+        std::string_view segment = rest.substr(0, end);
+        if (segment == ".." || segment == ".") {
+            return false;
+        }
+        if (end == std::string_view::npos) {
+            break;
+        }
+        // An empty segment is only allowed as the trailing slash of a folder entry.
+        if (segment.empty()) {
+            return false;
+        }
+        rest = rest.substr(end + 1);
+    }
+    return true;
+}
+
+namespace {
+
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+std::size_t CaselessHash::operator()(std::string_view text) const
+{
+    // FNV-1a over the lower-case bytes.
+    std::size_t hash = 14695981039346656037ull;
+    for (char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
+    }
+    return hash;
+}
+
+bool CaselessEqual::operator()(std::string_view left, std::string_view right) const
+{
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(), [](char a, char b) { return Lower(a) == Lower(b); });
+}
+
+std::string FoldCase(std::string_view text)
+{
+    std::string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), Lower);
+    return folded;
+}
+
+}  // namespace velmora::pptx::package

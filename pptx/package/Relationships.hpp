@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::pptx::package {
+
+struct Relationship {
+    std::string id;
+    std::string type;
+    std::string target;
+    bool external = false;
+};
+
+// The relationships of one part (a .rels part). Kept as a plain list: the
+// format holds nothing else, and a deck has many of them.
+class Relationships {
+public:
+    // A part without relationships yet.
+    explicit Relationships(std::string sourcePart) : source_(std::move(sourcePart)) {}
+    Relationships(std::string sourcePart, std::string bytes, const std::string& what);
+
+    const std::string& SourcePart() const { return source_; }
+    const std::vector<Relationship>& All() const { return relationships_; }
+    const Relationship* ById(std::string_view id) const;
+    std::vector<Relationship> OfType(std::string_view type) const;
+    // The part an internal relationship points at (absolute part name).
+    std::string TargetPart(const Relationship& relationship) const;
+
+    // Relates the source part to `targetPart` and returns the new id.
+    std::string Add(std::string_view type, std::string_view targetPart);
+    void Remove(std::string_view id);
+
+    bool Empty() const { return relationships_.empty(); }
+    bool Changed() const { return changed_; }
+    std::string Serialise() const;
+
+private:
+    std::string source_;
+    std::vector<Relationship> relationships_;
+    unsigned highestNumber_ = 0;
+    bool changed_ = false;
+};
+
+}  // namespace velmora::pptx::package

@@ -1,0 +1,116 @@
+#include "pptx/package/ZipArchive.hpp"
+
+#include <algorithm>
+
+#include "host/HostError.hpp"
+#include "pptx/package/PartName.hpp"
+
+namespace velmora::pptx::package {
+
+namespace {
+
+std::string ZipErrorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return text;
+}
+
+[[noreturn]] void Refuse(const std::filesystem::path& file, const std::string& problem)
+{
+    throw host::HostError("cannot open " + file.string() + ": " + problem);
+}
+
+struct FileCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+}  // namespace
+
+std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, const UnpackLimits& limits)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) {
+        Refuse(file, std::filesystem::exists(file, error) ? "not a file" : "no such file");
+    }
+    int code = 0;
+    zip_t* archive = zip_open(file.c_str(), ZIP_RDONLY, &code);
+    if (archive == nullptr) {
+        std::string problem = code == ZIP_ER_NOZIP ? "not a zip archive (or a truncated one)"
+                                                    : "damaged zip archive (" + ZipErrorText(code) + ")";
+        Refuse(file, problem);
+    }
+    std::unique_ptr<ZipArchive> opened(new ZipArchive(file, archive));
+    opened->LoadEntries(limits);
+    return opened;
+}
+
+ZipArchive::ZipArchive(std::filesystem::path file, zip_t* archive) : file_(std::move(file)), archive_(archive) {}
+
+ZipArchive::~ZipArchive()
+{
+    zip_discard(archive_);
+}
+
+void ZipArchive::LoadEntries(const UnpackLimits& limits)
+{
+    const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    std::uint64_t total = 0;
+    entries_.reserve(static_cast<std::size_t>(count));
+    for (zip_int64_t index = 0; index < count; ++index) {
+        zip_stat_t stat;
+        if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
+            Refuse(file_, "damaged zip entry " + std::to_string(index));
+        }
+        Entry entry{stat.name, stat.size, stat.comp_size, stat.comp_method};
+        if (!IsSafeEntryName(entry.name)) {
+            Refuse(file_, "unsafe entry name \"" + entry.name + "\"");
+        }
+        if (entry.size > limits.perEntry) {
+            Refuse(file_, "entry " + entry.name + " unpacks to " + std::to_string(entry.size) +
+                              " bytes, more than allowed");
+        }
+        if (entry.size > limits.ratioFloor && entry.size / std::max<std::uint64_t>(entry.compressedSize, 1) > limits.maxRatio) {
+            Refuse(file_, "entry " + entry.name + " is compressed suspiciously tightly (a zip bomb?)");
+        }
+        total += entry.size;
+        if (total > limits.total) {
+            Refuse(file_, "the archive unpacks to more than " + std::to_string(limits.total) + " bytes");
+        }
+        entries_.push_back(std::move(entry));
+    }
+}
+
+std::string ZipArchive::Read(std::size_t index) const
+{
+    const Entry& entry = entries_.at(index);
+    auto damaged = [&](const std::string& problem) {
+        return host::HostError(entry.name + " in " + file_.string() + " is damaged: " + problem);
+    };
+    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, 0));
+    if (!file) {
+        throw damaged(zip_strerror(archive_));
+    }
+    // One byte more than declared, to notice an entry that unpacks to more.
+    std::string content(entry.size + 1, '\0');
+    std::uint64_t filled = 0;
+    while (filled < content.size()) {
+        zip_int64_t got = zip_fread(file.get(), content.data() + filled, content.size() - filled);
+        if (got < 0) {
+            throw damaged(zip_file_strerror(file.get()));
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::uint64_t>(got);
+    }
+    if (filled != entry.size) {
+        throw damaged("it does not unpack to its declared size");
+    }
+    content.resize(entry.size);
+    return content;
+}
+
+}  // namespace velmora::pptx::package

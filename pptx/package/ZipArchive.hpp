@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <zip.h>
+
+namespace velmora::pptx::package {
+
+// Bounds on what an archive may unpack to, so a zip bomb is refused.
+struct UnpackLimits {
+    std::uint64_t total = std::uint64_t{1} << 30;
+    std::uint64_t perEntry = std::uint64_t{512} << 20;
+    // Entries above `ratioFloor` bytes may not expand more than `maxRatio` times.
+    std::uint64_t ratioFloor = std::uint64_t{1} << 20;
+    std::uint64_t maxRatio = 500;
+};
+
+// A zip file opened read-only: its entry table, checked against the limits
+// and for unsafe names when opened, and the entries' content.
+class ZipArchive {
+public:
+    struct Entry {
+        std::string name;
+        std::uint64_t size = 0;
+        std::uint64_t compressedSize = 0;
+        std::int32_t method = ZIP_CM_STORE;
+    };
+
+    // Raises the host error naming the file when it cannot be opened as a
+    // zip archive or breaks the limits.
+    static std::unique_ptr<ZipArchive> Open(const std::filesystem::path& file, const UnpackLimits& limits = {});
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    const std::filesystem::path& File() const { return file_; }
+    const std::vector<Entry>& Entries() const { return entries_; }
+    // The unpacked content of entry `index`; raises when it is damaged.
+    std::string Read(std::size_t index) const;
+    zip_t* Handle() const { return archive_; }
+
+private:
+    ZipArchive(std::filesystem::path file, zip_t* archive);
+    void LoadEntries(const UnpackLimits& limits);
+
+    std::filesystem::path file_;
+    zip_t* archive_;
+    std::vector<Entry> entries_;
+};
+
+}  // namespace velmora::pptx::package

@@ -1,0 +1,316 @@
+#include "pptx/parts/Deck.hpp"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string_view>
+
+#include "host/HostError.hpp"
+#include "pptx/parts/Media.hpp"
+#include "pptx/parts/Template.hpp"
+#include "pptx/xml/Elements.hpp"
+#include "pptx/xml/Ooxml.hpp"
+
+namespace velmora::pptx::parts {
+
+namespace {
+
+namespace rel = ooxml::rel;
+
+constexpr std::string_view kMainTypes[] = {
+    ooxml::type::kPresentation,
+    "application/vnd.openxmlformats-officedocument.presentationml.slideshow.main+xml",
+    "application/vnd.openxmlformats-officedocument.presentationml.template.main+xml",
+    "application/vnd.ms-powerpoint.presentation.macroEnabled.main+xml",
+    "application/vnd.ms-powerpoint.slideshow.macroEnabled.main+xml",
+    "application/vnd.ms-powerpoint.template.macroEnabled.main+xml"};
+
+constexpr std::string_view kCommonDataOrder[] = {"p:bg", "p:spTree", "p:custDataLst", "p:controls", "p:extLst"};
+constexpr std::string_view kNonVisualOrder[] = {"p:ph",       "a:audioCd",     "a:wavAudioFile", "a:audioFile",
+                                                "a:videoFile", "a:quickTimeFile", "p:custDataLst", "p:extLst"};
+
+[[noreturn]] void Refuse(const package::Package& package, const std::string& problem)
+{
+    throw host::HostError("cannot open " + package.File().string() + ": " + problem);
+}
+
+std::string MainPart(package::Package& package)
+{
+    auto main = package.RelationshipsOf("/").OfType(rel::kOfficeDocument);
+    if (main.empty()) {
+        Refuse(package, "not a presentation (it has no main document)");
+    }
+    std::string part = package.RelationshipsOf("/").TargetPart(main.front());
+    std::string type = package.Types().TypeOf(part);
+    if (std::find(std::begin(kMainTypes), std::end(kMainTypes), type) == std::end(kMainTypes)) {
+        Refuse(package, "not a presentation (its main document is of type \"" + type + "\")");
+    }
+    if (!package.Contains(part)) {
+        Refuse(package, "its main document " + part + " is missing");
+    }
+    return part;
+}
+
+// Placeholder names as the presentation program gives them on a new slide.
+std::string PlaceholderName(std::string_view type, unsigned id)
+{
+    std::string base = type == "title" || type == "ctrTitle" ? "Title"
+                       : type == "subTitle"                  ? "Subtitle"
+                       : type == "body"                      ? "Text Placeholder"
+                       : type.empty() || type == "obj"       ? "Content Placeholder"
+                                                             : "Placeholder";
+    return base + " " + std::to_string(id - 1);
+}
+
+// Empty copies of the layout's placeholders, without date, footer and number.
+void CopyPlaceholders(SlideLayoutPart& layout, pugi::xml_node tree)
+{
+    unsigned id = 2;
+    for (pugi::xml_node shape : layout.ShapeTree().children("p:sp")) {
+        pugi::xml_node ph = shape.child("p:nvSpPr").child("p:nvPr").child("p:ph");
+        std::string_view type = ph.attribute("type").value();
+        if (!ph || type == "dt" || type == "ftr" || type == "sldNum" || type == "hdr") {
+            continue;
+        }
+        pugi::xml_node sp = tree.append_child("p:sp");
+        pugi::xml_node nonVisual = sp.append_child("p:nvSpPr");
+        pugi::xml_node names = nonVisual.append_child("p:cNvPr");
+        names.append_attribute("id") = id;
+        names.append_attribute("name") = PlaceholderName(type, id).c_str();
+        nonVisual.append_child("p:cNvSpPr").append_child("a:spLocks").append_attribute("noGrp") = "1";
+        pugi::xml_node copied = nonVisual.append_child("p:nvPr").append_child("p:ph");
+        for (const char* attribute : {"type", "orient", "sz", "idx"}) {
+            if (pugi::xml_attribute value = ph.attribute(attribute)) {
+                copied.append_attribute(attribute) = value.value();
+            }
+        }
+        sp.append_child("p:spPr");
+        pugi::xml_node body = sp.append_child("p:txBody");
+        body.append_child("a:bodyPr");
+        body.append_child("a:lstStyle");
+        body.append_child("a:p").append_child("a:endParaRPr").append_attribute("lang") = "zh-CN";
+        ++id;
+    }
+}
+
+std::string ReadPicture(const std::filesystem::path& picture)
+{
+    std::ifstream in(picture, std::ios::binary);
+    if (!in) {
+        throw host::HostError("cannot read the picture " + picture.string());
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+Deck::Deck(std::unique_ptr<package::Package> package) : parts_(std::move(package))
+{
+    presentation_ = parts_.Get<PresentationPart>(MainPart(parts_.Package()));
+}
+
+std::unique_ptr<Deck> Deck::Open(const std::filesystem::path& file)
+{
+    std::unique_ptr<Deck> deck(new Deck(package::Package::Open(file)));
+    deck->CheckStructure();
+    return deck;
+}
+
+std::unique_ptr<Deck> Deck::New()
+{
+    return std::unique_ptr<Deck>(new Deck(templates::NewPresentation()));
+}
+
+// The presentation's own relationships and slide list must hold; other parts
+// are checked when they are used.
+void Deck::CheckStructure()
+{
+    for (const package::Relationship& relationship : presentation_->Relationships().All()) {
+        if (!relationship.external && !parts_.Package().Contains(presentation_->Relationships().TargetPart(relationship))) {
+            Refuse(parts_.Package(), presentation_->Name() + " refers to " + relationship.target + ", which is missing");
+        }
+    }
+    std::set<unsigned> ids;
+    for (const SlideEntry& entry : presentation_->Slides()) {
+        auto relationship = presentation_->Relationships().ById(entry.relationshipId);
+        if (!relationship || relationship->type != rel::kSlide) {
+            Refuse(parts_.Package(), "its slide list names an unknown slide \"" + entry.relationshipId + "\"");
+        }
+        if (!ids.insert(entry.id).second) {
+            Refuse(parts_.Package(), "its slide list has slide id " + std::to_string(entry.id) + " twice");
+        }
+    }
+}
+
+std::shared_ptr<SlidePart> Deck::Slide(unsigned slideId)
+{
+    auto known = slideParts_.find(slideId);
+    if (known == slideParts_.end()) {
+        std::optional<std::size_t> position = presentation_->PositionOf(slideId);
+        if (!position) {
+            throw host::HostError("the slide was deleted");
+        }
+        const SlideEntry& entry = presentation_->Slides()[*position];
+        known = slideParts_.emplace(slideId, presentation_->RelatedPart(entry.relationshipId)).first;
+    }
+    return parts_.Get<SlidePart>(known->second);
+}
+
+std::shared_ptr<SlideLayoutPart> Deck::Layout(SlidePart& slide)
+{
+    std::optional<std::string> layout = slide.LayoutPart();
+    return layout ? parts_.Get<SlideLayoutPart>(*layout) : nullptr;
+}
+
+std::shared_ptr<SlideMasterPart> Deck::Master(SlideLayoutPart& layout)
+{
+    std::optional<std::string> master = layout.MasterPart();
+    return master ? parts_.Get<SlideMasterPart>(*master) : nullptr;
+}
+
+std::shared_ptr<NotesMasterPart> Deck::NotesMaster()
+{
+    std::optional<std::string> master = presentation_->NotesMasterPart();
+    return master ? parts_.Get<NotesMasterPart>(*master) : nullptr;
+}
+
+std::vector<std::shared_ptr<SlideLayoutPart>> Deck::Layouts()
+{
+    std::vector<std::shared_ptr<SlideLayoutPart>> layouts;
+    std::vector<std::string> masters = presentation_->MasterParts();
+    if (!masters.empty()) {
+        for (const std::string& name : parts_.Get<SlideMasterPart>(masters.front())->LayoutParts()) {
+            layouts.push_back(parts_.Get<SlideLayoutPart>(name));
+        }
+    }
+    return layouts;
+}
+
+unsigned Deck::AddSlide(std::size_t position, SlideLayoutPart& layout)
+{
+    package::Package& package = parts_.Package();
+    const std::string name = package.FreePartName("/ppt/slides/slide", ".xml");
+    auto slide = parts_.Make<SlidePart>(name, templates::Slide());
+    CopyPlaceholders(layout, slide->ShapeTree());
+    parts_.Add(slide, ooxml::type::kSlide);
+    slide->Relationships().Add(rel::kSlideLayout, layout.Name());
+    const std::string relationshipId = presentation_->Relationships().Add(rel::kSlide, name);
+    return presentation_->InsertSlide(position, relationshipId);
+}
+
+void Deck::DeleteSlide(unsigned slideId)
+{
+    std::shared_ptr<SlidePart> slide = Slide(slideId);
+    std::vector<std::string> doomed;
+    for (const package::Relationship& relationship : slide->Relationships().All()) {
+        if (!relationship.external && (relationship.type == rel::kTags || relationship.type == rel::kNotesSlide)) {
+            doomed.push_back(slide->Relationships().TargetPart(relationship));
+        }
+    }
+    const std::string relationshipId = presentation_->Slides()[*presentation_->PositionOf(slideId)].relationshipId;
+    presentation_->RemoveSlide(slideId);
+    presentation_->Relationships().Remove(relationshipId);
+    drafts_.erase(slideId);
+    slideParts_.erase(slideId);
+    for (const std::string& part : doomed) {
+        parts_.Remove(part);
+    }
+    parts_.Remove(slide->Name());
+}
+
+std::shared_ptr<NotesSlidePart> Deck::Notes(unsigned slideId)
+{
+    std::optional<std::string> notes = Slide(slideId)->NotesPart();
+    return notes ? parts_.Get<NotesSlidePart>(*notes) : nullptr;
+}
+
+std::string Deck::FreeNotesName()
+{
+    for (unsigned number = 1;; ++number) {
+        std::string name = "/ppt/notesSlides/notesSlide" + std::to_string(number) + ".xml";
+        bool drafted = std::any_of(drafts_.begin(), drafts_.end(),
+                                   [&](const auto& draft) { return draft.second->Name() == name; });
+        if (!drafted && !parts_.Package().Contains(name)) {
+            return name;
+        }
+    }
+}
+
+std::shared_ptr<NotesSlidePart> Deck::DraftNotes(unsigned slideId)
+{
+    Slide(slideId);
+    if (auto found = drafts_.find(slideId); found != drafts_.end()) {
+        return found->second;
+    }
+    // Drafts that nobody reads any more were never changed; they need not stay.
+    std::erase_if(drafts_, [](const auto& entry) { return entry.second.use_count() == 1; });
+    auto draft = parts_.Make<NotesSlidePart>(FreeNotesName(), templates::NotesSlide());
+    drafts_.emplace(slideId, draft);
+    return draft;
+}
+
+void Deck::AddNotes(unsigned slideId)
+{
+    std::shared_ptr<SlidePart> slide = Slide(slideId);
+    std::shared_ptr<NotesSlidePart> notes = DraftNotes(slideId);
+    std::shared_ptr<NotesMasterPart> master = EnsureNotesMaster();
+    parts_.Add(notes, ooxml::type::kNotesSlide);
+    notes->Relationships().Add(rel::kNotesMaster, master->Name());
+    notes->Relationships().Add(rel::kSlide, slide->Name());
+    slide->Relationships().Add(rel::kNotesSlide, notes->Name());
+    drafts_.erase(slideId);
+}
+
+std::shared_ptr<NotesMasterPart> Deck::EnsureNotesMaster()
+{
+    if (std::shared_ptr<NotesMasterPart> existing = NotesMaster()) {
+        return existing;
+    }
+    package::Package& package = parts_.Package();
+    const std::string theme = package.FreePartName("/ppt/theme/theme", ".xml");
+    package.Write(theme, templates::Theme());
+    package.Types().SetOverride(theme, ooxml::type::kTheme);
+    auto master = parts_.Make<NotesMasterPart>(package.FreePartName("/ppt/notesMasters/notesMaster", ".xml"),
+                                               templates::NotesMaster());
+    parts_.Add(master, ooxml::type::kNotesMaster);
+    master->Relationships().Add(rel::kTheme, theme);
+    presentation_->SetNotesMaster(presentation_->Relationships().Add(rel::kNotesMaster, master->Name()));
+    return master;
+}
+
+std::shared_ptr<TagsPart> Deck::Tags(XmlPart& owner, pugi::xml_node holder, bool create)
+{
+    pugi::xml_node reference = holder.child("p:custDataLst").child("p:tags");
+    if (reference) {
+        return parts_.Get<TagsPart>(owner.RelatedPart(reference.attribute("r:id").value()));
+    }
+    if (!create) {
+        return nullptr;
+    }
+    auto tags = parts_.Make<TagsPart>(parts_.Package().FreePartName("/ppt/tags/tag", ".xml"), templates::Tags());
+    parts_.Add(tags, ooxml::type::kTags);
+    const bool commonData = std::string_view(holder.name()) == "p:cSld";
+    pugi::xml_node list = xml::ChildInOrder(holder, "p:custDataLst", commonData ? xml::SchemaOrder(kCommonDataOrder)
+                                                                               : xml::SchemaOrder(kNonVisualOrder));
+    list.append_child("p:tags").append_attribute("r:id") = owner.Relationships().Add(rel::kTags, tags->Name()).c_str();
+    xml::EnsureNamespace(owner.Root(), "r", ooxml::kRelationshipsNs);
+    owner.Touch();
+    return tags;
+}
+
+std::string Deck::AddImage(XmlPart& owner, const std::filesystem::path& picture)
+{
+    std::string content = ReadPicture(picture);
+    std::optional<PictureFormat> format = SniffPicture(content);
+    if (!format) {
+        throw host::HostError(picture.string() + " is no picture the presentation can hold");
+    }
+    package::Package& package = parts_.Package();
+    const std::string name = package.FreePartName("/ppt/media/image", "." + format->extension);
+    package.Write(name, std::move(content));
+    package.Types().EnsureDefault(format->extension, format->contentType);
+    return owner.Relationships().Add(rel::kImage, name);
+}
+
+}  // namespace velmora::pptx::parts

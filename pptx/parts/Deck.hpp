@@ -1,0 +1,76 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "pptx/parts/PartSet.hpp"
+#include "pptx/parts/PresentationPart.hpp"
+#include "pptx/parts/SlideParts.hpp"
+#include "pptx/parts/TagsPart.hpp"
+
+namespace velmora::pptx::parts {
+
+// A presentation package as a whole: its slides with their notes, layouts
+// and masters, and the parts that come and go with them.
+class Deck {
+public:
+    // Raises the host error naming the file when it is no presentation or
+    // its main parts are damaged or missing.
+    static std::unique_ptr<Deck> Open(const std::filesystem::path& file);
+    // A new presentation from the built-in template.
+    static std::unique_ptr<Deck> New();
+
+    PresentationPart& Presentation() { return *presentation_; }
+
+    std::size_t SlideCount() { return presentation_->Slides().size(); }
+    // Raises the host error when the presentation has no such slide (any more).
+    std::shared_ptr<SlidePart> Slide(unsigned slideId);
+    // Empty pointers when the part has none.
+    std::shared_ptr<SlideLayoutPart> Layout(SlidePart& slide);
+    std::shared_ptr<SlideMasterPart> Master(SlideLayoutPart& layout);
+    std::shared_ptr<NotesMasterPart> NotesMaster();
+    // The layouts of the first master, in its order.
+    std::vector<std::shared_ptr<SlideLayoutPart>> Layouts();
+
+    // A new slide on `layout`, with its empty placeholders, at `position`
+    // (0-based); returns its slide id.
+    unsigned AddSlide(std::size_t position, SlideLayoutPart& layout);
+    // Removes the slide with its notes slide and tags.
+    void DeleteSlide(unsigned slideId);
+
+    // The slide's notes slide; empty when it has none.
+    std::shared_ptr<NotesSlidePart> Notes(unsigned slideId);
+    // The notes slide a slide without one would get, kept in memory (and
+    // the same for every caller) until AddNotes puts it into the package.
+    std::shared_ptr<NotesSlidePart> DraftNotes(unsigned slideId);
+    // Puts the draft into the package, with a notes master where there is none.
+    void AddNotes(unsigned slideId);
+
+    // The tags part referred to by <p:custDataLst> under `holder` (a
+    // <p:cSld> or a shape's <p:nvPr>) of part `owner`; made when `create`
+    // is set, otherwise empty when there is none.
+    std::shared_ptr<TagsPart> Tags(XmlPart& owner, pugi::xml_node holder, bool create);
+    // Copies a picture file into the package, relates it to `owner` and
+    // returns the relationship id.
+    std::string AddImage(XmlPart& owner, const std::filesystem::path& picture);
+
+    void Save(const std::filesystem::path& target) { parts_.Save(target); }
+
+private:
+    explicit Deck(std::unique_ptr<package::Package> package);
+    void CheckStructure();
+    std::shared_ptr<NotesMasterPart> EnsureNotesMaster();
+    std::string FreeNotesName();
+
+    PartSet parts_;
+    std::shared_ptr<PresentationPart> presentation_;
+    std::map<unsigned, std::shared_ptr<NotesSlidePart>> drafts_;
+    // Part names of slides by slide id, as looked up so far.
+    std::unordered_map<unsigned, std::string> slideParts_;
+};
+
+}  // namespace velmora::pptx::parts

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pptx/parts/XmlPart.hpp"
+
+namespace velmora::pptx::parts {
+
+struct SlideEntry {
+    unsigned id = 0;
+    std::string relationshipId;
+};
+
+struct SlideSize {
+    std::int64_t width = 0;   // EMU
+    std::int64_t height = 0;  // EMU
+    std::string type;         // the sldSz type attribute, "" when absent
+};
+
+// /ppt/presentation.xml: the slide list, slide size and masters.
+class PresentationPart : public XmlPart {
+public:
+    using XmlPart::XmlPart;
+
+    // The slides in presentation order.
+    const std::vector<SlideEntry>& Slides();
+    std::optional<std::size_t> PositionOf(unsigned slideId);
+    // Adds a slide entry at `position` (0-based) and returns its new slide id.
+    unsigned InsertSlide(std::size_t position, const std::string& relationshipId);
+    void RemoveSlide(unsigned slideId);
+
+    SlideSize Size();
+    void SetSize(const SlideSize& size);
+
+    std::vector<std::string> MasterParts();
+    std::optional<std::string> NotesMasterPart();
+    void SetNotesMaster(const std::string& relationshipId);
+
+private:
+    pugi::xml_node SlideList(bool create);
+    void ForgetSlideElsewhere(unsigned slideId, const std::string& relationshipId);
+
+    std::optional<std::vector<SlideEntry>> slides_;
+};
+
+}  // namespace velmora::pptx::parts

@@ -1,0 +1,66 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "addin/CommandErrors.hpp"
+#include "addin/CommandTable.hpp"
+#include "addin/Connect.hpp"
+#include "host/HostError.hpp"
+
+namespace velmora::addin {
+namespace {
+
+class CommandsTest : public ::testing::Test {
+protected:
+    // The message of the error that pressing `name` raises, or "" if none.
+    std::string PressError(const std::string& name, const RibbonPress& press = {})
+    {
+        try {
+            connect_.Invoke(name, press);
+        } catch (const std::exception& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    AddinContext context_;
+    Connect connect_{context_};
+};
+
+TEST_F(CommandsTest, NamesAreFoundWithoutRegardToCase)
+{
+    EXPECT_EQ(PressError("ExportComment_All_Main"), "ExportComment_All_Main: this command is not available yet");
+    EXPECT_EQ(PressError("EXPORTCOMMENT_ALL_MAIN"), "ExportComment_All_Main: this command is not available yet");
+    // The definition spells these two differently from their methods.
+    EXPECT_EQ(PressError("SetFont_main"), "setFont_main: this command is not available yet");
+    EXPECT_EQ(PressError("SetColor_main"), "Setcolor_main: this command is not available yet");
+}
+
+TEST_F(CommandsTest, UnknownNamesAreRefused)
+{
+    EXPECT_THROW(connect_.Invoke("ExportComment_Everything", {}), UnknownCommand);
+    EXPECT_THROW(connect_.Invoke("", {}), UnknownCommand);
+    EXPECT_THROW(connect_.Invoke("ExportComment_All_Main ", {}), UnknownCommand);
+    EXPECT_EQ(FindCommand("GetItemCount"), nullptr);
+}
+
+TEST_F(CommandsTest, CommandsStillToComeSayWhichCommandIsMissing)
+{
+    for (const CommandEntry& command : CommandTable()) {
+        if (command.name == "galAction") {
+            continue;
+        }
+        const std::string name(command.name);
+        EXPECT_EQ(PressError(name), name + ": this command is not available yet");
+    }
+}
+
+TEST_F(CommandsTest, GalleryPressReachesTheGallery)
+{
+    // Not connected: the gallery itself answers, with the host error.
+    RibbonPress press{{"PPTBooks"}, "item2", 2};
+    EXPECT_THROW(connect_.Invoke("GALACTION", press), host::HostError);
+}
+
+}  // namespace
+}  // namespace velmora::addin

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "host/Host.hpp"
+#include "tests/pptx/document/DeckFiles.hpp"
+#include "tests/pptx/document/ZipFiles.hpp"
+#include "tests/support/TempDir.hpp"
+
+namespace velmora::testing {
+namespace {
+
+TEST(NotesTest, ReadingMissingNotesCreatesNothing)
+{
+    TempDir dir;
+    const auto file = SaveTitledDeck(dir / "plain.pptx", 2);
+    const std::string before = ReadFile(file);
+    auto host = NewHost();
+    auto presentation = host->Presentations()->Open(file);
+    auto slide = presentation->Slides()->Item(1);
+    EXPECT_EQ(NotesText(*slide), "");
+    EXPECT_EQ(slide->NotesPage()->Shapes()->Placeholders()->Count(), 2);
+    EXPECT_TRUE(presentation->Saved());
+    presentation->Save();
+    const auto names = ZipNames(file);
+    EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const auto& n) { return n.find("notes") != n.npos; }), 0);
+    EXPECT_EQ(ZipEntry(file, "ppt/presentation.xml").find("notesMaster"), std::string::npos);
+    EXPECT_NE(before.size(), 0u);
+}
+
+TEST(NotesTest, WritingNotesAddsNotesSlideAndMasterOnce)
+{
+    TempDir dir;
+    const auto file = SaveTitledDeck(dir / "notes.pptx", 3);
+    auto host = NewHost();
+    auto presentation = host->Presentations()->Open(file);
+    auto slides = presentation->Slides();
+    auto first = slides->Item(1);
+    auto third = slides->Item(3);
+    // A second notes page of the same slide sees the text the first one wrote.
+    auto body = first->NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange();
+    SetNotesText(*first, "only paragraph");
+    EXPECT_EQ(body->Text(), "only paragraph");
+    SetNotesText(*third, "first\rsecond line\vwrapped");
+    EXPECT_FALSE(presentation->Saved());
+    presentation->Save();
+
+    const std::string presentationXml = ZipEntry(file, "ppt/presentation.xml");
+    EXPECT_NE(presentationXml.find("notesMasterIdLst"), std::string::npos);
+    const auto names = ZipNames(file);
+    auto count = [&](const std::string& prefix) {
+        return std::count_if(names.begin(), names.end(), [&](const std::string& n) { return n.starts_with(prefix); });
+    };
+    EXPECT_EQ(count("ppt/notesSlides/notesSlide"), 2);
+    EXPECT_EQ(count("ppt/notesMasters/notesMaster"), 1);
+
+    auto reopened = NewHost()->Presentations()->Open(file);
+    auto again = reopened->Slides();
+    EXPECT_EQ(NotesText(*again->Item(1)), "only paragraph");
+    EXPECT_EQ(NotesText(*again->Item(2)), "");
+    EXPECT_EQ(NotesText(*again->Item(3)), "first\rsecond line\vwrapped");
+    SetNotesText(*again->Item(3), "");
+    EXPECT_EQ(NotesText(*again->Item(3)), "");
+}
+
+TEST(TagsTest, NamesAreUpperCaseAndMatchWithoutCase)
+{
+    TempDir dir;
+    const auto file = SaveTitledDeck(dir / "tags.pptx", 2);
+    auto host = NewHost();
+    auto presentation = host->Presentations()->Open(file);
+    auto tags = presentation->Slides()->Item(1)->Tags();
+    EXPECT_EQ(tags->Count(), 0);
+    EXPECT_EQ(tags->Item("OrvaldiVelmoraMark"), "");
+    EXPECT_TRUE(presentation->Saved());
+
+    tags->Add("OrvaldiVelmoraMark", "张三");
+    tags->Add("selected", "1");
+    tags->Add("SELECTED", "2");
+    EXPECT_EQ(tags->Count(), 2);
+    EXPECT_EQ(tags->Name(1), "ORVALDIVELMORAMARK");
+    EXPECT_EQ(tags->Item("orvaldivelmoramark"), "张三");
+    EXPECT_EQ(tags->Value(2), "2");
+    EXPECT_THROW(tags->Name(3), host::HostError);
+    tags->Delete("Selected");
+    EXPECT_EQ(tags->Count(), 1);
+    presentation->Save();
+
+    auto reopened = NewHost()->Presentations()->Open(file);
+    EXPECT_EQ(reopened->Slides()->Item(1)->Tags()->Item("OrvaldiVelmoraMark"), "张三");
+    EXPECT_EQ(reopened->Slides()->Item(2)->Tags()->Count(), 0);
+}
+
+TEST(TagsTest, ShapeTagsLiveBesideTheShape)
+{
+    TempDir dir;
+    auto host = NewHost();
+    auto presentation = host->Presentations()->Add(false);
+    auto slide = presentation->Slides()->Add(1, host::SlideLayout::Blank);
+    auto box = slide->Shapes()->AddTextbox(host::TextOrientation::Horizontal, 10, 10, 100, 40);
+    box->Tags()->Add("kind", "note");
+    slide->Tags()->Add("kind", "slide");
+    presentation->SaveAs(dir / "shape-tags.pptx", host::SaveFormat::Presentation);
+
+    auto reopened = NewHost()->Presentations()->Open(dir / "shape-tags.pptx");
+    auto again = reopened->Slides()->Item(1);
+    EXPECT_EQ(again->Shapes()->Item(1)->Tags()->Item("KIND"), "note");
+    EXPECT_EQ(again->Tags()->Item("kind"), "slide");
+    const std::string slideXml = ZipEntry(dir / "shape-tags.pptx", "ppt/slides/slide1.xml");
+    EXPECT_NE(slideXml.find("<p:nvPr><p:custDataLst><p:tags"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::testing

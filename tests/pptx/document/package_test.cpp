@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "host/HostError.hpp"
+#include "pptx/package/Package.hpp"
+#include "pptx/package/PartName.hpp"
+#include "tests/pptx/document/ZipFiles.hpp"
+#include "tests/support/TempDir.hpp"
+
+namespace velmora::pptx::package {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+using testing::WriteZip;
+using testing::ZipItem;
+
+const std::string kTypes =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+    R"(<Default Extension="xml" ContentType="application/xml"/>)"
+    R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+    R"(<Override PartName="/a/one.xml" ContentType="text/one"/></Types>)";
+
+const std::string kRootRels =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+    R"(<Relationship Id="rId1" Type="urn:one" Target="a/one.xml"/></Relationships>)";
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+// Expects the host error and that its message names `word` and the file.
+template <typename Step>
+void ExpectRefused(const std::filesystem::path& file, const std::string& word, Step step)
+{
+    try {
+        step();
+        FAIL() << "no error for " << file;
+    } catch (const host::HostError& error) {
+        EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find(word), std::string::npos) << error.what();
+    }
+}
+
+TEST(PartNameTest, ResolvesAndRelatesTargets)
+{
+    EXPECT_EQ(ResolveTarget("/ppt/slides/slide1.xml", "../slideLayouts/slideLayout2.xml"),
+              "/ppt/slideLayouts/slideLayout2.xml");
+    EXPECT_EQ(ResolveTarget("/ppt/presentation.xml", "slides/slide1.xml"), "/ppt/slides/slide1.xml");
+    EXPECT_EQ(ResolveTarget("/", "ppt/presentation.xml"), "/ppt/presentation.xml");
+    EXPECT_EQ(ResolveTarget("/ppt/slides/slide1.xml", "/ppt/media/./image1.png"), "/ppt/media/image1.png");
+    EXPECT_THROW(ResolveTarget("/ppt/slide.xml", "../../outside.xml"), host::HostError);
+
+    EXPECT_EQ(RelativeTarget("/ppt/slides/slide1.xml", "/ppt/notesSlides/notesSlide1.xml"),
+              "../notesSlides/notesSlide1.xml");
+    EXPECT_EQ(RelativeTarget("/ppt/presentation.xml", "/ppt/slides/slide3.xml"), "slides/slide3.xml");
+    EXPECT_EQ(RelativeTarget("/", "/ppt/presentation.xml"), "ppt/presentation.xml");
+    EXPECT_EQ(RelativeTarget("/ppt/slides/slide1.xml", "/docProps/app.xml"), "../../docProps/app.xml");
+
+    EXPECT_EQ(RelationshipsPartName("/ppt/slides/slide1.xml"), "/ppt/slides/_rels/slide1.xml.rels");
+    EXPECT_EQ(RelationshipsPartName("/"), "/_rels/.rels");
+}
+
+TEST(PartNameTest, RefusesEntryNamesThatLeaveTheFolder)
+{
+    for (const char* bad : {"../evil.xml", "/etc/passwd", "ppt/../../x", "ppt\\..\\x", "C:/x", "a//b", "./a"}) {
+        EXPECT_FALSE(IsSafeEntryName(bad)) << bad;
+    }
+    for (const char* good : {"ppt/slides/slide1.xml", "[Content_Types].xml", "ppt/media/", "_rels/.rels"}) {
+        EXPECT_TRUE(IsSafeEntryName(good)) << good;
+    }
+}
+
+TEST(PackageOpenTest, RefusesWhatIsNoPackageAndLeavesTheFileAlone)
+{
+    TempDir dir;
+    const std::filesystem::path text = dir / "text.pptx";
+    WriteFile(text, "this is not a zip file at all");
+    ExpectRefused(text, "not a zip", [&] { Package::Open(text); });
+    EXPECT_EQ(ReadFile(text), "this is not a zip file at all");
+
+    const std::filesystem::path whole = dir / "whole.pptx";
+    WriteZip(whole, {{"[Content_Types].xml", kTypes}, {"a/one.xml", Repeated("<x/>", 1000)}});
+    const std::string bytes = ReadFile(whole);
+    const std::filesystem::path truncated = dir / "truncated.pptx";
+    WriteFile(truncated, bytes.substr(0, bytes.size() / 2));
+    ExpectRefused(truncated, "zip", [&] { Package::Open(truncated); });
+    EXPECT_EQ(ReadFile(truncated), bytes.substr(0, bytes.size() / 2));
+
+    const std::filesystem::path plain = dir / "plain.zip";
+    WriteZip(plain, {{"readme.txt", "hello"}});
+    ExpectRefused(plain, "not a presentation", [&] { Package::Open(plain); });
+
+    ExpectRefused(dir / "missing.pptx", "no such file", [&] { Package::Open(dir / "missing.pptx"); });
+}
+
+TEST(PackageOpenTest, RefusesUnsafeNamesAndZipBombs)
+{
+    TempDir dir;
+    const std::filesystem::path escaping = dir / "escaping.pptx";
+    WriteZip(escaping, {{"[Content_Types].xml", kTypes}, {"../../evil.xml", "<x/>"}});
+    ExpectRefused(escaping, "unsafe entry name", [&] { Package::Open(escaping); });
+
+    const std::filesystem::path dense = dir / "dense.pptx";
+    WriteZip(dense, {{"[Content_Types].xml", kTypes}, {"a/zeros.xml", std::string(16 << 20, '\0')}}, 9);
+    ExpectRefused(dense, "zip bomb", [&] { Package::Open(dense); });
+
+    // An entry whose central directory claims about 4 GB.
+    const std::filesystem::path huge = dir / "huge.pptx";
+    WriteZip(huge, {{"[Content_Types].xml", kTypes}, {"a/big.xml", "<x/>"}}, 0);
+    std::string bytes = ReadFile(huge);
+    const std::size_t central = bytes.rfind(std::string("PK\1\2", 4));
+    ASSERT_NE(central, std::string::npos);
+    bytes.replace(central + 24, 4, "\xF0\xFF\xFF\xFF", 4);
+    WriteFile(huge, bytes);
+    ExpectRefused(huge, "more than allowed", [&] { Package::Open(huge); });
+}
+
+TEST(PackageOpenTest, DamagedXmlNamesThePartAndTheFile)
+{
+    TempDir dir;
+    const std::filesystem::path file = dir / "broken.pptx";
+    WriteZip(file, {{"[Content_Types].xml", "<Types><Default"}});
+    ExpectRefused(file, "[Content_Types].xml", [&] { Package::Open(file); });
+}
+
+class PackageSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Deflated at level 1 on purpose: a copy packed anew would come out smaller.
+        WriteZip(source_, {{"[Content_Types].xml", kTypes},
+                           {"_rels/.rels", kRootRels},
+                           {"a/one.xml", "<one>" + Repeated("<item>text text</item>", 2000) + "</one>"},
+                           {"a/two.bin", std::string("\x89PNG\0\0\0", 7) + Repeated("0123456789", 100)}},
+                 1);
+    }
+
+    TempDir dir_;
+    std::filesystem::path source_ = dir_ / "source.pptx";
+};
+
+TEST_F(PackageSaveTest, CopiesUnchangedEntriesAsTheyAre)
+{
+    auto package = Package::Open(source_);
+    const std::filesystem::path copy = dir_ / "copy.pptx";
+    package->Save(copy);
+    EXPECT_EQ(testing::ZipNames(copy), testing::ZipNames(source_));
+    for (const std::string& name : testing::ZipNames(source_)) {
+        EXPECT_EQ(testing::ZipEntry(copy, name), testing::ZipEntry(source_, name)) << name;
+        EXPECT_EQ(testing::ZipCompressedSize(copy, name), testing::ZipCompressedSize(source_, name)) << name;
+    }
+}
+
+TEST_F(PackageSaveTest, WritesChangesRelationshipsAndTypes)
+{
+    auto package = Package::Open(source_);
+    package->Write("/a/three.xml", "<three/>");
+    package->Types().SetOverride("/a/three.xml", "text/three");
+    const std::string id = package->RelationshipsOf("/a/one.xml").Add("urn:three", "/a/three.xml");
+    package->Remove("/a/two.bin");
+    EXPECT_FALSE(package->Contains("/a/two.bin"));
+    EXPECT_EQ(package->FreePartName("/a/two", ".bin"), "/a/two1.bin");
+
+    const std::filesystem::path saved = dir_ / "saved.pptx";
+    package->Save(saved);
+    auto reopened = Package::Open(saved);
+    EXPECT_EQ(reopened->Read("/a/three.xml"), "<three/>");
+    EXPECT_EQ(reopened->Types().TypeOf("/A/Three.xml"), "text/three");
+    EXPECT_EQ(reopened->Types().TypeOf("/a/other.xml"), "application/xml");
+    EXPECT_FALSE(reopened->Contains("/a/two.bin"));
+    auto relationship = reopened->RelationshipsOf("/a/one.xml").ById(id);
+    ASSERT_TRUE(relationship);
+    EXPECT_EQ(relationship->target, "three.xml");
+    EXPECT_EQ(reopened->RelationshipsOf("/a/one.xml").TargetPart(*relationship), "/a/three.xml");
+    EXPECT_EQ(reopened->RelationshipsOf("/").OfType("urn:one").size(), 1u);
+}
+
+TEST_F(PackageSaveTest, SavesOverItsOwnFileAndAgain)
+{
+    auto package = Package::Open(source_);
+    package->Write("/a/new.xml", "<new/>");
+    package->Save(source_);
+    package->Write("/a/newer.xml", "<newer/>");
+    package->Save(source_);
+    auto reopened = Package::Open(source_);
+    EXPECT_EQ(reopened->Read("/a/new.xml"), "<new/>");
+    EXPECT_EQ(reopened->Read("/a/newer.xml"), "<newer/>");
+    EXPECT_NE(reopened->Read("/a/one.xml").find("<item>text text</item>"), std::string::npos);
+}
+
+TEST_F(PackageSaveTest, FailedSaveLeavesNothingBehind)
+{
+    auto package = Package::Open(source_);
+    const std::filesystem::path folder = dir_ / "folder.pptx";
+    std::filesystem::create_directory(folder);
+    EXPECT_THROW(package->Save(folder), host::HostError);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_THROW(package->Save(dir_ / "no" / "such" / "folder.pptx"), host::HostError);
+
+    // A save that breaks off halfway: the entries it copies can no longer be read.
+    std::string noise(1 << 20, '\0');
+    std::uint32_t state = 1;
+    for (char& c : noise) {
+        state = state * 1664525u + 1013904223u;
+        c = static_cast<char>(state >> 24);
+    }
+    const std::filesystem::path big = dir_ / "big.pptx";
+    WriteZip(big, {{"[Content_Types].xml", kTypes}, {"a/noise.bin", noise}, {"a/more.bin", noise}});
+    auto doomed = Package::Open(big);
+    const std::filesystem::path target = dir_ / "target.pptx";
+    std::filesystem::copy_file(source_, target);
+    const std::string before = ReadFile(target);
+    std::filesystem::resize_file(big, 200);
+    EXPECT_THROW(doomed->Save(target), host::HostError);
+    EXPECT_EQ(ReadFile(target), before);
+
+    std::vector<std::string> left;
+    for (const auto& item : std::filesystem::directory_iterator(dir_.path())) {
+        left.push_back(item.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"big.pptx", "folder.pptx", "source.pptx", "target.pptx"}));
+}
+
+}  // namespace
+}  // namespace velmora::pptx::package
