@@ -7,6 +7,7 @@
 
 #include "host/Application.hpp"
 #include "host/Services.hpp"
+#include "pptx/model/SlidePictures.hpp"
 
 namespace velmora::pptx::model {
 
@@ -30,6 +31,7 @@ public:
                                            bool withWindow);
     // Drops a presentation that closes, with its window.
     void Forget(const Presentation& presentation);
+    SlidePictures& Pictures() { return pictures_; }
 
 private:
     std::shared_ptr<Presentation> Adopt(std::shared_ptr<Presentation> presentation, bool withWindow);
@@ -41,6 +43,7 @@ private:
     // In the order they were opened; the last one is active.
     std::vector<std::shared_ptr<DocumentWindow>> windows_;
     int untitledCount_ = 0;
+    SlidePictures pictures_;
 };
 
 }  // namespace velmora::pptx::model

@@ -1,9 +1,12 @@
 #include "pptx/model/Presentation.hpp"
 
+#include <cmath>
+
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "pptx/model/Application.hpp"
 #include "pptx/model/PageSetup.hpp"
+#include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Slides.hpp"
 
 namespace velmora::pptx::model {
@@ -60,14 +63,39 @@ void Presentation::Write(const std::filesystem::path& file)
     Deck().Save(file);
 }
 
+SlidePictures& Presentation::Pictures()
+{
+    auto application = application_.lock();
+    if (!application) {
+        throw host::HostError("the application of " + Name() + " is gone");
+    }
+    return application->Pictures();
+}
+
 void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*embedFonts*/)
 {
+    std::filesystem::path target = std::filesystem::absolute(file);
+    if (format == host::SaveFormat::JPG) {
+        // Pictures of every slide, in the folder named like the file, at the program's 96 pixels per inch.
+        auto setup = PageSetup();
+        Pictures().ExportAll(*this, target.parent_path() / target.stem(), "JPG",
+                             static_cast<int>(std::lround(setup->SlideWidth() * 4 / 3)),
+                             static_cast<int>(std::lround(setup->SlideHeight() * 4 / 3)));
+        return;
+    }
+    if (format == host::SaveFormat::OpenXMLPicturePresentation) {
+        auto application = application_.lock();
+        if (!application) {
+            throw host::HostError("the application of " + Name() + " is gone");
+        }
+        Pictures().SavePicturePresentation(*application, *this, target);
+        return;
+    }
     // The three codes that all mean the presentation file format.
     if (format != host::SaveFormat::Presentation && format != host::SaveFormat::Default &&
         format != host::SaveFormat::OpenXMLPresentation) {
-        throw host::HostError("format " + std::to_string(format) + " is not supported yet");
+        throw host::HostError("format " + std::to_string(format) + " is not supported");
     }
-    std::filesystem::path target = std::filesystem::absolute(file);
     Write(target);
     origin_.file = target;
     origin_.readOnly = false;
@@ -100,9 +128,12 @@ void Presentation::Close()
     Release();
 }
 
-void Presentation::Export(const std::filesystem::path&, const std::string&, int, int)
+void Presentation::Export(const std::filesystem::path& path, const std::string& filter, int scaleWidth,
+                          int scaleHeight)
 {
-    throw host::HostError("slide pictures need the renderer");
+    // The pictures go into the folder named by the path without its extension.
+    const std::filesystem::path absolute = std::filesystem::absolute(path);
+    Pictures().ExportAll(*this, absolute.parent_path() / absolute.stem(), filter, scaleWidth, scaleHeight);
 }
 
 void Presentation::FollowHyperlink(const std::string& address)

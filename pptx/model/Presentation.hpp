@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@ namespace velmora::pptx::model {
 
 class Application;
 class DocumentWindow;
+class SlidePictures;
 
 // One open presentation: its deck, where it lives and whether it changed.
 // The other model objects hold it and reach the deck through it.
@@ -42,7 +44,15 @@ public:
 
     // Raises the host error once the presentation is closed.
     parts::Deck& Deck();
-    void MarkChanged() { changed_ = true; }
+    void MarkChanged()
+    {
+        changed_ = true;
+        ++revision_;
+    }
+    // Counts the changes, so that pictures of one state are drawn once.
+    std::uint64_t Revision() const { return revision_; }
+    // The slide pictures of the application; raises the host error once it is gone.
+    SlidePictures& Pictures();
     // The window showing the presentation; empty when it has none.
     std::shared_ptr<DocumentWindow> Window() const { return window_.lock(); }
     void SetWindow(const std::shared_ptr<DocumentWindow>& window) { window_ = window; }
@@ -58,6 +68,7 @@ private:
     Origin origin_;
     std::weak_ptr<DocumentWindow> window_;
     bool changed_ = false;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace velmora::pptx::model

@@ -9,7 +9,6 @@
 #include "pptx/model/PartShapeTree.hpp"
 #include "pptx/model/ShapeLookup.hpp"
 #include "pptx/model/SlideRange.hpp"
-#include "pptx/model/TextRangeSet.hpp"
 
 namespace velmora::pptx::model {
 
@@ -67,11 +66,7 @@ host::Ref<host::TextRange> Selection::TextRange()
     }
     if (state.type == host::SelectionType::Shapes) {
         Shapes shapes = SelectedShapes(state);
-        std::vector<host::Ref<host::TextRange>> texts;
-        for (pugi::xml_node shape : shapes.nodes) {
-            texts.push_back(MakeShape(shapes.owner, shape)->TextFrame()->TextRange());
-        }
-        return texts.size() == 1 ? texts.front() : std::make_shared<TextRangeSet>(std::move(texts));
+        return MakeTextRange(shapes.owner, shapes.nodes);
     }
     throw host::HostError("no text is selected");
 }

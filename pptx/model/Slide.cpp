@@ -5,6 +5,7 @@
 #include "pptx/model/NotesPage.hpp"
 #include "pptx/model/PartShapeTree.hpp"
 #include "pptx/model/Presentation.hpp"
+#include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/SlideShowTransition.hpp"
 #include "pptx/model/Tags.hpp"
 #include "pptx/model/TimeLine.hpp"
@@ -67,9 +68,10 @@ int Slide::Layout() const
     return LayoutCode(layout ? layout->Type() : "cust");
 }
 
-void Slide::Export(const std::filesystem::path&, const std::string&, int, int)
+void Slide::Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth, int scaleHeight)
 {
-    throw host::HostError("slide pictures need the renderer");
+    presentation_->Pictures().ExportSlide(*presentation_, SlideIndex(), std::filesystem::absolute(file), filter,
+                                          scaleWidth, scaleHeight);
 }
 
 void Slide::Delete()

@@ -1,0 +1,154 @@
+#include "pptx/model/SlidePictures.hpp"
+
+#include <cmath>
+#include <vector>
+
+#include "host/Host.hpp"
+#include "pptx/model/Application.hpp"
+#include "pptx/model/Presentation.hpp"
+
+namespace velmora::pptx::model {
+
+namespace {
+
+render::PictureFormat Format(const std::string& filter)
+{
+    try {
+        return render::ParsePictureFormat(filter);
+    } catch (const render::RenderError& error) {
+        throw host::HostError(error.what());
+    }
+}
+
+render::PixelBox Box(int width, int height)
+{
+    if (width <= 0 || height <= 0) {
+        throw host::HostError("a slide picture needs a positive size, not " + std::to_string(width) + " x " +
+                              std::to_string(height));
+    }
+    return {width, height};
+}
+
+// Runs a renderer step, turning its failures into the host error.
+template <typename Step>
+void Rendering(Step&& step)
+{
+    try {
+        step();
+    } catch (const render::RenderError& error) {
+        throw host::HostError(error.what());
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw host::HostError(error.what());
+    }
+}
+
+}  // namespace
+
+SlidePictures::SlidePictures() : folder_("velmora-pictures") {}
+
+render::SlideRenderer& SlidePictures::Renderer()
+{
+    if (!renderer_) {
+        renderer_ = std::make_unique<render::SlideRenderer>();
+    }
+    return *renderer_;
+}
+
+const SlidePictures::Snapshot& SlidePictures::Current(Presentation& presentation)
+{
+    std::erase_if(snapshots_, [](const auto& entry) { return entry.first.expired(); });
+    auto [entry, added] = snapshots_.try_emplace(presentation.weak_from_this());
+    Snapshot& snapshot = entry->second;
+    if (added || snapshot.revision != presentation.Revision()) {
+        if (added) {
+            snapshot.file = folder_.Path() / ("presentation" + std::to_string(++copies_) + ".pptx");
+        }
+        presentation.Deck().Save(snapshot.file);
+        snapshot.revision = presentation.Revision();
+    }
+    return snapshot;
+}
+
+std::filesystem::path SlidePictures::OneSlideCopy(Presentation& presentation, int slideIndex)
+{
+    auto copy = parts::Deck::Open(Current(presentation).file);
+    const auto slides = copy->Presentation().Slides();
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        if (static_cast<int>(i) + 1 != slideIndex) {
+            copy->DeleteSlide(slides[i].id);
+        }
+    }
+    const auto file = folder_.Path() / ("slide" + std::to_string(++copies_) + ".pptx");
+    copy->Save(file);
+    return file;
+}
+
+void SlidePictures::ExportSlide(Presentation& presentation, int slideIndex, const std::filesystem::path& file,
+                                const std::string& filter, int width, int height)
+{
+    const render::PictureFormat format = Format(filter);
+    Rendering([&] {
+        if (format == render::PictureFormat::Emf) {
+            const auto copy = OneSlideCopy(presentation, slideIndex);
+            Renderer().ExportEmf(copy, file);
+            std::filesystem::remove(copy);
+            return;
+        }
+        const Snapshot& snapshot = Current(presentation);
+        Renderer().ExportSlide(snapshot.file, snapshot.revision, slideIndex, file, format, Box(width, height));
+    });
+}
+
+void SlidePictures::ExportAll(Presentation& presentation, const std::filesystem::path& folder,
+                              const std::string& filter, int width, int height)
+{
+    const render::PictureFormat format = Format(filter);
+    const int count = static_cast<int>(presentation.Deck().SlideCount());
+    auto pictureOf = [&](int slide) { return folder / ("幻灯片" + std::to_string(slide) + "." + filter); };
+    Rendering([&] {
+        std::filesystem::create_directories(folder);
+        if (format == render::PictureFormat::Emf) {
+            for (int slide = 1; slide <= count; ++slide) {
+                ExportSlide(presentation, slide, pictureOf(slide), filter, width, height);
+            }
+            return;
+        }
+        std::vector<render::SlidePicture> pictures;
+        for (int slide = 1; slide <= count; ++slide) {
+            pictures.push_back({slide, pictureOf(slide)});
+        }
+        const Snapshot& snapshot = Current(presentation);
+        Renderer().ExportSlides(snapshot.file, snapshot.revision, pictures, format, Box(width, height));
+    });
+}
+
+void SlidePictures::SavePicturePresentation(Application& application, Presentation& presentation,
+                                            const std::filesystem::path& target)
+{
+    auto setup = presentation.PageSetup();
+    const float width = setup->SlideWidth();
+    const float height = setup->SlideHeight();
+    const render::PrivateFolder pictures("velmora-album");
+    ExportAll(presentation, pictures.Path(), "JPG", static_cast<int>(std::lround(width * 1.5)),
+              static_cast<int>(std::lround(height * 1.5)));
+
+    auto album = application.AddNew(false);
+    try {
+        album->PageSetup()->SetSlideSize(host::SlideSize::Custom);
+        album->PageSetup()->SetSlideWidth(width);
+        album->PageSetup()->SetSlideHeight(height);
+        const int count = static_cast<int>(presentation.Deck().SlideCount());
+        for (int i = 1; i <= count; ++i) {
+            auto slide = album->Slides()->Add(i, host::SlideLayout::Blank);
+            slide->Shapes()->AddPicture(pictures.Path() / ("幻灯片" + std::to_string(i) + ".JPG"), 0, -1, 0, 0,
+                                        width, height);
+        }
+        album->SaveCopyAs(target);
+    } catch (...) {
+        album->Close();
+        throw;
+    }
+    album->Close();
+}
+
+}  // namespace velmora::pptx::model

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "render/PrivateFolder.hpp"
+#include "render/SlideRenderer.hpp"
+
+namespace velmora::pptx::model {
+
+class Application;
+class Presentation;
+
+// Pictures of slides, drawn by the renderer from a copy of the presentation
+// as it stands; the copy and its PDF are made once per revision. One per
+// application.
+class SlidePictures {
+public:
+    SlidePictures();
+
+    // One picture per slide into `folder`, named "幻灯片" + number + "." + filter.
+    void ExportAll(Presentation& presentation, const std::filesystem::path& folder, const std::string& filter,
+                   int width, int height);
+    void ExportSlide(Presentation& presentation, int slideIndex, const std::filesystem::path& file,
+                     const std::string& filter, int width, int height);
+    // A presentation beside nothing else: each slide one full-slide picture.
+    void SavePicturePresentation(Application& application, Presentation& presentation,
+                                 const std::filesystem::path& target);
+
+private:
+    struct Snapshot {
+        std::filesystem::path file;
+        std::uint64_t revision = 0;
+    };
+
+    const Snapshot& Current(Presentation& presentation);
+    std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
+    render::SlideRenderer& Renderer();
+
+    render::PrivateFolder folder_;
+    std::unique_ptr<render::SlideRenderer> renderer_;
+    std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;
+    int copies_ = 0;
+};
+
+}  // namespace velmora::pptx::model
