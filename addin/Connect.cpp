@@ -6,10 +6,12 @@
 #include "addin/CommandErrors.hpp"
 #include "addin/CommandTable.hpp"
 #include "addin/RibbonDefinition.hpp"
+#include "color/ColorCommands.hpp"
 #include "doctools/Animation.hpp"
 #include "doctools/Notes.hpp"
 #include "doctools/PersonalMark.hpp"
 #include "doctools/SplitDoc.hpp"
+#include "font/frm_setFont.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 
@@ -120,7 +122,7 @@ void Connect::galAction(const RibbonControl&, const std::string&, int selectedIn
 
 void Connect::setFont_main(const RibbonControl&)
 {
-    NotAvailable("setFont_main");
+    font::setFont_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::GetColor_main(const RibbonControl&)
@@ -130,7 +132,7 @@ void Connect::GetColor_main(const RibbonControl&)
 
 void Connect::Setcolor_main(const RibbonControl&)
 {
-    NotAvailable("Setcolor_main");
+    color::Setcolor_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::AddFlash_main(const RibbonControl&)
@@ -285,6 +287,14 @@ void Connect::Invoke(std::string_view name, const RibbonPress& press)
         throw UnknownCommand(std::string(name));
     }
     command->press(*this, press);
+}
+
+forms::FormDriver& Connect::FormDriver() const
+{
+    if (context_.formDriver == nullptr) {
+        throw host::HostError("no driver is there to show dialogs");
+    }
+    return *context_.formDriver;
 }
 
 host::Application& Connect::HostApplication() const

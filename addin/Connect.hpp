@@ -90,6 +90,8 @@ public:
     // is not connected.
     host::Application& HostApplication() const;
     AddinContext& Context() const { return context_; }
+    // The driver that shows the dialogs; raises the host error when there is none.
+    forms::FormDriver& FormDriver() const;
 
 private:
     AddinContext& context_;

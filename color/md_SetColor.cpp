@@ -5,6 +5,10 @@
 #include <cmath>
 
 #include "color/RuntimeArithmetic.hpp"
+#include "host/Application.hpp"
+#include "host/HostError.hpp"
+#include "host/Shape.hpp"
+#include "host/TextRange.hpp"
 
 namespace velmora::color {
 
@@ -64,6 +68,119 @@ std::int16_t ScaledChannel(float share)
 ColorRGB Grey(std::int16_t level)
 {
     return {level, level, level};
+}
+
+// A varied component held within 0..top.
+std::int16_t Limited(double value, int top)
+{
+    return ToInt16(std::clamp(value, 0.0, static_cast<double>(top)));
+}
+
+// Variation at column offset dc and row offset dr (-4 to 4) in the HSB view.
+ColorRGB HsbVariation(const ColorHSB& hsb, int gradMode, double d, int dc, int dr)
+{
+    const std::int16_t hue = ToInt16(Mod(dc * 36 * d + hsb.H + 360, 360));
+    switch (gradMode) {
+    case 1:
+        return HSBtoRGB(hue, Limited(hsb.S + dr * 20 * d, 100), hsb.B);
+    case 2:
+        return HSBtoRGB(hue, hsb.S, Limited(hsb.B - dr * 20 * d, 100));
+    default:
+        return HSBtoRGB(hsb.H, Limited(hsb.S + dc * 20 * d, 100), Limited(hsb.B - dr * 20 * d, 100));
+    }
+}
+
+// The same on the HSL view's 240 scale; gradMode 4 to 6.
+ColorRGB HslVariation(const ColorHSL& hsl, int gradMode, double d, int dc, int dr)
+{
+    const std::int16_t hue = ToInt16(Mod(dc * 24 * d + hsl.H + 240, 240));
+    switch (gradMode) {
+    case 4:
+        return HSLtoRGB(hue, Limited(hsl.S + dr * 24 * d, 240), hsl.L);
+    case 5:
+        return HSLtoRGB(hue, hsl.S, Limited(hsl.L - dr * 24 * d, 240));
+    default:
+        return HSLtoRGB(hsl.H, Limited(hsl.S + dc * 24 * d, 240), Limited(hsl.L - dr * 24 * d, 240));
+    }
+}
+
+bool HoldsText(int shapeType)
+{
+    return shapeType == host::ShapeType::Placeholder || shapeType == host::ShapeType::TextBox;
+}
+
+// Runs write on every cell of the selected table, each cell on its own.
+template <typename Write>
+void ForEachSelectedCell(host::Selection& sel, Write write)
+{
+    host::Suppressed([&] {
+        auto range = sel.ShapeRange();
+        if (range->HasTable() != host::TriState::True) {
+            return;
+        }
+        auto rows = range->Table()->Rows();
+        for (int r = 1; r <= rows->Count(); ++r) {
+            auto cells = rows->Item(r)->Cells();
+            for (int c = 1; c <= cells->Count(); ++c) {
+                auto cell = cells->Item(c);
+                host::Suppressed([&] { write(*cell); });
+            }
+        }
+    });
+}
+
+void ApplyFill(host::Selection& sel, host::Color colour)
+{
+    // Text boxes, placeholders and tables often have no fill to recolour.
+    host::Suppressed([&] {
+        auto range = sel.ShapeRange();
+        if (HoldsText(range->Type()) || range->HasTable() == host::TriState::True) {
+            range->Fill()->SetVisible(host::TriState::True);
+        }
+    });
+    // A SmartArt graphic keeps its own fill; only shapes chosen inside it change.
+    host::Suppressed([&] {
+        auto range = sel.ShapeRange();
+        if (range->Type() != host::ShapeType::SmartArt) {
+            range->Fill()->ForeColor()->SetRGB(colour);
+        }
+    });
+    host::Suppressed([&] { sel.ChildShapeRange()->Fill()->ForeColor()->SetRGB(colour); });
+}
+
+void ColorSelectedText(host::Selection& sel, host::Color colour)
+{
+    host::Suppressed([&] { sel.TextRange()->Font()->Color()->SetRGB(colour); });
+    host::Suppressed([&] { sel.ChildShapeRange()->TextFrame()->TextRange()->Font()->Color()->SetRGB(colour); });
+}
+
+void ApplyText(host::Selection& sel, host::Color colour)
+{
+    // The text of a group's items is reached only with the group taken
+    // apart; it is put together again and selected as before.
+    bool groupSelected = false;
+    host::Suppressed([&] { groupSelected = sel.ShapeRange()->GroupItems()->Count() > 1; });
+    if (groupSelected) {
+        host::Suppressed([&] { sel.ShapeRange()->Ungroup()->Select(); });
+        ColorSelectedText(sel, colour);
+        host::Suppressed([&] { sel.ShapeRange()->Group()->Select(); });
+    }
+    ColorSelectedText(sel, colour);
+    ForEachSelectedCell(sel, [&](host::Cell& cell) {
+        cell.Shape()->TextFrame()->TextRange()->Font()->Color()->SetRGB(colour);
+    });
+}
+
+void ApplyLine(host::Selection& sel, host::Color colour)
+{
+    host::Suppressed([&] { sel.ShapeRange()->Line()->ForeColor()->SetRGB(colour); });
+    host::Suppressed([&] { sel.ChildShapeRange()->Line()->ForeColor()->SetRGB(colour); });
+    ForEachSelectedCell(sel, [&](host::Cell& cell) {
+        auto borders = cell.Borders();
+        for (int b = 1; b <= borders->Count(); ++b) {
+            host::Suppressed([&] { borders->Item(b)->ForeColor()->SetRGB(colour); });
+        }
+    });
 }
 
 }  // namespace
@@ -202,6 +319,65 @@ ColorRGB HSBtoRGB(std::int16_t H, std::int16_t S, std::int16_t B)
         return channels(t, p, v);
     default:
         return channels(v, p, q);
+    }
+}
+
+std::optional<std::array<host::Color, kVariationCount>> Variations(host::Color display, int gradMode,
+                                                                   double gradDeep)
+{
+    if (gradMode < 1 || gradMode > 6) {
+        return std::nullopt;
+    }
+    const ColorHSB hsb = RGBtoHSB(display);
+    const ColorHSL hsl = RGBtoHSL(display);
+    constexpr int centre = kVariationsPerRow / 2;
+    std::array<host::Color, kVariationCount> colours{};
+    for (int k = 0; k < kVariationCount; ++k) {
+        const int dc = k % kVariationsPerRow - centre;
+        const int dr = k / kVariationsPerRow - centre;
+        colours[k] = RGB(gradMode <= 3 ? HsbVariation(hsb, gradMode, gradDeep, dc, dr)
+                                       : HslVariation(hsl, gradMode, gradDeep, dc, dr));
+    }
+    return colours;
+}
+
+std::vector<host::Color> Gradient(host::Color start, host::Color end, int steps)
+{
+    const ColorRGB s = SplitColor(start);
+    const ColorRGB e = SplitColor(end);
+    const double dR = static_cast<double>(s.R - e.R) / (steps + 1);
+    const double dG = static_cast<double>(s.G - e.G) / (steps + 1);
+    const double dB = static_cast<double>(s.B - e.B) / (steps + 1);
+    std::vector<host::Color> colours;
+    for (int j = 0; j <= steps + 1; ++j) {
+        colours.push_back(RGB(ToInt16(s.R - j * dR), ToInt16(s.G - j * dG), ToInt16(s.B - j * dB)));
+    }
+    return colours;
+}
+
+void ApplyColor(host::Application& application, host::Color colour, int target)
+{
+    host::Ref<host::Selection> sel;
+    bool shapesSelected = false;
+    host::Suppressed([&] {
+        sel = application.ActiveWindow()->Selection();
+        shapesSelected = sel->Type() == host::SelectionType::Shapes;
+    });
+    if (!shapesSelected) {
+        return;
+    }
+    switch (target) {
+    case ApplyTarget::Fill:
+        ApplyFill(*sel, colour);
+        break;
+    case ApplyTarget::Text:
+        ApplyText(*sel, colour);
+        break;
+    case ApplyTarget::Line:
+        ApplyLine(*sel, colour);
+        break;
+    default:
+        break;
     }
 }
 

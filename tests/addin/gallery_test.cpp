@@ -34,7 +34,7 @@ protected:
     }
 
     std::shared_ptr<RecordingShell> shell_ = std::make_shared<RecordingShell>();
-    AddinContext context_{{nullptr, nullptr, shell_, nullptr, nullptr}, nullptr, {}};
+    AddinContext context_{{nullptr, nullptr, shell_, nullptr, nullptr, nullptr}, nullptr};
     std::shared_ptr<host::Application> application_;
     Connect connect_{context_};
     const RibbonControl books_{"PPTBooks"};

@@ -11,11 +11,11 @@ TEST(TranscriptTest, SortsPromptsIntoMessagesAndAnswers)
     report.command = "SplitDoc_selection_Main";
     report.file = "/decks/报告.pptx";
     report.prompts = {
-        {"question", "删除原文档中的幻灯片？", 4, "VelmoraV2.0 by Orvaldi", "no", true},
-        {"input", "印记内容", 0, "VelmoraV2.0 by Orvaldi", "", false},
-        {"file", "Flash (*.swf)", 0, "选择文件", "/tmp/a.swf", true},
-        {"color", "0,0,0", 0, "", "255,0,0", true},
-        {"message", "完成\r共 2 页", 64, "VelmoraV2.0 by Orvaldi", "ok", false},
+        {"question", "删除原文档中的幻灯片？", 4, "VelmoraV2.0 by Orvaldi", "no", true, ""},
+        {"input", "印记内容", 0, "VelmoraV2.0 by Orvaldi", "", false, "张三"},
+        {"file", "Flash (*.swf)", 0, "选择文件", "/tmp/a.swf", true, ""},
+        {"color", "0,0,0", 0, "", "255,0,0", true, ""},
+        {"message", "完成\r共 2 页", 64, "VelmoraV2.0 by Orvaldi", "ok", false, ""},
     };
     report.filesWritten = {"/decks/报告-拆分文档.pptx", "/decks/报告.pptx"};
     report.exitStatus = 0;
@@ -25,7 +25,7 @@ TEST(TranscriptTest, SortsPromptsIntoMessagesAndAnswers)
               R"j("messages":[{"prompt":"删除原文档中的幻灯片？","style":4,"title":"VelmoraV2.0 by Orvaldi"},)j"
               R"j({"prompt":"完成\r共 2 页","style":64,"title":"VelmoraV2.0 by Orvaldi"}],)j"
               R"j("answers":{"questions":[{"prompt":"删除原文档中的幻灯片？","answer":"no","scripted":true}],)j"
-              R"j("inputs":[{"prompt":"印记内容","answer":null,"scripted":false}],)j"
+              R"j("inputs":[{"prompt":"印记内容","answer":null,"scripted":false,"offered":"张三"}],)j"
               R"j("files":[{"prompt":"Flash (*.swf)","answer":"/tmp/a.swf","scripted":true}],)j"
               R"j("colors":[{"prompt":"0,0,0","answer":"255,0,0","scripted":true}]},)j"
               R"j("filesWritten":["/decks/报告-拆分文档.pptx","/decks/报告.pptx"],"exitStatus":0,"error":null})j");
