@@ -10,8 +10,10 @@
 #include "doctools/Animation.hpp"
 #include "doctools/Notes.hpp"
 #include "doctools/PersonalMark.hpp"
+#include "doctools/PhotoAlbum.hpp"
 #include "doctools/SplitDoc.hpp"
 #include "font/frm_setFont.hpp"
+#include "publish/ExportPic.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 
@@ -147,12 +149,12 @@ void Connect::CombinPic_main(const RibbonControl&)
 
 void Connect::ExportPic_main(const RibbonControl&)
 {
-    NotAvailable("ExportPic_main");
+    publish::ExportPic_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::TranstoPic_main(const RibbonControl&)
 {
-    NotAvailable("TranstoPic_main");
+    doctools::TranstoPic_main(HostApplication(), context_.services);
 }
 
 void Connect::AddPersonalMark_Main(const RibbonControl&)
