@@ -1,8 +1,8 @@
 # Slide pictures through velmora_render against soffice + pdftoppm run by
 # hand on the same deck. Included from bench/CMakeLists.txt.
 if(TARGET velmora_render)
-  add_executable(render_bench
+  add_executable(velmora_bench_render
     ${CMAKE_CURRENT_LIST_DIR}/render_bench.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../tests/render/SampleDeck.cpp)
-  target_link_libraries(render_bench PRIVATE velmora_render)
+  target_link_libraries(velmora_bench_render PRIVATE velmora_render)
 endif()

@@ -6,6 +6,8 @@
 
 #include <zip.h>
 
+#include "tests/support/PackageEdit.hpp"
+
 namespace velmora::testing {
 
 void WriteZip(const std::filesystem::path& file, const std::vector<ZipItem>& items, int level)
@@ -53,18 +55,11 @@ std::vector<std::string> ZipNames(const std::filesystem::path& file)
 
 std::string ZipEntry(const std::filesystem::path& file, const std::string& name)
 {
-    zip_t* archive = OpenForReading(file);
-    zip_stat_t stat;
-    if (zip_stat(archive, name.c_str(), 0, &stat) != 0) {
-        zip_discard(archive);
+    auto content = ReadEntry(file, name);
+    if (!content) {
         throw std::runtime_error("no " + name + " in " + file.string());
     }
-    std::string content(stat.size, '\0');
-    zip_file_t* entry = zip_fopen(archive, name.c_str(), 0);
-    zip_fread(entry, content.data(), content.size());
-    zip_fclose(entry);
-    zip_discard(archive);
-    return content;
+    return *content;
 }
 
 std::uint64_t ZipCompressedSize(const std::filesystem::path& file, const std::string& name)

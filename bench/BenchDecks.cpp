@@ -1,0 +1,30 @@
+#include "bench/BenchDecks.hpp"
+
+#include <string>
+
+#include "host/Host.hpp"
+#include "pptx/DocumentHost.hpp"
+
+namespace velmora::bench {
+
+void BuildDeck(const std::filesystem::path& file, int slideCount)
+{
+    auto presentation = pptx::CreateDocumentHost({})->Presentations()->Add(false);
+    for (int i = 1; i <= slideCount; ++i) {
+        auto slide = presentation->Slides()->Add(i, host::SlideLayout::Text);
+        auto shapes = slide->Shapes();
+        auto title = shapes->Placeholders()->Item(1);
+        auto body = shapes->Placeholders()->Item(2);
+        title->TextFrame()->TextRange()->SetText("第 " + std::to_string(i) + " 页的标题");
+        body->TextFrame()->TextRange()->SetText("要点一\r要点二，稍长一些的说明文字\r要点三");
+        slide->NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange()->SetText(
+            "这一页的备注，第一段。\r第二段备注，讲者在这里提醒自己要说的话。");
+        auto sequence = slide->TimeLine()->MainSequence();
+        sequence->AddEffect(title, host::EffectType::Fade);
+        sequence->AddEffect(body, host::EffectType::Fly);
+        sequence->AddEffect(body, host::EffectType::Appear);
+    }
+    presentation->SaveAs(file, host::SaveFormat::Presentation);
+}
+
+}  // namespace velmora::bench
