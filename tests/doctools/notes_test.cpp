@@ -7,6 +7,7 @@
 #include "platform/SystemClock.hpp"
 #include "platform/TextEncoding.hpp"
 #include "tests/doctools/DoctoolsFixture.hpp"
+#include "tests/support/LibreOffice.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -131,6 +132,7 @@ TEST_F(NotesDeletion, ClearsOnlyTheSelectedSlides)
     EXPECT_EQ(DeckHost::Notes(*saved->Slides()->Item(2)), "");
     EXPECT_EQ(DeckHost::Notes(*saved->Slides()->Item(3)), "");
     EXPECT_EQ(DeckHost::Notes(*saved->Slides()->Item(4)), "N4");
+    EXPECT_EQ(SlidesSeenByLibreOffice(deck()), 4);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "doctools/PersonalMark.hpp"
 #include "tests/doctools/DoctoolsFixture.hpp"
+#include "tests/support/LibreOffice.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -29,6 +30,7 @@ TEST_F(PersonalMark, AddingMarksUnmarkedSlidesAndNeverOverwrites)
     run = Velmora({"run", "AddPersonalMark_Main", deck().string(), "--input", "B"});
     EXPECT_EQ(run.out, std::string(kTitle) + "已成功为3页幻灯片添加印记！\n");
     EXPECT_EQ(Marks(), (std::vector<std::string>{"A", "B", "B", "B"}));
+    EXPECT_EQ(SlidesSeenByLibreOffice(deck()), 4);
 }
 
 TEST_F(PersonalMark, ReadingCountsExactMatchesOnly)
