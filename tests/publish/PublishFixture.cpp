@@ -3,6 +3,7 @@
 #include "host/SettingsStore.hpp"
 #include "platform/RuntimeRandom.hpp"
 #include "platform/SystemClock.hpp"
+#include "pptx/DocumentHost.hpp"
 
 namespace velmora::testing {
 
@@ -30,6 +31,19 @@ forms::ScriptStep Click(const std::string& control)
     step.kind = forms::ScriptStep::Kind::Click;
     step.control = control;
     return step;
+}
+
+host::Presentation& PublishTest::OpenDeck(int count, const std::string& version, const std::string& name)
+{
+    BuildDeck(decks_, deck(name), count);
+    application_ = pptx::CreateDocumentHost(Services(), version);
+    return *application_->Presentations()->Open(deck(name), false, false, true);
+}
+
+host::Presentation& PublishTest::OpenUntitled()
+{
+    application_ = pptx::CreateDocumentHost(Services());
+    return *application_->Presentations()->Add(true);
 }
 
 host::Services PublishTest::Services()

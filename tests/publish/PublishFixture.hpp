@@ -10,10 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "forms/ScriptedDriver.hpp"
+#include "host/Host.hpp"
 #include "host/Services.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/ScriptedPrompts.hpp"
-#include "tests/publish/RecordingHost.hpp"
+#include "platform/XdgShell.hpp"
+#include "tests/publish/PublishSupport.hpp"
+#include "tests/support/Decks.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::testing {
@@ -43,23 +46,34 @@ private:
 
 forms::ScriptStep Click(const std::string& control);
 
-// A folder, a settings file, scripted prompts and a recording shell of the
-// test's own.
+// A folder, a settings file, scripted prompts and a desktop shell whose
+// opener only logs, all of the test's own, and the document host with a
+// deck from that folder as the user's active presentation.
 class PublishTest : public ::testing::Test {
 protected:
+    std::filesystem::path deck(const std::string& name = "deck.pptx") const { return dir_ / name; }
+
+    // A deck of `count` numbered slides saved as `name` and opened in a
+    // window of a host of `version`.
+    host::Presentation& OpenDeck(int count, const std::string& version = "14.0",
+                                 const std::string& name = "deck.pptx");
+    // The host with an untitled, never saved presentation in front.
+    host::Presentation& OpenUntitled();
+
     host::Services Services();
     std::vector<Message> Messages() const;
     std::string Setting(const std::string& key) const;
 
     TempDir dir_;
+    DeckHost decks_;
+    std::shared_ptr<host::Application> application_;
     std::ostringstream out_;
+    FolderOpener opener_{dir_.path(), "show-folder"};
     std::shared_ptr<platform::FileSettingsStore> settings_ =
         std::make_shared<platform::FileSettingsStore>(dir_ / "settings.ini");
     std::shared_ptr<platform::ScriptedPrompts> prompts_ = std::make_shared<platform::ScriptedPrompts>(out_);
-    std::shared_ptr<RecordingShell> shell_ = std::make_shared<RecordingShell>();
+    std::shared_ptr<host::Shell> shell_ = std::make_shared<platform::XdgShell>(opener_.program().string());
     std::shared_ptr<host::WrittenFiles> written_ = std::make_shared<host::WrittenFiles>();
 };
-
-inline const std::string kExportedMessage = "幻灯片已成功导出为图片！\r保存在 [deck-导出图片] 目录中";
 
 }  // namespace velmora::testing

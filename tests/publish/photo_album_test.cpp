@@ -1,18 +1,17 @@
 // The album copy's own logic; the pictures are made by hand here, so no
 // renderer is needed.
 #include <fstream>
-#include <regex>
 
 #include "doctools/PhotoAlbum.hpp"
 #include "host/Prompts.hpp"
-#include "tests/publish/DeckFixture.hpp"
+#include "tests/publish/PublishFixture.hpp"
 
 namespace velmora::testing {
 namespace {
 
 using MessageList = std::vector<Message>;
 
-class PhotoAlbum : public DeckTest {
+class PhotoAlbum : public PublishTest {
 protected:
     // Stand-ins for the host's slide pictures: JPEG magic, then the name.
     std::filesystem::path WritePictures(const std::string& prefix, int count, const std::string& extension)
@@ -45,7 +44,7 @@ TEST_F(PhotoAlbum, EachSlideGetsThePictureOfItsNumberAndIsCoveredByIt)
     EXPECT_EQ(album->PageSetup()->SlideWidth(), 720);
     EXPECT_EQ(album->PageSetup()->SlideHeight(), 540);
     for (int slide = 1; slide <= 12; ++slide) {
-        const auto shapes = Pictures(*album->Slides()->Item(slide));
+        const auto shapes = PictureShapes(*album->Slides()->Item(slide));
         ASSERT_EQ(shapes.size(), 1u) << "slide " << slide;
         EXPECT_EQ(shapes[0]->Left(), 0);
         EXPECT_EQ(shapes[0]->Top(), 0);
@@ -66,27 +65,7 @@ TEST_F(PhotoAlbum, TheCopyTakesAnOddSlideSize)
     EXPECT_EQ(album->PageSetup()->SlideSize(), host::SlideSize::Custom);
     EXPECT_EQ(album->PageSetup()->SlideWidth(), 500);
     EXPECT_EQ(album->PageSetup()->SlideHeight(), 650);
-    EXPECT_EQ(Pictures(*album->Slides()->Item(2))[0]->Height(), 650);
-}
-
-TEST_F(PhotoAlbum, PicturesAreAskedForAtOneAndAHalfPixelsPerPointHalvesToEven)
-{
-    auto deck = std::make_shared<RecordedDeck>();
-    deck->path = dir_.path().string();
-    deck->slideWidth = 723;
-    deck->slideHeight = 541;
-    auto application = CreateRecordingHost(deck);
-    // The recording host cannot make the copy, so the run fails after the export.
-    EXPECT_THROW(doctools::TranstoPic_main(*application, Services()), host::HostError);
-
-    ASSERT_EQ(deck->exports.size(), 1u);
-    const ExportCall& call = deck->exports[0];
-    EXPECT_EQ(call.slide, 0);
-    EXPECT_EQ(call.filter, "JPG");
-    EXPECT_EQ(call.width, 1084);
-    EXPECT_EQ(call.height, 812);
-    EXPECT_EQ(call.path.parent_path(), dir_.path());
-    EXPECT_TRUE(std::regex_match(call.path.filename().string(), std::regex("tmp[0-9]{1,6}\\.jpg"))) << call.path;
+    EXPECT_EQ(PictureShapes(*album->Slides()->Item(2))[0]->Height(), 650);
 }
 
 TEST_F(PhotoAlbum, AMissingPictureClosesTheHalfBuiltCopyUnsaved)
@@ -115,7 +94,7 @@ TEST_F(PhotoAlbum, ADeckWithoutSlidesIsRefused)
     OpenDeck(0);
     doctools::TranstoPic_main(*application_, Services());
     EXPECT_EQ(Messages(), (MessageList{{host::kNoSlidesMessage, host::MsgStyle::Critical}}));
-    EXPECT_TRUE(TemporaryFolders().empty());
+    EXPECT_TRUE(TemporaryFolders(dir_.path()).empty());
 }
 
 }  // namespace

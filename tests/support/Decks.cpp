@@ -10,20 +10,20 @@ void DeckHost::Build(const std::filesystem::path& file, const std::vector<SlideS
 {
     auto presentation = app_->Presentations()->Add(false);
     for (std::size_t i = 0; i < slides.size(); ++i) {
-        const SlideSpec& spec = slides[i];
+        const SlideSpec& wanted = slides[i];
         auto slide = presentation->Slides()->Add(static_cast<int>(i) + 1, host::SlideLayout::Text);
         auto title = slide->Shapes()->Placeholders()->Item(1);
-        title->TextFrame()->TextRange()->SetText(spec.title);
-        if (!spec.notes.empty()) {
-            slide->NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange()->SetText(spec.notes);
+        title->TextFrame()->TextRange()->SetText(wanted.title);
+        if (!wanted.notes.empty()) {
+            slide->NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange()->SetText(wanted.notes);
         }
-        for (int e = 0; e < spec.effects; ++e) {
+        for (int e = 0; e < wanted.effects; ++e) {
             slide->TimeLine()->MainSequence()->AddEffect(title, host::EffectType::Fade);
         }
-        if (spec.transition) {
+        if (wanted.transition) {
             slide->SlideShowTransition()->SetEntryEffect(host::EntryEffect::Fade);
         }
-        for (const auto& [name, value] : spec.tags) {
+        for (const auto& [name, value] : wanted.tags) {
             slide->Tags()->Add(name, value);
         }
     }
