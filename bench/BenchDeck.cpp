@@ -117,12 +117,7 @@ int main(int argc, char** argv)
 {
     const int slideCount = argc > 1 ? std::atoi(argv[1]) : 500;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    char pattern[] = "/tmp/velmora-bench-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::filesystem::path folder = pattern;
+    const std::filesystem::path folder = bench::ScratchFolder();
     const std::filesystem::path deck = folder / "deck.pptx";
     InChild([&] { bench::BuildDeck(deck, slideCount); });
     const std::uint64_t xmlBytes = UnpackedXmlSize(deck);

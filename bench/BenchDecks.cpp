@@ -1,6 +1,9 @@
 #include "bench/BenchDecks.hpp"
 
+#include <stdexcept>
 #include <string>
+
+#include <stdlib.h>
 
 #include "host/Host.hpp"
 #include "pptx/DocumentHost.hpp"
@@ -25,6 +28,15 @@ void BuildDeck(const std::filesystem::path& file, int slideCount)
         sequence->AddEffect(body, host::EffectType::Appear);
     }
     presentation->SaveAs(file, host::SaveFormat::Presentation);
+}
+
+std::filesystem::path ScratchFolder()
+{
+    std::string pattern = "/tmp/velmora-bench-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a folder under /tmp");
+    }
+    return pattern;
 }
 
 }  // namespace velmora::bench

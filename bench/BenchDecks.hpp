@@ -8,4 +8,7 @@ namespace velmora::bench {
 // text, two paragraphs of notes and three entrance effects.
 void BuildDeck(const std::filesystem::path& file, int slideCount);
 
+// A fresh folder under /tmp for a benchmark's files; the caller removes it.
+std::filesystem::path ScratchFolder();
+
 }  // namespace velmora::bench

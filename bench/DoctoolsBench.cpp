@@ -43,12 +43,7 @@ int main(int argc, char** argv)
 {
     const int slideCount = argc > 1 ? std::atoi(argv[1]) : 500;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    char pattern[] = "/tmp/velmora-bench-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::filesystem::path folder = pattern;
+    const std::filesystem::path folder = bench::ScratchFolder();
     bench::BuildDeck(folder / "deck.pptx", slideCount);
 
     double exportBest = 1e30;
