@@ -14,7 +14,7 @@
 #include "addin/RibbonDefinition.hpp"
 #include "host/Host.hpp"
 #include "pptx/DocumentHost.hpp"
-#include "tests/cli/ChildProcess.hpp"
+#include "tests/support/Process.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::testing {
@@ -36,11 +36,11 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
 class VelmoraCommandTest : public ::testing::Test {
 protected:
     // Settings go to the test's folder, never to the user's.
-    ChildOutcome Velmora(std::vector<std::string> arguments, std::map<std::string, std::string> environment = {})
+    ProcessResult Velmora(std::vector<std::string> arguments, std::map<std::string, std::string> environment = {})
     {
         arguments.insert(arguments.begin(), VELMORA_BINARY);
         environment.emplace("VELMORA_SETTINGS", (dir_ / "settings.ini").string());
-        return RunChild(arguments, dir_.path(), environment);
+        return RunProcess(arguments, std::chrono::seconds(300), environment);
     }
 
     // A two-slide deck written by the host.
@@ -61,7 +61,7 @@ protected:
 
 TEST_F(VelmoraCommandTest, RibbonPrintsTheDefinitionAndOneNewline)
 {
-    const ChildOutcome outcome = Velmora({"ribbon"});
+    const ProcessResult outcome = Velmora({"ribbon"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, addin::RibbonDefinition() + "\n");
     EXPECT_EQ(outcome.err, "");
@@ -69,7 +69,7 @@ TEST_F(VelmoraCommandTest, RibbonPrintsTheDefinitionAndOneNewline)
 
 TEST_F(VelmoraCommandTest, CommandsListsEveryOnActionWithItsLabel)
 {
-    const ChildOutcome outcome = Velmora({"commands"});
+    const ProcessResult outcome = Velmora({"commands"});
     EXPECT_EQ(outcome.status, 0);
     std::istringstream lines(outcome.out);
     std::vector<std::string> listed;
@@ -87,7 +87,7 @@ TEST_F(VelmoraCommandTest, BadUsageExitsTwoWithTheUsage)
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{}, {"rub"}, {"run", "OnlyACommand"}, {"run", "About_Click", "x.pptx", "--slide"},
           {"run", "About_Click", "x.pptx", "--answer", "maybe"}, {"ribbon", "extra"}}) {
-        const ChildOutcome outcome = Velmora(arguments);
+        const ProcessResult outcome = Velmora(arguments);
         EXPECT_EQ(outcome.status, 2);
         EXPECT_NE(outcome.err.find("usage: velmora"), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.out, "");
@@ -98,7 +98,7 @@ TEST_F(VelmoraCommandTest, UnknownCommandExitsTwoAndLeavesTheFile)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
     const std::string before = ReadBytes(deck);
-    const ChildOutcome outcome = Velmora({"run", "ExportComment_Everything", deck.string()});
+    const ProcessResult outcome = Velmora({"run", "ExportComment_Everything", deck.string()});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("unknown command \"ExportComment_Everything\""), std::string::npos) << outcome.err;
     EXPECT_EQ(ReadBytes(deck), before);
@@ -108,7 +108,7 @@ TEST_F(VelmoraCommandTest, UnreadableFileExitsTwoAndIsLeftAlone)
 {
     const std::filesystem::path broken = dir_ / "broken.pptx";
     WriteBytes(broken, "this is not a presentation");
-    ChildOutcome outcome = Velmora({"run", "About_Click", broken.string()});
+    ProcessResult outcome = Velmora({"run", "About_Click", broken.string()});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("broken.pptx"), std::string::npos) << outcome.err;
     EXPECT_EQ(ReadBytes(broken), "this is not a presentation");
@@ -127,7 +127,7 @@ TEST_F(VelmoraCommandTest, ImpossibleViewOrScriptExitsTwoAndLeavesTheFile)
           {"--drag", "Image1=5"}}) {
         std::vector<std::string> arguments{"run", "About_Click", deck.string()};
         arguments.insert(arguments.end(), options.begin(), options.end());
-        const ChildOutcome outcome = Velmora(arguments);
+        const ProcessResult outcome = Velmora(arguments);
         EXPECT_EQ(outcome.status, 2) << options.front();
         EXPECT_NE(outcome.err.find("velmora: "), std::string::npos);
         EXPECT_EQ(outcome.err.find("usage:"), std::string::npos) << outcome.err;
@@ -139,7 +139,7 @@ TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCaseAndUnbuiltOnesFail)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
     const std::string before = ReadBytes(deck);
-    const ChildOutcome outcome = Velmora({"run", "searchURL1_click", deck.string(), "--slide", "2"});
+    const ProcessResult outcome = Velmora({"run", "searchURL1_click", deck.string(), "--slide", "2"});
     EXPECT_EQ(outcome.status, 3);
     EXPECT_NE(outcome.err.find("SearchUrl1_Click: this command is not available yet"), std::string::npos)
         << outcome.err;
@@ -155,7 +155,7 @@ TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
     WriteBytes(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened.string() + "'\n");
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
 
-    const ChildOutcome outcome =
+    const ProcessResult outcome =
         Velmora({"run", "GALACTION", deck.string()}, {{"PATH", bin.string() + ":" + std::getenv("PATH")}});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     // The opener is not waited for.
@@ -168,17 +168,16 @@ TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
 TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
-    const ChildOutcome outcome = Velmora({"run", "About_Click", deck.string(), "--json", "--answer", "no"});
+    const ProcessResult outcome = Velmora({"run", "About_Click", deck.string(), "--json", "--answer", "no"});
     EXPECT_EQ(outcome.status, 3);
     const std::filesystem::path json = dir_ / "transcript.json";
     WriteBytes(json, outcome.out);
     // Python's parser is the judge of validity.
-    const ChildOutcome parsed = RunChild(
+    const ProcessResult parsed = RunProcess(
         {"/usr/bin/python3", "-c",
          "import json,sys; d=json.load(open(sys.argv[1])); "
          "print(d['exitStatus'], d['command'], len(d['messages']), d['filesWritten'], d['error'])",
-         json.string()},
-        dir_.path());
+         json.string()});
     EXPECT_EQ(parsed.status, 0) << parsed.err << "\n" << outcome.out;
     EXPECT_EQ(parsed.out, "3 About_Click 0 [] About_Click: this command is not available yet\n");
 }
@@ -186,7 +185,7 @@ TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
 TEST_F(VelmoraCommandTest, DemoDeckReopensWithItsSlidesAndNotes)
 {
     const std::filesystem::path deck = dir_ / "demo.pptx";
-    const ChildOutcome outcome = Velmora({"demo-deck", deck.string()});
+    const ProcessResult outcome = Velmora({"demo-deck", deck.string()});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
 
     auto application = pptx::CreateDocumentHost(host::Services{});

@@ -54,9 +54,36 @@ void Drain(std::array<pollfd, 2>& fds, std::array<std::string*, 2> sinks, std::c
     }
 }
 
+// This process's environment with `changes` applied, as "NAME=value" texts.
+std::vector<std::string> Environment(const std::map<std::string, std::string>& changes)
+{
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text(*entry);
+        if (!changes.contains(text.substr(0, text.find('=')))) {
+            entries.push_back(text);
+        }
+    }
+    for (const auto& [name, value] : changes) {
+        entries.push_back(name + "=" + value);
+    }
+    return entries;
+}
+
+std::vector<char*> Pointers(const std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (const std::string& text : texts) {
+        pointers.push_back(const_cast<char*>(text.c_str()));
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 }  // namespace
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::seconds limit)
+ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::seconds limit,
+                         const std::map<std::string, std::string>& environment)
 {
     Pipe out;
     Pipe err;
@@ -66,14 +93,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::seco
     posix_spawn_file_actions_adddup2(&actions, out.write, 1);
     posix_spawn_file_actions_adddup2(&actions, err.write, 2);
 
-    std::vector<char*> args;
-    for (const std::string& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
-    args.push_back(nullptr);
+    std::vector<char*> args = Pointers(argv);
+    const std::vector<std::string> variables = Environment(environment);
+    std::vector<char*> envp = Pointers(variables);
 
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out.write);
     close(err.write);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,11 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs a program with an argument vector (no shell), stdin closed, and
-// collects its output; a program still running after `limit` is killed.
+// Runs a program with an argument vector (no shell), stdin closed and this
+// process's environment changed by `environment`, and collects its output; a
+// program still running after `limit` is killed.
 ProcessResult RunProcess(const std::vector<std::string>& argv,
-                         std::chrono::seconds limit = std::chrono::seconds(300));
+                         std::chrono::seconds limit = std::chrono::seconds(300),
+                         const std::map<std::string, std::string>& environment = {});
 
 }  // namespace velmora::testing
