@@ -111,7 +111,9 @@ std::vector<RibbonCommand> RibbonCommands()
         const bool known = std::ranges::any_of(
             commands, [&](const RibbonCommand& command) { return command.onAction == onAction; });
         if (!known) {
-            commands.push_back({onAction, control.attribute("id").value(), control.attribute("label").value()});
+            const pugi::xml_node group = control.select_node("ancestor::*[local-name()='group']").node();
+            commands.push_back({onAction, control.attribute("id").value(), control.attribute("label").value(),
+                                group.attribute("label").value()});
         }
     }
     return commands;

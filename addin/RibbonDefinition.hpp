@@ -9,11 +9,12 @@ namespace velmora::addin {
 const std::string& RibbonDefinition();
 
 // A command of the ribbon: its onAction name with the first control that
-// names it.
+// names it, and the label of that control's group.
 struct RibbonCommand {
     std::string onAction;
     std::string controlId;
     std::string label;
+    std::string group;
 };
 
 // Every distinct onAction of the definition, in document order.

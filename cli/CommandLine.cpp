@@ -1,30 +1,10 @@
 #include "cli/CommandLine.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
 namespace velmora::cli {
-
-const char* const kUsage =
-    "usage: velmora ribbon\n"
-    "       velmora commands\n"
-    "       velmora run COMMAND FILE [options]\n"
-    "       velmora demo-deck FILE\n"
-    "run options:\n"
-    "  --slide N                  slide shown in the window (default 1)\n"
-    "  --select N[,N...]          selected slides, in selection order\n"
-    "  --shapes S:NAME[,NAME...]  shapes selected on slide S\n"
-    "  --answer yes|no            answer to the next question\n"
-    "  --input TEXT               answer to the next input box\n"
-    "  --file PATH                answer to the next file picker\n"
-    "  --color R,G,B | '#RRGGBB'  answer to the next colour chooser\n"
-    "  --set CTRL=VALUE, --click CTRL, --type CTRL=TEXT, --drag CTRL=DX,DY\n"
-    "                             dialog script, run in order\n"
-    "  --host-version V           host version the tools see (default 14.0)\n"
-    "  --unsaved                  open FILE as never saved\n"
-    "  -o OUT                     save a changed presentation to OUT\n"
-    "  --no-save                  do not save a changed presentation\n"
-    "  --json                     JSON transcript on stdout\n";
 
 namespace {
 
@@ -112,7 +92,113 @@ int ParseChannel(const std::string& text, const std::string& color)
     return value;
 }
 
+using Run = RunOptions;
+using Text = const std::string&;
+
+// One line per option, so that a new one is one more line.
+constexpr Option<RunOptions> kRunOptions[] = {
+    {{"--slide", "", "N", "slide shown in the window (default 1)"}, [](Run& o, Text v) { o.slide = ParseSlideNumber(v, "--slide"); }},
+    {{"--select", "", "N[,N...]", "selected slides, in selection order"}, [](Run& o, Text v) { o.selectedSlides = ParseSlideList(v); }},
+    {{"--shapes", "", "S:NAME[,NAME...]", "shapes selected on slide S, by name"}, [](Run& o, Text v) { o.selectedShapes = ParseShapes(v); }},
+    {{"--answer", "", "yes|no", "answer to the next question (none left: the default, Yes)"}, [](Run& o, Text v) { o.answers.push_back(ParseAnswer(v)); }},
+    {{"--input", "", "TEXT", "answer to the next input box (none left: Cancel)"}, [](Run& o, Text v) { o.inputs.push_back(v); }},
+    {{"--file", "", "PATH", "answer to the next file picker (none left: Cancel)"}, [](Run& o, Text v) { o.pickedFiles.push_back(v); }},
+    {{"--color", "", "R,G,B|#RRGGBB", "answer to the next colour chooser (none left: Cancel)"}, [](Run& o, Text v) { o.colors.push_back(ParseColor(v)); }},
+    {{"--set", "", "CTRL=VALUE", "dialog script: set a control's value"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--set", v}); }},
+    {{"--click", "", "CTRL", "dialog script: click a control"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--click", v}); }},
+    {{"--type", "", "CTRL=TEXT", "dialog script: type into a box, key by key"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--type", v}); }},
+    {{"--drag", "", "CTRL=DX,DY", "dialog script: drag over a control"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--drag", v}); }},
+    {{"--host-version", "", "V", "host version the tools see (default 14.0)"}, [](Run& o, Text v) { o.hostVersion = v; }},
+    {{"--unsaved", "", "", "open FILE as a presentation never saved"}, [](Run& o, Text) { o.unsaved = true; }},
+    {{"--output", "-o", "OUT", "write the presentation to OUT instead of FILE"}, [](Run& o, Text v) { o.output = v; }},
+    {{"--no-save", "", "", "do not save a changed presentation"}, [](Run& o, Text) { o.noSave = true; }},
+    {{"--no-open", "", "", "open no folder, picture or web page (also VELMORA_NO_OPEN=1)"}, [](Run& o, Text) { o.noOpen = true; }},
+    {{"--dry-run", "", "", "run the command, report what would be written, write nothing"}, [](Run& o, Text) { o.dryRun = true; }},
+    {{"--quiet", "-q", "", "no messages on stdout"}, [](Run& o, Text) { o.verbosity = Verbosity::Quiet; }},
+    {{"--verbose", "-v", "", "the host's steps on stderr"}, [](Run& o, Text) { o.verbosity = Verbosity::Verbose; }},
+    {{"--json", "", "", "a JSON transcript per FILE on stdout"}, [](Run& o, Text) { o.json = true; }},
+};
+
+constexpr Option<ListOptions> kListOptions[] = {
+    {{"--json", "", "", "one JSON document on stdout"}, [](ListOptions& o, Text) { o.json = true; }},
+};
+
+bool IsHelp(std::string_view argument)
+{
+    return argument == "-h" || argument == "--help";
+}
+
+// The option an argument names: "--name", "--name=value", "-x" or "-xvalue".
+template <typename Settings>
+const Option<Settings>* Lookup(std::span<const Option<Settings>> table, const std::string& argument,
+                               std::optional<std::string>& attached)
+{
+    const bool isLong = argument.starts_with("--");
+    const std::size_t equals = isLong ? argument.find('=') : std::string::npos;
+    const std::string name = isLong ? argument.substr(0, equals) : argument.substr(0, 2);
+    const auto found = std::ranges::find_if(table, [&](const Option<Settings>& option) {
+        return isLong ? option.spec.name == name : option.spec.alias == name;
+    });
+    if (found == table.end()) {
+        throw UsageError("unknown option " + name);
+    }
+    if (isLong && equals != std::string::npos) {
+        attached = argument.substr(equals + 1);
+    } else if (!isLong && argument.size() > 2) {
+        attached = argument.substr(2);
+    }
+    if (attached && found->spec.value.empty()) {
+        throw UsageError(name + " takes no value");
+    }
+    return &*found;
+}
+
 }  // namespace
+
+std::span<const Option<RunOptions>> RunOptionTable()
+{
+    return kRunOptions;
+}
+
+std::span<const Option<ListOptions>> ListOptionTable()
+{
+    return kListOptions;
+}
+
+template <typename Settings>
+ParsedArguments ParseOptions(std::span<const Option<Settings>> table, const std::vector<std::string>& arguments,
+                             Settings& settings)
+{
+    ParsedArguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
+            parsed.arguments.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (IsHelp(argument)) {
+            parsed.help = true;
+            return parsed;
+        } else {
+            std::optional<std::string> value;
+            const Option<Settings>* option = Lookup(table, argument, value);
+            if (!value && !option->spec.value.empty()) {
+                if (i + 1 >= arguments.size()) {
+                    throw UsageError(std::string(option->spec.name) + " needs a value");
+                }
+                value = arguments[++i];
+            }
+            option->apply(settings, value.value_or(""));
+        }
+    }
+    return parsed;
+}
+
+template ParsedArguments ParseOptions(std::span<const Option<RunOptions>>, const std::vector<std::string>&,
+                                      RunOptions&);
+template ParsedArguments ParseOptions(std::span<const Option<ListOptions>>, const std::vector<std::string>&,
+                                      ListOptions&);
 
 host::Color ParseColor(const std::string& text)
 {
@@ -139,55 +225,23 @@ host::Color ParseColor(const std::string& text)
 RunOptions ParseRunOptions(const std::vector<std::string>& arguments)
 {
     RunOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= arguments.size()) {
-                throw UsageError(option + " needs a value");
-            }
-            return arguments[++i];
-        };
-        if (option == "--slide") {
-            options.slide = ParseSlideNumber(value(), option);
-        } else if (option == "--select") {
-            options.selectedSlides = ParseSlideList(value());
-        } else if (option == "--shapes") {
-            options.selectedShapes = ParseShapes(value());
-        } else if (option == "--answer") {
-            options.answers.push_back(ParseAnswer(value()));
-        } else if (option == "--input") {
-            options.inputs.push_back(value());
-        } else if (option == "--file") {
-            options.files.push_back(value());
-        } else if (option == "--color") {
-            options.colors.push_back(ParseColor(value()));
-        } else if (option == "--set" || option == "--click" || option == "--type" || option == "--drag") {
-            options.dialogSteps.push_back({option, value()});
-        } else if (option == "--host-version") {
-            options.hostVersion = value();
-        } else if (option == "--unsaved") {
-            options.unsaved = true;
-        } else if (option == "-o") {
-            options.output = value();
-        } else if (option == "--no-save") {
-            options.noSave = true;
-        } else if (option == "--json") {
-            options.json = true;
-        } else if (option.size() > 1 && option.front() == '-') {
-            throw UsageError("unknown option " + option);
-        } else {
-            positional.push_back(option);
-        }
+    const ParsedArguments parsed = ParseOptions(RunOptionTable(), arguments, options);
+    if (parsed.help) {
+        RunOptions help;
+        help.help = true;
+        return help;
     }
-    if (positional.size() != 2) {
-        throw UsageError("run wants a COMMAND and a FILE");
+    if (parsed.arguments.size() < 2) {
+        throw UsageError("run wants a COMMAND and at least one FILE");
     }
     if (options.output && options.noSave) {
         throw UsageError("-o and --no-save exclude each other");
     }
-    options.command = positional[0];
-    options.file = positional[1];
+    if (options.output && parsed.arguments.size() > 2) {
+        throw UsageError("-o names one output: give one FILE with it");
+    }
+    options.command = parsed.arguments.front();
+    options.files.assign(parsed.arguments.begin() + 1, parsed.arguments.end());
     return options;
 }
 

@@ -9,11 +9,15 @@
 #include "addin/CommandTable.hpp"
 #include "addin/Connect.hpp"
 #include "addin/RibbonDefinition.hpp"
+#include "cli/DesktopShell.hpp"
+#include "cli/DryRun.hpp"
 #include "cli/ExitStatus.hpp"
+#include "cli/TerminalProgress.hpp"
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
 #include "platform/FileSettingsStore.hpp"
+#include "platform/HostSteps.hpp"
 #include "platform/RuntimeRandom.hpp"
 #include "platform/ScriptedPrompts.hpp"
 #include "platform/SystemClock.hpp"
@@ -23,7 +27,7 @@
 namespace velmora::cli {
 namespace {
 
-// A failure that ends the run with an exit status and a message.
+// A failure that ends the run of one file with an exit status and a message.
 struct RunStop {
     int status;
     std::string message;
@@ -52,14 +56,111 @@ bool IsRefusal(const platform::PromptRecord& record)
            (record.style == host::MsgStyle::Critical || record.style == host::MsgStyle::Exclamation);
 }
 
-class CommandRun {
+// What stands at `file` when it is not a file we can open, in words.
+std::string NotAFile(const std::filesystem::path& file)
+{
+    std::error_code error;
+    switch (std::filesystem::status(file, error).type()) {
+    case std::filesystem::file_type::not_found:
+        return "no such file";
+    case std::filesystem::file_type::directory:
+        return "is a directory, not a presentation file";
+    case std::filesystem::file_type::fifo:
+        return "is a pipe, not a presentation file";
+    case std::filesystem::file_type::socket:
+        return "is a socket, not a presentation file";
+    case std::filesystem::file_type::character:
+    case std::filesystem::file_type::block:
+        return "is a device, not a presentation file";
+    case std::filesystem::file_type::regular:
+        return "";
+    default:
+        return error ? error.message() : "is not a presentation file";
+    }
+}
+
+// The host names the file it could not open; the message names it once.
+std::string OpenProblem(const std::filesystem::path& file, const std::string& hostMessage)
+{
+    std::error_code ignored;
+    for (const std::filesystem::path& spelling :
+         {file, std::filesystem::absolute(file, ignored), std::filesystem::weakly_canonical(file, ignored)}) {
+        const std::string prefix = "cannot open " + spelling.string() + ": ";
+        if (hostMessage.starts_with(prefix)) {
+            return hostMessage.substr(prefix.size());
+        }
+    }
+    return hostMessage;
+}
+
+// The prompts of the file being run, for the host's own dialogs (the file
+// picker), which live as long as the application.
+class CurrentPrompts : public host::Prompts {
 public:
-    CommandRun(const RunOptions& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err),
-          prompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out))
+    void Use(std::shared_ptr<host::Prompts> prompts) { current_ = std::move(prompts); }
+
+    int MsgBox(const std::string& prompt, int style, const std::string& title) override
     {
-        report_.command = options.command;
-        report_.file = options.file;
+        return current_->MsgBox(prompt, style, title);
+    }
+    std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override
+    {
+        return current_->InputBox(prompt, title, defaultText);
+    }
+    std::optional<std::string> PickFile(const std::string& title, const std::vector<host::FileFilter>& filters) override
+    {
+        return current_->PickFile(title, filters);
+    }
+    std::optional<host::Color> ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors) override
+    {
+        return current_->ChooseColor(initial, customColors);
+    }
+
+private:
+    std::shared_ptr<host::Prompts> current_;
+};
+
+// What the files of one batch share: the document host (and with it the
+// renderer), the settings, the desktop and the clock.
+struct Batch {
+    const RunOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    std::shared_ptr<CurrentPrompts> prompts = std::make_shared<CurrentPrompts>();
+    TerminalProgress progress;
+    host::Services services;
+    std::shared_ptr<host::Application> application;
+
+    Batch(const RunOptions& runOptions, std::ostream& output, std::ostream& errors)
+        : options(runOptions), out(output), err(errors),
+          progress(options.verbosity == Verbosity::Quiet ? nullptr : TerminalProgress::Terminal())
+    {
+        const bool verbose = options.verbosity == Verbosity::Verbose;
+        services = {std::make_shared<platform::FileSettingsStore>(), prompts,
+                    std::make_shared<DesktopShell>(std::make_shared<platform::XdgShell>(),
+                                                   OpeningAllowed(options.noOpen) && !options.dryRun,
+                                                   verbose ? &err : nullptr),
+                    std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(), nullptr};
+        application = pptx::CreateDocumentHost(services, options.hostVersion);
+        pptx::SetRenderProgress(*application, &progress);
+        if (verbose) {
+            platform::SetStepSink([&stream = err](const std::string& step) { stream << "velmora: " << step << '\n'; });
+        }
+    }
+    ~Batch() { platform::SetStepSink(nullptr); }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+};
+
+class FileRun {
+public:
+    FileRun(Batch& batch, const std::filesystem::path& file)
+        : batch_(batch), options_(batch.options), file_(file),
+          prompts_(std::make_shared<platform::ScriptedPrompts>(MessageStream()))
+    {
+        report_.command = options_.command;
+        report_.file = file;
+        report_.dryRun = options_.dryRun;
     }
 
     int Execute()
@@ -69,13 +170,13 @@ public:
             report_.command = std::string(command.name);
             QueueAnswers();
             forms::ScriptedDriver driver = Driver();
-            auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
-            auto presentation = Open(*application);
-            ApplySelection(*application->ActiveWindow());
-            addin::AddinContext context{Services(), &driver};
-            Press(context, application, command);
-            report_.filesWritten = services_.written->All();
-            SaveChanges(*presentation);
+            Prepare();
+            presentation_ = Open();
+            ApplySelection(*batch_.application->ActiveWindow());
+            addin::AddinContext context{services_, &driver};
+            Press(context, command);
+            SaveChanges(*presentation_);
+            report_.filesWritten = FilesWritten();
             return Finish(Refused() ? ExitStatus::Refused : ExitStatus::Done, "");
         } catch (const RunStop& stop) {
             return Finish(stop.status, stop.message);
@@ -83,6 +184,16 @@ public:
     }
 
 private:
+    // Message boxes are not printed when the transcript reports them or when
+    // asked to be quiet; in a dry run they wait to have their paths put right.
+    std::ostream& MessageStream()
+    {
+        if (options_.json || options_.verbosity == Verbosity::Quiet || options_.dryRun) {
+            return held_;
+        }
+        return batch_.out;
+    }
+
     const addin::CommandEntry& Command() const
     {
         const addin::CommandEntry* command = addin::FindCommand(options_.command);
@@ -101,7 +212,7 @@ private:
         for (const std::string& text : options_.inputs) {
             prompts_->AddInput(text);
         }
-        for (const std::string& path : options_.files) {
+        for (const std::string& path : options_.pickedFiles) {
             prompts_->AddFile(path);
         }
         for (const host::Color color : options_.colors) {
@@ -122,27 +233,35 @@ private:
         }
     }
 
-    host::Services Services()
+    // The services of this file; a dry run works on copies.
+    void Prepare()
     {
-        if (!services_.prompts) {
-            services_ = {std::make_shared<platform::FileSettingsStore>(), prompts_,
-                         std::make_shared<platform::XdgShell>(), std::make_shared<platform::SystemClock>(),
-                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>()};
+        if (const std::string problem = NotAFile(file_); !problem.empty()) {
+            throw RunStop{ExitStatus::BadUsage, file_.string() + ": " + problem};
         }
-        return services_;
+        services_ = batch_.services;
+        services_.prompts = prompts_;
+        services_.written = std::make_shared<host::WrittenFiles>();
+        if (options_.dryRun) {
+            try {
+                dryRun_ = std::make_unique<DryRun>(file_, platform::FileSettingsStore::DefaultPath());
+            } catch (const host::HostError& failure) {
+                throw RunStop{ExitStatus::HostFailure, failure.what()};
+            }
+            services_.settings = std::make_shared<platform::FileSettingsStore>(dryRun_->Settings());
+        }
+        batch_.prompts->Use(prompts_);
     }
 
-    host::Ref<host::Presentation> Open(host::Application& application) const
+    const std::filesystem::path& Target() const { return dryRun_ ? dryRun_->File() : file_; }
+
+    host::Ref<host::Presentation> Open() const
     {
-        const std::string name = options_.file.string();
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(options_.file, error)) {
-            throw RunStop{ExitStatus::BadUsage, name + ": no such file"};
-        }
         try {
-            return application.Presentations()->Open(options_.file, false, options_.unsaved, true);
+            return batch_.application->Presentations()->Open(Target(), false, options_.unsaved, true);
         } catch (const host::HostError& failure) {
-            throw RunStop{ExitStatus::BadUsage, "cannot open " + name + ": " + failure.what()};
+            throw RunStop{ExitStatus::BadUsage,
+                          "cannot open " + file_.string() + ": " + OpenProblem(Target(), failure.what())};
         }
     }
 
@@ -163,12 +282,11 @@ private:
         }
     }
 
-    void Press(addin::AddinContext& context, const host::Ref<host::Application>& application,
-               const addin::CommandEntry& command)
+    void Press(addin::AddinContext& context, const addin::CommandEntry& command)
     {
         addin::Connect connect(context);
         try {
-            connect.OnConnection(application);
+            connect.OnConnection(batch_.application);
             connect.Invoke(command.name, PressFor(command));
         } catch (const host::HostError& failure) {
             throw RunStop{ExitStatus::HostFailure, report_.command + " failed: " + failure.what()};
@@ -188,7 +306,12 @@ private:
             return;
         }
         if (!options_.output && options_.unsaved) {
-            err_ << "velmora: the changed presentation was not saved (it was opened with --unsaved; give -o OUT)\n";
+            batch_.err << "velmora: the changed presentation was not saved (it was opened with --unsaved; give -o OUT)\n";
+            return;
+        }
+        const std::filesystem::path destination = options_.output.value_or(file_);
+        if (dryRun_) {
+            saved_ = destination;
             return;
         }
         try {
@@ -198,9 +321,20 @@ private:
                 presentation.Save();
             }
         } catch (const host::HostError& failure) {
-            throw RunStop{ExitStatus::HostFailure, std::string("cannot save: ") + failure.what()};
+            throw RunStop{ExitStatus::HostFailure, report_.command + " ran, but nothing was saved: " +
+                                                       destination.string() + " could not be written (" +
+                                                       failure.what() + ")"};
         }
-        report_.filesWritten.push_back(options_.output.value_or(options_.file));
+        saved_ = destination;
+    }
+
+    std::vector<std::filesystem::path> FilesWritten() const
+    {
+        std::vector<std::filesystem::path> files = dryRun_ ? dryRun_->NewFiles() : services_.written->All();
+        if (saved_) {
+            files.push_back(*saved_);
+        }
+        return files;
     }
 
     bool Refused() const
@@ -209,27 +343,74 @@ private:
         return std::any_of(transcript.begin(), transcript.end(), IsRefusal);
     }
 
+    // Message texts and paths as they would read without the dry run's copy.
+    void PutPathsRight()
+    {
+        if (!dryRun_) {
+            return;
+        }
+        for (platform::PromptRecord& record : report_.prompts) {
+            record.prompt = dryRun_->Unsandboxed(record.prompt);
+        }
+        if (!options_.json && options_.verbosity != Verbosity::Quiet) {
+            batch_.out << dryRun_->Unsandboxed(held_.str());
+        }
+    }
+
+    void ReportDryRun() const
+    {
+        if (!dryRun_ || options_.json) {
+            return;
+        }
+        for (const std::filesystem::path& file : report_.filesWritten) {
+            batch_.out << "would write " << file.string() << '\n';
+        }
+        if (report_.filesWritten.empty()) {
+            batch_.out << "would write nothing\n";
+        }
+    }
+
+    // The next file takes the window.
+    void Close()
+    {
+        if (!presentation_) {
+            return;
+        }
+        try {
+            presentation_->Close();
+        } catch (const host::HostError& failure) {
+            batch_.err << "velmora: cannot close " << file_.string() << ": " << failure.what() << '\n';
+        }
+        presentation_.reset();
+    }
+
     int Finish(int status, const std::string& error)
     {
-        if (!error.empty()) {
-            err_ << "velmora: " << error << '\n';
+        Close();
+        report_.prompts = prompts_->Transcript();
+        PutPathsRight();
+        const std::string message = dryRun_ ? dryRun_->Unsandboxed(error) : error;
+        if (!message.empty()) {
+            batch_.err << "velmora: " << message << '\n';
         }
+        ReportDryRun();
         if (options_.json) {
-            report_.prompts = prompts_->Transcript();
             report_.exitStatus = status;
-            report_.error = error;
-            out_ << TranscriptJson(report_) << '\n';
+            report_.error = message;
+            batch_.out << TranscriptJson(report_) << '\n';
         }
         return status;
     }
 
+    Batch& batch_;
     const RunOptions& options_;
-    std::ostream& out_;
-    std::ostream& err_;
-    // Message boxes are not printed when the transcript reports them.
-    std::ostringstream silent_;
+    std::filesystem::path file_;
+    std::ostringstream held_;
     std::shared_ptr<platform::ScriptedPrompts> prompts_;
     host::Services services_;
+    std::unique_ptr<DryRun> dryRun_;
+    host::Ref<host::Presentation> presentation_;
+    std::optional<std::filesystem::path> saved_;
     RunReport report_;
 };
 
@@ -237,7 +418,16 @@ private:
 
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
 {
-    return CommandRun(options, out, err).Execute();
+    Batch batch(options, out, err);
+    int worst = ExitStatus::Done;
+    const bool named = options.files.size() > 1 && !options.json && options.verbosity != Verbosity::Quiet;
+    for (const std::filesystem::path& file : options.files) {
+        if (named) {
+            out << file.string() << ":\n";
+        }
+        worst = std::max(worst, FileRun(batch, file).Execute());
+    }
+    return worst;
 }
 
 }  // namespace velmora::cli

@@ -6,10 +6,12 @@
 
 namespace velmora::cli {
 
-// `velmora run`: opens the file in one window, applies the view and the
-// selection, connects the add-in, presses the command and saves a changed
-// presentation as the options say. Message boxes (or, with --json, the
-// transcript) go to out, problems to err. Returns the exit status.
+// `velmora run`: opens each file in turn in one window of one document host,
+// applies the view and the selection, connects the add-in, presses the
+// command and saves a changed presentation as the options say. A file that
+// fails does not stop the next. Message boxes (or, with --json, one
+// transcript line per file) go to out, problems to err. Returns the worst
+// exit status.
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora::cli

@@ -69,6 +69,7 @@ std::string TranscriptJson(const RunReport& report)
         json.String(file.string());
     }
     json.EndArray();
+    json.Key("dryRun").Bool(report.dryRun);
     json.Key("exitStatus").Number(report.exitStatus);
     if (report.error.empty()) {
         json.Key("error").Null();

@@ -13,7 +13,8 @@ struct RunReport {
     std::string command;
     std::filesystem::path file;
     std::vector<platform::PromptRecord> prompts;
-    std::vector<std::filesystem::path> filesWritten;
+    std::vector<std::filesystem::path> filesWritten;  // in a dry run, those it would write
+    bool dryRun = false;
     int exitStatus = 0;
     std::string error;  // empty when the command ran to its end
 };

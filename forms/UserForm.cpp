@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/AsciiCase.hpp"
+#include "platform/CloseMatches.hpp"
 
 namespace velmora::forms {
 
@@ -63,7 +64,12 @@ Control& UserForm::Controls(std::string_view name) const
     if (Control* control = FindControl(name)) {
         return *control;
     }
-    throw UnknownControl("form " + name_ + " has no control named \"" + std::string(name) + "\"");
+    std::vector<std::string> names;
+    for (const Control* control : controls_) {
+        names.push_back(control->Name());
+    }
+    throw UnknownControl("form " + name_ + " has no control named \"" + std::string(name) + "\"" +
+                         platform::DidYouMean(platform::CloseMatches(name, names)));
 }
 
 void UserForm::Register(std::unique_ptr<Control> control)

@@ -24,6 +24,15 @@ std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, s
     return std::make_shared<model::Application>(std::move(services), std::move(version));
 }
 
+void SetRenderProgress(host::Application& application, render::RenderProgress* progress)
+{
+    auto* ours = dynamic_cast<model::Application*>(&application);
+    if (ours == nullptr) {
+        throw host::HostError("the application is not the document host's");
+    }
+    ours->Pictures().SetProgress(progress);
+}
+
 void ShowSlide(host::DocumentWindow& window, int slideIndex)
 {
     OurWindow(window).ShowSlide(slideIndex);

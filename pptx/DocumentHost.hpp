@@ -6,11 +6,16 @@
 
 #include "host/Application.hpp"
 #include "host/Services.hpp"
+#include "render/RenderProgress.hpp"
 
 namespace velmora::pptx {
 
 // The document host: the presentation object model over .pptx files.
 std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, std::string version = "14.0");
+
+// Tells `progress` (which must outlive the host's pictures) how picture jobs
+// go; null tells nobody. Before the first picture only.
+void SetRenderProgress(host::Application& application, render::RenderProgress* progress);
 
 // Window control for the command line and the tests: what a user does with
 // the mouse before pressing a command.

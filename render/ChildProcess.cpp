@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/HostSteps.hpp"
+
 extern char** environ;
 
 namespace velmora::render {
@@ -130,6 +132,13 @@ int WaitForExit(pid_t pid)
 
 ChildResult RunChild(const std::vector<std::string>& argv, std::chrono::milliseconds limit)
 {
+    if (platform::StepsWanted()) {
+        std::string line = "run";
+        for (const std::string& arg : argv) {
+            line += " " + arg;
+        }
+        platform::ReportStep(line);
+    }
     const auto deadline = Clock::now() + limit;
     std::vector<char*> args;
     for (const std::string& arg : argv) {

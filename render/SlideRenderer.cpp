@@ -8,7 +8,6 @@
 #include "platform/AtomicFile.hpp"
 #include "render/PdfDocument.hpp"
 #include "render/PictureWriter.hpp"
-#include "render/ProgressLine.hpp"
 
 namespace velmora::render {
 
@@ -59,7 +58,8 @@ struct SlideRenderer::Converted {
 };
 
 SlideRenderer::SlideRenderer(RendererOptions options)
-    : folder_("velmora-render"), office_(std::move(options.soffice), folder_.Path(), options.timeLimit)
+    : folder_("velmora-render"), office_(std::move(options.soffice), folder_.Path(), options.timeLimit),
+      progress_(options.progress)
 {
 }
 
@@ -75,7 +75,13 @@ SlideRenderer::Converted& SlideRenderer::Current(const std::filesystem::path& pr
     auto fresh = std::make_unique<Converted>();
     fresh->revision = revision;
     fresh->pdf = folder_.Path() / ("slides-" + std::to_string(pdfConversions_ + 1) + ".pdf");
+    if (progress_ != nullptr) {
+        progress_->ConversionStarted();
+    }
     office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, fresh->pdf);
+    if (progress_ != nullptr) {
+        progress_->ConversionFinished();
+    }
     ++pdfConversions_;
     if (entry) {
         std::error_code ignored;
@@ -111,12 +117,10 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
     CheckRasterRequest(format, box);
     const PdfDocument& document = Document(presentation, revision);
     CheckSlides(pictures, document.PageCount());
-    const ProgressLine progress(static_cast<int>(pictures.size()));
     // Drawing one page overlaps with encoding and writing the one before.
     std::future<void> writing;
     int done = 0;
     for (const SlidePicture& picture : pictures) {
-        progress.Show(++done);
         Raster raster = document.RenderPage(picture.slide - 1, box);
         if (writing.valid()) {
             writing.get();
@@ -126,6 +130,9 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
                 WritePicture(raster, format, temporary);
             });
         });
+        if (progress_ != nullptr) {
+            progress_->PageDone(++done, static_cast<int>(pictures.size()));
+        }
     }
     if (writing.valid()) {
         writing.get();

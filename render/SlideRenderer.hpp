@@ -12,6 +12,7 @@
 #include "render/PrivateFolder.hpp"
 #include "render/Raster.hpp"
 #include "render/RenderError.hpp"
+#include "render/RenderProgress.hpp"
 
 namespace velmora::render {
 
@@ -20,6 +21,7 @@ class PdfDocument;
 struct RendererOptions {
     std::filesystem::path soffice = "soffice";
     std::chrono::seconds timeLimit{180};
+    RenderProgress* progress = nullptr;  // the caller's, outliving the renderer
 };
 
 // One picture to make: a slide (numbered from 1) and the file it goes to.
@@ -64,6 +66,7 @@ private:
 
     PrivateFolder folder_;
     LibreOffice office_;
+    RenderProgress* progress_;
     std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
     int pdfConversions_ = 0;
 };

@@ -49,7 +49,7 @@ SlidePictures::SlidePictures() : folder_("velmora-pictures") {}
 render::SlideRenderer& SlidePictures::Renderer()
 {
     if (!renderer_) {
-        renderer_ = std::make_unique<render::SlideRenderer>();
+        renderer_ = std::make_unique<render::SlideRenderer>(render::RendererOptions{.progress = progress_});
     }
     return *renderer_;
 }

@@ -21,6 +21,9 @@ class SlidePictures {
 public:
     SlidePictures();
 
+    // Handed to the renderer when it is made.
+    void SetProgress(render::RenderProgress* progress) { progress_ = progress; }
+
     // One picture per slide into `folder`, named "幻灯片" + number + "." + filter.
     void ExportAll(Presentation& presentation, const std::filesystem::path& folder, const std::string& filter,
                    int width, int height);
@@ -42,6 +45,7 @@ private:
 
     render::PrivateFolder folder_;
     std::unique_ptr<render::SlideRenderer> renderer_;
+    render::RenderProgress* progress_ = nullptr;
     std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;
     int copies_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "pptx/package/Package.hpp"
 
 #include "host/HostError.hpp"
+#include "platform/HostSteps.hpp"
 #include "pptx/package/PartName.hpp"
 
 namespace velmora::pptx::package {
@@ -76,7 +77,13 @@ std::string Package::Read(std::string_view part) const
     if (entry == nullptr) {
         throw host::HostError(Describe(part) + " is missing");
     }
-    return entry->content ? *entry->content : source_->Read(*entry->sourceIndex);
+    if (entry->content) {
+        return *entry->content;
+    }
+    if (platform::StepsWanted()) {
+        platform::ReportStep("read " + entry->name);
+    }
+    return source_->Read(*entry->sourceIndex);
 }
 
 Package::Entry& Package::Put(std::string_view entryName, std::string content)
@@ -154,6 +161,9 @@ void Package::WriteEntries(zip_t* target) const
         if (entry.removed) {
             continue;
         }
+        if (entry.content && platform::StepsWanted()) {
+            platform::ReportStep("write " + entry.name);
+        }
         zip_source_t* content =
             entry.content ? zip_source_buffer(target, entry.content->data(), entry.content->size(), 0)
                           : zip_source_zip(target, source_->Handle(), *entry.sourceIndex, ZIP_FL_COMPRESSED, 0, -1);
@@ -174,6 +184,9 @@ void Package::WriteEntries(zip_t* target) const
 void Package::Save(const std::filesystem::path& target)
 {
     Flush();
+    if (platform::StepsWanted()) {
+        platform::ReportStep("save " + target.string());
+    }
     int code = 0;
     std::unique_ptr<zip_t, ZipDiscard> archive(zip_open(target.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
     if (!archive) {

@@ -13,7 +13,7 @@ TEST(CommandLineTest, ReadsEveryRunOption)
          "--color", "#10FF00", "--set", "OptionButton2=true", "--click", "Cmd_OK", "--type", "TextBox1=ab",
          "--drag", "Image1=5,-3", "--host-version", "12.0", "--unsaved", "-o", "out.pptx", "--json"});
     EXPECT_EQ(options.command, "ExportComment_All_Main");
-    EXPECT_EQ(options.file, "deck.pptx");
+    EXPECT_EQ(options.files, (std::vector<std::filesystem::path>{"deck.pptx"}));
     EXPECT_EQ(options.slide, 3);
     EXPECT_EQ(options.selectedSlides, (std::vector<int>{4, 2}));
     ASSERT_TRUE(options.selectedShapes.has_value());
@@ -21,7 +21,7 @@ TEST(CommandLineTest, ReadsEveryRunOption)
     EXPECT_EQ(options.selectedShapes->names, (std::vector<std::string>{"Title 1", "Box"}));
     EXPECT_EQ(options.answers, (std::vector<bool>{false, true}));
     EXPECT_EQ(options.inputs, (std::vector<std::string>{"两个 words"}));
-    EXPECT_EQ(options.files, (std::vector<std::string>{"a.swf"}));
+    EXPECT_EQ(options.pickedFiles, (std::vector<std::string>{"a.swf"}));
     EXPECT_EQ(options.colors, (std::vector<host::Color>{255 + 65536 * 16, 16 + 256 * 255}));
     ASSERT_EQ(options.dialogSteps.size(), 4u);
     EXPECT_EQ(options.dialogSteps[0].option, "--set");
@@ -58,7 +58,10 @@ TEST(CommandLineTest, RefusesMalformedRuns)
     const std::vector<std::vector<std::string>> bad{
         {},
         {"About_Click"},
-        {"About_Click", "a.pptx", "b.pptx"},
+        {"About_Click", "a.pptx", "b.pptx", "-o", "c.pptx"},
+        {"About_Click", "a.pptx", "--json=yes"},
+        {"About_Click", "a.pptx", "-qv"},
+        {"About_Click", "a.pptx", "--slide="},
         {"About_Click", "a.pptx", "--slide"},
         {"About_Click", "a.pptx", "--slide", "0"},
         {"About_Click", "a.pptx", "--slide", "2x"},
@@ -72,6 +75,41 @@ TEST(CommandLineTest, RefusesMalformedRuns)
     for (const auto& arguments : bad) {
         EXPECT_THROW(ParseRunOptions(arguments), UsageError) << ::testing::PrintToString(arguments);
     }
+}
+
+TEST(CommandLineTest, OptionsInTheirUsualForms)
+{
+    const RunOptions options = ParseRunOptions({"--slide=2", "About_Click", "--select=1,3", "-oout.pptx",
+                                                "--input=a=b", "a.pptx", "-q", "--", "-x.pptx", "--json"});
+    EXPECT_EQ(options.slide, 2);
+    EXPECT_EQ(options.selectedSlides, (std::vector<int>{1, 3}));
+    EXPECT_EQ(options.output, std::filesystem::path("out.pptx"));
+    EXPECT_EQ(options.inputs, (std::vector<std::string>{"a=b"}));
+    EXPECT_EQ(options.verbosity, Verbosity::Quiet);
+    // After "--" everything is a file.
+    EXPECT_EQ(options.files, (std::vector<std::filesystem::path>{"a.pptx", "-x.pptx", "--json"}));
+    EXPECT_FALSE(options.json);
+
+    EXPECT_EQ(ParseRunOptions({"About_Click", "a.pptx", "--output", "b.pptx"}).output, std::filesystem::path("b.pptx"));
+    EXPECT_EQ(ParseRunOptions({"About_Click", "a.pptx", "-v"}).verbosity, Verbosity::Verbose);
+    EXPECT_EQ(ParseRunOptions({"About_Click", "-"}).files, (std::vector<std::filesystem::path>{"-"}));
+}
+
+TEST(CommandLineTest, HelpWinsUnlessItIsAValue)
+{
+    EXPECT_TRUE(ParseRunOptions({"--help"}).help);
+    EXPECT_TRUE(ParseRunOptions({"About_Click", "-h", "--frobnicate=1"}).help);
+    const RunOptions typed = ParseRunOptions({"About_Click", "a.pptx", "--input", "--help"});
+    EXPECT_FALSE(typed.help);
+    EXPECT_EQ(typed.inputs, (std::vector<std::string>{"--help"}));
+    EXPECT_FALSE(ParseRunOptions({"About_Click", "--", "--help"}).help);
+}
+
+TEST(CommandLineTest, SeveralFilesMakeABatch)
+{
+    const RunOptions options = ParseRunOptions({"RemoveAnimation_All_Main", "a.pptx", "b.pptx", "c.pptx", "--no-open"});
+    EXPECT_EQ(options.files.size(), 3u);
+    EXPECT_TRUE(options.noOpen);
 }
 
 }  // namespace

@@ -11,53 +11,16 @@
 #include <gtest/gtest.h>
 
 #include "addin/BookGallery.hpp"
+#include "addin/CommandTable.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "host/Host.hpp"
 #include "pptx/DocumentHost.hpp"
-#include "tests/support/Process.hpp"
-#include "tests/support/TempDir.hpp"
+#include "tests/cli/VelmoraFixture.hpp"
 
 namespace velmora::testing {
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
-{
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-class VelmoraCommandTest : public ::testing::Test {
-protected:
-    // Settings go to the test's folder, never to the user's.
-    ProcessResult Velmora(std::vector<std::string> arguments, std::map<std::string, std::string> environment = {})
-    {
-        arguments.insert(arguments.begin(), VELMORA_BINARY);
-        environment.emplace("VELMORA_SETTINGS", (dir_ / "settings.ini").string());
-        return RunProcess(arguments, std::chrono::seconds(300), environment);
-    }
-
-    // A two-slide deck written by the host.
-    std::filesystem::path MakeDeck(const std::string& name)
-    {
-        const std::filesystem::path file = dir_ / name;
-        auto application = pptx::CreateDocumentHost(host::Services{});
-        auto presentation = application->Presentations()->Add(false);
-        presentation->Slides()->Add(1, host::SlideLayout::Title);
-        presentation->Slides()->Add(2, host::SlideLayout::Text);
-        presentation->SaveAs(file, host::SaveFormat::Presentation);
-        presentation->Close();
-        return file;
-    }
-
-    TempDir dir_;
-};
+using VelmoraCommandTest = VelmoraTest;
 
 TEST_F(VelmoraCommandTest, RibbonPrintsTheDefinitionAndOneNewline)
 {
@@ -67,19 +30,35 @@ TEST_F(VelmoraCommandTest, RibbonPrintsTheDefinitionAndOneNewline)
     EXPECT_EQ(outcome.err, "");
 }
 
-TEST_F(VelmoraCommandTest, CommandsListsEveryOnActionWithItsLabel)
+TEST_F(VelmoraCommandTest, CommandsListsEveryOnActionWithItsGroupLabelAndState)
 {
     const ProcessResult outcome = Velmora({"commands"});
     EXPECT_EQ(outcome.status, 0);
-    std::istringstream lines(outcome.out);
-    std::vector<std::string> listed;
-    for (std::string line; std::getline(lines, line);) {
-        listed.push_back(line);
-    }
+    const std::vector<std::string> listed = Lines(outcome.out);
     ASSERT_EQ(listed.size(), addin::RibbonCommands().size());
-    EXPECT_EQ(listed.front(), "SetFont_main\t设置字体");
-    EXPECT_NE(std::find(listed.begin(), listed.end(), "ExportComment_All_Main\t导出全部幻灯片备注"), listed.end());
-    EXPECT_NE(std::find(listed.begin(), listed.end(), "galAction\t专业资源"), listed.end());
+    EXPECT_EQ(listed.front(), "SetFont_main\t设计\t设置字体\tbuilt");
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "ExportComment_All_Main\t文档\t导出全部幻灯片备注\tbuilt"),
+              listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "galAction\t资源\t专业资源\tbuilt"), listed.end());
+    for (const std::string& line : listed) {
+        const addin::CommandEntry* command = addin::FindCommand(line.substr(0, line.find('\t')));
+        ASSERT_NE(command, nullptr) << line;
+        EXPECT_EQ(line.ends_with("\tnot built"), !addin::IsBuilt(*command)) << line;
+    }
+}
+
+TEST_F(VelmoraCommandTest, CommandsAsJson)
+{
+    const ProcessResult outcome = Velmora({"commands", "--json"});
+    EXPECT_EQ(outcome.status, 0);
+    WriteBytes(dir_ / "commands.json", outcome.out);
+    const ProcessResult parsed = RunProcess(
+        {"/usr/bin/python3", "-c",
+         "import json,sys; d=json.load(open(sys.argv[1])); c=d[0]; "
+         "print(len(d), c['command'], c['group'], c['label'], c['built'])",
+         (dir_ / "commands.json").string()});
+    EXPECT_EQ(parsed.out, std::to_string(addin::RibbonCommands().size()) + " SetFont_main 设计 设置字体 True\n")
+        << parsed.err;
 }
 
 TEST_F(VelmoraCommandTest, BadUsageExitsTwoWithTheUsage)
@@ -149,20 +128,13 @@ TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCaseAndUnbuiltOnesFail)
 TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
-    const std::filesystem::path bin = dir_ / "bin";
-    const std::filesystem::path opened = dir_ / "opened.txt";
-    std::filesystem::create_directory(bin);
-    WriteBytes(bin / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened.string() + "'\n");
-    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
-
-    const ProcessResult outcome =
-        Velmora({"run", "GALACTION", deck.string()}, {{"PATH", bin.string() + ":" + std::getenv("PATH")}});
+    const ProcessResult outcome = Velmora({"run", "GALACTION", deck.string()}, StubOpener());
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     // The opener is not waited for.
-    for (int i = 0; i < 100 && ReadBytes(opened).empty(); ++i) {
+    for (int i = 0; i < 100 && Opened().empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    EXPECT_EQ(ReadBytes(opened), std::string(addin::RecommendedBooks()[0].address) + "\n");
+    EXPECT_EQ(Opened(), std::string(addin::RecommendedBooks()[0].address) + "\n");
 }
 
 TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)

@@ -1,0 +1,62 @@
+#include <string>
+#include <vector>
+
+#include "tests/cli/VelmoraFixture.hpp"
+
+namespace velmora::testing {
+namespace {
+
+class InstallTest : public VelmoraTest {
+protected:
+    void SetUp() override
+    {
+        const ProcessResult installed =
+            RunProcess({"cmake", "--install", VELMORA_BUILD_DIR, "--prefix", (dir_ / "prefix").string()});
+        ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
+    }
+
+    // The completions bash offers for the words typed so far.
+    std::string Complete(const std::string& words) const
+    {
+        const std::string script = "source '" + Completion().string() + "'; COMP_WORDS=(" + words +
+                                   "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _velmora; echo \"${COMPREPLY[*]}\"";
+        return RunProcess({"/bin/bash", "-c", script}).out;
+    }
+
+    std::filesystem::path Completion() const
+    {
+        return dir_ / "prefix/share/bash-completion/completions/velmora";
+    }
+};
+
+TEST_F(InstallTest, BinaryManualAndCompletionGoToTheirPlaces)
+{
+    const std::filesystem::path prefix = dir_ / "prefix";
+    EXPECT_EQ(RunProcess({(prefix / "bin/velmora").string(), "--version"}).out, "velmora 2.0\n");
+    const std::string manual = ReadBytes(prefix / "share/man/man1/velmora.1");
+    EXPECT_TRUE(manual.starts_with(".TH VELMORA 1")) << manual.substr(0, 80);
+    EXPECT_TRUE(std::filesystem::exists(Completion()));
+
+    // The manual says what the help says.
+    const std::string help = Velmora({"help", "run"}).out;
+    for (const char* option : {"slide", "dry\\-run", "no\\-open", "json"}) {
+        EXPECT_TRUE(Contains(manual, ".B \\-\\-" + std::string(option))) << option;
+    }
+    EXPECT_TRUE(Contains(help, "--dry-run"));
+    EXPECT_TRUE(Contains(manual, "VELMORA_CODEPAGE"));
+}
+
+TEST_F(InstallTest, CompletionKnowsCommandsOptionsAndControls)
+{
+    EXPECT_EQ(Complete("velmora de"), "demo-deck\n");
+    EXPECT_EQ(Complete("velmora run ExportComment_A"), "ExportComment_All_Main\n");
+    EXPECT_EQ(Complete("velmora run About_Click deck.pptx --dry"), "--dry-run\n");
+    EXPECT_EQ(Complete("velmora run About_Click deck.pptx --answer ''"), "yes no\n");
+    EXPECT_EQ(Complete("velmora run SetFont_main deck.pptx --set CheckBox1"),
+              "CheckBox1= CheckBox10= CheckBox11= CheckBox12= CheckBox13=\n");
+    EXPECT_EQ(Complete("velmora run exportpic_main deck.pptx --click Cmd_"), "Cmd_OK Cmd_Cancel\n");
+    EXPECT_EQ(Complete("velmora dialog frm_set"), "frm_setFont\n");
+}
+
+}  // namespace
+}  // namespace velmora::testing

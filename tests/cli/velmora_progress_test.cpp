@@ -1,0 +1,77 @@
+#include <string>
+#include <vector>
+
+#include "tests/cli/VelmoraFixture.hpp"
+
+namespace velmora::testing {
+namespace {
+
+class ProgressTest : public VelmoraTest {
+protected:
+    // Every slide as a small PNG, through the picture export dialog.
+    std::vector<std::string> ExportArguments(const std::filesystem::path& deck) const
+    {
+        return {VELMORA_BINARY, "run",   "ExportPic_main",          deck.string(), "--no-open",
+                "--set",        "OptionButton1=true", "--set",  "OptionButton8=true", "--set",
+                "OptionButton4=true", "--click", "Cmd_OK"};
+    }
+
+    std::map<std::string, std::string> Environment() const
+    {
+        return {{"VELMORA_SETTINGS", (dir_ / "settings.ini").string()}};
+    }
+};
+
+TEST_F(ProgressTest, ATerminalSeesTheConversionAndEachPicture)
+{
+    const std::filesystem::path deck = MakeDeckWithNotes("deck.pptx", {"a", "b", "c"});
+    std::vector<std::string> command{"/usr/bin/python3", "-c",
+                                     "import pty,sys; sys.exit(pty.spawn(sys.argv[1:]) >> 8)"};
+    const std::vector<std::string> export_ = ExportArguments(deck);
+    command.insert(command.end(), export_.begin(), export_.end());
+    const ProcessResult outcome = RunProcess(command, std::chrono::seconds(300), Environment());
+    EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+    const std::string& screen = outcome.out;
+    const std::size_t converting = screen.find("LibreOffice is converting the slides... 0 s");
+    const std::size_t converted = screen.find("LibreOffice converted the slides in ");
+    const std::size_t first = screen.find("picture 1/3");
+    const std::size_t last = screen.find("picture 3/3");
+    EXPECT_NE(converting, std::string::npos) << screen;
+    EXPECT_LT(converting, converted) << screen;
+    EXPECT_LT(converted, first) << screen;
+    EXPECT_LT(first, last) << screen;
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "deck-导出图片"));
+}
+
+TEST_F(ProgressTest, PipesAndQuietRunsStayClean)
+{
+    const std::filesystem::path deck = MakeDeckWithNotes("deck.pptx", {"a", "b"});
+    const ProcessResult piped = RunProcess(ExportArguments(deck), std::chrono::seconds(300), Environment());
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_FALSE(Contains(piped.err, "LibreOffice is converting")) << piped.err;
+    EXPECT_FALSE(Contains(piped.err, "picture 1/2")) << piped.err;
+
+    std::vector<std::string> command{"/usr/bin/python3", "-c",
+                                     "import pty,sys; sys.exit(pty.spawn(sys.argv[1:]) >> 8)"};
+    const std::vector<std::string> export_ = ExportArguments(deck);
+    command.insert(command.end(), export_.begin(), export_.end());
+    command.push_back("-q");
+    const ProcessResult quiet = RunProcess(command, std::chrono::seconds(300), Environment());
+    EXPECT_EQ(quiet.status, 0) << quiet.out;
+    EXPECT_FALSE(Contains(quiet.out, "picture 1/2")) << quiet.out;
+}
+
+TEST_F(ProgressTest, VerboseShowsThePartsAndLibreOfficesCommandLine)
+{
+    const std::filesystem::path deck = MakeDeckWithNotes("deck.pptx", {"a"});
+    std::vector<std::string> arguments = ExportArguments(deck);
+    arguments.push_back("-v");
+    const ProcessResult outcome = RunProcess(arguments, std::chrono::seconds(300), Environment());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(Contains(outcome.err, "velmora: read ppt/presentation.xml\n")) << outcome.err;
+    EXPECT_TRUE(Contains(outcome.err, "velmora: run soffice --headless")) << outcome.err;
+    EXPECT_TRUE(Contains(outcome.err, "--convert-to pdf")) << outcome.err;
+}
+
+}  // namespace
+}  // namespace velmora::testing
