@@ -16,6 +16,7 @@
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
+#include "platform/CloseMatches.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/HostSteps.hpp"
 #include "platform/RuntimeRandom.hpp"
@@ -198,8 +199,13 @@ private:
     {
         const addin::CommandEntry* command = addin::FindCommand(options_.command);
         if (command == nullptr) {
-            throw RunStop{ExitStatus::BadUsage,
-                          "unknown command \"" + options_.command + "\" (velmora commands lists them)"};
+            std::vector<std::string> names;
+            for (const addin::RibbonCommand& ribbon : addin::RibbonCommands()) {
+                names.push_back(ribbon.onAction);
+            }
+            const std::string suggestion = platform::DidYouMean(platform::CloseMatches(options_.command, names));
+            throw RunStop{ExitStatus::BadUsage, "unknown command \"" + options_.command + "\"" +
+                                                    (suggestion.empty() ? " (velmora commands lists them)" : suggestion)};
         }
         return *command;
     }

@@ -10,6 +10,7 @@
 #include "cli/ExitStatus.hpp"
 #include "cli/HelpText.hpp"
 #include "cli/RunCommand.hpp"
+#include "platform/CloseMatches.hpp"
 
 namespace velmora::cli {
 
@@ -194,7 +195,11 @@ int Dispatch(const std::vector<std::string>& arguments)
     }
     const Verb* verb = FindVerb(first);
     if (verb == nullptr) {
-        throw UsageError("unknown command \"" + first + "\"");
+        std::vector<std::string> names;
+        for (const Verb& known : kVerbs) {
+            names.emplace_back(known.name);
+        }
+        throw UsageError("unknown command \"" + first + "\"" + platform::DidYouMean(platform::CloseMatches(first, names)));
     }
     return verb->run(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
 }

@@ -49,7 +49,8 @@ std::vector<std::string> CloseMatches(std::string_view name, const std::vector<s
     std::ranges::stable_sort(scored, {}, &std::pair<std::size_t, std::string>::first);
     std::vector<std::string> matches;
     for (const auto& [distance, candidate] : scored) {
-        if (matches.size() == kMostShown) {
+        // Far worse guesses than the best one only distract.
+        if (matches.size() == kMostShown || distance > scored.front().first + 1) {
             break;
         }
         matches.push_back(candidate);

@@ -80,6 +80,9 @@ TEST_F(VelmoraCommandTest, UnknownCommandExitsTwoAndLeavesTheFile)
     const ProcessResult outcome = Velmora({"run", "ExportComment_Everything", deck.string()});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("unknown command \"ExportComment_Everything\""), std::string::npos) << outcome.err;
+    const ProcessResult misspelt = Velmora({"run", "ExportComent_All_Main", deck.string()});
+    EXPECT_NE(misspelt.err.find("(did you mean ExportComment_All_Main?)"), std::string::npos) << misspelt.err;
+    EXPECT_NE(Velmora({"rnu"}).err.find("(did you mean run?)"), std::string::npos);
     EXPECT_EQ(ReadBytes(deck), before);
 }
 
