@@ -79,11 +79,10 @@ TEST(CommandLineTest, RefusesMalformedRuns)
 
 TEST(CommandLineTest, OptionsInTheirUsualForms)
 {
-    const RunOptions options = ParseRunOptions({"--slide=2", "About_Click", "--select=1,3", "-oout.pptx",
-                                                "--input=a=b", "a.pptx", "-q", "--", "-x.pptx", "--json"});
+    const RunOptions options = ParseRunOptions({"--slide=2", "About_Click", "--select=1,3", "--input=a=b", "a.pptx",
+                                                "-q", "--", "-x.pptx", "--json"});
     EXPECT_EQ(options.slide, 2);
     EXPECT_EQ(options.selectedSlides, (std::vector<int>{1, 3}));
-    EXPECT_EQ(options.output, std::filesystem::path("out.pptx"));
     EXPECT_EQ(options.inputs, (std::vector<std::string>{"a=b"}));
     EXPECT_EQ(options.verbosity, Verbosity::Quiet);
     // After "--" everything is a file.
@@ -91,6 +90,8 @@ TEST(CommandLineTest, OptionsInTheirUsualForms)
     EXPECT_FALSE(options.json);
 
     EXPECT_EQ(ParseRunOptions({"About_Click", "a.pptx", "--output", "b.pptx"}).output, std::filesystem::path("b.pptx"));
+    EXPECT_EQ(ParseRunOptions({"About_Click", "a.pptx", "-oout.pptx"}).output, std::filesystem::path("out.pptx"));
+    EXPECT_EQ(ParseRunOptions({"About_Click", "a.pptx", "--output=o.pptx"}).output, std::filesystem::path("o.pptx"));
     EXPECT_EQ(ParseRunOptions({"About_Click", "a.pptx", "-v"}).verbosity, Verbosity::Verbose);
     EXPECT_EQ(ParseRunOptions({"About_Click", "-"}).files, (std::vector<std::filesystem::path>{"-"}));
 }

@@ -28,7 +28,7 @@ TEST(TranscriptTest, SortsPromptsIntoMessagesAndAnswers)
               R"j("inputs":[{"prompt":"印记内容","answer":null,"scripted":false,"offered":"张三"}],)j"
               R"j("files":[{"prompt":"Flash (*.swf)","answer":"/tmp/a.swf","scripted":true}],)j"
               R"j("colors":[{"prompt":"0,0,0","answer":"255,0,0","scripted":true}]},)j"
-              R"j("filesWritten":["/decks/报告-拆分文档.pptx","/decks/报告.pptx"],"exitStatus":0,"error":null})j");
+              R"j("filesWritten":["/decks/报告-拆分文档.pptx","/decks/报告.pptx"],"dryRun":false,"exitStatus":0,"error":null})j");
 }
 
 TEST(TranscriptTest, CarriesTheErrorOfAFailedRun)
