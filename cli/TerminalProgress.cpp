@@ -43,7 +43,7 @@ void TerminalProgress::ConversionStarted()
     ticker_ = std::thread([this] { Tick(); });
 }
 
-void TerminalProgress::ConversionFinished()
+void TerminalProgress::ConversionFinished(bool converted)
 {
     if (terminal_ == nullptr) {
         return;
@@ -52,7 +52,8 @@ void TerminalProgress::ConversionFinished()
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started_;
     std::ostringstream line;
     line.precision(1);
-    line << "LibreOffice converted the slides in " << std::fixed << took.count() << " s\n";
+    line << (converted ? "LibreOffice converted the slides in " : "LibreOffice gave up after ") << std::fixed
+         << took.count() << " s\n";
     const std::scoped_lock guard(lock_);
     Draw(line.str());
 }

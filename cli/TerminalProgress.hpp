@@ -27,7 +27,7 @@ public:
     static std::FILE* Terminal();
 
     void ConversionStarted() override;
-    void ConversionFinished() override;
+    void ConversionFinished(bool converted) override;
     void PageDone(int done, int total) override;
 
 private:

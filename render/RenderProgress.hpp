@@ -11,7 +11,8 @@ class RenderProgress {
 public:
     virtual ~RenderProgress() = default;
     virtual void ConversionStarted() = 0;
-    virtual void ConversionFinished() = 0;
+    // After every start, whether or not LibreOffice made the PDF.
+    virtual void ConversionFinished(bool converted) = 0;
     virtual void PageDone(int done, int total) = 0;
 };
 

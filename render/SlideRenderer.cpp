@@ -78,9 +78,16 @@ SlideRenderer::Converted& SlideRenderer::Current(const std::filesystem::path& pr
     if (progress_ != nullptr) {
         progress_->ConversionStarted();
     }
-    office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, fresh->pdf);
+    try {
+        office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, fresh->pdf);
+    } catch (const RenderError&) {
+        if (progress_ != nullptr) {
+            progress_->ConversionFinished(false);
+        }
+        throw;
+    }
     if (progress_ != nullptr) {
-        progress_->ConversionFinished();
+        progress_->ConversionFinished(true);
     }
     ++pdfConversions_;
     if (entry) {

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,25 @@ TEST_F(ProgressTest, ATerminalSeesTheConversionAndEachPicture)
     EXPECT_LT(converted, first) << screen;
     EXPECT_LT(first, last) << screen;
     EXPECT_TRUE(std::filesystem::exists(dir_ / "deck-导出图片"));
+}
+
+TEST_F(ProgressTest, AFailedConversionEndsItsLineBeforeTheError)
+{
+    const std::filesystem::path deck = MakeDeckWithNotes("deck.pptx", {"a"});
+    const std::filesystem::path bin = dir_ / "bin";
+    std::filesystem::create_directory(bin);
+    WriteBytes(bin / "soffice", "#!/bin/sh\nexit 1\n");
+    std::filesystem::permissions(bin / "soffice", std::filesystem::perms::owner_all);
+    std::vector<std::string> command{"/usr/bin/python3", "-c",
+                                     "import pty,sys; sys.exit(pty.spawn(sys.argv[1:]) >> 8)"};
+    const std::vector<std::string> export_ = ExportArguments(deck);
+    command.insert(command.end(), export_.begin(), export_.end());
+    auto environment = Environment();
+    environment["PATH"] = bin.string() + ":" + std::getenv("PATH");
+    const ProcessResult outcome = RunProcess(command, std::chrono::seconds(300), environment);
+    EXPECT_EQ(outcome.status, 3) << outcome.out;
+    EXPECT_TRUE(Contains(outcome.out, "LibreOffice gave up after ")) << outcome.out;
+    EXPECT_TRUE(Contains(outcome.out, " s\r\nvelmora: ExportPic_main failed")) << outcome.out;
 }
 
 TEST_F(ProgressTest, PipesAndQuietRunsStayClean)
