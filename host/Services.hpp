@@ -10,6 +10,7 @@ namespace velmora::host {
 
 class SettingsStore;
 class Prompts;
+class HttpClient;
 
 // Opening folders and web addresses in the user's desktop.
 class Shell {
@@ -51,6 +52,7 @@ struct Services {
     std::shared_ptr<Clock> clock;
     std::shared_ptr<Random> random;
     std::shared_ptr<WrittenFiles> written;
+    std::shared_ptr<HttpClient> http = nullptr;
 
     void FileWritten(const std::filesystem::path& file) const
     {
