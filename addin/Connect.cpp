@@ -14,6 +14,7 @@
 #include "doctools/SplitDoc.hpp"
 #include "font/frm_setFont.hpp"
 #include "publish/ExportPic.hpp"
+#include "web/md_SearchPic.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 
@@ -40,12 +41,14 @@ const GalleryBook* GalleryItem(const RibbonControl& control, int index)
 
 }  // namespace
 
-Connect::Connect(AddinContext& context) : context_(context) {}
+Connect::Connect(AddinContext& context) : context_(context), system_(context) {}
 
 void Connect::OnConnection(host::Ref<host::Application> Application, ext_ConnectMode)
 {
     application_ = std::move(Application);
-    system_.StartUp();
+    if (context_.runStartUp) {
+        system_.StartUp();
+    }
 }
 
 void Connect::OnDisconnection(ext_DisconnectMode)
@@ -209,47 +212,47 @@ void Connect::SplitDoc_selection_Main(const RibbonControl&)
 
 void Connect::SearchUrl1_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl1_Click");
+    web::SearchPic(1, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl2_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl2_Click");
+    web::SearchPic(2, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl3_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl3_Click");
+    web::SearchPic(3, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl4_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl4_Click");
+    web::SearchPic(4, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl5_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl5_Click");
+    web::SearchPic(5, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl6_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl6_Click");
+    web::SearchPic(6, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl7_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl7_Click");
+    web::SearchPic(7, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl8_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl8_Click");
+    web::SearchPic(8, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl9_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl9_Click");
+    web::SearchPic(9, HostApplication(), context_.services);
 }
 
 void Connect::PPTBooks_Click(const RibbonControl&)
@@ -274,7 +277,7 @@ void Connect::OnlineHelp_Click(const RibbonControl&)
 
 void Connect::CheckUpdate_Click(const RibbonControl&)
 {
-    NotAvailable("CheckUpdate_Click");
+    system_.CheckUpdate_Click(HostApplication());
 }
 
 void Connect::SharetoWeibo_Click(const RibbonControl&)

@@ -34,6 +34,8 @@ struct RunOptions {
     std::vector<int> selectedSlides;
     std::optional<ShapeSelection> selectedShapes;
     std::vector<bool> answers;  // true for yes
+    bool startup = false;       // run the add-in's start-up routine first
+    std::vector<bool> startupAnswers;
     std::vector<std::string> inputs;
     std::vector<std::string> files;
     std::vector<host::Color> colors;
@@ -47,6 +49,9 @@ struct RunOptions {
 
 // The arguments after "run"; raises UsageError.
 RunOptions ParseRunOptions(const std::vector<std::string>& arguments);
+
+// The arguments after "startup" (--startup-answer, --json); raises UsageError.
+RunOptions ParseStartupOptions(const std::vector<std::string>& arguments);
 
 // "R,G,B" or "#RRGGBB" as R + 256 G + 65536 B; raises UsageError.
 host::Color ParseColor(const std::string& text);

@@ -10,9 +10,11 @@
 #include "addin/Connect.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "cli/ExitStatus.hpp"
+#include "cli/RecordingShell.hpp"
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
+#include "platform/CurlHttpClient.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/RuntimeRandom.hpp"
 #include "platform/ScriptedPrompts.hpp"
@@ -56,7 +58,9 @@ class CommandRun {
 public:
     CommandRun(const RunOptions& options, std::ostream& out, std::ostream& err)
         : options_(options), out_(out), err_(err),
-          prompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out))
+          prompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out)),
+          startupPrompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out)),
+          shell_(std::make_shared<RecordingShell>(std::make_shared<platform::XdgShell>()))
     {
         report_.command = options.command;
         report_.file = options.file;
@@ -72,13 +76,29 @@ public:
             auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
             auto presentation = Open(*application);
             ApplySelection(*application->ActiveWindow());
-            addin::AddinContext context{Services(), &driver};
+            addin::AddinContext context{Services(), &driver, options_.startup, startupPrompts_};
             Press(context, application, command);
             report_.filesWritten = services_.written->All();
             SaveChanges(*presentation);
             return Finish(Refused() ? ExitStatus::Refused : ExitStatus::Done, "");
         } catch (const RunStop& stop) {
             return Finish(stop.status, stop.message);
+        }
+    }
+
+    // The start-up routine alone, in a host with no presentation open.
+    int ExecuteStartup()
+    {
+        QueueAnswers();
+        try {
+            auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
+            addin::AddinContext context{Services(), nullptr, true, startupPrompts_};
+            addin::Connect connect(context);
+            connect.OnConnection(application);
+            connect.OnDisconnection();
+            return Finish(ExitStatus::Done, "");
+        } catch (const host::HostError& failure) {
+            return Finish(ExitStatus::HostFailure, std::string("the start-up routine failed: ") + failure.what());
         }
     }
 
@@ -97,6 +117,9 @@ private:
     {
         for (const bool yes : options_.answers) {
             prompts_->AddAnswer(yes);
+        }
+        for (const bool yes : options_.startupAnswers) {
+            startupPrompts_->AddAnswer(yes);
         }
         for (const std::string& text : options_.inputs) {
             prompts_->AddInput(text);
@@ -126,8 +149,9 @@ private:
     {
         if (!services_.prompts) {
             services_ = {std::make_shared<platform::FileSettingsStore>(), prompts_,
-                         std::make_shared<platform::XdgShell>(), std::make_shared<platform::SystemClock>(),
-                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>()};
+                         shell_, std::make_shared<platform::SystemClock>(),
+                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>(),
+                         std::make_shared<platform::CurlHttpClient>()};
         }
         return services_;
     }
@@ -209,13 +233,22 @@ private:
         return std::any_of(transcript.begin(), transcript.end(), IsRefusal);
     }
 
+    // The start-up routine's prompts come first, as they were shown.
+    std::vector<platform::PromptRecord> AllPrompts() const
+    {
+        std::vector<platform::PromptRecord> all = startupPrompts_->Transcript();
+        all.insert(all.end(), prompts_->Transcript().begin(), prompts_->Transcript().end());
+        return all;
+    }
+
     int Finish(int status, const std::string& error)
     {
         if (!error.empty()) {
             err_ << "velmora: " << error << '\n';
         }
         if (options_.json) {
-            report_.prompts = prompts_->Transcript();
+            report_.prompts = AllPrompts();
+            report_.opened = shell_->Opened();
             report_.exitStatus = status;
             report_.error = error;
             out_ << TranscriptJson(report_) << '\n';
@@ -229,6 +262,8 @@ private:
     // Message boxes are not printed when the transcript reports them.
     std::ostringstream silent_;
     std::shared_ptr<platform::ScriptedPrompts> prompts_;
+    std::shared_ptr<platform::ScriptedPrompts> startupPrompts_;
+    std::shared_ptr<RecordingShell> shell_;
     host::Services services_;
     RunReport report_;
 };
@@ -238,6 +273,11 @@ private:
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
 {
     return CommandRun(options, out, err).Execute();
+}
+
+int RunStartup(const RunOptions& options, std::ostream& out, std::ostream& err)
+{
+    return CommandRun(options, out, err).ExecuteStartup();
 }
 
 }  // namespace velmora::cli

@@ -49,6 +49,9 @@ int Dispatch(const std::vector<std::string>& arguments)
     if (verb == "run") {
         return cli::RunCommand(cli::ParseRunOptions(rest), std::cout, std::cerr);
     }
+    if (verb == "startup") {
+        return cli::RunStartup(cli::ParseStartupOptions(rest), std::cout, std::cerr);
+    }
     if (verb == "demo-deck") {
         if (rest.size() != 1) {
             throw cli::UsageError("demo-deck wants one FILE");

@@ -139,9 +139,9 @@ TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCaseAndUnbuiltOnesFail)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
     const std::string before = ReadBytes(deck);
-    const ProcessResult outcome = Velmora({"run", "searchURL1_click", deck.string(), "--slide", "2"});
+    const ProcessResult outcome = Velmora({"run", "getCOLOR_main", deck.string(), "--slide", "2"});
     EXPECT_EQ(outcome.status, 3);
-    EXPECT_NE(outcome.err.find("SearchUrl1_Click: this command is not available yet"), std::string::npos)
+    EXPECT_NE(outcome.err.find("GetColor_main: this command is not available yet"), std::string::npos)
         << outcome.err;
     EXPECT_EQ(ReadBytes(deck), before);
 }
