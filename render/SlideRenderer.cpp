@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/AtomicFile.hpp"
+#include "platform/Interruption.hpp"
 #include "render/PdfDocument.hpp"
 #include "render/PictureWriter.hpp"
 #include "render/ProgressLine.hpp"
@@ -44,7 +45,10 @@ void WriteWhole(const std::filesystem::path& file,
                 const std::function<void(const std::filesystem::path& temporary)>& produce)
 {
     try {
-        platform::ProduceFileAtomically(file, produce);
+        platform::ProduceFileAtomically(file, [&](const std::filesystem::path& temporary) {
+            const platform::TemporaryPathGuard guard(temporary);
+            produce(temporary);
+        });
     } catch (const std::system_error& error) {
         throw RenderError(error.what());
     }
@@ -59,7 +63,13 @@ struct SlideRenderer::Converted {
 };
 
 SlideRenderer::SlideRenderer(RendererOptions options)
-    : folder_("velmora-render"), office_(std::move(options.soffice), folder_.Path(), options.timeLimit)
+    : folder_("velmora-render"),
+      observer_(options.observer),
+      office_(OfficeSettings{.program = std::move(options.soffice),
+                             .timeLimit = options.timeLimit,
+                             .memoryLimit = options.memoryLimit,
+                             .profileCache = std::move(options.profileCache)},
+              folder_.Path())
 {
 }
 
@@ -111,12 +121,16 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
     CheckRasterRequest(format, box);
     const PdfDocument& document = Document(presentation, revision);
     CheckSlides(pictures, document.PageCount());
-    const ProgressLine progress(static_cast<int>(pictures.size()));
+    const int total = static_cast<int>(pictures.size());
+    const ProgressLine progress(observer_ == nullptr ? total : 0);
     // Drawing one page overlaps with encoding and writing the one before.
     std::future<void> writing;
     int done = 0;
     for (const SlidePicture& picture : pictures) {
         progress.Show(++done);
+        if (observer_ != nullptr) {
+            observer_->SlidesDrawn(done - 1, total);
+        }
         Raster raster = document.RenderPage(picture.slide - 1, box);
         if (writing.valid()) {
             writing.get();
@@ -129,6 +143,9 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
     }
     if (writing.valid()) {
         writing.get();
+    }
+    if (observer_ != nullptr) {
+        observer_->SlidesDrawn(total, total);
     }
 }
 

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "render/LibreOffice.hpp"
+#include "render/OfficeProfile.hpp"
 #include "render/PictureFormat.hpp"
 #include "render/PrivateFolder.hpp"
 #include "render/Raster.hpp"
 #include "render/RenderError.hpp"
+#include "render/RenderObserver.hpp"
 
 namespace velmora::render {
 
@@ -20,6 +22,10 @@ class PdfDocument;
 struct RendererOptions {
     std::filesystem::path soffice = "soffice";
     std::chrono::seconds timeLimit{180};
+    std::uint64_t memoryLimit = kOfficeMemoryLimit;
+    // Keeps LibreOffice's profile between runs; empty for a fresh one each time.
+    std::filesystem::path profileCache = OfficeProfile::DefaultCache();
+    RenderObserver* observer = nullptr;  // not owned; none draws a progress line on a terminal
 };
 
 // One picture to make: a slide (numbered from 1) and the file it goes to.
@@ -63,6 +69,7 @@ private:
     const PdfDocument& Document(const std::filesystem::path& presentation, std::uint64_t revision);
 
     PrivateFolder folder_;
+    RenderObserver* observer_;
     LibreOffice office_;
     std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
     int pdfConversions_ = 0;
