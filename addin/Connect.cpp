@@ -14,6 +14,7 @@
 #include "doctools/SplitDoc.hpp"
 #include "font/frm_setFont.hpp"
 #include "publish/ExportPic.hpp"
+#include "web/WebCommands.hpp"
 #include "web/md_SearchPic.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
@@ -257,22 +258,22 @@ void Connect::SearchUrl9_Click(const RibbonControl&)
 
 void Connect::PPTBooks_Click(const RibbonControl&)
 {
-    NotAvailable("PPTBooks_Click");
+    web::PPTBooks_Click(HostApplication(), context_.services);
 }
 
 void Connect::Author_Click(const RibbonControl&)
 {
-    NotAvailable("Author_Click");
+    web::Author_Click(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::About_Click(const RibbonControl&)
 {
-    NotAvailable("About_Click");
+    web::About_Click(context_.services);
 }
 
 void Connect::OnlineHelp_Click(const RibbonControl&)
 {
-    NotAvailable("OnlineHelp_Click");
+    web::OnlineHelp_Click(HostApplication(), context_.services);
 }
 
 void Connect::CheckUpdate_Click(const RibbonControl&)
@@ -282,7 +283,12 @@ void Connect::CheckUpdate_Click(const RibbonControl&)
 
 void Connect::SharetoWeibo_Click(const RibbonControl&)
 {
-    NotAvailable("SharetoWeibo_Click");
+    web::SharetoWeibo_Click(HostApplication(), context_.services);
+}
+
+void Connect::GetShareUrl(std::string& Piclink, std::string& ShareUrl)
+{
+    web::GetShareUrl(context_.services, Piclink, ShareUrl);
 }
 
 void Connect::Invoke(std::string_view name, const RibbonPress& press)

@@ -49,6 +49,26 @@ long Milliseconds(std::chrono::milliseconds duration)
     return static_cast<long>(std::max<std::chrono::milliseconds::rep>(duration.count(), 1));
 }
 
+// The add-in leaves spaces in its addresses (the translation request's
+// keywords); on the wire, they and every byte that cannot stand in a request
+// line are percent-encoded, as the platform's request object did.
+std::string WireAddress(const std::string& address)
+{
+    constexpr const char* hex = "0123456789ABCDEF";
+    std::string wire;
+    for (const char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F) {
+            wire += '%';
+            wire += hex[byte >> 4];
+            wire += hex[byte & 0xF];
+        } else {
+            wire += c;
+        }
+    }
+    return wire;
+}
+
 }  // namespace
 
 CurlHttpClient::CurlHttpClient(std::chrono::milliseconds connectLimit, std::size_t maxBody)
@@ -69,7 +89,8 @@ host::HttpResponse CurlHttpClient::Get(const std::string& address, const host::H
     Body body{"", maxBody_, false};
 
     CURL* handle = curl.get();
-    curl_easy_setopt(handle, CURLOPT_URL, address.c_str());
+    const std::string wire = WireAddress(address);
+    curl_easy_setopt(handle, CURLOPT_URL, wire.c_str());
     curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");

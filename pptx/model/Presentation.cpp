@@ -1,6 +1,7 @@
 #include "pptx/model/Presentation.hpp"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
@@ -141,7 +142,12 @@ void Presentation::FollowHyperlink(const std::string& address)
     if (!services_.shell) {
         throw host::HostError("no shell to open " + address + " with");
     }
-    services_.shell->OpenAddress(address);
+    // Host objects raise the host error for every failure, a refused address too.
+    try {
+        services_.shell->OpenAddress(address);
+    } catch (const std::invalid_argument& refused) {
+        throw host::HostError(refused.what());
+    }
 }
 
 }  // namespace velmora::pptx::model

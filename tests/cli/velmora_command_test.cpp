@@ -168,7 +168,7 @@ TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
 TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
-    const ProcessResult outcome = Velmora({"run", "About_Click", deck.string(), "--json", "--answer", "no"});
+    const ProcessResult outcome = Velmora({"run", "GetColor_main", deck.string(), "--json", "--answer", "no"});
     EXPECT_EQ(outcome.status, 3);
     const std::filesystem::path json = dir_ / "transcript.json";
     WriteBytes(json, outcome.out);
@@ -179,7 +179,7 @@ TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
          "print(d['exitStatus'], d['command'], len(d['messages']), d['filesWritten'], d['error'])",
          json.string()});
     EXPECT_EQ(parsed.status, 0) << parsed.err << "\n" << outcome.out;
-    EXPECT_EQ(parsed.out, "3 About_Click 0 [] About_Click: this command is not available yet\n");
+    EXPECT_EQ(parsed.out, "3 GetColor_main 0 [] GetColor_main: this command is not available yet\n");
 }
 
 TEST_F(VelmoraCommandTest, DemoDeckReopensWithItsSlidesAndNotes)

@@ -52,6 +52,17 @@ TEST_F(CurlHttpClientTest, GetsStatusBodyAndSendsTheHeader)
     EXPECT_EQ(server_.Requests()[0].contentType, "text/xml;charset=UTF-8");
 }
 
+// Keywords keep their spaces in the add-in's addresses; the request still goes out.
+TEST_F(CurlHttpClientTest, SpacesAndOtherBytesInTheAddressAreEncodedOnTheWire)
+{
+    server_.Serve("/v2/Http.svc/Translate", 200, "<string>blue sky</string>");
+    const host::HttpResponse response =
+        client_.Get(server_.Base() + "/v2/Http.svc/Translate?text=%E8%93%9D a\tb 天&to=en", kXmlHeader, 4s);
+    EXPECT_EQ(response.Status, 200);
+    ASSERT_EQ(server_.Requests().size(), 1u);
+    EXPECT_EQ(server_.Requests()[0].target, "/v2/Http.svc/Translate?text=蓝 a\tb 天&to=en");
+}
+
 TEST_F(CurlHttpClientTest, ErrorStatusesAreResponsesWithTheirBodies)
 {
     server_.Serve("/forbidden", 403, "<string>no</string>");

@@ -79,8 +79,8 @@ std::string WebCommandTest::Opened(const ProcessResult& outcome)
     if (start == std::string::npos) {
         return "(no transcript)";
     }
-    const std::size_t end = outcome.out.find(']', start);
-    return outcome.out.substr(start + 9, end - start - 8);
+    const std::size_t end = outcome.out.find(",\"exitStatus\":", start);
+    return outcome.out.substr(start + 9, end - start - 9);
 }
 
 std::string Shown(const std::string& text)
