@@ -197,12 +197,22 @@ void frm_ExportPic::exportpic(const std::string& range, const std::string& size,
     auto pageSetup = presentation->PageSetup();
     const PixelBox box = LongEdgeBox(pageSetup->SlideWidth(), pageSetup->SlideHeight(), LongEdge(size));
 
-    if (range == "All") {
-        presentation->Export(folder.string() + "." + format, format, box.width, box.height);
-        // The host names the pictures itself: the folder is what is known.
-        services_.FileWritten(folder);
-    } else if (!ExportSelectedSlides(folder, format, box)) {
-        return;
+    // A failed export must not leave behind an empty folder it made.
+    const bool folderExisted = std::filesystem::exists(folder);
+    try {
+        if (range == "All") {
+            presentation->Export(folder.string() + "." + format, format, box.width, box.height);
+            // The host names the pictures itself: the folder is what is known.
+            services_.FileWritten(folder);
+        } else if (!ExportSelectedSlides(folder, format, box)) {
+            return;
+        }
+    } catch (...) {
+        if (!folderExisted) {
+            std::error_code ignored;
+            std::filesystem::remove(folder, ignored);  // only when empty
+        }
+        throw;
     }
     services_.prompts->MsgBox("幻灯片已成功导出为图片！\r保存在 [" + folderName + "] 目录中",
                               host::MsgStyle::Information);

@@ -6,6 +6,7 @@
 #include "host/Host.hpp"
 #include "pptx/model/Application.hpp"
 #include "pptx/model/Presentation.hpp"
+#include "pptx/package/PartGraph.hpp"
 
 namespace velmora::pptx::model {
 
@@ -49,7 +50,7 @@ SlidePictures::SlidePictures() : folder_("velmora-pictures") {}
 render::SlideRenderer& SlidePictures::Renderer()
 {
     if (!renderer_) {
-        renderer_ = std::make_unique<render::SlideRenderer>();
+        renderer_ = std::make_unique<render::SlideRenderer>(render::RendererOptions{.observer = observer_});
     }
     return *renderer_;
 }
@@ -64,9 +65,24 @@ const SlidePictures::Snapshot& SlidePictures::Current(Presentation& presentation
             snapshot.file = folder_.Path() / ("presentation" + std::to_string(++copies_) + ".pptx");
         }
         presentation.Deck().Save(snapshot.file);
+        PrepareForRenderer(snapshot.file);
         snapshot.revision = presentation.Revision();
     }
     return snapshot;
+}
+
+void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy)
+{
+    auto package = package::Package::Open(copy);
+    if (observer_ != nullptr) {
+        const auto substituted = render::SubstitutedFonts(package::TypefacesUsed(*package));
+        if (!substituted.empty()) {
+            observer_->FontsSubstituted(substituted);
+        }
+    }
+    if (package::DropFetchedLinks(*package) > 0) {
+        package->Save(copy);
+    }
 }
 
 std::filesystem::path SlidePictures::OneSlideCopy(Presentation& presentation, int slideIndex)
