@@ -101,6 +101,12 @@ public:
     virtual Ref<host::Shape> Item(int index) = 0;
 };
 
+class PlaceholderFormat {
+public:
+    virtual ~PlaceholderFormat() = default;
+    virtual int Type() const = 0;  // PlaceholderType
+};
+
 class Shape {
 public:
     virtual ~Shape() = default;
@@ -135,6 +141,8 @@ public:
     virtual Ref<host::OLEFormat> OLEFormat() = 0;
     virtual Ref<host::Tags> Tags() = 0;
     virtual Ref<TextEffectFormat> TextEffect() = 0;
+    // Raises the host error for a shape that is no placeholder.
+    virtual Ref<host::PlaceholderFormat> PlaceholderFormat() = 0;
 };
 
 // A range acts as one shape: writes go to every member, reads answer for a

@@ -5,9 +5,9 @@
 #include "host/HostError.hpp"
 #include "pptx/model/DocumentWindow.hpp"
 #include "pptx/model/Presentation.hpp"
-#include "pptx/model/ShapeLookup.hpp"
 #include "pptx/model/Tags.hpp"
 #include "pptx/parts/Timing.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
 
 namespace velmora::pptx::model {
 
@@ -38,15 +38,10 @@ bool SameIndex(pugi::xml_node ph, pugi::xml_node other)
 
 pugi::xml_node Ph(pugi::xml_node shape)
 {
-    return ShapeNonVisual(shape).child("p:ph");
+    return shapes::PlaceholderOf(shape);
 }
 
 }  // namespace
-
-unsigned PartShapeTree::NextShapeId()
-{
-    return HighestShapeId(ShapeTree()) + 1;
-}
 
 std::string PartShapeTree::AddImage(const std::filesystem::path& picture)
 {
@@ -68,7 +63,7 @@ host::Ref<host::Tags> PartShapeTree::ShapeTags(pugi::xml_node shape)
 {
     auto self = std::static_pointer_cast<PartShapeTree>(shared_from_this());
     auto locate = [self, shape] {
-        return Tags::Holder{std::shared_ptr<parts::XmlPart>(self, &self->Part()), ShapeNonVisual(shape)};
+        return Tags::Holder{std::shared_ptr<parts::XmlPart>(self, &self->Part()), shapes::AppProperties(shape)};
     };
     return std::make_shared<Tags>(presentation_, locate, [self] { self->Touch(); });
 }
@@ -115,6 +110,9 @@ void SlideShapeTree::Touch()
 void SlideShapeTree::ShapeRemoved(unsigned shapeId)
 {
     parts::timing::DeleteEffectsOn(part_->Root(), shapeId);
+    if (std::shared_ptr<DocumentWindow> window = presentation_->Window()) {
+        window->ShapeRemoved();
+    }
     Touch();
 }
 

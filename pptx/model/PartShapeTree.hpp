@@ -17,7 +17,6 @@ public:
     explicit PartShapeTree(std::shared_ptr<Presentation> presentation) : presentation_(std::move(presentation)) {}
 
     pugi::xml_node ShapeTree() override { return Part().ShapeTree(); }
-    unsigned NextShapeId() override;
     std::string AddImage(const std::filesystem::path& picture) override;
     std::string RelationshipTarget(const std::string& relationshipId) override;
     host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) override;

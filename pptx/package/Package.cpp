@@ -111,6 +111,61 @@ void Package::Remove(std::string_view part)
     types_->RemoveOverride(part);
 }
 
+std::optional<CaselessMap<bool>> Package::ReachableParts()
+{
+    CaselessMap<bool> reached{{"/", true}};
+    std::vector<std::string> pending{"/"};
+    while (!pending.empty()) {
+        const std::string part = std::move(pending.back());
+        pending.pop_back();
+        try {
+            const Relationships& relationships = RelationshipsOf(part);
+            for (const Relationship& relationship : relationships.All()) {
+                if (relationship.external) {
+                    continue;
+                }
+                std::string target = relationships.TargetPart(relationship);
+                if (Contains(target) && reached.emplace(target, true).second) {
+                    pending.push_back(std::move(target));
+                }
+            }
+        } catch (const host::HostError&) {
+            return std::nullopt;
+        }
+    }
+    return reached;
+}
+
+std::vector<std::string> Package::RemoveUnreachableParts()
+{
+    const auto reached = ReachableParts();
+    std::vector<std::string> removed;
+    if (!reached) {
+        return removed;
+    }
+    std::vector<std::string> orphanRelationships;
+    for (const Entry& entry : entries_) {
+        if (entry.removed || entry.name == kContentTypesEntry || entry.name.ends_with('/')) {
+            continue;
+        }
+        const std::string part = PartName(entry.name);
+        if (const auto source = RelationshipsSource(part)) {
+            if (!reached->contains(*source)) {
+                orphanRelationships.push_back(part);
+            }
+        } else if (!reached->contains(part)) {
+            removed.push_back(part);
+        }
+    }
+    for (const std::string& part : removed) {
+        Remove(part);
+    }
+    for (const std::string& part : orphanRelationships) {
+        Remove(part);
+    }
+    return removed;
+}
+
 Relationships& Package::RelationshipsOf(std::string_view part)
 {
     auto found = relationships_.find(part);

@@ -40,6 +40,11 @@ public:
     void Write(std::string_view part, std::string content);
     // Removes the part with its own relationships and its content-type override.
     void Remove(std::string_view part);
+    // Removes every part that no chain of internal relationships reaches
+    // from the package's own, as Remove does, with relationship parts whose
+    // part is gone; returns the parts removed. Removes nothing when some
+    // reached part's relationships cannot be read, as its references are unknown.
+    std::vector<std::string> RemoveUnreachableParts();
 
     ContentTypes& Types() { return *types_; }
     // The relationships of a part ("/" for the package's own), read on first use.
@@ -61,6 +66,9 @@ private:
 
     Package() = default;
     const Entry* Find(std::string_view entryName) const;
+    // The parts reached from the package's own relationships; nothing when
+    // some relationships on the way cannot be read.
+    std::optional<CaselessMap<bool>> ReachableParts();
     Entry& Put(std::string_view entryName, std::string content);
     void Flush();
     void WriteEntries(zip_t* target) const;

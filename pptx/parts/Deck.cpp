@@ -202,21 +202,15 @@ unsigned Deck::AddSlide(std::size_t position, SlideLayoutPart& layout)
 void Deck::DeleteSlide(unsigned slideId)
 {
     std::shared_ptr<SlidePart> slide = Slide(slideId);
-    std::vector<std::string> doomed;
-    for (const package::Relationship& relationship : slide->Relationships().All()) {
-        if (!relationship.external && (relationship.type == rel::kTags || relationship.type == rel::kNotesSlide)) {
-            doomed.push_back(slide->Relationships().TargetPart(relationship));
-        }
-    }
     const std::string relationshipId = presentation_->Slides()[*presentation_->PositionOf(slideId)].relationshipId;
     presentation_->RemoveSlide(slideId);
     presentation_->Relationships().Remove(relationshipId);
     drafts_.erase(slideId);
     slideParts_.erase(slideId);
-    for (const std::string& part : doomed) {
-        parts_.Remove(part);
-    }
+    // The slide goes for certain, even where another part still links to it;
+    // then everything only it used (notes, tags, pictures, charts, ...) goes.
     parts_.Remove(slide->Name());
+    parts_.RemoveUnreachable();
 }
 
 std::shared_ptr<NotesSlidePart> Deck::Notes(unsigned slideId)

@@ -39,7 +39,8 @@ public:
     // A new slide on `layout`, with its empty placeholders, at `position`
     // (0-based); returns its slide id.
     unsigned AddSlide(std::size_t position, SlideLayoutPart& layout);
-    // Removes the slide with its notes slide and tags.
+    // Removes the slide with every part that nothing else in the package
+    // refers to (its notes, tags, pictures, charts and their workbooks, ...).
     void DeleteSlide(unsigned slideId);
 
     // The slide's notes slide; empty when it has none.

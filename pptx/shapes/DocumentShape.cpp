@@ -7,6 +7,7 @@
 #include "pptx/shapes/DocumentGroupShapes.hpp"
 #include "pptx/shapes/DocumentLine.hpp"
 #include "pptx/shapes/DocumentOLEFormat.hpp"
+#include "pptx/shapes/DocumentPlaceholderFormat.hpp"
 #include "pptx/shapes/DocumentTable.hpp"
 #include "pptx/shapes/DocumentTextEffect.hpp"
 #include "pptx/shapes/DocumentTextFrame.hpp"
@@ -212,6 +213,11 @@ host::Ref<host::TextEffectFormat> DocumentShape::TextEffect()
         Refuse(shape_, "has no text effect");
     }
     return std::make_shared<DocumentTextEffect>(TextSite{owner_, shape_});
+}
+
+host::Ref<host::PlaceholderFormat> DocumentShape::PlaceholderFormat()
+{
+    return std::make_shared<DocumentPlaceholderFormat>(Element());
 }
 
 }  // namespace velmora::pptx::shapes

@@ -197,4 +197,9 @@ host::Ref<host::OLEFormat> DocumentShapeRange::OLEFormat() { return Single("OLEF
 host::Ref<host::Tags> DocumentShapeRange::Tags() { return Single("Tags").Tags(); }
 host::Ref<host::TextEffectFormat> DocumentShapeRange::TextEffect() { return Single("TextEffect").TextEffect(); }
 
+host::Ref<host::PlaceholderFormat> DocumentShapeRange::PlaceholderFormat()
+{
+    return Single("PlaceholderFormat").PlaceholderFormat();
+}
+
 }  // namespace velmora::pptx::shapes

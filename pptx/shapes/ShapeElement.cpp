@@ -1,7 +1,10 @@
 #include "pptx/shapes/ShapeElement.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
+#include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "pptx/shapes/DrawingXml.hpp"
 
@@ -123,6 +126,65 @@ pugi::xml_node ParentTree(pugi::xml_node shape)
 bool IsGroup(pugi::xml_node shape)
 {
     return Is(shape, "grpSp");
+}
+
+bool IsInGroup(pugi::xml_node shape)
+{
+    return IsGroup(ParentTree(shape));
+}
+
+std::vector<pugi::xml_node> AllShapes(pugi::xml_node tree)
+{
+    std::vector<pugi::xml_node> shapes;
+    for (auto shape : ChildShapes(tree)) {
+        shapes.push_back(shape);
+        if (IsGroup(shape)) {
+            const auto members = AllShapes(shape);
+            shapes.insert(shapes.end(), members.begin(), members.end());
+        }
+    }
+    return shapes;
+}
+
+pugi::xml_node FindShapeByName(pugi::xml_node tree, const std::string& name)
+{
+    pugi::xml_node grouped;
+    for (auto shape : AllShapes(tree)) {
+        if (ShapeNameOf(shape) != name) {
+            continue;
+        }
+        if (!IsInGroup(shape)) {
+            return shape;
+        }
+        if (!grouped) {
+            grouped = shape;
+        }
+    }
+    return grouped;
+}
+
+pugi::xml_node FindShapeById(pugi::xml_node tree, unsigned id)
+{
+    for (auto shape : AllShapes(tree)) {
+        if (ShapeIdOf(shape) == id) {
+            return shape;
+        }
+    }
+    return {};
+}
+
+unsigned NewShapeId(pugi::xml_node tree)
+{
+    // Every cNvPr counts, also those in alternate content and in shapes
+    // the tree does not list as shapes.
+    std::int64_t highest = 0;
+    for (auto node : tree.select_nodes(".//*[local-name()='cNvPr']")) {
+        highest = std::max(highest, IntAttribute(node.node(), "id", 0));
+    }
+    if (highest >= 0xFFFFFFFFLL) {
+        throw host::HostError("the slide has no shape id left for a new shape");
+    }
+    return static_cast<unsigned>(highest) + 1;
 }
 
 int ShapeTypeOf(pugi::xml_node shape)

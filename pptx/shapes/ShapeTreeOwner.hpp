@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "host/Forward.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
 
 namespace velmora::pptx {
 
@@ -22,9 +23,10 @@ public:
     virtual pugi::xml_node ShapeTree() = 0;
     // The part's XML was changed and must be saved.
     virtual void Touch() = 0;
-    // A fresh shape id, unique in the part.
-    virtual unsigned NextShapeId() = 0;
-    // Called after a shape left the tree, so the timeline drops effects on it.
+    // The id for a shape about to be added: unique in the part (shapes::NewShapeId).
+    unsigned NextShapeId() { return shapes::NewShapeId(ShapeTree()); }
+    // Called after a shape left the tree, so the timeline drops effects on it
+    // and the window forgets it.
     virtual void ShapeRemoved(unsigned shapeId) = 0;
 
     // Copies a picture file into the package as a media part, relates it to

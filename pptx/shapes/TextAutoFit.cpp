@@ -55,16 +55,16 @@ std::vector<Line> MeasureLines(const TextSite& site)
     std::vector<Line> lines;
     for (auto paragraph : Paragraphs(site.Body())) {
         const int level = ParagraphLevel(paragraph);
-        const double inherited = Points({{}, paragraph, level}, styles);
+        const double inherited = Points({{}, {}, paragraph, level}, styles);
         lines.emplace_back();
         for (auto child : paragraph.children()) {
             if (IsAnyOf(child, {"r", "fld"})) {
-                Grow(lines.back(), Points({Child(child, "rPr"), paragraph, level}, styles),
+                Grow(lines.back(), Points({Child(child, "rPr"), child, paragraph, level}, styles),
                      Child(child, "t").text().get());
             } else if (Is(child, "br")) {
                 lines.emplace_back();
             } else if (Is(child, "endParaRPr")) {
-                Grow(lines.back(), Points({child, paragraph, level}, styles), {});
+                Grow(lines.back(), Points({child, {}, paragraph, level}, styles), {});
             }
         }
         for (auto& line : lines) {

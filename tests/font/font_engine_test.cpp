@@ -152,6 +152,22 @@ TEST_F(FontEngineTest, SizeStepIsAddedAndHeldBetween1And96)
     }
 }
 
+TEST_F(FontEngineTest, MixedSizesEachTakeTheStepFromTheirOwnSize)
+{
+    for (const auto& [step, big, small] :
+         std::vector<std::tuple<std::string, float, float>>{{"2", 30, 16}, {"70", 96, 84}, {"-20", 8, 1}}) {
+        NewDeck({Blank});
+        auto text = AddTextBox(1, "Box")->TextFrame()->TextRange();
+        text->SetText("大字\r小字");
+        text->Runs(1)->Font()->SetSize(28);
+        text->Runs(2)->Font()->SetSize(14);
+        RunStep(step, {Set("CheckBox2", "true")});
+        auto after = Shape(1, "Box")->TextFrame()->TextRange();
+        EXPECT_EQ(after->Runs(1)->Font()->Size(), big) << "28 + " << step;
+        EXPECT_EQ(after->Runs(2)->Font()->Size(), small) << "14 + " << step;
+    }
+}
+
 TEST_F(FontEngineTest, WritesTheHostRefusesAreSkippedOneByOne)
 {
     NewDeck({Blank});

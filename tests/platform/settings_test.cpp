@@ -104,6 +104,20 @@ TEST(FileSettingsStore, GarbageLinesAreIgnoredAndKept)
     EXPECT_LT(text.find("GradDeep"), text.find("[broken header"));
 }
 
+TEST(FileSettingsStore, ByteOrderMarkIsReadAndKept)
+{
+    testing::TempDir dir;
+    const auto path = dir / "settings.ini";
+    WriteFile(path, "\xEF\xBB\xBF[Orvaldi-VelmoraV2.0\\Settings]\r\nGradMode=3\r\n");
+    FileSettingsStore store(path);
+    EXPECT_EQ(store.GetSetting(kApp, "Settings", "GradMode"), "3");
+    store.SaveSetting(kApp, "Settings", "GradMode", "4");
+    const std::string text = ReadFile(path);
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u) << "the mark stays first";
+    EXPECT_EQ(text.find("[Orvaldi"), text.rfind("[Orvaldi")) << "one section, not a second one";
+    EXPECT_EQ(FileSettingsStore(path).GetSetting(kApp, "Settings", "GradMode"), "4");
+}
+
 TEST(FileSettingsStore, UnwritableFolderNeverThrows)
 {
     testing::TempDir dir;

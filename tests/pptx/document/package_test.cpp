@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "host/HostError.hpp"
 #include "pptx/package/Package.hpp"
@@ -184,6 +186,44 @@ TEST_F(PackageSaveTest, WritesChangesRelationshipsAndTypes)
     EXPECT_EQ(relationship->target, "three.xml");
     EXPECT_EQ(reopened->RelationshipsOf("/a/one.xml").TargetPart(*relationship), "/a/three.xml");
     EXPECT_EQ(reopened->RelationshipsOf("/").OfType("urn:one").size(), 1u);
+}
+
+TEST_F(PackageSaveTest, UnreachablePartsGoWithTheirRelationshipsAndTypes)
+{
+    auto package = Package::Open(source_);
+    // one -> shared (absolute target), one -> away (external); lone -> shared; stray has rels of its own.
+    package->Write("/a/shared.xml", "<shared/>");
+    package->Write("/a/lone.xml", "<lone/>");
+    package->Write("/b/stray.xml", "<stray/>");
+    package->Types().SetOverride("/a/lone.xml", "text/lone");
+    package->Write("/a/_rels/one.xml.rels",
+                   R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+                   R"(<Relationship Id="rId1" Type="urn:s" Target="/a/shared.xml"/>)"
+                   R"(<Relationship Id="rId2" Type="urn:x" Target="../../away.xml" TargetMode="External"/>)"
+                   R"(<Relationship Id="rId3" Type="urn:gone" Target="missing.xml"/></Relationships>)");
+    package->Save(dir_ / "written.pptx");
+    package = Package::Open(dir_ / "written.pptx");
+    package->RelationshipsOf("/a/lone.xml").Add("urn:shared", "/a/shared.xml");
+    package->RelationshipsOf("/b/stray.xml").Add("urn:lone", "/a/lone.xml");
+    package->Write("/c/_rels/ghost.xml.rels", "<Relationships/>");
+
+    std::vector<std::string> removed = package->RemoveUnreachableParts();
+    std::sort(removed.begin(), removed.end());
+    EXPECT_EQ(removed, (std::vector<std::string>{"/a/lone.xml", "/a/two.bin", "/b/stray.xml"}));
+    const std::filesystem::path saved = dir_ / "saved.pptx";
+    package->Save(saved);
+    EXPECT_EQ(testing::ZipNames(saved),
+              (std::vector<std::string>{"[Content_Types].xml", "_rels/.rels", "a/one.xml", "a/shared.xml",
+                                        "a/_rels/one.xml.rels"}));
+    EXPECT_EQ(Package::Open(saved)->Types().TypeOf("/a/lone.xml"), "application/xml") << "its override went too";
+}
+
+TEST_F(PackageSaveTest, UnreadableRelationshipsLeaveEveryPartInPlace)
+{
+    auto package = Package::Open(source_);
+    package->Write("/a/_rels/one.xml.rels", "<Relationships");
+    EXPECT_TRUE(package->RemoveUnreachableParts().empty());
+    EXPECT_TRUE(package->Contains("/a/two.bin"));
 }
 
 TEST_F(PackageSaveTest, SavesOverItsOwnFileAndAgain)
