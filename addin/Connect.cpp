@@ -13,6 +13,7 @@
 #include "doctools/PhotoAlbum.hpp"
 #include "doctools/SplitDoc.hpp"
 #include "font/frm_setFont.hpp"
+#include "publish/CombinPic.hpp"
 #include "publish/ExportPic.hpp"
 #include "web/WebCommands.hpp"
 #include "web/md_SearchPic.hpp"
@@ -148,7 +149,7 @@ void Connect::AddFlash_main(const RibbonControl&)
 
 void Connect::CombinPic_main(const RibbonControl&)
 {
-    NotAvailable("CombinPic_main");
+    publish::CombinPic_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::ExportPic_main(const RibbonControl&)

@@ -121,6 +121,9 @@ inline constexpr int Right = 4;
 }  // namespace BorderType
 
 namespace PasteDataType {
+inline constexpr int Bitmap = 1;
+inline constexpr int GIF = 4;
+inline constexpr int JPG = 5;
 inline constexpr int PNG = 6;
 }  // namespace PasteDataType
 

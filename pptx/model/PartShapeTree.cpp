@@ -3,15 +3,33 @@
 #include <string_view>
 
 #include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "host/Shape.hpp"
+#include "platform/AsciiCase.hpp"
 #include "pptx/model/DocumentWindow.hpp"
 #include "pptx/model/Presentation.hpp"
+#include "pptx/model/ShapeClip.hpp"
+#include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Tags.hpp"
 #include "pptx/parts/Timing.hpp"
 #include "pptx/shapes/ShapeElement.hpp"
+#include "render/PrivateFolder.hpp"
 
 namespace velmora::pptx::model {
 
 namespace {
+
+// The picture formats a paste as picture draws, by paste data type.
+std::string PasteFilter(int dataType)
+{
+    switch (dataType) {
+    case host::PasteDataType::Bitmap:
+    case host::PasteDataType::PNG: return "PNG";
+    case host::PasteDataType::GIF: return "GIF";
+    case host::PasteDataType::JPG: return "JPG";
+    default: throw host::HostError("pasting as data type " + std::to_string(dataType) + " is not supported");
+    }
+}
 
 std::string_view PlaceholderType(pugi::xml_node ph)
 {
@@ -48,6 +66,38 @@ std::string PartShapeTree::AddImage(const std::filesystem::path& picture)
     std::string id = presentation_->Deck().AddImage(Part(), picture);
     presentation_->MarkChanged();
     return id;
+}
+
+std::string PartShapeTree::AddImageContent(std::string content, const std::string& origin)
+{
+    std::string id = presentation_->Deck().AddImageContent(Part(), std::move(content), origin);
+    presentation_->MarkChanged();
+    return id;
+}
+
+void PartShapeTree::CopyShapes(const std::vector<pugi::xml_node>& shapes)
+{
+    presentation_->Clipboard().Hold(std::make_shared<ShapeClip>(*presentation_, shared_from_this(), shapes));
+}
+
+host::Ref<host::ShapeRange> PartShapeTree::PasteAsPicture(int dataType)
+{
+    const std::string filter = PasteFilter(dataType);
+    ShapeClip& clip = presentation_->Clipboard().Content();
+    const render::PrivateFolder folder("velmora-paste");
+    const auto picture = folder.Path() / ("pasted." + platform::AsciiLower(filter));
+    clip.Draw(presentation_->Pictures(), picture, filter);
+    auto shapes = MakeShapes(shared_from_this());
+    shapes->AddPicture(picture, host::TriState::False, host::TriState::True, clip.Left(), clip.Top(), clip.Width(),
+                       clip.Height());
+    return shapes->Range({shapes->Count()});
+}
+
+void PartShapeTree::ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
+                                 const std::string& filter)
+{
+    ShapeClip clip(*presentation_, shared_from_this(), shapes);
+    clip.Draw(presentation_->Pictures(), std::filesystem::absolute(file), filter);
 }
 
 std::string PartShapeTree::RelationshipTarget(const std::string& relationshipId)

@@ -18,6 +18,12 @@ public:
 
     pugi::xml_node ShapeTree() override { return Part().ShapeTree(); }
     std::string AddImage(const std::filesystem::path& picture) override;
+    // The same for picture content read elsewhere; `origin` names it in errors.
+    std::string AddImageContent(std::string content, const std::string& origin);
+    void CopyShapes(const std::vector<pugi::xml_node>& shapes) override;
+    host::Ref<host::ShapeRange> PasteAsPicture(int dataType) override;
+    void ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
+                      const std::string& filter) override;
     std::string RelationshipTarget(const std::string& relationshipId) override;
     host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) override;
 

@@ -9,6 +9,7 @@
 #include "pptx/model/PageSetup.hpp"
 #include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Slides.hpp"
+#include "pptx/model/WebPage.hpp"
 
 namespace velmora::pptx::model {
 
@@ -73,6 +74,15 @@ SlidePictures& Presentation::Pictures()
     return application->Pictures();
 }
 
+ShapeClipboard& Presentation::Clipboard()
+{
+    auto application = application_.lock();
+    if (!application) {
+        throw host::HostError("the application of " + Name() + " is gone");
+    }
+    return application->Clipboard();
+}
+
 void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*embedFonts*/)
 {
     std::filesystem::path target = std::filesystem::absolute(file);
@@ -82,6 +92,10 @@ void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*e
         Pictures().ExportAll(*this, target.parent_path() / target.stem(), "JPG",
                              static_cast<int>(std::lround(setup->SlideWidth() * 4 / 3)),
                              static_cast<int>(std::lround(setup->SlideHeight() * 4 / 3)));
+        return;
+    }
+    if (format == host::SaveFormat::Html) {
+        SaveWebPage(Deck(), target);
         return;
     }
     if (format == host::SaveFormat::OpenXMLPicturePresentation) {

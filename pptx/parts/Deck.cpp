@@ -295,16 +295,33 @@ std::shared_ptr<TagsPart> Deck::Tags(XmlPart& owner, pugi::xml_node holder, bool
 
 std::string Deck::AddImage(XmlPart& owner, const std::filesystem::path& picture)
 {
-    std::string content = ReadPicture(picture);
+    return AddImageContent(owner, ReadPicture(picture), picture.string());
+}
+
+std::string Deck::AddImageContent(XmlPart& owner, std::string content, const std::string& origin)
+{
     std::optional<PictureFormat> format = SniffPicture(content);
     if (!format) {
-        throw host::HostError(picture.string() + " is no picture the presentation can hold");
+        throw host::HostError(origin + " is no picture the presentation can hold");
     }
     package::Package& package = parts_.Package();
     const std::string name = package.FreePartName("/ppt/media/image", "." + format->extension);
     package.Write(name, std::move(content));
     package.Types().EnsureDefault(format->extension, format->contentType);
     return owner.Relationships().Add(rel::kImage, name);
+}
+
+std::optional<std::string> Deck::ImageContent(const std::string& partName)
+{
+    package::Package& package = parts_.Package();
+    if (!package.Contains(partName)) {
+        return std::nullopt;
+    }
+    std::string content = package.Read(partName);
+    if (!SniffPicture(content)) {
+        return std::nullopt;
+    }
+    return content;
 }
 
 }  // namespace velmora::pptx::parts

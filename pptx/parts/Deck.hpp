@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -58,6 +59,10 @@ public:
     // Copies a picture file into the package, relates it to `owner` and
     // returns the relationship id.
     std::string AddImage(XmlPart& owner, const std::filesystem::path& picture);
+    // The same for picture content; `origin` names it in the error.
+    std::string AddImageContent(XmlPart& owner, std::string content, const std::string& origin);
+    // The content of a part that holds a picture; nothing for a missing part or other content.
+    std::optional<std::string> ImageContent(const std::string& partName);
 
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
 

@@ -183,7 +183,7 @@ void DocumentShape::Select(bool replace)
 
 void DocumentShape::Copy()
 {
-    throw host::HostError("copying shapes is not supported yet");
+    owner_->CopyShapes({Element()});
 }
 
 void DocumentShape::Delete()
@@ -192,9 +192,9 @@ void DocumentShape::Delete()
     gone_ = true;
 }
 
-void DocumentShape::Export(const std::filesystem::path&, const std::string&)
+void DocumentShape::Export(const std::filesystem::path& file, const std::string& filter)
 {
-    throw host::HostError("exporting shape pictures is not supported yet");
+    owner_->ExportShapes({Element()}, file, filter);
 }
 
 host::Ref<host::OLEFormat> DocumentShape::OLEFormat()

@@ -148,9 +148,9 @@ host::Ref<host::ShapeRange> DocumentShapes::Range(const std::vector<int>& indexe
     return std::make_shared<DocumentShapeRange>(owner_, std::move(chosen));
 }
 
-host::Ref<host::ShapeRange> DocumentShapes::PasteSpecial(int)
+host::Ref<host::ShapeRange> DocumentShapes::PasteSpecial(int dataType)
 {
-    throw host::HostError("pasting is not supported yet");
+    return owner_->PasteAsPicture(dataType);
 }
 
 DocumentPlaceholders::DocumentPlaceholders(std::shared_ptr<ShapeTreeOwner> owner) : owner_(std::move(owner)) {}

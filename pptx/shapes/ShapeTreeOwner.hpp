@@ -48,6 +48,17 @@ public:
     virtual void Select(const std::vector<pugi::xml_node>& shapes, bool replace) = 0;
     // Tags of one shape (<p:custDataLst> of its non-visual properties).
     virtual host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) = 0;
+
+    // Pictures of shapes need the application's clipboard and renderer; a
+    // tree without them raises the host error.
+    // The clipboard takes a copy of these shapes, their pictures included.
+    virtual void CopyShapes(const std::vector<pugi::xml_node>& shapes);
+    // Draws what the clipboard holds as one picture of its bounding box, in
+    // the format of the paste data type, and adds it at the box's place.
+    virtual host::Ref<host::ShapeRange> PasteAsPicture(int dataType);
+    // A picture of exactly the shapes' bounding box into `file`.
+    virtual void ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
+                              const std::string& filter);
 };
 
 // Shape objects over a shape tree; implemented in the shapes layer.

@@ -3,6 +3,7 @@
 #include "TestSlide.hpp"
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
+#include "platform/FontMetrics.hpp"
 
 namespace velmora::pptx::testing {
 namespace {
@@ -321,14 +322,17 @@ TEST(TextFrame, ShapeToFitTextGrowsWithTheText)
     const auto range = box->TextFrame()->TextRange();
     range->SetText("short");
     range->Font()->SetSize(18);
+    // The theme's Calibri as fontconfig gives it, with insets of 3.6 points above and below.
+    const double line = platform::MeasureText("Calibri", 18, "").height;
     const float oneLine = box->Height();
     const float shortWidth = box->Width();
-    EXPECT_NEAR(oneLine, 18 * 1.2 + 7.2, 0.5);
+    EXPECT_NEAR(oneLine, line + 7.2, 0.01);
+    EXPECT_NEAR(shortWidth, platform::MeasureText("Calibri", 18, "short").width + 14.4, 0.01);
 
     range->SetText("a much longer line of text");
     EXPECT_GT(box->Width(), shortWidth);
     range->SetText("two\rlines");
-    EXPECT_NEAR(box->Height(), 2 * 18 * 1.2 + 7.2, 0.5);
+    EXPECT_NEAR(box->Height(), 2 * line + 7.2, 0.01);
 
     // Changes that leave the extent alone keep the size the shape has.
     box->SetWidth(300);
@@ -336,7 +340,7 @@ TEST(TextFrame, ShapeToFitTextGrowsWithTheText)
     range->Font()->SetBold(TriState::True);
     EXPECT_FLOAT_EQ(box->Width(), 300);
 
-    // Wide characters take a full em each.
+    // Wide characters take a full em each in the CJK fallback font.
     range->SetText("\xE6\xB0\xB4\xE5\x8D\xB0");  // two CJK characters
     EXPECT_NEAR(box->Width(), 2 * 18 + 14.4, 0.5);
 }
