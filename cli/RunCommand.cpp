@@ -1,9 +1,11 @@
 #include "cli/RunCommand.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 #include "addin/CommandErrors.hpp"
 #include "addin/CommandTable.hpp"
@@ -14,6 +16,7 @@
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
+#include "platform/AtomicFile.hpp"
 #include "platform/CurlHttpClient.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/RuntimeRandom.hpp"
@@ -208,7 +211,11 @@ private:
 
     void SaveChanges(host::Presentation& presentation)
     {
-        if (presentation.Saved() || options_.noSave) {
+        if (options_.noSave) {
+            return;
+        }
+        if (presentation.Saved()) {
+            CopyUnchanged();
             return;
         }
         if (!options_.output && options_.unsaved) {
@@ -225,6 +232,23 @@ private:
             throw RunStop{ExitStatus::HostFailure, std::string("cannot save: ") + failure.what()};
         }
         report_.filesWritten.push_back(options_.output.value_or(options_.file));
+    }
+
+    // Scripts chain on OUT, so an unchanged presentation goes there too, as it is.
+    void CopyUnchanged()
+    {
+        std::error_code ignored;
+        if (!options_.output || std::filesystem::equivalent(options_.file, *options_.output, ignored)) {
+            return;
+        }
+        try {
+            platform::ProduceFileAtomically(*options_.output, [&](const std::filesystem::path& temporary) {
+                std::filesystem::copy_file(options_.file, temporary, std::filesystem::copy_options::overwrite_existing);
+            });
+        } catch (const std::system_error& failure) {
+            throw RunStop{ExitStatus::HostFailure, std::string("cannot save: ") + failure.what()};
+        }
+        report_.filesWritten.push_back(*options_.output);
     }
 
     bool Refused() const

@@ -51,7 +51,10 @@ public:
     {
         std::random_device seed;
         std::mt19937 generator(seed());
-        const std::string hidden = "." + target.stem().string() + ".tmp-";
+        // Appended piece by piece: GCC 12 misreads a literal + string as overlapping copies.
+        std::string hidden = ".";
+        hidden += target.stem().string();
+        hidden += ".tmp-";
         for (int attempt = 0; attempt < 100; ++attempt) {
             path_ = target.parent_path() / (hidden + std::to_string(generator() % 1000000) + target.extension().string());
             // 0666 so the user's umask decides, as for any new file.

@@ -182,6 +182,20 @@ TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
     EXPECT_EQ(parsed.out, "3 GetColor_main 0 [] GetColor_main: this command is not available yet\n");
 }
 
+TEST_F(VelmoraCommandTest, OutputIsWrittenAlsoWhenTheDeckIsUnchanged)
+{
+    const auto deck = MakeDeck("deck.pptx");
+    const std::string before = ReadBytes(deck);
+    const auto out = dir_ / "out.pptx";
+    WriteBytes(out, "an older file in the way");
+    const ProcessResult outcome =
+        Velmora({"run", "ExportComment_All_Main", deck.string(), "-o", out.string(), "--json"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(out), before) << "a plain copy";
+    EXPECT_EQ(ReadBytes(deck), before);
+    EXPECT_NE(outcome.out.find("out.pptx"), std::string::npos) << "reported as written: " << outcome.out;
+}
+
 TEST_F(VelmoraCommandTest, DemoDeckReopensWithItsSlidesAndNotes)
 {
     const std::filesystem::path deck = dir_ / "demo.pptx";

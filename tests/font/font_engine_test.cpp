@@ -168,6 +168,26 @@ TEST_F(FontEngineTest, MixedSizesEachTakeTheStepFromTheirOwnSize)
     }
 }
 
+TEST_F(FontEngineTest, ShapesSharingAnIdAreChangedByTheirOwnKind)
+{
+    for (const auto& [box, changed] :
+         std::vector<std::pair<std::string, Names>>{{"CheckBox4", {"Table"}}, {"CheckBox2", {"Box"}}}) {
+        ForgetSettings();
+        NewDeck({Blank});
+        AddTable(1, "Table");
+        AddTextBox(1, "Box");
+        const auto file = dir_ / "shared-id.pptx";
+        presentation_->SaveAs(file, host::SaveFormat::Presentation);
+        presentation_->Close();
+        ShareShapeId(file, "ppt/slides/slide1.xml", "Table", "Box");
+        PrettyPrintXml(file);
+        OpenDeck(file);
+        ASSERT_EQ(Shape(1, "Box")->Id(), Shape(1, "Table")->Id());
+        RunFixedSize({Set(box, "true")});
+        EXPECT_EQ(ShapesSized(1, kFixed), changed) << box;
+    }
+}
+
 TEST_F(FontEngineTest, WritesTheHostRefusesAreSkippedOneByOne)
 {
     NewDeck({Blank});

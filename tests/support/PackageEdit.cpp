@@ -138,6 +138,22 @@ void AppendShapes(const std::filesystem::path& zip, const std::string& slide, co
     WriteEntry(zip, slide, xml);
 }
 
+void ShareShapeId(const std::filesystem::path& zip, const std::string& slide, const std::string& original,
+                  const std::string& copy)
+{
+    auto document = ParseEntry(zip, slide, "");
+    const auto named = [&](const std::string& name) {
+        return document.select_node(("//*[local-name()='cNvPr'][@name='" + name + "']").c_str()).node();
+    };
+    const auto from = named(original);
+    const auto to = named(copy);
+    if (!from || !to) {
+        throw std::runtime_error(slide + " of " + zip.string() + " lacks " + original + " or " + copy);
+    }
+    to.attribute("id").set_value(from.attribute("id").value());
+    WriteDocument(zip, slide, document);
+}
+
 std::vector<std::string> RelatedEntries(const std::filesystem::path& zip, const std::string& from)
 {
     std::vector<std::string> related;

@@ -22,6 +22,10 @@ std::string AddRelatedPart(const std::filesystem::path& zip, const std::string& 
                            bool absoluteTarget = false);
 // Puts shape XML (p: and a: prefixes) at the end of a slide's shape tree.
 void AppendShapes(const std::filesystem::path& zip, const std::string& slide, const std::string& shapesXml);
+// Gives the shape named `copy` on a slide entry the id of the shape named
+// `original`, as other writers do (a table and a text box sharing one).
+void ShareShapeId(const std::filesystem::path& zip, const std::string& slide, const std::string& original,
+                  const std::string& copy);
 // The internal relationship targets of an entry, as entry names.
 std::vector<std::string> RelatedEntries(const std::filesystem::path& zip, const std::string& from);
 

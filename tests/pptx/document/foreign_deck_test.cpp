@@ -94,21 +94,6 @@ protected:
         return described;
     }
 
-    // Gives the shape named `copy` the id of the shape named `original`, as other writers do.
-    void ShareId(const std::filesystem::path& file, const std::string& original, const std::string& copy)
-    {
-        auto presentation = host_->Presentations()->Open(file, false, false, false);
-        const int id = presentation->Slides()->Item(1)->Shapes()->Item(original)->Id();
-        const int old = presentation->Slides()->Item(1)->Shapes()->Item(copy)->Id();
-        presentation->Close();
-        std::string slide = ReadEntry(file, kSlide).value();
-        const std::string from = "id=\"" + std::to_string(old) + "\" name=\"" + copy + "\"";
-        const auto at = slide.find(from);
-        ASSERT_NE(at, std::string::npos);
-        slide.replace(at, from.size(), "id=\"" + std::to_string(id) + "\" name=\"" + copy + "\"");
-        WriteEntry(file, kSlide, slide);
-    }
-
     TempDir dir_;
     std::filesystem::path compact_ = dir_ / "compact.pptx";
     std::filesystem::path pretty_ = dir_ / "pretty.pptx";
@@ -150,7 +135,7 @@ TEST_F(ForeignDeckTest, PrettyPrintedShapesAreSelectedByNameAndNewIdsAreUnique)
 TEST_F(ForeignDeckTest, ShapesSharingAnIdAreSelectedAndChangedApart)
 {
     BuildEveryKind();
-    ShareId(pretty_, "Table", "Box");
+    ShareShapeId(pretty_, kSlide, "Table", "Box");
     auto presentation = host_->Presentations()->Open(pretty_, false, false, true);
     auto window = host_->ActiveWindow();
     auto shapes = presentation->Slides()->Item(1)->Shapes();
