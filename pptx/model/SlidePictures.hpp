@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "render/PrivateFolder.hpp"
@@ -39,8 +40,9 @@ private:
     const Snapshot& Current(Presentation& presentation);
     std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
     render::SlideRenderer& Renderer();
+    const std::filesystem::path& Folder();
 
-    render::PrivateFolder folder_;
+    std::optional<render::PrivateFolder> folder_;
     std::unique_ptr<render::SlideRenderer> renderer_;
     std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;
     int copies_ = 0;
