@@ -163,8 +163,14 @@ private:
     {
         const std::string name = options_.file.string();
         std::error_code error;
-        if (!std::filesystem::is_regular_file(options_.file, error)) {
+        const auto status = std::filesystem::status(options_.file, error);
+        if (!std::filesystem::exists(status)) {
             throw RunStop{ExitStatus::BadUsage, name + ": no such file"};
+        }
+        if (!std::filesystem::is_regular_file(status)) {
+            throw RunStop{ExitStatus::BadUsage, name + (std::filesystem::is_directory(status)
+                                                            ? ": is a folder, not a presentation"
+                                                            : ": is not a regular file")};
         }
         try {
             return application.Presentations()->Open(options_.file, false, options_.unsaved, true);
@@ -228,7 +234,7 @@ private:
             } else {
                 presentation.Save();
             }
-        } catch (const host::HostError& failure) {
+        } catch (const std::exception& failure) {
             throw RunStop{ExitStatus::HostFailure, std::string("cannot save: ") + failure.what()};
         }
         report_.filesWritten.push_back(options_.output.value_or(options_.file));

@@ -240,9 +240,9 @@ void frm_myColor::RestoreSettings()
     SpinButton2_->SetValue(static_cast<int>(Setting("GradNum", 8)));
 }
 
-// Each key on its own: the store keeps the old value of a key it cannot write.
 void frm_myColor::SaveSettings()
 {
+    const host::SettingsBatch batch(*settings_);
     const auto save = [this](const char* key, const std::string& value) {
         settings_->SaveSetting(host::kAppName, kPaletteSection, key, value);
     };

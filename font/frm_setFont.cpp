@@ -370,6 +370,7 @@ void frm_setFont::SaveValue(const std::string& key, const std::string& value)
 
 void frm_setFont::mySaveSettings()
 {
+    const host::SettingsBatch batch(*services_.settings);
     for (int i = 3; i <= 6; ++i) {
         const std::string name = Numbered("ToggleButton", i);
         SaveValue(name, TruthText(Controls<forms::ToggleButton>(name).Value()));

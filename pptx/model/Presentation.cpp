@@ -59,10 +59,15 @@ host::Ref<host::PageSetup> Presentation::PageSetup()
 
 void Presentation::Write(const std::filesystem::path& file)
 {
+    Deck().Save(file);
+}
+
+std::filesystem::path Presentation::Target(const std::filesystem::path& file) const
+{
     if (file.empty()) {
         throw host::HostError("no file name given to save " + Name() + " under");
     }
-    Deck().Save(file);
+    return std::filesystem::absolute(file);
 }
 
 SlidePictures& Presentation::Pictures()
@@ -85,7 +90,7 @@ ShapeClipboard& Presentation::Clipboard()
 
 void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*embedFonts*/)
 {
-    std::filesystem::path target = std::filesystem::absolute(file);
+    const std::filesystem::path target = Target(file);
     if (format == host::SaveFormat::JPG) {
         // Pictures of every slide, in the folder named like the file, at the program's 96 pixels per inch.
         auto setup = PageSetup();
@@ -119,7 +124,7 @@ void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*e
 
 void Presentation::SaveCopyAs(const std::filesystem::path& file)
 {
-    Write(std::filesystem::absolute(file));
+    Write(Target(file));
 }
 
 void Presentation::Save()

@@ -64,6 +64,8 @@ public:
 
 private:
     void Write(const std::filesystem::path& file);
+    // `file` made absolute; raises for an empty name.
+    std::filesystem::path Target(const std::filesystem::path& file) const;
 
     std::weak_ptr<Application> application_;
     host::Services services_;

@@ -13,6 +13,7 @@
 #include "pptx/package/PartName.hpp"
 #include "pptx/package/Relationships.hpp"
 #include "pptx/package/ZipArchive.hpp"
+#include "pptx/package/ZipWriter.hpp"
 
 namespace velmora::pptx::package {
 
@@ -52,8 +53,9 @@ public:
     // `prefix` + the smallest number not in use + `suffix` ("/ppt/slides/slide" 3 ".xml").
     std::string FreePartName(std::string_view prefix, std::string_view suffix) const;
 
-    // Writes the package to `target` through a temporary file beside it
-    // that replaces the target only once it is complete.
+    // Assembles the new file in memory and replaces `target` with it in one
+    // step (see platform::WriteFileAtomically); refuses a target another
+    // program is editing.
     void Save(const std::filesystem::path& target);
 
 private:
@@ -71,7 +73,7 @@ private:
     std::optional<CaselessMap<bool>> ReachableParts();
     Entry& Put(std::string_view entryName, std::string content);
     void Flush();
-    void WriteEntries(zip_t* target) const;
+    std::vector<StoredEntry> StoredEntries() const;
 
     std::unique_ptr<ZipArchive> source_;
     std::vector<Entry> entries_;

@@ -141,6 +141,21 @@ void Deck::CheckStructure()
             Refuse(parts_.Package(), "its slide list has slide id " + std::to_string(entry.id) + " twice");
         }
     }
+    CheckSlideSize();
+}
+
+// Every size and position on a slide is measured against the page; the file
+// format allows sides from one inch to 56 inches.
+void Deck::CheckSlideSize()
+{
+    constexpr std::int64_t kShortestSide = 914400;
+    constexpr std::int64_t kLongestSide = 51206400;
+    const SlideSize size = presentation_->Size();
+    const auto fits = [](std::int64_t side) { return side >= kShortestSide && side <= kLongestSide; };
+    if (!fits(size.width) || !fits(size.height)) {
+        Refuse(parts_.Package(), "its slide size " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+                                     " EMU is outside what the format allows");
+    }
 }
 
 std::shared_ptr<SlidePart> Deck::Slide(unsigned slideId)

@@ -69,6 +69,7 @@ public:
 private:
     explicit Deck(std::unique_ptr<package::Package> package);
     void CheckStructure();
+    void CheckSlideSize();
     std::shared_ptr<NotesMasterPart> EnsureNotesMaster();
     std::string FreeNotesName();
 
