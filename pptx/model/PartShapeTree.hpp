@@ -41,6 +41,11 @@ public:
     std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
     pugi::xml_node MasterTextStyle(const std::string& kind) override;
     void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
+    ControlRelations AddControl(const std::string& progId, double left, double top, double width,
+                                double height) override;
+    std::string ControlProgID(const std::string& controlId) override;
+    std::string ControlProperty(const std::string& controlId, const std::string& name) override;
+    void SetControlProperty(const std::string& controlId, const std::string& name, const std::string& value) override;
 
     unsigned SlideId() const { return slideId_; }
 
@@ -48,6 +53,9 @@ protected:
     parts::ShapeTreePart& Part() override { return *part_; }
 
 private:
+    // The movie file a player's Movie names, a relative name taken from the presentation's folder.
+    std::string ReadMovie(const std::string& movie) const;
+
     unsigned slideId_;
     std::shared_ptr<parts::SlidePart> part_;
 };

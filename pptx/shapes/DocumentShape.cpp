@@ -198,7 +198,7 @@ void DocumentShape::Export(const std::filesystem::path&, const std::string&)
 
 host::Ref<host::OLEFormat> DocumentShape::OLEFormat()
 {
-    return std::make_shared<DocumentOLEFormat>(Element());
+    return std::make_shared<DocumentOLEFormat>(owner_, Element());
 }
 
 host::Ref<host::Tags> DocumentShape::Tags()

@@ -8,8 +8,16 @@
 #include <pugixml.hpp>
 
 #include "host/Forward.hpp"
+#include "host/HostError.hpp"
 
 namespace velmora::pptx {
+
+// What a new ActiveX control of a part is known by in the part's XML.
+struct ControlRelations {
+    std::string controlId;      // relationship to the control part
+    std::string pictureId;      // relationship to the picture shown while it does not run
+    std::string legacyShapeId;  // its host shape in the legacy drawing ("_x0000_s1025")
+};
 
 // The part side of a shape tree (a slide or a notes slide): what the shape
 // objects need from the part that holds their XML. Shape objects keep their
@@ -46,6 +54,20 @@ public:
     virtual void Select(const std::vector<pugi::xml_node>& shapes, bool replace) = 0;
     // Tags of one shape (<p:custDataLst> of its non-visual properties).
     virtual host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) = 0;
+
+    // Adds the parts of a new ActiveX control of class `progId` placed at
+    // the box (points). Only slides hold controls: other parts refuse.
+    virtual ControlRelations AddControl(const std::string& progId, double, double, double, double)
+    {
+        throw host::HostError("a control of class \"" + progId + "\" cannot be placed here");
+    }
+    // The class and the named properties of the control related by `controlId`.
+    virtual std::string ControlProgID(const std::string&) { NoControls(); }
+    virtual std::string ControlProperty(const std::string&, const std::string&) { NoControls(); }
+    virtual void SetControlProperty(const std::string&, const std::string&, const std::string&) { NoControls(); }
+
+private:
+    [[noreturn]] static void NoControls() { throw host::HostError("this part holds no controls"); }
 };
 
 // Shape objects over a shape tree; implemented in the shapes layer.

@@ -1,0 +1,90 @@
+#include "pptx/parts/LegacyDrawingPart.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+
+#include "pptx/package/XmlText.hpp"
+#include "pptx/xml/Ooxml.hpp"
+
+namespace velmora::pptx::parts {
+
+namespace {
+
+constexpr std::string_view kShapePrefix = "_x0000_s";
+// Shape ids of drawing block 1, the block the drawing's id map claims.
+constexpr unsigned kFirstShapeNumber = 1025;
+
+std::string Points(double value)
+{
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, error == std::errc{} ? end : text) + "pt";
+}
+
+}  // namespace
+
+std::string LegacyDrawingPart::Content()
+{
+    pugi::xml_document document;
+    auto root = document.append_child("xml");
+    root.append_attribute("xmlns:v") = ooxml::kVmlNs;
+    root.append_attribute("xmlns:o") = ooxml::kVmlOfficeNs;
+    root.append_attribute("xmlns:p") = ooxml::kVmlPowerPointNs;
+    auto layout = root.append_child("o:shapelayout");
+    layout.append_attribute("v:ext") = "edit";
+    auto idmap = layout.append_child("o:idmap");
+    idmap.append_attribute("v:ext") = "edit";
+    idmap.append_attribute("data") = "1";
+    // The host-control shape type (201) every control shape refers to.
+    auto type = root.append_child("v:shapetype");
+    type.append_attribute("id") = "_x0000_t201";
+    type.append_attribute("coordsize") = "21600,21600";
+    type.append_attribute("o:spt") = "201";
+    type.append_attribute("path") = "m,l,21600r21600,l21600,xe";
+    type.append_child("v:stroke").append_attribute("joinstyle") = "miter";
+    auto path = type.append_child("v:path");
+    path.append_attribute("shadowok") = "f";
+    path.append_attribute("o:extrusionok") = "f";
+    path.append_attribute("strokeok") = "f";
+    path.append_attribute("fillok") = "f";
+    path.append_attribute("o:connecttype") = "rect";
+    auto lock = type.append_child("o:lock");
+    lock.append_attribute("v:ext") = "edit";
+    lock.append_attribute("shapetype") = "t";
+    return package::SerialiseXml(document);
+}
+
+unsigned LegacyDrawingPart::NextShapeNumber()
+{
+    unsigned highest = kFirstShapeNumber - 1;
+    for (auto shape : Root().children("v:shape")) {
+        const std::string_view id = shape.attribute("id").value();
+        unsigned number = 0;
+        if (id.substr(0, kShapePrefix.size()) == kShapePrefix) {
+            const std::string_view digits = id.substr(kShapePrefix.size());
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        }
+        highest = std::max(highest, number);
+    }
+    return highest + 1;
+}
+
+std::string LegacyDrawingPart::AddControlShape(const PointBox& box, const std::string& pictureId)
+{
+    const std::string id = std::string(kShapePrefix) + std::to_string(NextShapeNumber());
+    auto shape = Root().append_child("v:shape");
+    shape.append_attribute("id") = id.c_str();
+    shape.append_attribute("type") = "#_x0000_t201";
+    const std::string style = "position:absolute;left:" + Points(box.left) + ";top:" + Points(box.top) +
+                              ";width:" + Points(box.width) + ";height:" + Points(box.height);
+    shape.append_attribute("style") = style.c_str();
+    shape.append_attribute("stroked") = "f";
+    auto picture = shape.append_child("v:imagedata");
+    picture.append_attribute("o:relid") = pictureId.c_str();
+    picture.append_attribute("o:title") = "";
+    Touch();
+    return id;
+}
+
+}  // namespace velmora::pptx::parts

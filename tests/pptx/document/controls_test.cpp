@@ -1,0 +1,214 @@
+// Flash player controls through the document host, checked in the saved
+// package part by part.
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include "host/Host.hpp"
+#include "pptx/parts/CompoundFile.hpp"
+#include "pptx/parts/FlashPlayer.hpp"
+#include "tests/pptx/document/DeckFiles.hpp"
+#include "tests/pptx/document/ZipFiles.hpp"
+#include "tests/support/PackageEdit.hpp"
+#include "tests/support/SwfFile.hpp"
+#include "tests/support/TempDir.hpp"
+
+namespace velmora::testing {
+namespace {
+
+constexpr const char* kPlayer = "ShockwaveFlash.ShockwaveFlash.10";
+
+struct Xml {
+    explicit Xml(const std::string& text) { EXPECT_TRUE(document.load_string(text.c_str())) << text; }
+    pugi::xml_node Node(const std::string& path) const { return document.select_node(path.c_str()).node(); }
+    std::string Value(const std::string& path) const { return document.select_node(path.c_str()).attribute().value(); }
+    pugi::xml_document document;
+};
+
+// The target of a relationship in a .rels part, by id.
+std::string Target(const std::filesystem::path& deck, const std::string& rels, const std::string& id)
+{
+    const Xml xml(ZipEntry(deck, rels));
+    return xml.Value("//Relationship[@Id='" + id + "']/@Target");
+}
+
+std::string TypeOf(const std::filesystem::path& deck, const std::string& rels, const std::string& id)
+{
+    const Xml xml(ZipEntry(deck, rels));
+    return xml.Value("//Relationship[@Id='" + id + "']/@Type");
+}
+
+std::string Override(const std::filesystem::path& deck, const std::string& part)
+{
+    const Xml xml(ZipEntry(deck, "[Content_Types].xml"));
+    return xml.Value("//Override[@PartName='" + part + "']/@ContentType");
+}
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        presentation_ = host_->Presentations()->Add(true);
+        presentation_->Slides()->Add(1, host::SlideLayout::Title);
+        presentation_->SaveAs(deck_, host::SaveFormat::Presentation);
+        WriteSwf(dir_ / "media" / "intro.swf", 40);
+    }
+
+    host::Ref<host::Shape> AddPlayer(float left = 180, float top = 135, float width = 360, float height = 270)
+    {
+        return presentation_->Slides()->Item(1)->Shapes()->AddOLEObject(left, top, width, height, kPlayer, "");
+    }
+
+    TempDir dir_;
+    std::filesystem::path deck_ = dir_ / "deck.pptx";
+    std::shared_ptr<host::Application> host_ = NewHost();
+    host::Ref<host::Presentation> presentation_;
+};
+
+TEST_F(ControlsTest, APlayerIsAControlShapeWithTheMoviesProperties)
+{
+    const auto player = AddPlayer();
+    EXPECT_EQ(player->Type(), host::ShapeType::OLEControlObject);
+    EXPECT_EQ(player->Name(), "ShockwaveFlash1");
+    EXPECT_FLOAT_EQ(player->Left(), 180);
+    EXPECT_FLOAT_EQ(player->Top(), 135);
+    EXPECT_FLOAT_EQ(player->Width(), 360);
+    EXPECT_FLOAT_EQ(player->Height(), 270);
+    const auto object = player->OLEFormat();
+    EXPECT_EQ(object->ProgID(), kPlayer);
+    object->SetProperty("Movie", "media/intro.swf");
+    object->SetProperty("EmbedMovie", "true");
+    EXPECT_EQ(object->Property("Movie"), "media/intro.swf");
+    EXPECT_EQ(object->Property("EmbedMovie"), "true");
+    EXPECT_FALSE(presentation_->Saved());
+}
+
+TEST_F(ControlsTest, TheSavedSlideListsTheControlWithItsPartsAsTheProgramWritesThem)
+{
+    const auto player = AddPlayer();
+    player->OLEFormat()->SetProperty("Movie", "media/intro.swf");
+    player->OLEFormat()->SetProperty("EmbedMovie", "true");
+    presentation_->Save();
+
+    const Xml slide(ZipEntry(deck_, "ppt/slides/slide1.xml"));
+    const std::string choice = "/p:sld/p:cSld/p:controls/mc:AlternateContent/mc:Choice";
+    const std::string fallback = "/p:sld/p:cSld/p:controls/mc:AlternateContent/mc:Fallback/p:control";
+    EXPECT_EQ(slide.Value(choice + "/@Requires"), "v");
+    const std::string controlId = slide.Value(choice + "/p:control/@r:id");
+    const std::string spid = slide.Value(choice + "/p:control/@spid");
+    EXPECT_EQ(slide.Value(choice + "/p:control/@name"), "ShockwaveFlash1");
+    EXPECT_EQ(slide.Value(choice + "/p:control/@imgW"), "4572000");
+    EXPECT_EQ(slide.Value(choice + "/p:control/@imgH"), "3429000");
+    EXPECT_EQ(slide.Value(fallback + "/@r:id"), controlId);
+    EXPECT_EQ(slide.Value(fallback + "/p:pic/p:spPr/a:xfrm/a:off/@x"), "2286000");
+    EXPECT_EQ(slide.Value(fallback + "/p:pic/p:spPr/a:xfrm/a:off/@y"), "1714500");
+    const std::string pictureId = slide.Value(fallback + "/p:pic/p:blipFill/a:blip/@r:embed");
+
+    const std::string slideRels = "ppt/slides/_rels/slide1.xml.rels";
+    EXPECT_EQ(Target(deck_, slideRels, controlId), "../activeX/activeX1.xml");
+    EXPECT_EQ(TypeOf(deck_, slideRels, controlId),
+              "http://schemas.openxmlformats.org/officeDocument/2006/relationships/control");
+    EXPECT_EQ(TypeOf(deck_, slideRels, pictureId),
+              "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image");
+    const Xml rels(ZipEntry(deck_, slideRels));
+    EXPECT_EQ(rels.Value("//Relationship[contains(@Type, '/vmlDrawing')]/@Target"), "../drawings/vmlDrawing1.vml");
+
+    const Xml control(ZipEntry(deck_, "ppt/activeX/activeX1.xml"));
+    EXPECT_EQ(control.Value("/ax:ocx/@ax:classid"), "{D27CDB6E-AE6D-11CF-96B8-444553540000}");
+    EXPECT_EQ(control.Value("/ax:ocx/@ax:persistence"), "persistStorage");
+    EXPECT_EQ(control.Value("/ax:ocx/ax:ocxPr[@ax:name='Movie']/@ax:value"), "media/intro.swf");
+    EXPECT_EQ(control.Value("/ax:ocx/ax:ocxPr[@ax:name='EmbedMovie']/@ax:value"), "true");
+    const std::string dataId = control.Value("/ax:ocx/@r:id");
+    EXPECT_EQ(Target(deck_, "ppt/activeX/_rels/activeX1.xml.rels", dataId), "activeX1.bin");
+    EXPECT_EQ(TypeOf(deck_, "ppt/activeX/_rels/activeX1.xml.rels", dataId),
+              "http://schemas.microsoft.com/office/2006/relationships/activeXControlBinary");
+
+    EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX1.xml"), "application/vnd.ms-office.activeX+xml");
+    EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX1.bin"), "application/vnd.ms-office.activeX");
+    EXPECT_EQ(Override(deck_, "/ppt/drawings/vmlDrawing1.vml"),
+              "application/vnd.openxmlformats-officedocument.vmlDrawing");
+
+    const Xml drawing(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml"));
+    const std::string shape = "/xml/v:shape[@id='" + spid + "']";
+    EXPECT_EQ(drawing.Value(shape + "/@type"), "#_x0000_t201");
+    EXPECT_EQ(drawing.Value(shape + "/@style"), "position:absolute;left:180pt;top:135pt;width:360pt;height:270pt");
+    EXPECT_EQ(Target(deck_, "ppt/drawings/_rels/vmlDrawing1.vml.rels", drawing.Value(shape + "/v:imagedata/@o:relid")),
+              Target(deck_, slideRels, pictureId));
+
+    const std::string storage = ZipEntry(deck_, "ppt/activeX/activeX1.bin");
+    EXPECT_EQ(pptx::parts::CompoundClassId(storage), pptx::parts::ParseClassId(pptx::parts::flash::kClassId));
+    const auto contents = pptx::parts::ReadCompoundStream(storage, "Contents");
+    ASSERT_TRUE(contents.has_value());
+    EXPECT_EQ(contents->substr(0, 4), "fUfU");
+    EXPECT_EQ(contents->substr(8), MinimalSwf(40));
+}
+
+TEST_F(ControlsTest, AReopenedDeckShowsItsControlsAndTakesMore)
+{
+    AddPlayer()->OLEFormat()->SetProperty("Movie", (dir_ / "media" / "intro.swf").string());
+    presentation_->Save();
+    presentation_->Close();
+    presentation_ = host_->Presentations()->Open(deck_);
+    auto shapes = presentation_->Slides()->Item(1)->Shapes();
+    const int before = shapes->Count();
+    const auto first = shapes->Item(before);
+    ASSERT_EQ(first->Type(), host::ShapeType::OLEControlObject);
+    EXPECT_EQ(first->OLEFormat()->Property("Movie"), (dir_ / "media" / "intro.swf").string());
+
+    const auto second = AddPlayer(10, 20, 30, 40);
+    EXPECT_EQ(second->Name(), "ShockwaveFlash2");
+    EXPECT_NE(second->Id(), first->Id());
+    EXPECT_EQ(shapes->Count(), before + 1);
+    second->OLEFormat()->SetProperty("Movie", "media/intro.swf");
+    second->OLEFormat()->SetProperty("EmbedMovie", "true");
+    second->OLEFormat()->SetProperty("EmbedMovie", "false");
+    presentation_->Save();
+
+    const auto names = ZipNames(deck_);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "ppt/drawings/vmlDrawing1.vml"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "ppt/drawings/vmlDrawing2.vml"), 0);
+    const Xml drawing(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml"));
+    EXPECT_EQ(drawing.document.select_nodes("/xml/v:shape").size(), 2u);
+    // No longer embedded: the storage carries no movie.
+    const auto contents = pptx::parts::ReadCompoundStream(ZipEntry(deck_, "ppt/activeX/activeX2.bin"), "Contents");
+    EXPECT_EQ(contents, std::string("fUfU\0\0\0\0", 8));
+}
+
+TEST_F(ControlsTest, WhatTheHostCannotMakeIsRefusedAndLeavesTheSlideAsItWas)
+{
+    auto shapes = presentation_->Slides()->Item(1)->Shapes();
+    const int before = shapes->Count();
+    EXPECT_THROW(shapes->AddOLEObject(0, 0, 10, 10, "Excel.Sheet.12", ""), host::HostError);
+    EXPECT_THROW(shapes->AddOLEObject(0, 0, 10, 10, kPlayer, (dir_ / "media" / "intro.swf").string()), host::HostError);
+    EXPECT_THROW(shapes->AddOLEObject(0, 0, 10, 10, kPlayer, "", host::TriState::True), host::HostError);
+    EXPECT_THROW(shapes->AddOLEObject(0, 0, -1, 10, kPlayer, ""), host::HostError);
+    EXPECT_THROW(presentation_->Slides()->Item(1)->NotesPage()->Shapes()->AddOLEObject(0, 0, 10, 10, kPlayer, ""),
+                 host::HostError);
+    EXPECT_EQ(shapes->Count(), before);
+
+    const auto object = AddPlayer()->OLEFormat();
+    object->SetProperty("Movie", "media/missing.swf");
+    EXPECT_THROW(object->SetProperty("EmbedMovie", "true"), host::HostError);
+    WriteFile(dir_ / "media" / "fake.swf", "GIF89a not a movie");
+    object->SetProperty("Movie", "media/fake.swf");
+    EXPECT_THROW(object->SetProperty("EmbedMovie", "-1"), host::HostError);
+    EXPECT_EQ(object->Property("EmbedMovie"), "");
+}
+
+TEST_F(ControlsTest, ControlPartsOfAnotherWriterAreLeftAlone)
+{
+    presentation_->Close();
+    WriteEntry(deck_, "ppt/activeX/activeX1.bin", "someone else's data");
+    presentation_ = host_->Presentations()->Open(deck_);
+    AddPlayer()->OLEFormat()->SetProperty("Movie", "media/intro.swf");
+    presentation_->Save();
+    EXPECT_EQ(ZipEntry(deck_, "ppt/activeX/activeX1.bin"), "someone else's data");
+    EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX2.xml"), "application/vnd.ms-office.activeX+xml");
+    const Xml control(ZipEntry(deck_, "ppt/activeX/activeX2.xml"));
+    EXPECT_EQ(Target(deck_, "ppt/activeX/_rels/activeX2.xml.rels", control.Value("/ax:ocx/@r:id")), "activeX2.bin");
+}
+
+}  // namespace
+}  // namespace velmora::testing
