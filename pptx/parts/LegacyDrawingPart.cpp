@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "pptx/package/XmlText.hpp"
+#include "pptx/xml/Elements.hpp"
 #include "pptx/xml/Ooxml.hpp"
 
 namespace velmora::pptx::parts {
@@ -14,12 +15,32 @@ namespace {
 constexpr std::string_view kShapePrefix = "_x0000_s";
 // Shape ids of drawing block 1, the block the drawing's id map claims.
 constexpr unsigned kFirstShapeNumber = 1025;
+constexpr const char* kHostControlType = "_x0000_t201";
 
 std::string Points(double value)
 {
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value);
     return std::string(text, error == std::errc{} ? end : text) + "pt";
+}
+
+// Makes `type` the host-control shape type (201) every control shape refers to.
+void DefineHostControlType(pugi::xml_node type)
+{
+    type.append_attribute("id") = kHostControlType;
+    type.append_attribute("coordsize") = "21600,21600";
+    type.append_attribute("o:spt") = "201";
+    type.append_attribute("path") = "m,l,21600r21600,l21600,xe";
+    type.append_child("v:stroke").append_attribute("joinstyle") = "miter";
+    auto path = type.append_child("v:path");
+    path.append_attribute("shadowok") = "f";
+    path.append_attribute("o:extrusionok") = "f";
+    path.append_attribute("strokeok") = "f";
+    path.append_attribute("fillok") = "f";
+    path.append_attribute("o:connecttype") = "rect";
+    auto lock = type.append_child("o:lock");
+    lock.append_attribute("v:ext") = "edit";
+    lock.append_attribute("shapetype") = "t";
 }
 
 }  // namespace
@@ -36,22 +57,7 @@ std::string LegacyDrawingPart::Content()
     auto idmap = layout.append_child("o:idmap");
     idmap.append_attribute("v:ext") = "edit";
     idmap.append_attribute("data") = "1";
-    // The host-control shape type (201) every control shape refers to.
-    auto type = root.append_child("v:shapetype");
-    type.append_attribute("id") = "_x0000_t201";
-    type.append_attribute("coordsize") = "21600,21600";
-    type.append_attribute("o:spt") = "201";
-    type.append_attribute("path") = "m,l,21600r21600,l21600,xe";
-    type.append_child("v:stroke").append_attribute("joinstyle") = "miter";
-    auto path = type.append_child("v:path");
-    path.append_attribute("shadowok") = "f";
-    path.append_attribute("o:extrusionok") = "f";
-    path.append_attribute("strokeok") = "f";
-    path.append_attribute("fillok") = "f";
-    path.append_attribute("o:connecttype") = "rect";
-    auto lock = type.append_child("o:lock");
-    lock.append_attribute("v:ext") = "edit";
-    lock.append_attribute("shapetype") = "t";
+    DefineHostControlType(root.append_child("v:shapetype"));
     return package::SerialiseXml(document);
 }
 
@@ -72,10 +78,18 @@ unsigned LegacyDrawingPart::NextShapeNumber()
 
 std::string LegacyDrawingPart::AddControlShape(const PointBox& box, const std::string& pictureId)
 {
+    // Drawings of other writers may lack what the new shape refers to.
+    xml::EnsureNamespace(Root(), "v", ooxml::kVmlNs);
+    xml::EnsureNamespace(Root(), "o", ooxml::kVmlOfficeNs);
+    if (!Root().find_child_by_attribute("v:shapetype", "id", kHostControlType)) {
+        const auto layout = Root().child("o:shapelayout");
+        DefineHostControlType(layout ? Root().insert_child_after("v:shapetype", layout)
+                                     : Root().prepend_child("v:shapetype"));
+    }
     const std::string id = std::string(kShapePrefix) + std::to_string(NextShapeNumber());
     auto shape = Root().append_child("v:shape");
     shape.append_attribute("id") = id.c_str();
-    shape.append_attribute("type") = "#_x0000_t201";
+    shape.append_attribute("type") = (std::string("#") + kHostControlType).c_str();
     const std::string style = "position:absolute;left:" + Points(box.left) + ";top:" + Points(box.top) +
                               ";width:" + Points(box.width) + ";height:" + Points(box.height);
     shape.append_attribute("style") = style.c_str();

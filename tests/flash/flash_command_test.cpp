@@ -110,6 +110,23 @@ TEST_F(FlashCommand, AnEmbeddedMovieTravelsInThePackageAndNothingElseChanges)
     EXPECT_EQ(SlidesSeenByLibreOffice(deck()), 2);
 }
 
+TEST_F(FlashCommand, ADeckWrittenByLibreOfficeTakesTheMovieAndStillOpens)
+{
+    BuildDeck(decks_, deck("ours.pptx"), 2, 960, 540);
+    const auto converted = ConvertWithLibreOffice(deck("ours.pptx"), "pptx", dir_ / "theirs");
+    ASSERT_TRUE(converted.has_value());
+    const auto movie = WriteSwf(dir_ / "theirs" / "intro.swf", 100);
+    const auto run = Insert(*converted, movie, {"--set", "OptionButton1=true", "--set", "CheckBox1=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto players = Players(*converted);
+    ASSERT_EQ(players.size(), 1u);
+    EXPECT_FLOAT_EQ(players[0]->Left(), 240);
+    EXPECT_FLOAT_EQ(players[0]->Top(), 90);
+    EXPECT_EQ(players[0]->OLEFormat()->Property("Movie"), "intro.swf");
+    EXPECT_EQ(pptx::parts::flash::EmbeddedMovie(*ReadEntry(*converted, "ppt/activeX/activeX1.bin")), ReadBytes(movie));
+    EXPECT_EQ(SlidesSeenByLibreOffice(*converted), 2);
+}
+
 TEST_F(FlashCommand, RelativePathsOnlyForMoviesInsideThePresentationsFolder)
 {
     std::filesystem::create_directories(dir_ / "talks");

@@ -210,5 +210,82 @@ TEST_F(ControlsTest, ControlPartsOfAnotherWriterAreLeftAlone)
     EXPECT_EQ(Target(deck_, "ppt/activeX/_rels/activeX2.xml.rels", control.Value("/ax:ocx/@r:id")), "activeX2.bin");
 }
 
+// A control another writer left on slide 1: its parts named by absolute
+// targets, its XML spread over lines.
+void PutForeignControl(const std::filesystem::path& deck)
+{
+    const std::string controls = R"(
+  <p:controls>
+    <mc:AlternateContent xmlns:mc="http://schemas.openxmlformats.org/markup-compatibility/2006">
+      <mc:Choice xmlns:v="urn:schemas-microsoft-com:vml" Requires="v">
+        <p:control spid="_x0000_s1025" name="ShockwaveFlash1" r:id="rId90" imgW="1270000" imgH="1270000"/>
+      </mc:Choice>
+      <mc:Fallback>
+        <p:control name="ShockwaveFlash1" r:id="rId90" imgW="1270000" imgH="1270000">
+          <p:pic>
+            <p:nvPicPr><p:cNvPr id="40" name="ShockwaveFlash1"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>
+            <p:blipFill><a:blip r:embed="rId91"/></p:blipFill>
+            <p:spPr><a:xfrm><a:off x="0" y="0"/><a:ext cx="1270000" cy="1270000"/></a:xfrm></p:spPr>
+          </p:pic>
+        </p:control>
+      </mc:Fallback>
+    </mc:AlternateContent>
+  </p:controls>
+)";
+    std::string slide = *ReadEntry(deck, "ppt/slides/slide1.xml");
+    slide.insert(slide.find("</p:cSld>"), controls);
+    WriteEntry(deck, "ppt/slides/slide1.xml", slide);
+    std::string rels = *ReadEntry(deck, "ppt/slides/_rels/slide1.xml.rels");
+    const std::string base = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    rels.insert(rels.find("</Relationships>"),
+                "<Relationship Id=\"rId90\" Type=\"" + base + "control\" Target=\"/ppt/activeX/activeX1.xml\"/>"
+                "<Relationship Id=\"rId91\" Type=\"" + base + "image\" Target=\"/ppt/media/old.png\"/>"
+                "<Relationship Id=\"rId92\" Type=\"" + base + "vmlDrawing\" Target=\"/ppt/drawings/vmlDrawing1.vml\"/>");
+    WriteEntry(deck, "ppt/slides/_rels/slide1.xml.rels", rels);
+    WriteEntry(deck, "ppt/activeX/activeX1.xml",
+               R"(<ax:ocx xmlns:ax="http://schemas.microsoft.com/office/2006/activeX" )"
+               R"(ax:classid="{D27CDB6E-AE6D-11CF-96B8-444553540000}" ax:persistence="persistPropertyBag">)"
+               "\n  <ax:ocxPr ax:name=\"Movie\" ax:value=\"old.swf\"/>\n</ax:ocx>");
+    WriteEntry(deck, "ppt/drawings/vmlDrawing1.vml",
+               R"(<xml xmlns:v="urn:schemas-microsoft-com:vml">)"
+               "\n <v:shape id=\"_x0000_s1025\" style=\"position:absolute\"/>\n</xml>");
+    WriteEntry(deck, "ppt/media/old.png", "not looked at");
+    std::string types = *ReadEntry(deck, "[Content_Types].xml");
+    types.insert(types.find("</Types>"),
+                 R"(<Override PartName="/ppt/activeX/activeX1.xml" ContentType="application/vnd.ms-office.activeX+xml"/>)"
+                 R"(<Default Extension="vml" ContentType="application/vnd.openxmlformats-officedocument.vmlDrawing"/>)");
+    WriteEntry(deck, "[Content_Types].xml", types);
+}
+
+TEST_F(ControlsTest, AControlOfAnotherWriterIsReadAndTheNewOneFitsBesideIt)
+{
+    presentation_->Close();
+    PutForeignControl(deck_);
+    presentation_ = host_->Presentations()->Open(deck_);
+    auto shapes = presentation_->Slides()->Item(1)->Shapes();
+    const auto foreign = shapes->Item("ShockwaveFlash1");
+    EXPECT_EQ(foreign->Type(), host::ShapeType::OLEControlObject);
+    EXPECT_EQ(foreign->OLEFormat()->ProgID(), kPlayer);
+    EXPECT_EQ(foreign->OLEFormat()->Property("Movie"), "old.swf");
+    EXPECT_FLOAT_EQ(foreign->Width(), 100);
+
+    const auto ours = AddPlayer();
+    EXPECT_EQ(ours->Name(), "ShockwaveFlash2");
+    EXPECT_EQ(ours->Id(), 41);
+    presentation_->Save();
+
+    const Xml slide(ZipEntry(deck_, "ppt/slides/slide1.xml"));
+    EXPECT_EQ(slide.document.select_nodes("//p:controls/mc:AlternateContent").size(), 2u);
+    EXPECT_EQ(slide.Value("//mc:Choice/p:control[@name='ShockwaveFlash2']/@spid"), "_x0000_s1026");
+    const Xml drawing(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml"));
+    EXPECT_TRUE(drawing.Node("/xml/v:shape[@id='_x0000_s1025']"));
+    EXPECT_TRUE(drawing.Node("/xml/v:shape[@id='_x0000_s1026']/v:imagedata"));
+    EXPECT_STREQ(drawing.document.document_element().attribute("xmlns:o").value(),
+                 "urn:schemas-microsoft-com:office:office");
+    EXPECT_TRUE(drawing.Node("/xml/v:shapetype[@id='_x0000_t201']/following-sibling::v:shape"));
+    EXPECT_EQ(ZipEntry(deck_, "ppt/activeX/activeX1.xml").find("old.swf") != std::string::npos, true);
+    EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX2.xml"), "application/vnd.ms-office.activeX+xml");
+}
+
 }  // namespace
 }  // namespace velmora::testing
