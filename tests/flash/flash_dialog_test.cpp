@@ -13,6 +13,7 @@
 #include "forms/Image.hpp"
 #include "forms/ShockwaveFlash.hpp"
 #include "host/Host.hpp"
+#include "host/Prompts.hpp"
 #include "platform/RuntimeRandom.hpp"
 #include "platform/ScriptedPrompts.hpp"
 #include "platform/SystemClock.hpp"
@@ -217,6 +218,12 @@ TEST_F(FlashDialogTest, ThePreviewMapsProportionallyOntoTheSlide)
         EXPECT_EQ(player->OLEFormat()->Property("Movie"), movie_.string());
         EXPECT_EQ(player->OLEFormat()->Property("EmbedMovie"), "");
     }
+    const auto& picker = prompts_->Transcript().front();
+    EXPECT_EQ(picker.kind, "file");
+    EXPECT_EQ(picker.title, "选择插入的Flash文件");
+    EXPECT_EQ(picker.prompt, "swf files (*.swf)");
+    EXPECT_EQ(prompts_->Transcript().back().prompt, "Flash已完成插入，播放幻灯片时可见");
+    EXPECT_EQ(prompts_->Transcript().back().style, host::MsgStyle::OkOnly);
 }
 
 }  // namespace
