@@ -190,12 +190,14 @@ TEST_F(FlashCommand, WithoutASelectedSlideTheInsertionFailsAndLeavesNoPicture)
 TEST_F(FlashCommand, RefusalsComeBeforeTheDialog)
 {
     BuildDeck(decks_, deck(), 1);
+    BuildDeck(decks_, deck("empty.pptx"), 0);
     WriteFile(dir_ / "fake.swf", "GIF89a, not a movie");
     struct Case {
         std::vector<std::string> args;
         std::string message;
     };
     const Case cases[] = {
+        {{"run", "AddFlash_main", deck("empty.pptx").string(), "--unsaved"}, "此文档中没有包含任何幻灯片！"},
         {{"run", "AddFlash_main", deck().string()}, "没有选择文件!"},
         {{"run", "AddFlash_main", deck().string(), "--file", (dir_ / "fake.swf").string()},
          "所选文件不是有效的Flash动画(.swf)文件，无法插入！"},
