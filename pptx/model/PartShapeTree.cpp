@@ -217,6 +217,12 @@ ControlRelations SlideShapeTree::AddControl(const std::string& progId, double le
     return {added.controlId, added.pictureId, added.legacyShapeId};
 }
 
+void SlideShapeTree::PlaceLegacyShape(const std::string& legacyShapeId, double left, double top, double width,
+                                      double height)
+{
+    presentation_->Deck().PlaceLegacyShape(*part_, legacyShapeId, {left, top, width, height});
+}
+
 std::string SlideShapeTree::ControlProgID(const std::string& controlId)
 {
     auto control = presentation_->Deck().Control(*part_, controlId);

@@ -43,6 +43,8 @@ public:
     void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
     ControlRelations AddControl(const std::string& progId, double left, double top, double width,
                                 double height) override;
+    void PlaceLegacyShape(const std::string& legacyShapeId, double left, double top, double width,
+                          double height) override;
     std::string ControlProgID(const std::string& controlId) override;
     std::string ControlProperty(const std::string& controlId, const std::string& name) override;
     void SetControlProperty(const std::string& controlId, const std::string& name, const std::string& value) override;

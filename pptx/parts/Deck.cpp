@@ -358,6 +358,13 @@ Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& class
     return relations;
 }
 
+void Deck::PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box)
+{
+    if (std::optional<std::string> drawing = slide.RelatedPartOfType(rel::kVmlDrawing)) {
+        parts_.Get<LegacyDrawingPart>(*drawing)->PlaceShape(legacyShapeId, box);
+    }
+}
+
 std::shared_ptr<ActiveXControlPart> Deck::Control(XmlPart& owner, const std::string& relationshipId)
 {
     return parts_.Get<ActiveXControlPart>(owner.RelatedPart(relationshipId));

@@ -71,6 +71,8 @@ public:
     // the slide's legacy drawing, made when the slide has none.
     ControlRelations AddControl(XmlPart& slide, const std::string& classId, std::string storage,
                                 const std::filesystem::path& picture, const PointBox& box);
+    // Moves a host shape of the slide's legacy drawing; nothing when the slide has none.
+    void PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box);
     // The control part `owner` relates by `relationshipId`.
     std::shared_ptr<ActiveXControlPart> Control(XmlPart& owner, const std::string& relationshipId);
     // Replaces the control's persisted data.

@@ -24,6 +24,24 @@ std::string Points(double value)
     return std::string(text, error == std::errc{} ? end : text) + "pt";
 }
 
+// The style with the box's place and size, its other declarations kept.
+std::string PlacedStyle(std::string_view style, const PointBox& box)
+{
+    std::string placed = "position:absolute;left:" + Points(box.left) + ";top:" + Points(box.top) +
+                         ";width:" + Points(box.width) + ";height:" + Points(box.height);
+    while (!style.empty()) {
+        const auto end = std::min(style.find(';'), style.size());
+        const std::string_view declaration = style.substr(0, end);
+        const std::string_view property = declaration.substr(0, declaration.find(':'));
+        if (!declaration.empty() && property != "position" && property != "left" && property != "top" &&
+            property != "width" && property != "height" && property != "margin-left" && property != "margin-top") {
+            placed += ";" + std::string(declaration);
+        }
+        style.remove_prefix(std::min(end + 1, style.size()));
+    }
+    return placed;
+}
+
 // Makes `type` the host-control shape type (201) every control shape refers to.
 void DefineHostControlType(pugi::xml_node type)
 {
@@ -90,15 +108,27 @@ std::string LegacyDrawingPart::AddControlShape(const PointBox& box, const std::s
     auto shape = Root().append_child("v:shape");
     shape.append_attribute("id") = id.c_str();
     shape.append_attribute("type") = (std::string("#") + kHostControlType).c_str();
-    const std::string style = "position:absolute;left:" + Points(box.left) + ";top:" + Points(box.top) +
-                              ";width:" + Points(box.width) + ";height:" + Points(box.height);
-    shape.append_attribute("style") = style.c_str();
+    shape.append_attribute("style") = PlacedStyle("", box).c_str();
     shape.append_attribute("stroked") = "f";
     auto picture = shape.append_child("v:imagedata");
     picture.append_attribute("o:relid") = pictureId.c_str();
     picture.append_attribute("o:title") = "";
     Touch();
     return id;
+}
+
+}  // namespace velmora::pptx::parts
+
+namespace velmora::pptx::parts {
+
+void LegacyDrawingPart::PlaceShape(const std::string& shapeId, const PointBox& box)
+{
+    auto shape = Root().find_child_by_attribute("v:shape", "id", shapeId.c_str());
+    if (!shape) {
+        return;
+    }
+    xml::SetAttribute(shape, "style", PlacedStyle(shape.attribute("style").value(), box).c_str());
+    Touch();
 }
 
 }  // namespace velmora::pptx::parts

@@ -24,6 +24,9 @@ public:
     // and returns its shape id ("_x0000_s1025").
     std::string AddControlShape(const PointBox& box, const std::string& pictureId);
 
+    // Moves the shape with the id; nothing when there is none.
+    void PlaceShape(const std::string& shapeId, const PointBox& box);
+
 private:
     unsigned NextShapeNumber();
 };

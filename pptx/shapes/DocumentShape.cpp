@@ -15,6 +15,7 @@
 #include "pptx/shapes/ShapeFormatting.hpp"
 #include "pptx/shapes/ShapeGeometry.hpp"
 #include "pptx/shapes/ShapeGrouping.hpp"
+#include "pptx/shapes/ShapeTemplates.hpp"
 #include "pptx/shapes/ShapeTreeOwner.hpp"
 #include "pptx/shapes/TriStates.hpp"
 #include "pptx/xml/Ooxml.hpp"
@@ -90,6 +91,9 @@ float DocumentShape::ReadEdge(Edge edge) const
 void DocumentShape::WriteEdge(Edge edge, float points)
 {
     SetSlideEdge(*owner_, Element(), edge, static_cast<double>(points) * ooxml::kEmuPerPoint);
+    if (IsControlPicture(shape_)) {
+        KeepControlInStep(*owner_, shape_);
+    }
     owner_->Touch();
 }
 

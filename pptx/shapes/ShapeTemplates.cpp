@@ -166,6 +166,26 @@ pugi::xml_node NewControl(pugi::xml_node tree, unsigned id, const std::string& k
     return picture;
 }
 
+void KeepControlInStep(ShapeTreeOwner& owner, pugi::xml_node picture)
+{
+    const Box box = LocalBox(owner, picture);
+    const auto wrapper = OuterElement(picture);
+    std::string legacyShapeId;
+    for (const auto branch : {Child(wrapper, "Choice"), Child(wrapper, "Fallback"), wrapper}) {
+        if (const auto control = Is(branch, "control") ? branch : Child(branch, "control")) {
+            SetAttribute(control, "imgW", static_cast<std::int64_t>(std::llround(box.width)));
+            SetAttribute(control, "imgH", static_cast<std::int64_t>(std::llround(box.height)));
+            if (legacyShapeId.empty()) {
+                legacyShapeId = control.attribute("spid").value();
+            }
+        }
+    }
+    if (!legacyShapeId.empty()) {
+        const double emu = static_cast<double>(ooxml::kEmuPerPoint);
+        owner.PlaceLegacyShape(legacyShapeId, box.left / emu, box.top / emu, box.width / emu, box.height / emu);
+    }
+}
+
 pugi::xml_node NewAutoShape(pugi::xml_node tree, unsigned id, int autoShapeType, const Box& box)
 {
     const auto& preset = PresetFor(autoShapeType);

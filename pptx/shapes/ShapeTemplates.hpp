@@ -23,6 +23,9 @@ pugi::xml_node NewTable(pugi::xml_node tree, unsigned id, int rows, int columns,
 // ("ShockwaveFlash1"); returns that picture, which stands for the control.
 pugi::xml_node NewControl(pugi::xml_node tree, unsigned id, const std::string& kind, const ControlRelations& relations,
                           const Box& box);
+// After a control's picture moved or changed size: the control's image size
+// and its legacy host shape follow it.
+void KeepControlInStep(ShapeTreeOwner& owner, pugi::xml_node picture);
 // An empty group right after the given element, its child space equal to its box.
 pugi::xml_node NewGroup(pugi::xml_node after, unsigned id, const Box& box);
 

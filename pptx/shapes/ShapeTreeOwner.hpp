@@ -61,6 +61,8 @@ public:
     {
         throw host::HostError("a control of class \"" + progId + "\" cannot be placed here");
     }
+    // A control's picture moved or changed size: its legacy host shape follows (points).
+    virtual void PlaceLegacyShape(const std::string&, double, double, double, double) { NoControls(); }
     // The class and the named properties of the control related by `controlId`.
     virtual std::string ControlProgID(const std::string&) { NoControls(); }
     virtual std::string ControlProperty(const std::string&, const std::string&) { NoControls(); }

@@ -176,6 +176,21 @@ TEST_F(ControlsTest, AReopenedDeckShowsItsControlsAndTakesMore)
     EXPECT_EQ(contents, std::string("fUfU\0\0\0\0", 8));
 }
 
+TEST_F(ControlsTest, AMovedControlKeepsItsLegacyShapeAndImageSizeInStep)
+{
+    const auto player = AddPlayer();
+    player->SetLeft(10);
+    player->SetTop(20.5F);
+    player->SetWidth(100);
+    player->SetHeight(50);
+    presentation_->Save();
+    const Xml slide(ZipEntry(deck_, "ppt/slides/slide1.xml"));
+    EXPECT_EQ(slide.Value("//mc:Choice/p:control/@imgW"), "1270000");
+    EXPECT_EQ(slide.Value("//mc:Fallback/p:control/@imgH"), "635000");
+    const Xml drawing(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml"));
+    EXPECT_EQ(drawing.Value("/xml/v:shape/@style"), "position:absolute;left:10pt;top:20.5pt;width:100pt;height:50pt");
+}
+
 TEST_F(ControlsTest, WhatTheHostCannotMakeIsRefusedAndLeavesTheSlideAsItWas)
 {
     auto shapes = presentation_->Slides()->Item(1)->Shapes();
@@ -248,7 +263,7 @@ void PutForeignControl(const std::filesystem::path& deck)
                "\n  <ax:ocxPr ax:name=\"Movie\" ax:value=\"old.swf\"/>\n</ax:ocx>");
     WriteEntry(deck, "ppt/drawings/vmlDrawing1.vml",
                R"(<xml xmlns:v="urn:schemas-microsoft-com:vml">)"
-               "\n <v:shape id=\"_x0000_s1025\" style=\"position:absolute\"/>\n</xml>");
+               "\n <v:shape id=\"_x0000_s1025\" style=\"position:absolute;margin-left:0;z-index:3\"/>\n</xml>");
     WriteEntry(deck, "ppt/media/old.png", "not looked at");
     std::string types = *ReadEntry(deck, "[Content_Types].xml");
     types.insert(types.find("</Types>"),
@@ -269,6 +284,7 @@ TEST_F(ControlsTest, AControlOfAnotherWriterIsReadAndTheNewOneFitsBesideIt)
     EXPECT_EQ(foreign->OLEFormat()->Property("Movie"), "old.swf");
     EXPECT_FLOAT_EQ(foreign->Width(), 100);
 
+    foreign->SetTop(30);
     const auto ours = AddPlayer();
     EXPECT_EQ(ours->Name(), "ShockwaveFlash2");
     EXPECT_EQ(ours->Id(), 41);
@@ -278,7 +294,8 @@ TEST_F(ControlsTest, AControlOfAnotherWriterIsReadAndTheNewOneFitsBesideIt)
     EXPECT_EQ(slide.document.select_nodes("//p:controls/mc:AlternateContent").size(), 2u);
     EXPECT_EQ(slide.Value("//mc:Choice/p:control[@name='ShockwaveFlash2']/@spid"), "_x0000_s1026");
     const Xml drawing(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml"));
-    EXPECT_TRUE(drawing.Node("/xml/v:shape[@id='_x0000_s1025']"));
+    EXPECT_EQ(drawing.Value("/xml/v:shape[@id='_x0000_s1025']/@style"),
+              "position:absolute;left:0pt;top:30pt;width:100pt;height:100pt;z-index:3");
     EXPECT_TRUE(drawing.Node("/xml/v:shape[@id='_x0000_s1026']/v:imagedata"));
     EXPECT_STREQ(drawing.document.document_element().attribute("xmlns:o").value(),
                  "urn:schemas-microsoft-com:office:office");
