@@ -12,6 +12,7 @@
 #include "doctools/PersonalMark.hpp"
 #include "doctools/PhotoAlbum.hpp"
 #include "doctools/SplitDoc.hpp"
+#include "flash/AddFlash.hpp"
 #include "font/frm_setFont.hpp"
 #include "publish/CombinPic.hpp"
 #include "publish/ExportPic.hpp"
@@ -144,7 +145,7 @@ void Connect::Setcolor_main(const RibbonControl&)
 
 void Connect::AddFlash_main(const RibbonControl&)
 {
-    NotAvailable("AddFlash_main");
+    flash::AddFlash_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::CombinPic_main(const RibbonControl&)

@@ -1,7 +1,12 @@
 #include "pptx/model/PartShapeTree.hpp"
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 
+#include "host/FlashMovie.hpp"
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "host/Shape.hpp"
@@ -11,8 +16,11 @@
 #include "pptx/model/ShapeClip.hpp"
 #include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Tags.hpp"
+#include "pptx/parts/FlashPlayer.hpp"
 #include "pptx/parts/Timing.hpp"
 #include "pptx/shapes/ShapeElement.hpp"
+#include "pptx/xml/Elements.hpp"
+#include "render/PictureWriter.hpp"
 #include "render/PrivateFolder.hpp"
 
 namespace velmora::pptx::model {
@@ -59,7 +67,42 @@ pugi::xml_node Ph(pugi::xml_node shape)
     return shapes::PlaceholderOf(shape);
 }
 
+// The picture a control shows while it does not run: a plain light box of
+// its size at 96 pixels an inch, written into `folder`.
+std::filesystem::path ControlPicture(const std::filesystem::path& folder, double width, double height)
+{
+    constexpr double kPixelsPerPoint = 96.0 / 72.0;
+    constexpr double kLargest = 4096;
+    auto pixels = [&](double points) {
+        return static_cast<int>(std::clamp(std::round(points * kPixelsPerPoint), 1.0, kLargest));
+    };
+    render::Raster raster;
+    raster.box = {pixels(width), pixels(height)};
+    const auto samples = static_cast<std::size_t>(raster.box.width) * static_cast<std::size_t>(raster.box.height) * 3;
+    raster.rgb.assign(samples, 0xF0);
+    const auto picture = folder / "control.png";
+    render::WritePicture(raster, render::PictureFormat::Png, picture);
+    return picture;
+}
+
+bool Truth(const std::string& value)
+{
+    const std::string folded = package::FoldCase(value);
+    return folded == "true" || folded == "-1" || folded == "1";
+}
+
+bool IsPlayer(parts::ActiveXControlPart& control)
+{
+    return package::FoldCase(control.ClassId()) == package::FoldCase(parts::flash::kClassId);
+}
+
 }  // namespace
+
+// Controls keep their pictures outside the shape tree; their ids count too.
+unsigned PartShapeTree::NextShapeId()
+{
+    return std::max(shapes::NewShapeId(ShapeTree()), shapes::NewShapeId(Part().CommonData().child("p:controls")));
+}
 
 std::string PartShapeTree::AddImage(const std::filesystem::path& picture)
 {
@@ -204,6 +247,77 @@ void SlideShapeTree::Select(const std::vector<pugi::xml_node>& shapes, bool repl
         throw host::HostError("the slide is not shown in a window");
     }
     window->SelectShapeNodes(slideId_, shapes, replace);
+}
+
+ControlRelations SlideShapeTree::AddControl(const std::string& progId, double left, double top, double width,
+                                            double height)
+{
+    if (!parts::flash::IsPlayerClass(progId)) {
+        throw host::HostError("inserting the object \"" + progId + "\" is not supported");
+    }
+    render::PrivateFolder scratch("velmora-control");
+    const auto picture = ControlPicture(scratch.Path(), width, height);
+    const auto added = presentation_->Deck().AddControl(*part_, parts::flash::kClassId, parts::flash::Storage(""),
+                                                        picture, {left, top, width, height});
+    Touch();
+    return {added.controlId, added.pictureId, added.legacyShapeId};
+}
+
+void SlideShapeTree::PlaceLegacyShape(const std::string& legacyShapeId, double left, double top, double width,
+                                      double height)
+{
+    presentation_->Deck().PlaceLegacyShape(*part_, legacyShapeId, {left, top, width, height});
+}
+
+std::string SlideShapeTree::ControlProgID(const std::string& controlId)
+{
+    auto control = presentation_->Deck().Control(*part_, controlId);
+    return IsPlayer(*control) ? parts::flash::kProgId : control->ClassId();
+}
+
+std::string SlideShapeTree::ControlProperty(const std::string& controlId, const std::string& name)
+{
+    return presentation_->Deck().Control(*part_, controlId)->Property(name).value_or("");
+}
+
+// A player that embeds its movie carries the movie's bytes in its storage,
+// so they follow every change of either property.
+void SlideShapeTree::SetControlProperty(const std::string& controlId, const std::string& name,
+                                        const std::string& value)
+{
+    parts::Deck& deck = presentation_->Deck();
+    auto control = deck.Control(*part_, controlId);
+    if (IsPlayer(*control) && (name == "Movie" || name == "EmbedMovie")) {
+        const std::string movie = name == "Movie" ? value : control->Property("Movie").value_or("");
+        const bool embed = Truth(name == "EmbedMovie" ? value : control->Property("EmbedMovie").value_or(""));
+        deck.SetControlData(*control, parts::flash::Storage(embed ? ReadMovie(movie) : ""));
+    }
+    control->SetProperty(name, value);
+    Touch();
+}
+
+std::string SlideShapeTree::ReadMovie(const std::string& movie) const
+{
+    std::filesystem::path file(movie);
+    if (file.is_relative()) {
+        const std::string folder = presentation_->Path();
+        if (folder.empty()) {
+            throw host::HostError("the movie \"" + movie + "\" is named relative to a presentation never saved");
+        }
+        file = std::filesystem::path(folder) / file;
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes;
+    if (in) {
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    if (!in.is_open() || in.bad()) {
+        throw host::HostError("the movie " + file.string() + " cannot be read");
+    }
+    if (!host::IsFlashMovie(bytes)) {
+        throw host::HostError(file.string() + " is no Flash movie that can be embedded");
+    }
+    return bytes;
 }
 
 NotesShapeTree::NotesShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId)

@@ -340,3 +340,69 @@ std::optional<std::string> Deck::ImageContent(const std::string& partName)
 }
 
 }  // namespace velmora::pptx::parts
+
+namespace velmora::pptx::parts {
+
+std::shared_ptr<LegacyDrawingPart> Deck::LegacyDrawing(XmlPart& slide)
+{
+    if (std::optional<std::string> existing = slide.RelatedPartOfType(rel::kVmlDrawing)) {
+        return parts_.Get<LegacyDrawingPart>(*existing);
+    }
+    auto drawing = parts_.Make<LegacyDrawingPart>(parts_.Package().FreePartName("/ppt/drawings/vmlDrawing", ".vml"),
+                                                  LegacyDrawingPart::Content());
+    parts_.Add(drawing, ooxml::type::kVmlDrawing);
+    slide.Relationships().Add(rel::kVmlDrawing, drawing->Name());
+    return drawing;
+}
+
+Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& classId, std::string storage,
+                                        const std::filesystem::path& picture, const PointBox& box)
+{
+    package::Package& package = parts_.Package();
+    ControlRelations relations;
+    relations.pictureId = AddImage(slide, picture);
+    const std::string pictureName = slide.RelatedPart(relations.pictureId);
+    std::shared_ptr<LegacyDrawingPart> drawing = LegacyDrawing(slide);
+    relations.legacyShapeId = drawing->AddControlShape(box, drawing->Relationships().Add(rel::kImage, pictureName));
+
+    // The control part and its data are numbered alike: activeX1.xml keeps activeX1.bin.
+    std::string controlName;
+    std::string dataName;
+    for (unsigned number = 1; controlName.empty(); ++number) {
+        const std::string stem = "/ppt/activeX/activeX" + std::to_string(number);
+        if (!package.Contains(stem + ".xml") && !package.Contains(stem + ".bin")) {
+            controlName = stem + ".xml";
+            dataName = stem + ".bin";
+        }
+    }
+    package.Write(dataName, std::move(storage));
+    package.Types().SetOverride(dataName, ooxml::type::kActiveXBinary);
+    const std::string dataId = package.RelationshipsOf(controlName).Add(rel::kActiveXControlBinary, dataName);
+    auto control = parts_.Make<ActiveXControlPart>(controlName, ActiveXControlPart::Content(classId, dataId));
+    parts_.Add(control, ooxml::type::kActiveX);
+    relations.controlId = slide.Relationships().Add(rel::kControl, controlName);
+    return relations;
+}
+
+void Deck::PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box)
+{
+    if (std::optional<std::string> drawing = slide.RelatedPartOfType(rel::kVmlDrawing)) {
+        parts_.Get<LegacyDrawingPart>(*drawing)->PlaceShape(legacyShapeId, box);
+    }
+}
+
+std::shared_ptr<ActiveXControlPart> Deck::Control(XmlPart& owner, const std::string& relationshipId)
+{
+    return parts_.Get<ActiveXControlPart>(owner.RelatedPart(relationshipId));
+}
+
+void Deck::SetControlData(ActiveXControlPart& control, std::string storage)
+{
+    std::optional<std::string> data = control.BinaryPart();
+    if (!data) {
+        throw host::HostError(control.Describe() + " keeps no data of its own");
+    }
+    parts_.Package().Write(*data, std::move(storage));
+}
+
+}  // namespace velmora::pptx::parts

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "pptx/parts/ActiveXControlPart.hpp"
+#include "pptx/parts/LegacyDrawingPart.hpp"
 #include "pptx/parts/PartSet.hpp"
 #include "pptx/parts/PresentationPart.hpp"
 #include "pptx/parts/SlideParts.hpp"
@@ -64,6 +66,24 @@ public:
     // The content of a part that holds a picture; nothing for a missing part or other content.
     std::optional<std::string> ImageContent(const std::string& partName);
 
+    // What a new control of a slide is known by.
+    struct ControlRelations {
+        std::string controlId;      // the slide's relationship to the control part
+        std::string pictureId;      // ... and to the picture shown while it does not run
+        std::string legacyShapeId;  // its host shape in the slide's legacy drawing
+    };
+    // Adds an ActiveX control of class `classId` to `slide`: the control part
+    // with `storage` as its persisted data, the picture, and a host shape in
+    // the slide's legacy drawing, made when the slide has none.
+    ControlRelations AddControl(XmlPart& slide, const std::string& classId, std::string storage,
+                                const std::filesystem::path& picture, const PointBox& box);
+    // Moves a host shape of the slide's legacy drawing; nothing when the slide has none.
+    void PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box);
+    // The control part `owner` relates by `relationshipId`.
+    std::shared_ptr<ActiveXControlPart> Control(XmlPart& owner, const std::string& relationshipId);
+    // Replaces the control's persisted data.
+    void SetControlData(ActiveXControlPart& control, std::string storage);
+
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
 
 private:
@@ -72,6 +92,7 @@ private:
     void CheckSlideSize();
     std::shared_ptr<NotesMasterPart> EnsureNotesMaster();
     std::string FreeNotesName();
+    std::shared_ptr<LegacyDrawingPart> LegacyDrawing(XmlPart& slide);
 
     PartSet parts_;
     std::shared_ptr<PresentationPart> presentation_;

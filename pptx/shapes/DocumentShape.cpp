@@ -16,6 +16,7 @@
 #include "pptx/shapes/ShapeFormatting.hpp"
 #include "pptx/shapes/ShapeGeometry.hpp"
 #include "pptx/shapes/ShapeGrouping.hpp"
+#include "pptx/shapes/ShapeTemplates.hpp"
 #include "pptx/shapes/ShapeTreeOwner.hpp"
 #include "pptx/shapes/TriStates.hpp"
 #include "pptx/xml/Ooxml.hpp"
@@ -91,6 +92,9 @@ float DocumentShape::ReadEdge(Edge edge) const
 void DocumentShape::WriteEdge(Edge edge, float points)
 {
     SetSlideEdge(*owner_, Element(), edge, static_cast<double>(points) * ooxml::kEmuPerPoint);
+    if (IsControlPicture(shape_)) {
+        KeepControlInStep(*owner_, shape_);
+    }
     owner_->Touch();
 }
 
@@ -199,7 +203,7 @@ void DocumentShape::Export(const std::filesystem::path& file, const std::string&
 
 host::Ref<host::OLEFormat> DocumentShape::OLEFormat()
 {
-    return std::make_shared<DocumentOLEFormat>(Element());
+    return std::make_shared<DocumentOLEFormat>(owner_, Element());
 }
 
 host::Ref<host::Tags> DocumentShape::Tags()

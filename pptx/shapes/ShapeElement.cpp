@@ -111,6 +111,9 @@ std::vector<pugi::xml_node> ChildShapes(pugi::xml_node tree)
 
 pugi::xml_node OuterElement(pugi::xml_node shape)
 {
+    if (IsControlPicture(shape)) {
+        return OuterElement(shape.parent());
+    }
     const auto branch = shape.parent();
     if (IsAnyOf(branch, {"Choice", "Fallback"}) && Is(branch.parent(), "AlternateContent")) {
         return branch.parent();
@@ -192,7 +195,7 @@ int ShapeTypeOf(pugi::xml_node shape)
     const auto kind = LocalName(shape);
     if (kind == "sp") return AutoShapeType(shape);
     if (kind == "grpSp") return Group;
-    if (kind == "pic") return PictureType(shape);
+    if (kind == "pic") return IsControlPicture(shape) ? OLEControlObject : PictureType(shape);
     if (kind == "graphicFrame") return GraphicFrameType(shape);
     if (kind == "cxnSp") return Line;
     if (kind == "contentPart") return FreeForm;
@@ -259,8 +262,28 @@ std::vector<pugi::xml_node> TextHolders(const std::vector<pugi::xml_node>& shape
     return holders;
 }
 
+bool IsControlPicture(pugi::xml_node shape)
+{
+    return Is(shape, "pic") && Is(shape.parent(), "control");
+}
+
+std::vector<pugi::xml_node> ControlPictures(pugi::xml_node tree)
+{
+    std::vector<pugi::xml_node> pictures;
+    for (auto entry = Child(tree.parent(), "controls").first_child(); entry; entry = entry.next_sibling()) {
+        const auto control = Is(entry, "AlternateContent") ? Path(entry, {"Fallback", "control"}) : entry;
+        if (const auto picture = Child(control, "pic"); picture && Is(control, "control")) {
+            pictures.push_back(picture);
+        }
+    }
+    return pictures;
+}
+
 pugi::xml_node EmbeddedObjectOf(pugi::xml_node shape)
 {
+    if (IsControlPicture(shape)) {
+        return shape.parent();
+    }
     const auto data = Path(shape, {"graphic", "graphicData"});
     // Objects of newer versions come wrapped in mc:AlternateContent.
     for (auto object : {Child(data, "oleObj"), Path(data, {"AlternateContent", "Choice", "oleObj"}),

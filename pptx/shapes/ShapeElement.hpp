@@ -47,7 +47,12 @@ std::string TextStyleKind(pugi::xml_node shape);
 // The shapes with a text frame among these, groups giving their members, in order.
 std::vector<pugi::xml_node> TextHolders(const std::vector<pugi::xml_node>& shapes);
 
-// p:oleObj or p:control of an object frame (empty for other shapes).
+// The picture of a control in the part's control list, which stands for the control.
+bool IsControlPicture(pugi::xml_node shape);
+// The pictures of the controls listed beside a part's shape tree, in order;
+// a control without a picture is left out.
+std::vector<pugi::xml_node> ControlPictures(pugi::xml_node tree);
+// p:oleObj or p:control of an object frame or a control's picture (empty for other shapes).
 pugi::xml_node EmbeddedObjectOf(pugi::xml_node shape);
 // a:tbl of a table frame (empty for other shapes).
 pugi::xml_node TableOf(pugi::xml_node shape);
