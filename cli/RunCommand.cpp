@@ -127,7 +127,8 @@ private:
         if (!services_.prompts) {
             services_ = {std::make_shared<platform::FileSettingsStore>(), prompts_,
                          std::make_shared<platform::XdgShell>(), std::make_shared<platform::SystemClock>(),
-                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>()};
+                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>(),
+                         nullptr};
         }
         return services_;
     }

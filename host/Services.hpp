@@ -10,6 +10,7 @@ namespace velmora::host {
 
 class SettingsStore;
 class Prompts;
+class Screen;
 
 // Opening folders and web addresses in the user's desktop.
 class Shell {
@@ -51,6 +52,8 @@ struct Services {
     std::shared_ptr<Clock> clock;
     std::shared_ptr<Random> random;
     std::shared_ptr<WrittenFiles> written;
+    // The screen colour picker's desktop; null where there is none.
+    std::shared_ptr<Screen> screen;
 
     void FileWritten(const std::filesystem::path& file) const
     {
