@@ -53,7 +53,7 @@ struct Services {
     std::shared_ptr<Random> random;
     std::shared_ptr<WrittenFiles> written;
     // The screen colour picker's desktop; null where there is none.
-    std::shared_ptr<Screen> screen;
+    std::shared_ptr<Screen> screen = nullptr;
 
     void FileWritten(const std::filesystem::path& file) const
     {

@@ -34,7 +34,7 @@ void StudioFixture::SetUp()
     host::Services services{std::make_shared<platform::FileSettingsStore>(), prompts_, shell_,
                             std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(),
                             std::make_shared<host::WrittenFiles>(), nullptr};
-    window_ = std::make_unique<StudioWindow>(services, StudioOptions{false});
+    window_ = std::make_unique<StudioWindow>(services, StudioOptions{false, false});
     window_->show();
     window_->Start();
     ASSERT_TRUE(window_->Open(Deck()));
