@@ -10,6 +10,7 @@
 #include "addin/Connect.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "cli/ExitStatus.hpp"
+#include "cli/ScriptedScreen.hpp"
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
@@ -69,6 +70,7 @@ public:
             report_.command = std::string(command.name);
             QueueAnswers();
             forms::ScriptedDriver driver = Driver();
+            AttachScreen(driver);
             auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
             auto presentation = Open(*application);
             ApplySelection(*application->ActiveWindow());
@@ -122,13 +124,32 @@ private:
         }
     }
 
+    // The picture stands for the screen; time passes and keys are pressed
+    // between the dialog's steps.
+    void AttachScreen(forms::ScriptedDriver& driver)
+    {
+        if (!options_.screen) {
+            return;
+        }
+        std::shared_ptr<ScriptedScreen> screen;
+        try {
+            screen = std::make_shared<ScriptedScreen>(*options_.screen,
+                                                      host::ScreenPoint{options_.pointerX, options_.pointerY});
+        } catch (const std::invalid_argument& error) {
+            throw RunStop{ExitStatus::BadUsage, error.what()};
+        }
+        Services();
+        services_.screen = screen;
+        driver.SetTick([screen] { screen->Tick(); });
+        driver.SetKeyHandler([screen](const std::string& key) { screen->PressKey(key); });
+    }
+
     host::Services Services()
     {
         if (!services_.prompts) {
             services_ = {std::make_shared<platform::FileSettingsStore>(), prompts_,
                          std::make_shared<platform::XdgShell>(), std::make_shared<platform::SystemClock>(),
-                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>(),
-                         nullptr};
+                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>()};
         }
         return services_;
     }

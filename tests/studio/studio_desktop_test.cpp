@@ -232,5 +232,51 @@ TEST_F(StudioDesktopTest, CtrlClickedSlidesExportInTheOrderClicked)
     EXPECT_EQ(names, (std::vector<std::string>{"幻灯片5", "幻灯片2", "幻灯片9"}));
 }
 
+TEST_F(StudioDesktopTest, ScreenPickerSamplesLocksAppliesAndLetsTheKeysGo)
+{
+    OtherClient other;
+    constexpr unsigned long kTeal = 0x336699;  // as X draws it: red 0x33, green 0x66, blue 0x99
+    other.ShowColourWindow(1400, 780, kTeal);
+
+    session_->ScrollTo("slide/1", "slideList", true);
+    session_->Click("slide/1");
+    session_->Click("shape/Rect");
+    session_->Click("myGetColor");
+    const ScreenRect swatch = session_->WaitFor("frm_Colorpicker/Lab_Color0");
+    EXPECT_FALSE(other.CanGrab("a")) << "the picker holds the letter keys";
+
+    // A corner of the swatch: the lock picture covers its middle.
+    const int swatchX = swatch.x + 4;
+    const int swatchY = swatch.y + 4;
+    session_->MoveTo(1480, 860);
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(other.Pixel(swatchX, swatchY), kTeal);
+
+    session_->Key("a");
+    session_->MoveTo(5, 5);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other.Pixel(swatchX, swatchY), kTeal) << "the lock keeps the sample";
+
+    // Beside the lock picture, whose click would unlock.
+    DesktopSession::Xdotool({"mousemove", std::to_string(swatchX), std::to_string(swatchY), "click", "1"});
+    std::this_thread::sleep_for(300ms);
+    session_->Click("menu/file");
+    session_->Click("file/save");
+    std::this_thread::sleep_for(500ms);
+    pugi::xml_document slide;
+    ASSERT_TRUE(slide.load_string(testing::ReadEntry(Deck(), "ppt/slides/slide1.xml").value().c_str()));
+    const auto rect = slide.select_node("//p:cNvPr[@name='Rect']/../..").node();
+    EXPECT_STREQ(rect.select_node("p:spPr/a:solidFill/a:srgbClr").node().attribute("val").value(), "336699");
+
+    // The picker's title, sampling or locked, ends so.
+    const Window picker = WindowTitled("按任意键");
+    ASSERT_NE(picker, 0u);
+    other.Close(picker);
+    session_->WaitGone("frm_Colorpicker/Lab_Color0");
+    EXPECT_TRUE(other.CanGrab("a"));
+    EXPECT_TRUE(other.CanGrab("F5"));
+    EXPECT_TRUE(other.CanGrab("bracketleft"));
+}
+
 }  // namespace
 }  // namespace velmora::studio

@@ -147,6 +147,14 @@ TEST_F(StudioWindowTest, NotesExportFromTheRibbonWritesTheFileAndSaysSo)
     EXPECT_TRUE(written);
 }
 
+TEST_F(StudioWindowTest, WithoutAnX11DisplayThePickerSaysSo)
+{
+    Press("myGetColor");
+    ASSERT_FALSE(Prompts().empty());
+    EXPECT_EQ(Prompts().back().style, host::MsgStyle::Critical);
+    EXPECT_NE(Prompts().back().prompt.find("needs an X11 session"), std::string::npos) << Prompts().back().prompt;
+}
+
 TEST_F(StudioWindowTest, AChangedPresentationAsksBeforeItCloses)
 {
     Press("myDeleteComment_All");
