@@ -7,6 +7,7 @@
 #include "addin/CommandTable.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "color/ColorCommands.hpp"
+#include "color/frm_Colorpicker.hpp"
 #include "doctools/Animation.hpp"
 #include "doctools/Notes.hpp"
 #include "doctools/PersonalMark.hpp"
@@ -135,7 +136,7 @@ void Connect::setFont_main(const RibbonControl&)
 
 void Connect::GetColor_main(const RibbonControl&)
 {
-    NotAvailable("GetColor_main");
+    color::GetColor_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::Setcolor_main(const RibbonControl&)

@@ -23,6 +23,8 @@ const char* const kUsage =
     "  --startup-answer yes|no    answer to its next question\n"
     "  --set CTRL=VALUE, --click CTRL, --type CTRL=TEXT, --drag CTRL=DX,DY\n"
     "                             dialog script, run in order\n"
+    "  --screen IMAGE, --pointer X,Y, --key NAME\n"
+    "                             scripted screen of the colour picker; keys run in order\n"
     "  --host-version V           host version the tools see (default 14.0)\n"
     "  --unsaved                  open FILE as never saved\n"
     "  -o OUT                     save a changed presentation to OUT\n"
@@ -169,7 +171,15 @@ RunOptions ParseRunOptions(const std::vector<std::string>& arguments)
             options.files.push_back(value());
         } else if (option == "--color") {
             options.colors.push_back(ParseColor(value()));
-        } else if (option == "--set" || option == "--click" || option == "--type" || option == "--drag") {
+        } else if (option == "--screen") {
+            options.screen = value();
+        } else if (option == "--pointer") {
+            const std::string& point = value();
+            const std::size_t comma = point.find(',');
+            options.pointerX = ParseInt(point.substr(0, comma), option);
+            options.pointerY = ParseInt(comma == std::string::npos ? "" : point.substr(comma + 1), option);
+        } else if (option == "--set" || option == "--click" || option == "--type" || option == "--drag" ||
+                   option == "--key") {
             options.dialogSteps.push_back({option, value()});
         } else if (option == "--host-version") {
             options.hostVersion = value();

@@ -40,6 +40,10 @@ struct RunOptions {
     std::vector<std::string> files;
     std::vector<host::Color> colors;
     std::vector<DialogStep> dialogSteps;
+    // The scripted screen: the picture it samples and where the pointer rests.
+    std::optional<std::filesystem::path> screen;
+    int pointerX = 0;
+    int pointerY = 0;
     std::string hostVersion = "14.0";
     bool unsaved = false;
     std::optional<std::filesystem::path> output;

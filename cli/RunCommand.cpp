@@ -13,6 +13,7 @@
 #include "addin/RibbonDefinition.hpp"
 #include "cli/ExitStatus.hpp"
 #include "cli/RecordingShell.hpp"
+#include "cli/ScriptedScreen.hpp"
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
@@ -76,6 +77,7 @@ public:
             report_.command = std::string(command.name);
             QueueAnswers();
             forms::ScriptedDriver driver = Driver();
+            AttachScreen(driver);
             auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
             auto presentation = Open(*application);
             ApplySelection(*application->ActiveWindow());
@@ -146,6 +148,26 @@ private:
         } catch (const std::invalid_argument& error) {
             throw RunStop{ExitStatus::BadUsage, error.what()};
         }
+    }
+
+    // The picture stands for the screen; time passes and keys are pressed
+    // between the dialog's steps.
+    void AttachScreen(forms::ScriptedDriver& driver)
+    {
+        if (!options_.screen) {
+            return;
+        }
+        std::shared_ptr<ScriptedScreen> screen;
+        try {
+            screen = std::make_shared<ScriptedScreen>(*options_.screen,
+                                                      host::ScreenPoint{options_.pointerX, options_.pointerY});
+        } catch (const std::invalid_argument& error) {
+            throw RunStop{ExitStatus::BadUsage, error.what()};
+        }
+        Services();
+        services_.screen = screen;
+        driver.SetTick([screen] { screen->Tick(); });
+        driver.SetKeyHandler([screen](const std::string& key) { screen->PressKey(key); });
     }
 
     host::Services Services()

@@ -11,6 +11,7 @@ namespace velmora::host {
 class SettingsStore;
 class Prompts;
 class HttpClient;
+class Screen;
 
 // Opening folders and web addresses in the user's desktop.
 class Shell {
@@ -53,6 +54,8 @@ struct Services {
     std::shared_ptr<Random> random;
     std::shared_ptr<WrittenFiles> written;
     std::shared_ptr<HttpClient> http = nullptr;
+    // The screen colour picker's desktop; null where there is none.
+    std::shared_ptr<Screen> screen = nullptr;
 
     void FileWritten(const std::filesystem::path& file) const
     {
