@@ -109,7 +109,10 @@ std::string EntryName(std::string_view part)
 
 std::string PartName(std::string_view entry)
 {
-    return "/" + std::string(entry);
+    // Appended, not "/" + entry: GCC 12 misreads that as overlapping copies.
+    std::string part = "/";
+    part += entry;
+    return part;
 }
 
 std::string Extension(std::string_view part)

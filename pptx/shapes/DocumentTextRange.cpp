@@ -32,7 +32,10 @@ std::string DocumentTextRange::Text() const
     }
     std::string text;
     for (std::size_t i = 0; i < sites_.size(); ++i) {
-        text += (i > 0 ? "\r" : "") + ReadText(sites_[i].Body());
+        if (i > 0) {
+            text += '\r';
+        }
+        text += ReadText(sites_[i].Body());
     }
     return text;
 }
