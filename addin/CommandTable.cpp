@@ -63,18 +63,6 @@ std::span<const CommandEntry> CommandTable()
     return entries;
 }
 
-bool IsBuilt(const CommandEntry& command)
-{
-    // Tools still to come; a tool that lands leaves this list.
-    static constexpr std::string_view notBuilt[] = {
-        "GetColor_main",    "AddFlash_main",    "CombinPic_main",   "SearchUrl1_Click", "SearchUrl2_Click",
-        "SearchUrl3_Click", "SearchUrl4_Click", "SearchUrl5_Click", "SearchUrl6_Click", "SearchUrl7_Click",
-        "SearchUrl8_Click", "SearchUrl9_Click", "PPTBooks_Click",   "Author_Click",     "About_Click",
-        "OnlineHelp_Click", "CheckUpdate_Click", "SharetoWeibo_Click",
-    };
-    return std::ranges::find(notBuilt, command.name) == std::end(notBuilt);
-}
-
 const CommandEntry* FindCommand(std::string_view name)
 {
     const auto commands = CommandTable();

@@ -17,10 +17,6 @@ struct CommandEntry {
 
 std::span<const CommandEntry> CommandTable();
 
-// Whether the command's tool is built; one that is not raises
-// CommandNotAvailable when pressed.
-bool IsBuilt(const CommandEntry& command);
-
 // The entry whose name equals `name` without regard to case, as the host's
 // dispatch finds methods; null when there is none.
 const CommandEntry* FindCommand(std::string_view name);

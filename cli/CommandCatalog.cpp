@@ -14,10 +14,10 @@ std::string TrimmedLabel(const std::string& label)
     return label.substr(0, label.find_last_not_of(' ') + 1);
 }
 
+// A ribbon control whose onAction no tool answers is marked, not hidden.
 bool Built(const addin::RibbonCommand& command)
 {
-    const addin::CommandEntry* entry = addin::FindCommand(command.onAction);
-    return entry != nullptr && addin::IsBuilt(*entry);
+    return addin::FindCommand(command.onAction) != nullptr;
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ ShapeSelection ParseShapes(const std::string& text)
     return selection;
 }
 
-bool ParseAnswer(const std::string& text)
+bool ParseAnswer(const std::string& text, const std::string& option)
 {
     if (text == "yes") {
         return true;
@@ -80,7 +80,7 @@ bool ParseAnswer(const std::string& text)
     if (text == "no") {
         return false;
     }
-    throw UsageError("--answer wants yes or no, not \"" + text + "\"");
+    throw UsageError(option + " wants yes or no, not \"" + text + "\"");
 }
 
 int ParseChannel(const std::string& text, const std::string& color)
@@ -92,6 +92,14 @@ int ParseChannel(const std::string& text, const std::string& color)
     return value;
 }
 
+// "X,Y" of --pointer.
+void ParsePointer(const std::string& point, int& x, int& y)
+{
+    const std::size_t comma = point.find(',');
+    x = ParseInt(point.substr(0, comma), "--pointer");
+    y = ParseInt(comma == std::string::npos ? "" : point.substr(comma + 1), "--pointer");
+}
+
 using Run = RunOptions;
 using Text = const std::string&;
 
@@ -100,7 +108,9 @@ constexpr Option<RunOptions> kRunOptions[] = {
     {{"--slide", "", "N", "slide shown in the window (default 1)"}, [](Run& o, Text v) { o.slide = ParseSlideNumber(v, "--slide"); }},
     {{"--select", "", "N[,N...]", "selected slides, in selection order"}, [](Run& o, Text v) { o.selectedSlides = ParseSlideList(v); }},
     {{"--shapes", "", "S:NAME[,NAME...]", "shapes selected on slide S, by name"}, [](Run& o, Text v) { o.selectedShapes = ParseShapes(v); }},
-    {{"--answer", "", "yes|no", "answer to the next question (none left: the default, Yes)"}, [](Run& o, Text v) { o.answers.push_back(ParseAnswer(v)); }},
+    {{"--answer", "", "yes|no", "answer to the next question (none left: the default, Yes)"}, [](Run& o, Text v) { o.answers.push_back(ParseAnswer(v, "--answer")); }},
+    {{"--startup", "", "", "run the add-in's start-up routine first"}, [](Run& o, Text) { o.startup = true; }},
+    {{"--startup-answer", "", "yes|no", "answer to the start-up routine's next question"}, [](Run& o, Text v) { o.startupAnswers.push_back(ParseAnswer(v, "--startup-answer")); }},
     {{"--input", "", "TEXT", "answer to the next input box (none left: Cancel)"}, [](Run& o, Text v) { o.inputs.push_back(v); }},
     {{"--file", "", "PATH", "answer to the next file picker (none left: Cancel)"}, [](Run& o, Text v) { o.pickedFiles.push_back(v); }},
     {{"--color", "", "R,G,B|#RRGGBB", "answer to the next colour chooser (none left: Cancel)"}, [](Run& o, Text v) { o.colors.push_back(ParseColor(v)); }},
@@ -108,6 +118,9 @@ constexpr Option<RunOptions> kRunOptions[] = {
     {{"--click", "", "CTRL", "dialog script: click a control"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--click", v}); }},
     {{"--type", "", "CTRL=TEXT", "dialog script: type into a box, key by key"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--type", v}); }},
     {{"--drag", "", "CTRL=DX,DY", "dialog script: drag over a control"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--drag", v}); }},
+    {{"--screen", "", "IMAGE", "picture standing for the screen of the colour picker"}, [](Run& o, Text v) { o.screen = v; }},
+    {{"--pointer", "", "X,Y", "where the pointer rests on that screen"}, [](Run& o, Text v) { ParsePointer(v, o.pointerX, o.pointerY); }},
+    {{"--key", "", "NAME", "dialog script: press a key (X key name) on that screen"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--key", v}); }},
     {{"--host-version", "", "V", "host version the tools see (default 14.0)"}, [](Run& o, Text v) { o.hostVersion = v; }},
     {{"--unsaved", "", "", "open FILE as a presentation never saved"}, [](Run& o, Text) { o.unsaved = true; }},
     {{"--output", "-o", "OUT", "write the presentation to OUT instead of FILE"}, [](Run& o, Text v) { o.output = v; }},
@@ -117,6 +130,11 @@ constexpr Option<RunOptions> kRunOptions[] = {
     {{"--quiet", "-q", "", "no messages on stdout"}, [](Run& o, Text) { o.verbosity = Verbosity::Quiet; }},
     {{"--verbose", "-v", "", "the host's steps on stderr"}, [](Run& o, Text) { o.verbosity = Verbosity::Verbose; }},
     {{"--json", "", "", "a JSON transcript per FILE on stdout"}, [](Run& o, Text) { o.json = true; }},
+};
+
+constexpr Option<RunOptions> kStartupOptions[] = {
+    {{"--startup-answer", "", "yes|no", "answer to the routine's next question (none left: keep the setting)"}, [](Run& o, Text v) { o.startupAnswers.push_back(ParseAnswer(v, "--startup-answer")); }},
+    {{"--json", "", "", "a JSON transcript on stdout"}, [](Run& o, Text) { o.json = true; }},
 };
 
 constexpr Option<ListOptions> kListOptions[] = {
@@ -163,6 +181,11 @@ std::span<const Option<RunOptions>> RunOptionTable()
 std::span<const Option<ListOptions>> ListOptionTable()
 {
     return kListOptions;
+}
+
+std::span<const Option<RunOptions>> StartupOptionTable()
+{
+    return kStartupOptions;
 }
 
 template <typename Settings>

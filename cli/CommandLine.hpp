@@ -39,10 +39,16 @@ struct RunOptions {
     std::vector<int> selectedSlides;
     std::optional<ShapeSelection> selectedShapes;
     std::vector<bool> answers;  // true for yes
+    bool startup = false;       // run the add-in's start-up routine first
+    std::vector<bool> startupAnswers;
     std::vector<std::string> inputs;
     std::vector<std::string> pickedFiles;
     std::vector<host::Color> colors;
     std::vector<DialogStep> dialogSteps;
+    // The scripted screen: the picture it samples and where the pointer rests.
+    std::optional<std::filesystem::path> screen;
+    int pointerX = 0;
+    int pointerY = 0;
     std::string hostVersion = "14.0";
     bool unsaved = false;
     std::optional<std::filesystem::path> output;
@@ -79,6 +85,8 @@ struct Option {
 std::span<const Option<RunOptions>> RunOptionTable();
 // The options of `velmora commands` and `velmora dialog`.
 std::span<const Option<ListOptions>> ListOptionTable();
+// The options of `velmora startup`: its questions' answers and --json.
+std::span<const Option<RunOptions>> StartupOptionTable();
 
 // What ParseOptions leaves: the other arguments in order, and whether -h or
 // --help stood among the options.

@@ -1,22 +1,27 @@
 #include "cli/RunCommand.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 
-#include "addin/CommandErrors.hpp"
 #include "addin/CommandTable.hpp"
 #include "addin/Connect.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "cli/DesktopShell.hpp"
 #include "cli/DryRun.hpp"
 #include "cli/ExitStatus.hpp"
+#include "cli/RecordingShell.hpp"
+#include "cli/ScriptedScreen.hpp"
 #include "cli/TerminalProgress.hpp"
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
+#include "platform/AtomicFile.hpp"
 #include "platform/CloseMatches.hpp"
+#include "platform/CurlHttpClient.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/HostSteps.hpp"
 #include "platform/RuntimeRandom.hpp"
@@ -122,28 +127,33 @@ private:
 };
 
 // What the files of one batch share: the document host (and with it the
-// renderer), the settings, the desktop and the clock.
+// renderer), the settings, the desktop, the network and the clock.
 struct Batch {
     const RunOptions& options;
     std::ostream& out;
     std::ostream& err;
     std::shared_ptr<CurrentPrompts> prompts = std::make_shared<CurrentPrompts>();
+    // Addresses skipped by --no-open are recorded as asked for all the same.
+    std::shared_ptr<RecordingShell> shell;
     TerminalProgress progress;
     host::Services services;
     std::shared_ptr<host::Application> application;
+    // One process is one start of the add-in, however many files it runs.
+    bool startupDone = false;
 
     Batch(const RunOptions& runOptions, std::ostream& output, std::ostream& errors)
         : options(runOptions), out(output), err(errors),
           progress(options.verbosity == Verbosity::Quiet ? nullptr : TerminalProgress::Terminal())
     {
         const bool verbose = options.verbosity == Verbosity::Verbose;
-        services = {std::make_shared<platform::FileSettingsStore>(), prompts,
-                    std::make_shared<DesktopShell>(std::make_shared<platform::XdgShell>(),
-                                                   OpeningAllowed(options.noOpen) && !options.dryRun,
-                                                   verbose ? &err : nullptr),
-                    std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(), nullptr};
+        shell = std::make_shared<RecordingShell>(std::make_shared<DesktopShell>(
+            std::make_shared<platform::XdgShell>(), OpeningAllowed(options.noOpen) && !options.dryRun,
+            verbose ? &err : nullptr));
+        services = {std::make_shared<platform::FileSettingsStore>(), prompts, shell,
+                    std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(), nullptr,
+                    std::make_shared<platform::CurlHttpClient>()};
         application = pptx::CreateDocumentHost(services, options.hostVersion);
-        pptx::SetRenderProgress(*application, &progress);
+        pptx::SetRenderObserver(*application, &progress);
         if (verbose) {
             platform::SetStepSink([&stream = err](const std::string& step) { stream << "velmora: " << step << '\n'; });
         }
@@ -157,7 +167,9 @@ class FileRun {
 public:
     FileRun(Batch& batch, const std::filesystem::path& file)
         : batch_(batch), options_(batch.options), file_(file),
-          prompts_(std::make_shared<platform::ScriptedPrompts>(MessageStream()))
+          prompts_(std::make_shared<platform::ScriptedPrompts>(MessageStream())),
+          startupPrompts_(std::make_shared<platform::ScriptedPrompts>(MessageStream())),
+          openedBefore_(batch.shell->Opened().size())
     {
         report_.command = options_.command;
         report_.file = file;
@@ -172,15 +184,33 @@ public:
             QueueAnswers();
             forms::ScriptedDriver driver = Driver();
             Prepare();
+            AttachScreen(driver);
             presentation_ = Open();
             ApplySelection(*batch_.application->ActiveWindow());
-            addin::AddinContext context{services_, &driver};
+            addin::AddinContext context{services_, &driver, StartupWanted(), startupPrompts_};
             Press(context, command);
             SaveChanges(*presentation_);
             report_.filesWritten = FilesWritten();
             return Finish(Refused() ? ExitStatus::Refused : ExitStatus::Done, "");
         } catch (const RunStop& stop) {
             return Finish(stop.status, stop.message);
+        }
+    }
+
+    // The start-up routine alone, in a host with no presentation open.
+    int ExecuteStartup()
+    {
+        QueueAnswers();
+        UseFileServices();
+        batch_.startupDone = true;
+        try {
+            addin::AddinContext context{services_, nullptr, true, startupPrompts_};
+            addin::Connect connect(context);
+            connect.OnConnection(batch_.application);
+            connect.OnDisconnection();
+            return Finish(ExitStatus::Done, "");
+        } catch (const host::HostError& failure) {
+            return Finish(ExitStatus::HostFailure, std::string("the start-up routine failed: ") + failure.what());
         }
     }
 
@@ -215,6 +245,9 @@ private:
         for (const bool yes : options_.answers) {
             prompts_->AddAnswer(yes);
         }
+        for (const bool yes : options_.startupAnswers) {
+            startupPrompts_->AddAnswer(yes);
+        }
         for (const std::string& text : options_.inputs) {
             prompts_->AddInput(text);
         }
@@ -245,9 +278,7 @@ private:
         if (const std::string problem = NotAFile(file_); !problem.empty()) {
             throw RunStop{ExitStatus::BadUsage, file_.string() + ": " + problem};
         }
-        services_ = batch_.services;
-        services_.prompts = prompts_;
-        services_.written = std::make_shared<host::WrittenFiles>();
+        UseFileServices();
         if (options_.dryRun) {
             try {
                 dryRun_ = std::make_unique<DryRun>(file_, platform::FileSettingsStore::DefaultPath());
@@ -256,7 +287,40 @@ private:
             }
             services_.settings = std::make_shared<platform::FileSettingsStore>(dryRun_->Settings());
         }
+    }
+
+    void UseFileServices()
+    {
+        services_ = batch_.services;
+        services_.prompts = prompts_;
+        services_.written = std::make_shared<host::WrittenFiles>();
         batch_.prompts->Use(prompts_);
+    }
+
+    bool StartupWanted()
+    {
+        const bool wanted = options_.startup && !batch_.startupDone;
+        batch_.startupDone = batch_.startupDone || wanted;
+        return wanted;
+    }
+
+    // The picture stands for the screen; time passes and keys are pressed
+    // between the dialog's steps.
+    void AttachScreen(forms::ScriptedDriver& driver)
+    {
+        if (!options_.screen) {
+            return;
+        }
+        std::shared_ptr<ScriptedScreen> screen;
+        try {
+            screen = std::make_shared<ScriptedScreen>(*options_.screen,
+                                                      host::ScreenPoint{options_.pointerX, options_.pointerY});
+        } catch (const std::invalid_argument& error) {
+            throw RunStop{ExitStatus::BadUsage, error.what()};
+        }
+        services_.screen = screen;
+        driver.SetTick([screen] { screen->Tick(); });
+        driver.SetKeyHandler([screen](const std::string& key) { screen->PressKey(key); });
     }
 
     const std::filesystem::path& Target() const { return dryRun_ ? dryRun_->File() : file_; }
@@ -296,8 +360,6 @@ private:
             connect.Invoke(command.name, PressFor(command));
         } catch (const host::HostError& failure) {
             throw RunStop{ExitStatus::HostFailure, report_.command + " failed: " + failure.what()};
-        } catch (const addin::CommandNotAvailable& failure) {
-            throw RunStop{ExitStatus::HostFailure, failure.what()};
         } catch (const std::invalid_argument& failure) {
             // A dialog script step that does not fit the dialog.
             throw RunStop{ExitStatus::BadUsage, failure.what()};
@@ -308,7 +370,11 @@ private:
 
     void SaveChanges(host::Presentation& presentation)
     {
-        if (presentation.Saved() || options_.noSave) {
+        if (options_.noSave) {
+            return;
+        }
+        if (presentation.Saved()) {
+            CopyUnchanged();
             return;
         }
         if (!options_.output && options_.unsaved) {
@@ -326,12 +392,36 @@ private:
             } else {
                 presentation.Save();
             }
-        } catch (const host::HostError& failure) {
-            throw RunStop{ExitStatus::HostFailure, report_.command + " ran, but nothing was saved: " +
-                                                       destination.string() + " could not be written (" +
-                                                       failure.what() + ")"};
+        } catch (const std::exception& failure) {
+            throw NothingSaved(destination, failure);
         }
         saved_ = destination;
+    }
+
+    RunStop NothingSaved(const std::filesystem::path& destination, const std::exception& failure) const
+    {
+        return RunStop{ExitStatus::HostFailure, report_.command + " ran, but nothing was saved: " +
+                                                    destination.string() + " could not be written (" +
+                                                    failure.what() + ")"};
+    }
+
+    // Scripts chain on OUT, so an unchanged presentation goes there too, as it is.
+    void CopyUnchanged()
+    {
+        std::error_code ignored;
+        if (!options_.output || std::filesystem::equivalent(file_, *options_.output, ignored)) {
+            return;
+        }
+        if (!dryRun_) {
+            try {
+                platform::ProduceFileAtomically(*options_.output, [&](const std::filesystem::path& temporary) {
+                    std::filesystem::copy_file(file_, temporary, std::filesystem::copy_options::overwrite_existing);
+                });
+            } catch (const std::exception& failure) {
+                throw NothingSaved(*options_.output, failure);
+            }
+        }
+        saved_ = *options_.output;
     }
 
     std::vector<std::filesystem::path> FilesWritten() const
@@ -347,6 +437,14 @@ private:
     {
         const auto& transcript = prompts_->Transcript();
         return std::any_of(transcript.begin(), transcript.end(), IsRefusal);
+    }
+
+    // The start-up routine's prompts come first, as they were shown.
+    std::vector<platform::PromptRecord> AllPrompts() const
+    {
+        std::vector<platform::PromptRecord> all = startupPrompts_->Transcript();
+        all.insert(all.end(), prompts_->Transcript().begin(), prompts_->Transcript().end());
+        return all;
     }
 
     // Message texts and paths as they would read without the dry run's copy.
@@ -393,7 +491,9 @@ private:
     int Finish(int status, const std::string& error)
     {
         Close();
-        report_.prompts = prompts_->Transcript();
+        report_.prompts = AllPrompts();
+        const auto& opened = batch_.shell->Opened();
+        report_.opened.assign(opened.begin() + static_cast<std::ptrdiff_t>(openedBefore_), opened.end());
         PutPathsRight();
         const std::string message = dryRun_ ? dryRun_->Unsandboxed(error) : error;
         if (!message.empty()) {
@@ -413,6 +513,8 @@ private:
     std::filesystem::path file_;
     std::ostringstream held_;
     std::shared_ptr<platform::ScriptedPrompts> prompts_;
+    std::shared_ptr<platform::ScriptedPrompts> startupPrompts_;
+    std::size_t openedBefore_;  // the batch's addresses before this file's
     host::Services services_;
     std::unique_ptr<DryRun> dryRun_;
     host::Ref<host::Presentation> presentation_;
@@ -434,6 +536,12 @@ int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
         worst = std::max(worst, FileRun(batch, file).Execute());
     }
     return worst;
+}
+
+int RunStartup(const RunOptions& options, std::ostream& out, std::ostream& err)
+{
+    Batch batch(options, out, err);
+    return FileRun(batch, {}).ExecuteStartup();
 }
 
 }  // namespace velmora::cli

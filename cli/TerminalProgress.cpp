@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include "platform/HostSteps.hpp"
+
 namespace velmora::cli {
 
 namespace {
@@ -58,13 +60,20 @@ void TerminalProgress::ConversionFinished(bool converted)
     Draw(line.str());
 }
 
-void TerminalProgress::PageDone(int done, int total)
+void TerminalProgress::SlidesDrawn(int done, int total)
 {
     if (terminal_ == nullptr) {
         return;
     }
     const std::scoped_lock guard(lock_);
     Draw("picture " + std::to_string(done) + "/" + std::to_string(total) + (done == total ? "\n" : ""));
+}
+
+void TerminalProgress::FontsSubstituted(const std::vector<render::FontSubstitution>& substitutions)
+{
+    for (const render::FontSubstitution& substitution : substitutions) {
+        platform::ReportStep("font \"" + substitution.requested + "\" is drawn in " + substitution.fallback);
+    }
 }
 
 void TerminalProgress::Tick()

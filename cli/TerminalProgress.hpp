@@ -6,16 +6,18 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "render/RenderProgress.hpp"
+#include "render/RenderObserver.hpp"
 
 namespace velmora::cli {
 
 // Progress of picture jobs on a terminal, redrawn in place on one line:
 // "LibreOffice is converting the slides... 3 s" while it works, counting
 // the seconds, then "picture 5/24". Only for a terminal: logs and pipes
-// stay clean.
-class TerminalProgress : public render::RenderProgress {
+// stay clean. Fonts drawn in a fallback face are named among the host's
+// steps, which -v shows.
+class TerminalProgress : public render::RenderObserver {
 public:
     // Shows nothing when `terminal` is null.
     explicit TerminalProgress(std::FILE* terminal);
@@ -28,7 +30,8 @@ public:
 
     void ConversionStarted() override;
     void ConversionFinished(bool converted) override;
-    void PageDone(int done, int total) override;
+    void SlidesDrawn(int done, int total) override;
+    void FontsSubstituted(const std::vector<render::FontSubstitution>& substitutions) override;
 
 private:
     void Tick();

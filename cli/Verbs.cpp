@@ -112,6 +112,22 @@ int Run(const std::vector<std::string>& arguments)
     return RunCommand(options, std::cout, std::cerr);
 }
 
+int Startup(const std::vector<std::string>& arguments)
+{
+    RunOptions options;
+    const ParsedArguments parsed = ParseOptions(StartupOptionTable(), arguments, options);
+    if (parsed.help) {
+        std::cout << VerbHelp(*FindVerb("startup"));
+        return ExitStatus::Done;
+    }
+    if (!parsed.arguments.empty()) {
+        throw UsageError("startup takes no arguments");
+    }
+    options.command = "startup";
+    options.startup = true;
+    return RunStartup(options, std::cout, std::cerr);
+}
+
 int DemoDeck(const std::vector<std::string>& arguments)
 {
     const auto rest = PlainArguments("demo-deck", arguments);
@@ -154,6 +170,11 @@ constexpr std::string_view kDialogDetails =
     "range and initial value (from the settings file), so that --set, --click, --type and --drag scripts "
     "can be written without the source.";
 
+constexpr std::string_view kStartupDetails =
+    "Runs the add-in's start-up routine alone, as the presentation program does at every start: it counts the "
+    "start and, while the automatic check is on, asks the update server whether a new version is out. "
+    "'velmora run' runs it only with --startup.";
+
 constexpr Verb kVerbs[] = {
     {"ribbon", "", "print the ribbon definition", "", &NoOptions, &Ribbon},
     {"commands", "[--json]", "list every command with its group, label and whether it is built", "",
@@ -162,6 +183,8 @@ constexpr Verb kVerbs[] = {
      &Dialog},
     {"run", "COMMAND FILE... [options]", "press a ribbon command on each FILE", kRunDetails,
      &SpecsOf<RunOptions, &RunOptionTable>, &Run},
+    {"startup", "[options]", "run the add-in's start-up routine alone", kStartupDetails,
+     &SpecsOf<RunOptions, &StartupOptionTable>, &Startup},
     {"demo-deck", "FILE", "write a small sample presentation", "", &NoOptions, &DemoDeck},
     {"help", "[COMMAND]", "this help, or a command's", "", &NoOptions, &Help},
 };

@@ -3,6 +3,7 @@
 #include "host/HostError.hpp"
 #include "pptx/model/Application.hpp"
 #include "pptx/model/DocumentWindow.hpp"
+#include "pptx/model/Presentation.hpp"
 
 namespace velmora::pptx {
 
@@ -24,13 +25,13 @@ std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, s
     return std::make_shared<model::Application>(std::move(services), std::move(version));
 }
 
-void SetRenderProgress(host::Application& application, render::RenderProgress* progress)
+void SetRenderObserver(host::Application& application, render::RenderObserver* observer)
 {
     auto* ours = dynamic_cast<model::Application*>(&application);
     if (ours == nullptr) {
         throw host::HostError("the application is not the document host's");
     }
-    ours->Pictures().SetProgress(progress);
+    ours->Pictures().SetObserver(observer);
 }
 
 void ShowSlide(host::DocumentWindow& window, int slideIndex)
@@ -56,6 +57,15 @@ void SelectText(host::DocumentWindow& window, int slideIndex, const std::string&
 void ClearSelection(host::DocumentWindow& window)
 {
     OurWindow(window).ClearSelection();
+}
+
+std::uint64_t Revision(host::Presentation& presentation)
+{
+    auto* ours = dynamic_cast<model::Presentation*>(&presentation);
+    if (ours == nullptr) {
+        throw host::HostError("the presentation is not one of the document host's");
+    }
+    return ours->Revision();
 }
 
 }  // namespace velmora::pptx

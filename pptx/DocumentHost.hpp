@@ -1,21 +1,22 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host/Application.hpp"
 #include "host/Services.hpp"
-#include "render/RenderProgress.hpp"
+#include "render/RenderObserver.hpp"
 
 namespace velmora::pptx {
 
 // The document host: the presentation object model over .pptx files.
 std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, std::string version = "14.0");
 
-// Tells `progress` (which must outlive the host's pictures) how picture jobs
+// Tells `observer` (which must outlive the host's pictures) how picture jobs
 // go; null tells nobody. Before the first picture only.
-void SetRenderProgress(host::Application& application, render::RenderProgress* progress);
+void SetRenderObserver(host::Application& application, render::RenderObserver* observer);
 
 // Window control for the command line and the tests: what a user does with
 // the mouse before pressing a command.
@@ -24,5 +25,9 @@ void SelectSlides(host::DocumentWindow& window, const std::vector<int>& slideInd
 void SelectShapes(host::DocumentWindow& window, int slideIndex, const std::vector<std::string>& shapeNames);
 void SelectText(host::DocumentWindow& window, int slideIndex, const std::string& shapeName);
 void ClearSelection(host::DocumentWindow& window);
+
+// Counts the presentation's changes, so that a window can tell when to draw
+// its slides again.
+std::uint64_t Revision(host::Presentation& presentation);
 
 }  // namespace velmora::pptx

@@ -169,12 +169,15 @@ void frm_ExportPic::UserForm_Initialize()
 void frm_ExportPic::Cmd_OK_Click()
 {
     std::array<std::string, kChoices.size()> tags;
-    for (int number = 1; number <= kButtonCount; ++number) {
-        const forms::OptionButton& button = OptionButtonNumber(number);
-        for (std::size_t i = 0; i < kChoices.size(); ++i) {
-            if (button.GroupName() == kChoices[i].group && button.Value()) {
-                tags[i] = button.Tag();
-                services_.settings->SaveSetting(host::kAppName, kSection, kChoices[i].key, button.Name());
+    {
+        const host::SettingsBatch batch(*services_.settings);
+        for (int number = 1; number <= kButtonCount; ++number) {
+            const forms::OptionButton& button = OptionButtonNumber(number);
+            for (std::size_t i = 0; i < kChoices.size(); ++i) {
+                if (button.GroupName() == kChoices[i].group && button.Value()) {
+                    tags[i] = button.Tag();
+                    services_.settings->SaveSetting(host::kAppName, kSection, kChoices[i].key, button.Name());
+                }
             }
         }
     }
@@ -197,12 +200,22 @@ void frm_ExportPic::exportpic(const std::string& range, const std::string& size,
     auto pageSetup = presentation->PageSetup();
     const PixelBox box = LongEdgeBox(pageSetup->SlideWidth(), pageSetup->SlideHeight(), LongEdge(size));
 
-    if (range == "All") {
-        presentation->Export(folder.string() + "." + format, format, box.width, box.height);
-        // The host names the pictures itself: the folder is what is known.
-        services_.FileWritten(folder);
-    } else if (!ExportSelectedSlides(folder, format, box)) {
-        return;
+    // A failed export must not leave behind an empty folder it made.
+    const bool folderExisted = std::filesystem::exists(folder);
+    try {
+        if (range == "All") {
+            presentation->Export(folder.string() + "." + format, format, box.width, box.height);
+            // The host names the pictures itself: the folder is what is known.
+            services_.FileWritten(folder);
+        } else if (!ExportSelectedSlides(folder, format, box)) {
+            return;
+        }
+    } catch (...) {
+        if (!folderExisted) {
+            std::error_code ignored;
+            std::filesystem::remove(folder, ignored);  // only when empty
+        }
+        throw;
     }
     services_.prompts->MsgBox("幻灯片已成功导出为图片！\r保存在 [" + folderName + "] 目录中",
                               host::MsgStyle::Information);

@@ -2,11 +2,15 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <sstream>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "render/ChildProcess.hpp"
+#include "render/FontConfiguration.hpp"
+#include "render/OfficeProfile.hpp"
 #include "render/RenderError.hpp"
 
 namespace velmora::render {
@@ -18,6 +22,8 @@ namespace {
 
 const char* const kInstallHint =
     "LibreOffice (soffice) is needed to render slides: apt-get install libreoffice-impress-nogui";
+// Nothing listens on the discard port: any fetch LibreOffice tries fails at once.
+const char* const kNowhere = "http://127.0.0.1:9";
 
 std::string FileUrl(const std::filesystem::path& path)
 {
@@ -35,17 +41,29 @@ std::string FileUrl(const std::filesystem::path& path)
     return url;
 }
 
-std::string Trimmed(std::string text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())) != 0) {
-        text.pop_back();
-    }
-    return text;
-}
-
 std::string TargetExtension(const std::string& target)
 {
     return target.substr(0, target.find(':'));
+}
+
+// LibreOffice's own error lines ("Error: source file could not be loaded");
+// the rest of its output is start-up noise unrelated to the conversion.
+std::string ErrorLines(const std::string& output)
+{
+    std::istringstream lines(output);
+    std::string line;
+    std::string errors;
+    while (std::getline(lines, line)) {
+        if (line.find("Error") != std::string::npos || line.find("error") != std::string::npos) {
+            errors += (errors.empty() ? "" : "; ") + line;
+        }
+    }
+    return errors;
+}
+
+std::string MiB(std::uint64_t bytes)
+{
+    return std::to_string(bytes >> 20) + " MiB";
 }
 
 // Moves a finished file out of the work folder, which may sit on another file system.
@@ -63,14 +81,32 @@ void MoveFile(const std::filesystem::path& from, const std::filesystem::path& to
 
 LibreOffice::LibreOffice(std::filesystem::path program, std::filesystem::path workFolder,
                          std::chrono::seconds timeLimit)
-    : program_(std::move(program)), work_(std::move(workFolder)), timeLimit_(timeLimit)
+    : LibreOffice(OfficeSettings{.program = std::move(program), .timeLimit = timeLimit}, std::move(workFolder))
 {
+}
+
+LibreOffice::LibreOffice(OfficeSettings settings, std::filesystem::path workFolder)
+    : settings_(std::move(settings)), work_(std::move(workFolder))
+{
+    try {
+        profile_ = std::make_unique<OfficeProfile>(settings_.profileCache, work_);
+        fontConfiguration_ = WriteFontConfiguration(work_);
+    } catch (const std::exception& error) {
+        throw RenderError(std::string("cannot prepare LibreOffice in ") + work_.string() + ": " + error.what());
+    }
+}
+
+LibreOffice::~LibreOffice() = default;
+
+std::string LibreOffice::Describe(const std::filesystem::path& input, const std::string& target) const
+{
+    return input.filename().string() + " to " + TargetExtension(target);
 }
 
 void LibreOffice::Convert(const std::filesystem::path& input, const std::string& target,
                           const std::filesystem::path& output)
 {
-    const std::string description = input.filename().string() + " to " + TargetExtension(target);
+    const std::string description = Describe(input, target);
     const std::filesystem::path job = work_ / ("job" + std::to_string(++jobs_));
     // A plain ASCII copy: LibreOffice decodes its arguments by the locale, and
     // the caller may change its file while we convert.
@@ -82,12 +118,23 @@ void LibreOffice::Convert(const std::filesystem::path& input, const std::string&
         throw RenderError("cannot read " + input.string() + ": " + error.code().message());
     }
 
+    const ChildLimits limits{
+        .time = settings_.timeLimit,
+        .addressSpace = settings_.memoryLimit,
+        .environment = {{"FONTCONFIG_FILE", fontConfiguration_.string()},
+                        {"http_proxy", kNowhere},
+                        {"https_proxy", kNowhere},
+                        {"HTTP_PROXY", kNowhere},
+                        {"HTTPS_PROXY", kNowhere},
+                        {"no_proxy", ""},
+                        {"NO_PROXY", ""}},
+    };
     ChildResult run;
     try {
-        run = RunChild({program_.string(), "--headless", "--norestore", "--nolockcheck",
-                        "-env:UserInstallation=" + FileUrl(work_ / "profile"), "--convert-to", target, "--outdir",
+        run = RunChild({settings_.program.string(), "--headless", "--norestore", "--nolockcheck",
+                        "-env:UserInstallation=" + FileUrl(profile_->Path()), "--convert-to", target, "--outdir",
                         job.string(), staged.string()},
-                       timeLimit_);
+                       limits);
     } catch (const std::system_error& error) {
         throw RenderError(std::string(kInstallHint) + " (" + error.what() + ")");
     }
@@ -95,10 +142,17 @@ void LibreOffice::Convert(const std::filesystem::path& input, const std::string&
     const std::filesystem::path converted = job / ("slides." + TargetExtension(target));
     if (run.timedOut) {
         throw RenderError("LibreOffice did not convert " + description + " within " +
-                          std::to_string(timeLimit_.count()) + " s");
+                          std::to_string(settings_.timeLimit.count()) + " s and was stopped");
+    }
+    if (run.signal != 0) {
+        throw RenderError("LibreOffice died (" + std::string(strsignal(run.signal)) + ") while converting " +
+                          description + "; it may have needed more than its " + MiB(settings_.memoryLimit) +
+                          " of memory");
     }
     if (run.status != 0 || !std::filesystem::exists(converted)) {
-        throw RenderError("LibreOffice could not convert " + description + ": " + Trimmed(run.output));
+        const std::string errors = ErrorLines(run.output);
+        throw RenderError("LibreOffice could not convert " + description +
+                          (errors.empty() ? " (exit status " + std::to_string(run.status) + ")" : ": " + errors));
     }
     try {
         MoveFile(converted, output);

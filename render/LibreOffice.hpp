@@ -1,17 +1,38 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace velmora::render {
 
-// Headless LibreOffice with a profile of its own, one conversion per run.
+class OfficeProfile;
+
+// Enough for a deck of hundreds of picture-heavy slides; a converter gone
+// astray stops here instead of taking the machine's memory.
+constexpr std::uint64_t kOfficeMemoryLimit = std::uint64_t{4} << 30;
+
+struct OfficeSettings {
+    std::filesystem::path program = "soffice";
+    std::chrono::seconds timeLimit{180};
+    std::uint64_t memoryLimit = kOfficeMemoryLimit;  // address space of each of its processes
+    // Where the profile is kept between runs; empty for a fresh one per object.
+    std::filesystem::path profileCache{};
+};
+
+// Headless LibreOffice, one conversion per run, with our font configuration
+// and with linked content kept off the network.
 class LibreOffice {
 public:
     // `workFolder` must exist and belong to this object alone: it keeps the
-    // profile (made on the first run, reused after) and the conversions.
+    // conversions and, without a profile cache, the profile.
     LibreOffice(std::filesystem::path program, std::filesystem::path workFolder, std::chrono::seconds timeLimit);
+    LibreOffice(OfficeSettings settings, std::filesystem::path workFolder);
+    ~LibreOffice();
+    LibreOffice(const LibreOffice&) = delete;
+    LibreOffice& operator=(const LibreOffice&) = delete;
 
     // Converts `input` with a --convert-to target such as "pptx", "emf" or
     // "pdf:impress_pdf_Export:{...}" and moves the result to `output`.
@@ -23,9 +44,12 @@ public:
     static const std::string kPdfOfAllSlides;
 
 private:
-    std::filesystem::path program_;
+    std::string Describe(const std::filesystem::path& input, const std::string& target) const;
+
+    OfficeSettings settings_;
     std::filesystem::path work_;
-    std::chrono::seconds timeLimit_;
+    std::unique_ptr<OfficeProfile> profile_;
+    std::filesystem::path fontConfiguration_;
     int jobs_ = 0;
 };
 

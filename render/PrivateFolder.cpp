@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/Interruption.hpp"
 #include "render/RenderError.hpp"
 
 namespace velmora::render {
@@ -18,12 +19,14 @@ PrivateFolder::PrivateFolder(const std::string& prefix)
         throw RenderError("cannot create a temporary folder " + pattern + ": " + std::strerror(errno));
     }
     path_ = name.data();
+    platform::RegisterTemporaryPath(path_);
 }
 
 PrivateFolder::~PrivateFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+    platform::ForgetTemporaryPath(path_);
 }
 
 }  // namespace velmora::render

@@ -6,7 +6,7 @@
 namespace velmora::render {
 
 // A fresh folder under the system temp folder, readable by this user only,
-// removed with its contents when the object goes.
+// removed with its contents when the object goes or the process is interrupted.
 class PrivateFolder {
 public:
     explicit PrivateFolder(const std::string& prefix);

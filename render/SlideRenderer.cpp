@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/AtomicFile.hpp"
+#include "platform/Interruption.hpp"
 #include "render/PdfDocument.hpp"
 #include "render/PictureWriter.hpp"
 
@@ -43,7 +44,10 @@ void WriteWhole(const std::filesystem::path& file,
                 const std::function<void(const std::filesystem::path& temporary)>& produce)
 {
     try {
-        platform::ProduceFileAtomically(file, produce);
+        platform::ProduceFileAtomically(file, [&](const std::filesystem::path& temporary) {
+            const platform::TemporaryPathGuard guard(temporary);
+            produce(temporary);
+        });
     } catch (const std::system_error& error) {
         throw RenderError(error.what());
     }
@@ -58,8 +62,13 @@ struct SlideRenderer::Converted {
 };
 
 SlideRenderer::SlideRenderer(RendererOptions options)
-    : folder_("velmora-render"), office_(std::move(options.soffice), folder_.Path(), options.timeLimit),
-      progress_(options.progress)
+    : folder_("velmora-render"),
+      observer_(options.observer),
+      office_(OfficeSettings{.program = std::move(options.soffice),
+                             .timeLimit = options.timeLimit,
+                             .memoryLimit = options.memoryLimit,
+                             .profileCache = std::move(options.profileCache)},
+              folder_.Path())
 {
 }
 
@@ -75,20 +84,7 @@ SlideRenderer::Converted& SlideRenderer::Current(const std::filesystem::path& pr
     auto fresh = std::make_unique<Converted>();
     fresh->revision = revision;
     fresh->pdf = folder_.Path() / ("slides-" + std::to_string(pdfConversions_ + 1) + ".pdf");
-    if (progress_ != nullptr) {
-        progress_->ConversionStarted();
-    }
-    try {
-        office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, fresh->pdf);
-    } catch (const RenderError&) {
-        if (progress_ != nullptr) {
-            progress_->ConversionFinished(false);
-        }
-        throw;
-    }
-    if (progress_ != nullptr) {
-        progress_->ConversionFinished(true);
-    }
+    ConvertToPdf(presentation, fresh->pdf);
     ++pdfConversions_;
     if (entry) {
         std::error_code ignored;
@@ -96,6 +92,23 @@ SlideRenderer::Converted& SlideRenderer::Current(const std::filesystem::path& pr
     }
     entry = std::move(fresh);
     return *entry;
+}
+
+// LibreOffice says nothing for seconds; the observer may show that it works.
+void SlideRenderer::ConvertToPdf(const std::filesystem::path& presentation, const std::filesystem::path& pdf)
+{
+    if (observer_ == nullptr) {
+        office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, pdf);
+        return;
+    }
+    observer_->ConversionStarted();
+    try {
+        office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, pdf);
+    } catch (...) {
+        observer_->ConversionFinished(false);
+        throw;
+    }
+    observer_->ConversionFinished(true);
 }
 
 const std::filesystem::path& SlideRenderer::Pdf(const std::filesystem::path& presentation, std::uint64_t revision)
@@ -124,10 +137,14 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
     CheckRasterRequest(format, box);
     const PdfDocument& document = Document(presentation, revision);
     CheckSlides(pictures, document.PageCount());
+    const int total = static_cast<int>(pictures.size());
     // Drawing one page overlaps with encoding and writing the one before.
     std::future<void> writing;
     int done = 0;
     for (const SlidePicture& picture : pictures) {
+        if (observer_ != nullptr) {
+            observer_->SlidesDrawn(done++, total);
+        }
         Raster raster = document.RenderPage(picture.slide - 1, box);
         if (writing.valid()) {
             writing.get();
@@ -137,12 +154,12 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
                 WritePicture(raster, format, temporary);
             });
         });
-        if (progress_ != nullptr) {
-            progress_->PageDone(++done, static_cast<int>(pictures.size()));
-        }
     }
     if (writing.valid()) {
         writing.get();
+    }
+    if (observer_ != nullptr) {
+        observer_->SlidesDrawn(total, total);
     }
 }
 

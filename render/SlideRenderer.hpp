@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "render/LibreOffice.hpp"
+#include "render/OfficeProfile.hpp"
 #include "render/PictureFormat.hpp"
 #include "render/PrivateFolder.hpp"
 #include "render/Raster.hpp"
 #include "render/RenderError.hpp"
-#include "render/RenderProgress.hpp"
+#include "render/RenderObserver.hpp"
 
 namespace velmora::render {
 
@@ -21,7 +22,10 @@ class PdfDocument;
 struct RendererOptions {
     std::filesystem::path soffice = "soffice";
     std::chrono::seconds timeLimit{180};
-    RenderProgress* progress = nullptr;  // the caller's, outliving the renderer
+    std::uint64_t memoryLimit = kOfficeMemoryLimit;
+    // Keeps LibreOffice's profile between runs; empty for a fresh one each time.
+    std::filesystem::path profileCache = OfficeProfile::DefaultCache();
+    RenderObserver* observer = nullptr;  // not owned
 };
 
 // One picture to make: a slide (numbered from 1) and the file it goes to.
@@ -62,11 +66,12 @@ private:
     struct Converted;
 
     Converted& Current(const std::filesystem::path& presentation, std::uint64_t revision);
+    void ConvertToPdf(const std::filesystem::path& presentation, const std::filesystem::path& pdf);
     const PdfDocument& Document(const std::filesystem::path& presentation, std::uint64_t revision);
 
     PrivateFolder folder_;
+    RenderObserver* observer_;
     LibreOffice office_;
-    RenderProgress* progress_;
     std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
     int pdfConversions_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "render/PrivateFolder.hpp"
@@ -15,14 +16,17 @@ class Application;
 class Presentation;
 
 // Pictures of slides, drawn by the renderer from a copy of the presentation
-// as it stands; the copy and its PDF are made once per revision. One per
-// application.
+// as it stands; the copy and its PDF are made once per revision. The copy
+// carries no links the renderer would fetch: decks come from anywhere, and
+// a fetch would tell a remote address who exported the deck and when. One
+// per application.
 class SlidePictures {
 public:
     SlidePictures();
 
-    // Handed to the renderer when it is made.
-    void SetProgress(render::RenderProgress* progress) { progress_ = progress; }
+    // Told of progress and of font names drawn in fallback faces; set before
+    // the first picture. Not owned.
+    void SetObserver(render::RenderObserver* observer) { observer_ = observer; }
 
     // One picture per slide into `folder`, named "幻灯片" + number + "." + filter.
     void ExportAll(Presentation& presentation, const std::filesystem::path& folder, const std::string& filter,
@@ -40,12 +44,14 @@ private:
     };
 
     const Snapshot& Current(Presentation& presentation);
+    void PrepareForRenderer(const std::filesystem::path& copy);
     std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
     render::SlideRenderer& Renderer();
+    const std::filesystem::path& Folder();
 
-    render::PrivateFolder folder_;
+    std::optional<render::PrivateFolder> folder_;
     std::unique_ptr<render::SlideRenderer> renderer_;
-    render::RenderProgress* progress_ = nullptr;
+    render::RenderObserver* observer_ = nullptr;
     std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;
     int copies_ = 0;
 };

@@ -33,6 +33,41 @@ TEST(CommandLineTest, ReadsEveryRunOption)
     EXPECT_TRUE(options.json);
 }
 
+// Start-up answers queue apart from the command's own.
+TEST(CommandLineTest, StartupOptionsKeepTheirOwnAnswers)
+{
+    const RunOptions options = ParseRunOptions({"CheckUpdate_Click", "deck.pptx", "--startup-answer", "no",
+                                                "--answer", "yes", "--startup", "--startup-answer", "yes"});
+    EXPECT_TRUE(options.startup);
+    EXPECT_EQ(options.startupAnswers, (std::vector<bool>{false, true}));
+    EXPECT_EQ(options.answers, (std::vector<bool>{true}));
+    EXPECT_FALSE(ParseRunOptions({"About_Click", "deck.pptx"}).startup);
+
+    RunOptions alone;
+    const ParsedArguments parsed =
+        ParseOptions(StartupOptionTable(), {"--json", "--startup-answer=no", "--startup-answer", "yes"}, alone);
+    EXPECT_TRUE(parsed.arguments.empty());
+    EXPECT_TRUE(alone.json);
+    EXPECT_EQ(alone.startupAnswers, (std::vector<bool>{false, true}));
+    EXPECT_THROW(ParseOptions(StartupOptionTable(), {"--startup-answer", "Yes"}, alone), UsageError);
+    EXPECT_THROW(ParseOptions(StartupOptionTable(), {"--slide", "2"}, alone), UsageError);
+}
+
+// The colour picker's screen: a picture, a pointer and keys among the dialog's steps.
+TEST(CommandLineTest, ScriptedScreenOptions)
+{
+    const RunOptions options = ParseRunOptions({"GetColor_main", "deck.pptx", "--screen=screen.png", "--pointer",
+                                                "12,-3", "--click", "Cmd_Pick", "--key", "F2"});
+    EXPECT_EQ(options.screen, std::filesystem::path("screen.png"));
+    EXPECT_EQ(options.pointerX, 12);
+    EXPECT_EQ(options.pointerY, -3);
+    ASSERT_EQ(options.dialogSteps.size(), 2u);
+    EXPECT_EQ(options.dialogSteps[1].option, "--key");
+    EXPECT_EQ(options.dialogSteps[1].argument, "F2");
+    EXPECT_THROW(ParseRunOptions({"GetColor_main", "deck.pptx", "--pointer", "12"}), UsageError);
+    EXPECT_THROW(ParseRunOptions({"GetColor_main", "deck.pptx", "--pointer", "x,1"}), UsageError);
+}
+
 TEST(CommandLineTest, DefaultsLeaveTheViewAndTheFileAsTheyAre)
 {
     const RunOptions options = ParseRunOptions({"About_Click", "deck.pptx"});

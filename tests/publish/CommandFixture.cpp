@@ -22,7 +22,8 @@ ProcessResult CommandTest::Velmora(const std::vector<std::string>& args) const
 {
     std::vector<std::string> argv{VELMORA_BIN};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunProcess(argv);
+    // A desktop session, so that folders are shown (to our opener).
+    return RunProcess(argv, std::chrono::seconds(300), {{"DISPLAY", ":0"}, {"VELMORA_NO_OPEN", ""}});
 }
 
 }  // namespace velmora::testing

@@ -1,5 +1,6 @@
 // The export dialog's choices and refusals on the document host; nothing
 // here gets as far as drawing a picture.
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -86,6 +87,33 @@ TEST_F(ExportPicture, AStoredNameThatIsNoButtonLeavesItsGroupEmpty)
     EXPECT_FALSE(std::filesystem::exists(folder()));
     EXPECT_TRUE(written_->All().empty());
     EXPECT_EQ(Setting("ExportPicOpt2"), "OptionButton16");
+}
+
+// PATH without LibreOffice for as long as the object lives.
+class NoLibreOffice {
+public:
+    explicit NoLibreOffice(const std::filesystem::path& empty) : saved_(std::getenv("PATH"))
+    {
+        setenv("PATH", empty.c_str(), 1);
+    }
+    ~NoLibreOffice() { setenv("PATH", saved_.c_str(), 1); }
+    NoLibreOffice(const NoLibreOffice&) = delete;
+    NoLibreOffice& operator=(const NoLibreOffice&) = delete;
+
+private:
+    std::string saved_;
+};
+
+TEST_F(ExportPicture, AFailedExportLeavesNoFolderItMadeAndKeepsOneThatWasThere)
+{
+    const NoLibreOffice missing(dir_ / "no-programs");
+    EXPECT_THROW(Run({Click("Cmd_OK")}), host::HostError);
+    EXPECT_FALSE(std::filesystem::exists(folder()));
+    EXPECT_TRUE(Messages().empty());
+
+    std::filesystem::create_directory(folder());
+    EXPECT_THROW(Run({Click("Cmd_OK")}), host::HostError);
+    EXPECT_TRUE(std::filesystem::is_directory(folder()));
 }
 
 class ExportRefusal : public ExportPicture {

@@ -36,13 +36,25 @@ std::string FillStyleName(const std::string& colour)
     return "fill" + colour.substr(1);
 }
 
+std::string TextStyleName(const std::string& font)
+{
+    std::ostringstream name;
+    name << "text";
+    for (const unsigned char c : font) {
+        name << std::hex << static_cast<int>(c);
+    }
+    return name.str();
+}
+
 std::string AutomaticStyles(const std::vector<SampleSlide>& slides)
 {
     std::set<std::string> colours;
+    std::set<std::string> fonts;
     for (const SampleSlide& slide : slides) {
         for (const SampleBox& box : slide.boxes) {
             colours.insert(box.colour);
         }
+        fonts.insert(slide.font);
     }
     std::ostringstream out;
     out << "<style:page-layout style:name=\"PM1\"><style:page-layout-properties fo:margin-top=\"0pt\""
@@ -60,7 +72,15 @@ std::string AutomaticStyles(const std::vector<SampleSlide>& slides)
             << "\"/></style:style>\n";
     }
     out << "<style:style style:name=\"caption\" style:family=\"graphic\"><style:graphic-properties draw:stroke=\"none\""
-           " draw:fill=\"none\"/><style:text-properties fo:font-size=\"28pt\" fo:color=\"#000000\"/></style:style>\n";
+           " draw:fill=\"none\"/></style:style>\n";
+    for (const std::string& font : fonts) {
+        out << "<style:style style:name=\"" << TextStyleName(font) << "\" style:family=\"text\"><style:text-properties"
+            << " fo:font-size=\"28pt\" style:font-size-asian=\"28pt\" fo:color=\"#000000\"";
+        if (!font.empty()) {
+            out << " fo:font-family=\"" << Escaped(font) << "\" style:font-family-asian=\"" << Escaped(font) << "\"";
+        }
+        out << "/></style:style>\n";
+    }
     return out.str();
 }
 
@@ -76,8 +96,9 @@ std::string Page(const SampleSlide& slide, std::size_t number)
     }
     if (!slide.text.empty()) {
         out << "<draw:frame draw:style-name=\"caption\" svg:x=\"36pt\" svg:y=\"460pt\" svg:width=\"648pt\""
-               " svg:height=\"60pt\"><draw:text-box><text:p>"
-            << Escaped(slide.text) << "</text:p></draw:text-box></draw:frame>";
+               " svg:height=\"60pt\"><draw:text-box><text:p><text:span text:style-name=\""
+            << TextStyleName(slide.font) << "\">" << Escaped(slide.text)
+            << "</text:span></text:p></draw:text-box></draw:frame>";
     }
     out << "</draw:page>\n";
     return out.str();

@@ -19,6 +19,7 @@ struct SampleSlide {
     std::vector<SampleBox> boxes;
     std::string text;  // a line of text near the bottom edge; "" for none
     bool hidden = false;
+    std::string font = "";  // the text's Latin and East Asian font; "" for the default
 };
 
 constexpr double kSampleSlideWidth = 720;

@@ -28,7 +28,7 @@ TEST(PresentationsTest, NewPresentationsAreUntitledUntilSavedAs)
     EXPECT_EQ(first->Name(), "deck.pptx");
     EXPECT_EQ(first->FullName(), (dir / "deck.pptx").string());
     EXPECT_TRUE(first->Saved());
-    EXPECT_THROW(first->SaveAs(dir / "deck.html", host::SaveFormat::Html), host::HostError);
+    EXPECT_THROW(first->SaveAs(dir / "deck.png", host::SaveFormat::PNG), host::HostError);
 
     auto page = first->PageSetup();
     EXPECT_FLOAT_EQ(page->SlideWidth(), 720);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pptx/package/Package.hpp"
+
+namespace velmora::pptx::package {
+
+// The parts reached from the package's own relationships through internal
+// relationships, each once, in the order met ("/" first). Targets the
+// package lacks are left out.
+std::vector<std::string> ReachableParts(Package& package);
+
+// Removes every external relationship a renderer would follow to fetch
+// content (linked pictures, media, objects, templates); hyperlinks stay, as
+// nothing fetches them. Returns how many went.
+int DropFetchedLinks(Package& package);
+
+// The font names the reachable XML parts set (typeface attributes), each
+// once; references to the theme's fonts ("+mn-lt") are left out.
+std::vector<std::string> TypefacesUsed(Package& package);
+
+}  // namespace velmora::pptx::package
