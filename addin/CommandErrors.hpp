@@ -14,14 +14,4 @@ public:
     }
 };
 
-// A ribbon command whose tool is not built yet: it refuses instead of
-// pretending to work.
-class CommandNotAvailable : public std::runtime_error {
-public:
-    explicit CommandNotAvailable(const std::string& name)
-        : std::runtime_error(name + ": this command is not available yet")
-    {
-    }
-};
-
 }  // namespace velmora::addin

@@ -38,11 +38,6 @@ const GalleryBook* GalleryItem(const RibbonControl& control, int index)
     return &books[static_cast<std::size_t>(index)];
 }
 
-[[noreturn]] void NotAvailable(const char* command)
-{
-    throw CommandNotAvailable(command);
-}
-
 }  // namespace
 
 Connect::Connect(AddinContext& context) : context_(context), system_(context) {}

@@ -227,8 +227,6 @@ private:
             connect.Invoke(command.name, PressFor(command));
         } catch (const host::HostError& failure) {
             throw RunStop{ExitStatus::HostFailure, report_.command + " failed: " + failure.what()};
-        } catch (const addin::CommandNotAvailable& failure) {
-            throw RunStop{ExitStatus::HostFailure, failure.what()};
         } catch (const std::invalid_argument& failure) {
             // A dialog script step that does not fit the dialog.
             throw RunStop{ExitStatus::BadUsage, failure.what()};

@@ -320,8 +320,6 @@ void StudioWindow::Press(const std::string& onAction, const addin::RibbonPress& 
 {
     try {
         connect_.Invoke(onAction, press);
-    } catch (const addin::CommandNotAvailable& error) {
-        services_.prompts->MsgBox(error.what(), host::MsgStyle::Information, kStudioName);
     } catch (const std::exception& error) {
         ReportFailure(Text(onAction + " failed: " + error.what()));
     }
