@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "addin/CommandErrors.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 #include "host/Prompts.hpp"
