@@ -121,7 +121,10 @@ IniDocument::Line IniDocument::Parse(std::string text, const Line& header)
             line.section = Unescape(Trim(inner.substr(separator + 1)));
         }
     } else if (const std::size_t equals = trimmed.find('=');
-               equals != std::string_view::npos && equals > 0 && !trimmed.starts_with(';') && !trimmed.starts_with('#')) {
+               equals != std::string_view::npos && equals > 0 && !trimmed.starts_with(';') &&
+               !trimmed.starts_with('#') && !StartsSection(trimmed)) {
+        // A broken header with "=" in it ends its section; as an entry of that
+        // section it would draw new keys behind it, where a reader loses them.
         if (header.header) {
             line.entry = true;
             line.app = header.app;
