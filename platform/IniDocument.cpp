@@ -97,10 +97,12 @@ IniDocument::IniDocument(std::string_view text)
         const std::size_t end = text.find('\n');
         std::string_view raw = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (raw.ends_with('\r')) {
+        const bool crlf = raw.ends_with('\r');
+        if (crlf) {
             raw.remove_suffix(1);
         }
         lines_.push_back(Parse(std::string(raw), header));
+        lines_.back().crlf = crlf;
         if (StartsSection(lines_.back().text)) {
             // A broken header ends the section before it too.
             header = lines_.back();
@@ -209,7 +211,7 @@ std::string IniDocument::Text() const
     std::string text;
     for (const Line& line : lines_) {
         text += line.text;
-        text += '\n';
+        text += line.crlf ? "\r\n" : "\n";
     }
     return text;
 }
