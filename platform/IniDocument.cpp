@@ -108,10 +108,12 @@ IniDocument::IniDocument(std::string_view text)
         const std::size_t end = text.find('\n');
         std::string_view raw = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (raw.ends_with('\r')) {
+        const bool crlf = raw.ends_with('\r');
+        if (crlf) {
             raw.remove_suffix(1);
         }
         lines_.push_back(Parse(std::string(raw), header));
+        lines_.back().crlf = crlf;
         if (StartsSection(lines_.back().text)) {
             // A broken header ends the section before it too.
             header = lines_.back();
@@ -132,7 +134,10 @@ IniDocument::Line IniDocument::Parse(std::string text, const Line& header)
             line.section = Unescape(Trim(inner.substr(separator + 1)));
         }
     } else if (const std::size_t equals = trimmed.find('=');
-               equals != std::string_view::npos && equals > 0 && !trimmed.starts_with(';') && !trimmed.starts_with('#')) {
+               equals != std::string_view::npos && equals > 0 && !trimmed.starts_with(';') &&
+               !trimmed.starts_with('#') && !StartsSection(trimmed)) {
+        // A broken header with "=" in it ends its section; as an entry of that
+        // section it would draw new keys behind it, where a reader loses them.
         if (header.header) {
             line.entry = true;
             line.app = header.app;
@@ -217,7 +222,7 @@ std::string IniDocument::Text() const
     std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view{});
     for (const Line& line : lines_) {
         text += line.text;
-        text += '\n';
+        text += line.crlf ? "\r\n" : "\n";
     }
     return text;
 }

@@ -31,6 +31,8 @@ private:
         std::string text;
         bool header = false;
         bool entry = false;
+        // Written back with the ending it was read with, so a value ending in "\r" keeps it.
+        bool crlf = false;
         // For headers and entries: the section they belong to.
         std::string app;
         std::string section;

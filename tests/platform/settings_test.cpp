@@ -119,6 +119,18 @@ TEST(FileSettingsStore, ByteOrderMarkIsReadAndKept)
     EXPECT_EQ(FileSettingsStore(path).GetSetting(kApp, "Settings", "GradMode"), "4");
 }
 
+// Found by fuzzing: a broken header holding "=" was taken for an entry, so
+// a new key went behind it and was lost when the file was read again.
+TEST(FileSettingsStore, ANewKeyStaysInItsSectionBeforeABrokenHeader)
+{
+    testing::TempDir dir;
+    const auto path = dir / "settings.ini";
+    WriteFile(path, "[Orvaldi-VelmoraV2.0\\Font]\nFSize=12\n[Orvaldi-VelmoraV2.0\\Palette DispColor=255\n");
+    FileSettingsStore(path).SaveSetting(kApp, "Font", "ComboBox1", "宋体");
+    EXPECT_EQ(FileSettingsStore(path).GetSetting(kApp, "Font", "ComboBox1"), "宋体");
+    EXPECT_NE(ReadFile(path).find("[Orvaldi-VelmoraV2.0\\Palette DispColor=255"), std::string::npos);
+}
+
 TEST(FileSettingsStore, UnwritableFolderNeverThrows)
 {
     testing::TempDir dir;

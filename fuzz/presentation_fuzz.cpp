@@ -1,0 +1,24 @@
+#include "fuzz/FuzzDeck.hpp"
+#include "fuzz/FuzzInput.hpp"
+
+#include "pptx/package/Package.hpp"
+
+// The presentation part as the host reads it, in an otherwise sound deck.
+namespace {
+
+constexpr const char* kPart = "/ppt/presentation.xml";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    velmora::fuzz::SeedCorpus(*argc, *argv, velmora::pptx::package::Package::Open(velmora::fuzz::BaseDeck())->Read(kPart));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string input = velmora::fuzz::Text(data, size);
+    velmora::fuzz::Exercise(velmora::fuzz::DeckWithPart(kPart, [&](const std::string&) { return input; }));
+    return 0;
+}
