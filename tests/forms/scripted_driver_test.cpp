@@ -106,6 +106,26 @@ TEST(ScriptedDriver, RunsTheStepsThenConfirmsWithTheDefaultButton)
     EXPECT_EQ(driver.PendingSteps(), 0u);
 }
 
+TEST(ScriptedDriver, TimePassesBetweenStepsAndKeysGoToTheDesktop)
+{
+    Log log;
+    ScriptedDriver driver = Script({{"--key", "a"}, {"--click", "Cmd_Cancel"}});
+    driver.SetTick([&] { log.push_back("tick"); });
+    driver.SetKeyHandler([&](const std::string& key) { log.push_back("key " + key); });
+    frm_Script form(driver, log);
+    form.Show(false);
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(log, (Log{"tick", "key a", "tick", "Terminate"}));
+}
+
+TEST(ScriptedDriver, AKeyWithoutADesktopIsRefused)
+{
+    Log log;
+    ScriptedDriver driver = Script({{"--key", "F5"}});
+    frm_Script form(driver, log);
+    EXPECT_THROW(form.Show(), std::invalid_argument);
+}
+
 TEST(ScriptedDriver, ClickingASelectedOptionReachesOnlyItsMouseUp)
 {
     Log log;
