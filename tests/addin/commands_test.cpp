@@ -36,7 +36,7 @@ TEST_F(CommandsTest, NamesAreFoundWithoutRegardToCase)
     EXPECT_EQ(FindCommand("SetColor_main")->name, "Setcolor_main");
     // A built command reaches its tool, which needs the host.
     EXPECT_EQ(PressError("exportcomment_all_main"), "the add-in is not connected to the presentation program");
-    EXPECT_EQ(PressError("combinpic_main"), "the add-in is not connected to the presentation program");
+    EXPECT_EQ(PressError("combinpic_main"), "no driver is there to show dialogs");
 }
 
 TEST_F(CommandsTest, UnknownNamesAreRefused)
