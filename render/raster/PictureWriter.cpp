@@ -1,4 +1,4 @@
-#include "render/PictureWriter.hpp"
+#include "render/raster/PictureWriter.hpp"
 
 #include <mutex>
 
