@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "host/Prompts.hpp"
 #include "host/Services.hpp"
 
 namespace velmora::forms {
@@ -14,6 +17,12 @@ struct AddinContext {
     host::Services services;
     // Runs the dialogs: the scripted driver on the command line and in tests.
     forms::FormDriver* formDriver = nullptr;
+    // Whether OnConnection runs the start-up routine: a desktop host does at
+    // every start, a batch run only when asked.
+    bool runStartUp = false;
+    // The start-up routine's questions, answered apart from the command's;
+    // null: services.prompts.
+    std::shared_ptr<host::Prompts> startupPrompts = nullptr;
 };
 
 }  // namespace velmora::addin

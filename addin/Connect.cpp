@@ -7,13 +7,18 @@
 #include "addin/CommandTable.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "color/ColorCommands.hpp"
+#include "color/frm_Colorpicker.hpp"
 #include "doctools/Animation.hpp"
 #include "doctools/Notes.hpp"
 #include "doctools/PersonalMark.hpp"
 #include "doctools/PhotoAlbum.hpp"
 #include "doctools/SplitDoc.hpp"
+#include "flash/AddFlash.hpp"
 #include "font/frm_setFont.hpp"
+#include "publish/CombinPic.hpp"
 #include "publish/ExportPic.hpp"
+#include "web/WebCommands.hpp"
+#include "web/md_SearchPic.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 
@@ -40,12 +45,14 @@ const GalleryBook* GalleryItem(const RibbonControl& control, int index)
 
 }  // namespace
 
-Connect::Connect(AddinContext& context) : context_(context) {}
+Connect::Connect(AddinContext& context) : context_(context), system_(context) {}
 
 void Connect::OnConnection(host::Ref<host::Application> Application, ext_ConnectMode)
 {
     application_ = std::move(Application);
-    system_.StartUp();
+    if (context_.runStartUp) {
+        system_.StartUp();
+    }
 }
 
 void Connect::OnDisconnection(ext_DisconnectMode)
@@ -129,7 +136,7 @@ void Connect::setFont_main(const RibbonControl&)
 
 void Connect::GetColor_main(const RibbonControl&)
 {
-    NotAvailable("GetColor_main");
+    color::GetColor_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::Setcolor_main(const RibbonControl&)
@@ -139,12 +146,12 @@ void Connect::Setcolor_main(const RibbonControl&)
 
 void Connect::AddFlash_main(const RibbonControl&)
 {
-    NotAvailable("AddFlash_main");
+    flash::AddFlash_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::CombinPic_main(const RibbonControl&)
 {
-    NotAvailable("CombinPic_main");
+    publish::CombinPic_main(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::ExportPic_main(const RibbonControl&)
@@ -209,77 +216,82 @@ void Connect::SplitDoc_selection_Main(const RibbonControl&)
 
 void Connect::SearchUrl1_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl1_Click");
+    web::SearchPic(1, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl2_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl2_Click");
+    web::SearchPic(2, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl3_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl3_Click");
+    web::SearchPic(3, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl4_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl4_Click");
+    web::SearchPic(4, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl5_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl5_Click");
+    web::SearchPic(5, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl6_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl6_Click");
+    web::SearchPic(6, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl7_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl7_Click");
+    web::SearchPic(7, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl8_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl8_Click");
+    web::SearchPic(8, HostApplication(), context_.services);
 }
 
 void Connect::SearchUrl9_Click(const RibbonControl&)
 {
-    NotAvailable("SearchUrl9_Click");
+    web::SearchPic(9, HostApplication(), context_.services);
 }
 
 void Connect::PPTBooks_Click(const RibbonControl&)
 {
-    NotAvailable("PPTBooks_Click");
+    web::PPTBooks_Click(HostApplication(), context_.services);
 }
 
 void Connect::Author_Click(const RibbonControl&)
 {
-    NotAvailable("Author_Click");
+    web::Author_Click(HostApplication(), context_.services, FormDriver());
 }
 
 void Connect::About_Click(const RibbonControl&)
 {
-    NotAvailable("About_Click");
+    web::About_Click(context_.services);
 }
 
 void Connect::OnlineHelp_Click(const RibbonControl&)
 {
-    NotAvailable("OnlineHelp_Click");
+    web::OnlineHelp_Click(HostApplication(), context_.services);
 }
 
 void Connect::CheckUpdate_Click(const RibbonControl&)
 {
-    NotAvailable("CheckUpdate_Click");
+    system_.CheckUpdate_Click(HostApplication());
 }
 
 void Connect::SharetoWeibo_Click(const RibbonControl&)
 {
-    NotAvailable("SharetoWeibo_Click");
+    web::SharetoWeibo_Click(HostApplication(), context_.services);
+}
+
+void Connect::GetShareUrl(std::string& Piclink, std::string& ShareUrl)
+{
+    web::GetShareUrl(context_.services, Piclink, ShareUrl);
 }
 
 void Connect::Invoke(std::string_view name, const RibbonPress& press)

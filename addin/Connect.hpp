@@ -81,6 +81,8 @@ public:
     void OnlineHelp_Click(const RibbonControl& control);
     void CheckUpdate_Click(const RibbonControl& control);
     void SharetoWeibo_Click(const RibbonControl& control);
+    // This product's share picture and page from the remote descriptor.
+    void GetShareUrl(std::string& Piclink, std::string& ShareUrl);
 
     // Calls the command method named `name`, compared without regard to case
     // as the host's dispatch does; raises UnknownCommand for any other name.

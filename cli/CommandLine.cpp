@@ -9,6 +9,7 @@ const char* const kUsage =
     "usage: velmora ribbon\n"
     "       velmora commands\n"
     "       velmora run COMMAND FILE [options]\n"
+    "       velmora startup [--startup-answer yes|no]... [--json]\n"
     "       velmora demo-deck FILE\n"
     "run options:\n"
     "  --slide N                  slide shown in the window (default 1)\n"
@@ -18,8 +19,12 @@ const char* const kUsage =
     "  --input TEXT               answer to the next input box\n"
     "  --file PATH                answer to the next file picker\n"
     "  --color R,G,B | '#RRGGBB'  answer to the next colour chooser\n"
+    "  --startup                  run the add-in's start-up routine first\n"
+    "  --startup-answer yes|no    answer to its next question\n"
     "  --set CTRL=VALUE, --click CTRL, --type CTRL=TEXT, --drag CTRL=DX,DY\n"
     "                             dialog script, run in order\n"
+    "  --screen IMAGE, --pointer X,Y, --key NAME\n"
+    "                             scripted screen of the colour picker; keys run in order\n"
     "  --host-version V           host version the tools see (default 14.0)\n"
     "  --unsaved                  open FILE as never saved\n"
     "  -o OUT                     save a changed presentation to OUT\n"
@@ -92,7 +97,7 @@ ShapeSelection ParseShapes(const std::string& text)
     return selection;
 }
 
-bool ParseAnswer(const std::string& text)
+bool ParseAnswer(const std::string& text, const std::string& option)
 {
     if (text == "yes") {
         return true;
@@ -100,7 +105,7 @@ bool ParseAnswer(const std::string& text)
     if (text == "no") {
         return false;
     }
-    throw UsageError("--answer wants yes or no, not \"" + text + "\"");
+    throw UsageError(option + " wants yes or no, not \"" + text + "\"");
 }
 
 int ParseChannel(const std::string& text, const std::string& color)
@@ -155,14 +160,26 @@ RunOptions ParseRunOptions(const std::vector<std::string>& arguments)
         } else if (option == "--shapes") {
             options.selectedShapes = ParseShapes(value());
         } else if (option == "--answer") {
-            options.answers.push_back(ParseAnswer(value()));
+            options.answers.push_back(ParseAnswer(value(), option));
+        } else if (option == "--startup") {
+            options.startup = true;
+        } else if (option == "--startup-answer") {
+            options.startupAnswers.push_back(ParseAnswer(value(), option));
         } else if (option == "--input") {
             options.inputs.push_back(value());
         } else if (option == "--file") {
             options.files.push_back(value());
         } else if (option == "--color") {
             options.colors.push_back(ParseColor(value()));
-        } else if (option == "--set" || option == "--click" || option == "--type" || option == "--drag") {
+        } else if (option == "--screen") {
+            options.screen = value();
+        } else if (option == "--pointer") {
+            const std::string& point = value();
+            const std::size_t comma = point.find(',');
+            options.pointerX = ParseInt(point.substr(0, comma), option);
+            options.pointerY = ParseInt(comma == std::string::npos ? "" : point.substr(comma + 1), option);
+        } else if (option == "--set" || option == "--click" || option == "--type" || option == "--drag" ||
+                   option == "--key") {
             options.dialogSteps.push_back({option, value()});
         } else if (option == "--host-version") {
             options.hostVersion = value();
@@ -188,6 +205,27 @@ RunOptions ParseRunOptions(const std::vector<std::string>& arguments)
     }
     options.command = positional[0];
     options.file = positional[1];
+    return options;
+}
+
+RunOptions ParseStartupOptions(const std::vector<std::string>& arguments)
+{
+    RunOptions options;
+    options.command = "startup";
+    options.startup = true;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--startup-answer") {
+            if (i + 1 >= arguments.size()) {
+                throw UsageError(option + " needs a value");
+            }
+            options.startupAnswers.push_back(ParseAnswer(arguments[++i], option));
+        } else if (option == "--json") {
+            options.json = true;
+        } else {
+            throw UsageError("startup does not take " + option);
+        }
+    }
     return options;
 }
 

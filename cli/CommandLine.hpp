@@ -34,10 +34,16 @@ struct RunOptions {
     std::vector<int> selectedSlides;
     std::optional<ShapeSelection> selectedShapes;
     std::vector<bool> answers;  // true for yes
+    bool startup = false;       // run the add-in's start-up routine first
+    std::vector<bool> startupAnswers;
     std::vector<std::string> inputs;
     std::vector<std::string> files;
     std::vector<host::Color> colors;
     std::vector<DialogStep> dialogSteps;
+    // The scripted screen: the picture it samples and where the pointer rests.
+    std::optional<std::filesystem::path> screen;
+    int pointerX = 0;
+    int pointerY = 0;
     std::string hostVersion = "14.0";
     bool unsaved = false;
     std::optional<std::filesystem::path> output;
@@ -47,6 +53,9 @@ struct RunOptions {
 
 // The arguments after "run"; raises UsageError.
 RunOptions ParseRunOptions(const std::vector<std::string>& arguments);
+
+// The arguments after "startup" (--startup-answer, --json); raises UsageError.
+RunOptions ParseStartupOptions(const std::vector<std::string>& arguments);
 
 // "R,G,B" or "#RRGGBB" as R + 256 G + 65536 B; raises UsageError.
 host::Color ParseColor(const std::string& text);

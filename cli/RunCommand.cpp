@@ -1,18 +1,24 @@
 #include "cli/RunCommand.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 #include "addin/CommandErrors.hpp"
 #include "addin/CommandTable.hpp"
 #include "addin/Connect.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "cli/ExitStatus.hpp"
+#include "cli/RecordingShell.hpp"
+#include "cli/ScriptedScreen.hpp"
 #include "cli/Transcript.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
+#include "platform/AtomicFile.hpp"
+#include "platform/CurlHttpClient.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/RuntimeRandom.hpp"
 #include "platform/ScriptedPrompts.hpp"
@@ -56,7 +62,9 @@ class CommandRun {
 public:
     CommandRun(const RunOptions& options, std::ostream& out, std::ostream& err)
         : options_(options), out_(out), err_(err),
-          prompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out))
+          prompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out)),
+          startupPrompts_(std::make_shared<platform::ScriptedPrompts>(options.json ? silent_ : out)),
+          shell_(std::make_shared<RecordingShell>(std::make_shared<platform::XdgShell>()))
     {
         report_.command = options.command;
         report_.file = options.file;
@@ -69,16 +77,33 @@ public:
             report_.command = std::string(command.name);
             QueueAnswers();
             forms::ScriptedDriver driver = Driver();
+            AttachScreen(driver);
             auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
             auto presentation = Open(*application);
             ApplySelection(*application->ActiveWindow());
-            addin::AddinContext context{Services(), &driver};
+            addin::AddinContext context{Services(), &driver, options_.startup, startupPrompts_};
             Press(context, application, command);
             report_.filesWritten = services_.written->All();
             SaveChanges(*presentation);
             return Finish(Refused() ? ExitStatus::Refused : ExitStatus::Done, "");
         } catch (const RunStop& stop) {
             return Finish(stop.status, stop.message);
+        }
+    }
+
+    // The start-up routine alone, in a host with no presentation open.
+    int ExecuteStartup()
+    {
+        QueueAnswers();
+        try {
+            auto application = pptx::CreateDocumentHost(Services(), options_.hostVersion);
+            addin::AddinContext context{Services(), nullptr, true, startupPrompts_};
+            addin::Connect connect(context);
+            connect.OnConnection(application);
+            connect.OnDisconnection();
+            return Finish(ExitStatus::Done, "");
+        } catch (const host::HostError& failure) {
+            return Finish(ExitStatus::HostFailure, std::string("the start-up routine failed: ") + failure.what());
         }
     }
 
@@ -97,6 +122,9 @@ private:
     {
         for (const bool yes : options_.answers) {
             prompts_->AddAnswer(yes);
+        }
+        for (const bool yes : options_.startupAnswers) {
+            startupPrompts_->AddAnswer(yes);
         }
         for (const std::string& text : options_.inputs) {
             prompts_->AddInput(text);
@@ -122,12 +150,33 @@ private:
         }
     }
 
+    // The picture stands for the screen; time passes and keys are pressed
+    // between the dialog's steps.
+    void AttachScreen(forms::ScriptedDriver& driver)
+    {
+        if (!options_.screen) {
+            return;
+        }
+        std::shared_ptr<ScriptedScreen> screen;
+        try {
+            screen = std::make_shared<ScriptedScreen>(*options_.screen,
+                                                      host::ScreenPoint{options_.pointerX, options_.pointerY});
+        } catch (const std::invalid_argument& error) {
+            throw RunStop{ExitStatus::BadUsage, error.what()};
+        }
+        Services();
+        services_.screen = screen;
+        driver.SetTick([screen] { screen->Tick(); });
+        driver.SetKeyHandler([screen](const std::string& key) { screen->PressKey(key); });
+    }
+
     host::Services Services()
     {
         if (!services_.prompts) {
             services_ = {std::make_shared<platform::FileSettingsStore>(), prompts_,
-                         std::make_shared<platform::XdgShell>(), std::make_shared<platform::SystemClock>(),
-                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>()};
+                         shell_, std::make_shared<platform::SystemClock>(),
+                         std::make_shared<platform::RuntimeRandom>(), std::make_shared<host::WrittenFiles>(),
+                         std::make_shared<platform::CurlHttpClient>()};
         }
         return services_;
     }
@@ -136,8 +185,14 @@ private:
     {
         const std::string name = options_.file.string();
         std::error_code error;
-        if (!std::filesystem::is_regular_file(options_.file, error)) {
+        const auto status = std::filesystem::status(options_.file, error);
+        if (!std::filesystem::exists(status)) {
             throw RunStop{ExitStatus::BadUsage, name + ": no such file"};
+        }
+        if (!std::filesystem::is_regular_file(status)) {
+            throw RunStop{ExitStatus::BadUsage, name + (std::filesystem::is_directory(status)
+                                                            ? ": is a folder, not a presentation"
+                                                            : ": is not a regular file")};
         }
         try {
             return application.Presentations()->Open(options_.file, false, options_.unsaved, true);
@@ -184,7 +239,11 @@ private:
 
     void SaveChanges(host::Presentation& presentation)
     {
-        if (presentation.Saved() || options_.noSave) {
+        if (options_.noSave) {
+            return;
+        }
+        if (presentation.Saved()) {
+            CopyUnchanged();
             return;
         }
         if (!options_.output && options_.unsaved) {
@@ -197,10 +256,27 @@ private:
             } else {
                 presentation.Save();
             }
-        } catch (const host::HostError& failure) {
+        } catch (const std::exception& failure) {
             throw RunStop{ExitStatus::HostFailure, std::string("cannot save: ") + failure.what()};
         }
         report_.filesWritten.push_back(options_.output.value_or(options_.file));
+    }
+
+    // Scripts chain on OUT, so an unchanged presentation goes there too, as it is.
+    void CopyUnchanged()
+    {
+        std::error_code ignored;
+        if (!options_.output || std::filesystem::equivalent(options_.file, *options_.output, ignored)) {
+            return;
+        }
+        try {
+            platform::ProduceFileAtomically(*options_.output, [&](const std::filesystem::path& temporary) {
+                std::filesystem::copy_file(options_.file, temporary, std::filesystem::copy_options::overwrite_existing);
+            });
+        } catch (const std::system_error& failure) {
+            throw RunStop{ExitStatus::HostFailure, std::string("cannot save: ") + failure.what()};
+        }
+        report_.filesWritten.push_back(*options_.output);
     }
 
     bool Refused() const
@@ -209,13 +285,22 @@ private:
         return std::any_of(transcript.begin(), transcript.end(), IsRefusal);
     }
 
+    // The start-up routine's prompts come first, as they were shown.
+    std::vector<platform::PromptRecord> AllPrompts() const
+    {
+        std::vector<platform::PromptRecord> all = startupPrompts_->Transcript();
+        all.insert(all.end(), prompts_->Transcript().begin(), prompts_->Transcript().end());
+        return all;
+    }
+
     int Finish(int status, const std::string& error)
     {
         if (!error.empty()) {
             err_ << "velmora: " << error << '\n';
         }
         if (options_.json) {
-            report_.prompts = prompts_->Transcript();
+            report_.prompts = AllPrompts();
+            report_.opened = shell_->Opened();
             report_.exitStatus = status;
             report_.error = error;
             out_ << TranscriptJson(report_) << '\n';
@@ -229,6 +314,8 @@ private:
     // Message boxes are not printed when the transcript reports them.
     std::ostringstream silent_;
     std::shared_ptr<platform::ScriptedPrompts> prompts_;
+    std::shared_ptr<platform::ScriptedPrompts> startupPrompts_;
+    std::shared_ptr<RecordingShell> shell_;
     host::Services services_;
     RunReport report_;
 };
@@ -238,6 +325,11 @@ private:
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
 {
     return CommandRun(options, out, err).Execute();
+}
+
+int RunStartup(const RunOptions& options, std::ostream& out, std::ostream& err)
+{
+    return CommandRun(options, out, err).ExecuteStartup();
 }
 
 }  // namespace velmora::cli

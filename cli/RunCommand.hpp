@@ -12,4 +12,8 @@ namespace velmora::cli {
 // transcript) go to out, problems to err. Returns the exit status.
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
 
+// `velmora startup`: connects the add-in to a host with no presentation open,
+// so that only its start-up routine runs.
+int RunStartup(const RunOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace velmora::cli

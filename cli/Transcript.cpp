@@ -69,6 +69,11 @@ std::string TranscriptJson(const RunReport& report)
         json.String(file.string());
     }
     json.EndArray();
+    json.Key("opened").BeginArray();
+    for (const std::string& address : report.opened) {
+        json.String(address);
+    }
+    json.EndArray();
     json.Key("exitStatus").Number(report.exitStatus);
     if (report.error.empty()) {
         json.Key("error").Null();

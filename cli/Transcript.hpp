@@ -14,13 +14,14 @@ struct RunReport {
     std::filesystem::path file;
     std::vector<platform::PromptRecord> prompts;
     std::vector<std::filesystem::path> filesWritten;
+    std::vector<std::string> opened;  // web and mail addresses handed to the desktop
     int exitStatus = 0;
     std::string error;  // empty when the command ran to its end
 };
 
 // One JSON object: the command and file, the messages shown (message boxes
 // and questions, in order), the answers used by kind, the files written,
-// the exit status and the error, if any.
+// the addresses opened, the exit status and the error, if any.
 std::string TranscriptJson(const RunReport& report);
 
 }  // namespace velmora::cli

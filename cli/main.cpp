@@ -1,3 +1,5 @@
+#include <csignal>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -49,6 +51,9 @@ int Dispatch(const std::vector<std::string>& arguments)
     if (verb == "run") {
         return cli::RunCommand(cli::ParseRunOptions(rest), std::cout, std::cerr);
     }
+    if (verb == "startup") {
+        return cli::RunStartup(cli::ParseStartupOptions(rest), std::cout, std::cerr);
+    }
     if (verb == "demo-deck") {
         if (rest.size() != 1) {
             throw cli::UsageError("demo-deck wants one FILE");
@@ -58,14 +63,27 @@ int Dispatch(const std::vector<std::string>& arguments)
     throw cli::UsageError("unknown command \"" + verb + "\"");
 }
 
+// A reader that goes away (velmora ... | head) must not end a run before its save.
+void IgnoreClosedPipes()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    IgnoreClosedPipes();
     try {
         return Dispatch(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const cli::UsageError& error) {
         std::cerr << "velmora: " << error.what() << '\n' << cli::kUsage;
         return cli::ExitStatus::BadUsage;
+    } catch (const std::exception& error) {
+        std::cerr << "velmora: " << error.what() << '\n';
+        return cli::ExitStatus::HostFailure;
+    } catch (...) {
+        std::cerr << "velmora: failed for an unknown reason\n";
+        return cli::ExitStatus::HostFailure;
     }
 }

@@ -240,9 +240,9 @@ void frm_myColor::RestoreSettings()
     SpinButton2_->SetValue(static_cast<int>(Setting("GradNum", 8)));
 }
 
-// Each key on its own: the store keeps the old value of a key it cannot write.
 void frm_myColor::SaveSettings()
 {
+    const host::SettingsBatch batch(*settings_);
     const auto save = [this](const char* key, const std::string& value) {
         settings_->SaveSetting(host::kAppName, kPaletteSection, key, value);
     };
@@ -452,15 +452,15 @@ void frm_myColor::SchemeOption_Change(int gradMode)
     FillVariations();
 }
 
-// Restoring the target at opening does not recolour the selection.
+// Restoring the target at opening does not recolour the selection. Only the
+// option that becomes selected applies: the one being cleared would colour
+// the target just left.
 void frm_myColor::TargetOption_Change(int targetType)
 {
-    if (!ready_) {
+    if (!ready_ || !TargetOption(targetType).Value()) {
         return;
     }
-    if (TargetOption(targetType).Value()) {
-        state_.TargetType = static_cast<std::int16_t>(targetType);
-    }
+    state_.TargetType = static_cast<std::int16_t>(targetType);
     ApplyToSelection(DisplayColor());
 }
 

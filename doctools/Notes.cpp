@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "doctools/TextFile.hpp"
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
+#include "host/MsoConstants.hpp"
 #include "host/Preconditions.hpp"
 #include "platform/Moment.hpp"
 
@@ -14,9 +16,41 @@ namespace velmora::doctools {
 
 namespace {
 
+// The text of the notes page's body placeholder; empty when the page has
+// none. Found by type: other writers put the body before the slide picture.
 host::Ref<host::TextRange> NotesBody(host::Slide& slide)
 {
-    return slide.NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange();
+    auto placeholders = slide.NotesPage()->Shapes()->Placeholders();
+    for (int i = 1; i <= placeholders->Count(); ++i) {
+        auto placeholder = placeholders->Item(i);
+        if (placeholder->PlaceholderFormat()->Type() == host::PlaceholderType::Body) {
+            return placeholder->TextFrame()->TextRange();
+        }
+    }
+    return nullptr;
+}
+
+// A line break inside a run ends a line as a paragraph break does, so that
+// every line of the file ends in CR LF.
+std::vector<std::string> NotesLines(const std::string& notes)
+{
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (notes[i] == '\r' || notes[i] == '\n') {
+            i += notes.compare(i, 2, "\r\n") == 0 ? 1 : 0;
+            lines.emplace_back();
+        } else {
+            lines.back() += notes[i];
+        }
+    }
+    return lines;
+}
+
+void ClearNotes(host::Slide& slide)
+{
+    if (const auto body = NotesBody(slide)) {
+        body->SetText("");
+    }
 }
 
 // The notes file beside the presentation, its lines collected before it is
@@ -35,16 +69,14 @@ public:
     {
         lines_.emplace_back();
         lines_.push_back("Slide" + std::to_string(slide.SlideIndex()) + ":");
-        const std::string notes = NotesBody(slide)->Text();
+        const auto body = NotesBody(slide);
+        const std::string notes = body ? body->Text() : std::string();
         if (notes.empty()) {
             return;
         }
-        std::string::size_type start = 0;
-        for (auto end = notes.find('\r'); end != std::string::npos; end = notes.find('\r', start)) {
-            lines_.push_back(notes.substr(start, end - start));
-            start = end + 1;
+        for (std::string& line : NotesLines(notes)) {
+            lines_.push_back(std::move(line));
         }
-        lines_.push_back(notes.substr(start));
     }
 
     void Write(const host::Services& services) const
@@ -109,7 +141,7 @@ void DeleteComment_All_Main(host::Application& application, const host::Services
     }
     auto slides = presentation->Slides();
     for (int i = 1; i <= slides->Count(); ++i) {
-        NotesBody(*slides->Item(i))->SetText("");
+        ClearNotes(*slides->Item(i));
     }
     services.prompts->MsgBox("所有备注信息已删除!", host::MsgStyle::Information);
 }
@@ -121,7 +153,7 @@ void DeleteComment_Select_Main(host::Application& application, const host::Servi
         return;
     }
     for (int i = 1; i <= *count; ++i) {
-        NotesBody(*host::SelectedSlide(application, i))->SetText("");
+        ClearNotes(*host::SelectedSlide(application, i));
     }
     services.prompts->MsgBox("当前选定幻灯片的备注信息已删除！", host::MsgStyle::Information);
 }

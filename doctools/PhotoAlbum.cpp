@@ -1,17 +1,15 @@
 #include "doctools/PhotoAlbum.hpp"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <stdexcept>
 #include <string_view>
 #include <system_error>
-#include <vector>
 
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
 #include "host/Preconditions.hpp"
-#include "platform/AsciiCase.hpp"
+#include "platform/SlidePictureNames.hpp"
+#include "platform/TemporaryName.hpp"
 
 namespace velmora::doctools {
 
@@ -19,7 +17,6 @@ namespace {
 
 constexpr const char* kPictureFilter = "JPG";
 constexpr std::string_view kPictureExtension = ".jpg";
-constexpr std::string_view kFirstSlideEnding = "1.jpg";
 constexpr const char* kPictureCopySuffix = "_图片版";
 constexpr const char* kCopyExtension = ".pptx";
 
@@ -38,66 +35,7 @@ int ExportEdge(float points)
     return static_cast<int>(std::nearbyint(static_cast<double>(points) * 1.5));
 }
 
-std::filesystem::path TemporaryFolder(host::Random& random, const std::filesystem::path& folder)
-{
-    random.Randomize();
-    const auto number = static_cast<long>(std::floor(static_cast<double>(random.Rnd()) * 1e6));
-    return folder / ("tmp" + std::to_string(number));
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending)
-{
-    return text.size() >= ending.size() &&
-           platform::EqualIgnoringAsciiCase(text.substr(text.size() - ending.size()), ending);
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view start)
-{
-    return text.size() >= start.size() && platform::EqualIgnoringAsciiCase(text.substr(0, start.size()), start);
-}
-
-// How the host named the slide pictures in a folder: prefix + slide number +
-// extension, the extension in the letter case the host wrote it.
-struct PictureNames {
-    std::filesystem::path folder;
-    std::string prefix;
-    std::string extension;
-
-    std::filesystem::path Of(int slide) const { return folder / (prefix + std::to_string(slide) + extension); }
-};
-
-std::vector<std::string> PictureFiles(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file() && EndsWithIgnoringCase(name, kPictureExtension)) {
-            names.push_back(name);
-        }
-    }
-    return names;
-}
-
-// A listing has no order, so slide 1's picture is found by its name, not by
-// its place: the name ending in "1.jpg" whose prefix every picture shares
-// (slide 11's picture ends so too, but its prefix is not slide 2's).
-PictureNames FindPictureNames(const std::filesystem::path& folder)
-{
-    const std::vector<std::string> names = PictureFiles(folder);
-    for (const std::string& name : names) {
-        if (!EndsWithIgnoringCase(name, kFirstSlideEnding)) {
-            continue;
-        }
-        const std::string prefix = name.substr(0, name.size() - kFirstSlideEnding.size());
-        if (std::all_of(names.begin(), names.end(),
-                        [&](const std::string& other) { return StartsWithIgnoringCase(other, prefix); })) {
-            return {folder, prefix, name.substr(name.size() - kPictureExtension.size())};
-        }
-    }
-    throw std::runtime_error("no picture of slide 1 in " + folder.string());
-}
-
-void FillWithPictures(host::Presentation& album, int slidenum, const PictureNames& pictures, float width,
+void FillWithPictures(host::Presentation& album, int slidenum, const platform::SlidePictureNames& pictures, float width,
                       float height)
 {
     for (int i = 1; i <= slidenum; ++i) {
@@ -117,7 +55,8 @@ void BuildPictureCopy(host::Application& application, const host::Services& serv
                       host::Presentation& presentation, int slidenum, const std::string& baseName)
 {
     const std::filesystem::path folder = presentation.Path();
-    const std::filesystem::path temporary = TemporaryFolder(*services.random, folder);
+    const std::filesystem::path temporary =
+        platform::UnusedTemporaryName(*services.random, folder, 1000000, {"", std::string(kPictureExtension)});
     auto pageSetup = presentation.PageSetup();
     const int width = ExportEdge(pageSetup->SlideWidth());
     const int height = ExportEdge(pageSetup->SlideHeight());
@@ -148,7 +87,7 @@ void insertpic(host::Application& application, int slidenum, const std::filesyst
         pageSetup->SetSlideSize(host::SlideSize::Custom);
         pageSetup->SetSlideWidth(width);
         pageSetup->SetSlideHeight(height);
-        FillWithPictures(*album, slidenum, FindPictureNames(mypath), width, height);
+        FillWithPictures(*album, slidenum, platform::FindSlidePictureNames(mypath), width, height);
         album->SaveAs(fpath / (fname + kPictureCopySuffix + kCopyExtension), host::SaveFormat::Presentation);
     } catch (...) {
         host::Suppressed([&] { album->Close(); });

@@ -370,6 +370,7 @@ void frm_setFont::SaveValue(const std::string& key, const std::string& value)
 
 void frm_setFont::mySaveSettings()
 {
+    const host::SettingsBatch batch(*services_.settings);
     for (int i = 3; i <= 6; ++i) {
         const std::string name = Numbered("ToggleButton", i);
         SaveValue(name, TruthText(Controls<forms::ToggleButton>(name).Value()));
@@ -613,10 +614,14 @@ void frm_setFont::position(host::Slide& slide)
 
 void frm_setFont::applyfont(host::Shape& shape)
 {
+    host::Ref<host::TextRange> text;
     host::Ref<host::Font> font;
-    Attempt([&] { font = shape.TextFrame()->TextRange()->Font(); });
+    Attempt([&] {
+        text = shape.TextFrame()->TextRange();
+        font = text->Font();
+    });
     if (font) {
-        ApplyToFont(*font);
+        ApplyToFont(*text, *font);
     }
     if (IsWordArtOutsideTable(shape)) {
         ApplyToTextEffect(shape);
@@ -633,7 +638,7 @@ bool frm_setFont::IsWordArtOutsideTable(const host::Shape& shape) const
     return wordArt;
 }
 
-void frm_setFont::ApplyToFont(host::Font& font)
+void frm_setFont::ApplyToFont(host::TextRange& text, host::Font& font)
 {
     if (CheckBox7.Value()) {
         Attempt([&] { font.SetNameComplexScript(ComboBox1.Text()); });
@@ -647,7 +652,7 @@ void frm_setFont::ApplyToFont(host::Font& font)
         WriteSize(fixedSize_, [&](float points) { font.SetSize(points); });
     }
     if (OptionButton11.Value()) {
-        WriteSteppedSize([&] { return font.Size(); }, sizeStep_, [&](float points) { font.SetSize(points); });
+        StepSize(text, font);
     }
     if (CheckBox9.Value()) {
         Attempt([&] { font.Color()->SetRGB(Label2.BackColor()); });
@@ -662,6 +667,26 @@ void frm_setFont::ApplyToFont(host::Font& font)
     for (const auto& [change, pressed, set] : styles) {
         if (change->Value()) {
             Attempt([&] { (font.*set)(TriStateOf(pressed->Value())); });
+        }
+    }
+}
+
+// Text of several sizes takes the step run by run, each from its own size.
+void frm_setFont::StepSize(host::TextRange& text, host::Font& font)
+{
+    bool mixed = false;
+    Attempt([&] { mixed = font.Size() == host::FontSize::Mixed; });
+    if (!mixed) {
+        WriteSteppedSize([&] { return font.Size(); }, sizeStep_, [&](float points) { font.SetSize(points); });
+        return;
+    }
+    int runs = 0;
+    Attempt([&] { runs = text.RunCount(); });
+    for (int i = 1; i <= runs; ++i) {
+        host::Ref<host::Font> run;
+        Attempt([&] { run = text.Runs(i)->Font(); });
+        if (run) {
+            WriteSteppedSize([&] { return run->Size(); }, sizeStep_, [&](float points) { run->SetSize(points); });
         }
     }
 }

@@ -132,7 +132,8 @@ private:
     void ApplyToTable(host::Shape& shape);
     void position(host::Slide& slide);
     void applyfont(host::Shape& shape);
-    void ApplyToFont(host::Font& font);
+    void ApplyToFont(host::TextRange& text, host::Font& font);
+    void StepSize(host::TextRange& text, host::Font& font);
     void ApplyToTextEffect(host::Shape& shape);
     bool IsWordArtOutsideTable(const host::Shape& shape) const;
     double HostVersion() const;

@@ -63,6 +63,13 @@ inline constexpr int Ctrl = 2;
 inline constexpr int Alt = 4;
 }  // namespace ShiftState
 
+namespace MousePointer {
+inline constexpr int Default = 0;
+inline constexpr int SizeNS = 7;
+inline constexpr int SizeWE = 9;
+inline constexpr int SizeAll = 15;
+}  // namespace MousePointer
+
 namespace KeyCode {
 inline constexpr int Backspace = 8;
 inline constexpr int Enter = 13;

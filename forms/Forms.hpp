@@ -10,6 +10,7 @@
 #include "forms/MultiPage.hpp"
 #include "forms/OptionButton.hpp"
 #include "forms/ScrollBar.hpp"
+#include "forms/ShockwaveFlash.hpp"
 #include "forms/SpinButton.hpp"
 #include "forms/TextBox.hpp"
 #include "forms/ToggleButton.hpp"

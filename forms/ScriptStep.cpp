@@ -33,6 +33,9 @@ std::optional<ScriptStep::Kind> ScriptOption(std::string_view option)
     if (option == "--drag") {
         return ScriptStep::Kind::Drag;
     }
+    if (option == "--key") {
+        return ScriptStep::Kind::Key;
+    }
     return std::nullopt;
 }
 
@@ -44,7 +47,7 @@ ScriptStep ParseScriptStep(std::string_view option, std::string_view argument)
     }
     ScriptStep step;
     step.kind = *kind;
-    if (step.kind == ScriptStep::Kind::Click) {
+    if (step.kind == ScriptStep::Kind::Click || step.kind == ScriptStep::Kind::Key) {
         step.control = std::string(argument);
     } else {
         const std::size_t equals = argument.find('=');

@@ -8,8 +8,9 @@ namespace velmora::forms {
 
 // One step of a dialog script, as the command line gives it:
 //   --set CTRL=VALUE   --click CTRL   --type CTRL=TEXT   --drag CTRL=DX,DY
+// and --key NAME, a key pressed on the desktop (NAME is kept in control).
 struct ScriptStep {
-    enum class Kind { Set, Click, Type, Drag };
+    enum class Kind { Set, Click, Type, Drag, Key };
 
     Kind kind = Kind::Click;
     std::string control;

@@ -132,6 +132,8 @@ void Perform(UserForm& form, const ScriptStep& step)
             control.events.FireMouseMove(MouseButton::Left, 0, step.dx, step.dy);
             control.events.FireMouseUp(MouseButton::Left, 0, step.dx, step.dy);
             break;
+        case ScriptStep::Kind::Key:
+            break;
     }
 }
 
@@ -149,12 +151,28 @@ CommandButton* DefaultButton(const UserForm& form)
 
 ScriptedDriver::ScriptedDriver(std::vector<ScriptStep> steps) : steps_(steps.begin(), steps.end()) {}
 
+void ScriptedDriver::PressKey(const ScriptStep& step) const
+{
+    if (!keyHandler_) {
+        throw std::invalid_argument("--key " + step.control + ": there is no screen to press keys on");
+    }
+    keyHandler_(step.control);
+}
+
 void ScriptedDriver::Run(UserForm& form, bool modal)
 {
     while (!steps_.empty() && Shown(form)) {
         const ScriptStep step = steps_.front();
         steps_.pop_front();
-        Perform(form, step);
+        Tick();
+        if (step.kind == ScriptStep::Kind::Key) {
+            PressKey(step);
+        } else {
+            Perform(form, step);
+        }
+    }
+    if (Shown(form)) {
+        Tick();
     }
     if (modal && Shown(form)) {
         if (CommandButton* confirm = DefaultButton(form); confirm != nullptr && confirm->Operable()) {

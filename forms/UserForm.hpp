@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +27,8 @@ public:
     ControlEvents events;
 
     const std::string& Name() const { return name_; }
+    // The form's window, as the screen services know it: one per form.
+    std::uintptr_t WindowHandle() const { return reinterpret_cast<std::uintptr_t>(this); }
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string value) { caption_ = std::move(value); }
     float Left() const { return left_; }

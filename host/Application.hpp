@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -56,5 +57,14 @@ public:
     virtual std::string Version() const = 0;
     virtual Ref<host::FileDialog> FileDialog(int type) = 0;
 };
+
+// The host's version text read as its leading number: "14.0" gives 14, text
+// that starts with none gives 0.
+inline double VersionNumber(const std::string& version)
+{
+    double value = 0;
+    std::from_chars(version.data(), version.data() + version.size(), value);
+    return value;
+}
 
 }  // namespace velmora::host

@@ -37,6 +37,32 @@ inline constexpr int Canvas = 20;
 inline constexpr int SmartArt = 24;
 }  // namespace ShapeType
 
+namespace FontSize {
+// What a font's size reads as where its text has several sizes.
+inline constexpr float Mixed = -2;
+}  // namespace FontSize
+
+namespace PlaceholderType {
+inline constexpr int Title = 1;
+inline constexpr int Body = 2;
+inline constexpr int CenterTitle = 3;
+inline constexpr int Subtitle = 4;
+inline constexpr int VerticalTitle = 5;
+inline constexpr int VerticalBody = 6;
+inline constexpr int Object = 7;
+inline constexpr int Chart = 8;
+inline constexpr int Bitmap = 9;
+inline constexpr int MediaClip = 10;
+inline constexpr int OrgChart = 11;
+inline constexpr int Table = 12;
+inline constexpr int SlideNumber = 13;
+inline constexpr int Header = 14;
+inline constexpr int Footer = 15;
+inline constexpr int Date = 16;
+inline constexpr int VerticalObject = 17;
+inline constexpr int Picture = 18;
+}  // namespace PlaceholderType
+
 namespace AutoShapeType {
 inline constexpr int Rectangle = 1;
 inline constexpr int RoundedRectangle = 5;
@@ -95,6 +121,9 @@ inline constexpr int Right = 4;
 }  // namespace BorderType
 
 namespace PasteDataType {
+inline constexpr int Bitmap = 1;
+inline constexpr int GIF = 4;
+inline constexpr int JPG = 5;
 inline constexpr int PNG = 6;
 }  // namespace PasteDataType
 

@@ -39,6 +39,14 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
     virtual int MsgBox(const std::string& prompt, int style, const std::string& title = kTitle) = 0;
+    // A question the user did not ask for (the start-up routine's). Prompts
+    // that answer on their own take `unattended`, the answer that leaves the
+    // settings as they are; prompts that ask the user show a plain MsgBox.
+    virtual int UnaskedQuestion(const std::string& prompt, int style, const std::string& title, int unattended)
+    {
+        static_cast<void>(unattended);
+        return MsgBox(prompt, style, title);
+    }
     // Cancel and an empty entry both give "".
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;

@@ -10,6 +10,8 @@ namespace velmora::host {
 
 class SettingsStore;
 class Prompts;
+class HttpClient;
+class Screen;
 
 // Opening folders and web addresses in the user's desktop.
 class Shell {
@@ -51,6 +53,9 @@ struct Services {
     std::shared_ptr<Clock> clock;
     std::shared_ptr<Random> random;
     std::shared_ptr<WrittenFiles> written;
+    std::shared_ptr<HttpClient> http = nullptr;
+    // The screen colour picker's desktop; null where there is none.
+    std::shared_ptr<Screen> screen = nullptr;
 
     void FileWritten(const std::filesystem::path& file) const
     {

@@ -15,6 +15,24 @@ public:
                                    const std::string& defaultValue = "") const = 0;
     virtual void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                              const std::string& value) = 0;
+
+    // Saves between BeginBatch and EndBatch reach the store together, as one
+    // change no other writer's keys mix with; reads see them at once.
+    // Batches nest; the outermost end writes.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+};
+
+// One batch for a scope: a form's settings saved as a whole.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(SettingsStore& store) : store_(store) { store_.BeginBatch(); }
+    ~SettingsBatch() { store_.EndBatch(); }
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+private:
+    SettingsStore& store_;
 };
 
 }  // namespace velmora::host

@@ -101,6 +101,12 @@ public:
     virtual Ref<host::Shape> Item(int index) = 0;
 };
 
+class PlaceholderFormat {
+public:
+    virtual ~PlaceholderFormat() = default;
+    virtual int Type() const = 0;  // PlaceholderType
+};
+
 class Shape {
 public:
     virtual ~Shape() = default;
@@ -135,6 +141,8 @@ public:
     virtual Ref<host::OLEFormat> OLEFormat() = 0;
     virtual Ref<host::Tags> Tags() = 0;
     virtual Ref<TextEffectFormat> TextEffect() = 0;
+    // Raises the host error for a shape that is no placeholder.
+    virtual Ref<host::PlaceholderFormat> PlaceholderFormat() = 0;
 };
 
 // A range acts as one shape: writes go to every member, reads answer for a
@@ -167,8 +175,12 @@ public:
                                   float left, float top, float width = -1, float height = -1) = 0;
     virtual Ref<Shape> AddTextbox(int orientation, float left, float top, float width, float height) = 0;
     virtual Ref<Shape> AddTable(int rows, int columns, float left, float top, float width, float height) = 0;
+    // A new object of the class (className) or made from a file (fileName),
+    // shown as itself or as an icon, embedded or linked (link -1).
     virtual Ref<Shape> AddOLEObject(float left, float top, float width, float height, const std::string& className,
-                                    const std::string& fileName) = 0;
+                                    const std::string& fileName, int displayAsIcon = 0,
+                                    const std::string& iconFileName = "", int iconIndex = 0,
+                                    const std::string& iconLabel = "", int link = 0) = 0;
     virtual Ref<ShapeRange> Range(const std::vector<int>& indexes) = 0;
     virtual Ref<ShapeRange> PasteSpecial(int dataType) = 0;
 };

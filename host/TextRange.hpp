@@ -15,7 +15,7 @@ public:
 };
 
 // Font of a text range. Reading a property that differs across the range
-// gives the mixed value (TriState::Mixed, an empty name, or a size of 0).
+// gives the mixed value (TriState::Mixed, an empty name, or FontSize::Mixed).
 class Font {
 public:
     virtual ~Font() = default;
@@ -58,6 +58,10 @@ public:
     virtual void SetText(const std::string& value) = 0;
     virtual Ref<host::Font> Font() = 0;
     virtual Ref<host::ParagraphFormat> ParagraphFormat() = 0;
+    // The runs: stretches of text of one formatting, in order, each a range
+    // of its own whose font reads and writes that run alone.
+    virtual int RunCount() const = 0;
+    virtual Ref<TextRange> Runs(int index) = 0;
 };
 
 class TextFrame {

@@ -6,7 +6,9 @@
 #include <string>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,14 +16,56 @@ namespace velmora::platform {
 
 namespace {
 
+// ".velmora-" + 6 letters or digits + ".tmp", then the target's extension
+// for files a library writes by name. Short and of fixed length, so that a
+// file whose own name is near the system's limit can still be replaced.
+constexpr std::string_view kTemporaryPrefix = ".velmora-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::size_t kRandomLength = 6;
+constexpr int kMostLinks = 40;
+
+[[noreturn]] void ThrowErrno(int error, const std::string& what, const std::filesystem::path& path)
+{
+    throw std::system_error(error, std::generic_category(), what + " " + path.string());
+}
+
 [[noreturn]] void ThrowErrno(const std::string& what, const std::filesystem::path& path)
 {
-    throw std::system_error(errno, std::generic_category(), what + " " + path.string());
+    ThrowErrno(errno, what, path);
+}
+
+bool IsTemporaryName(std::string_view name)
+{
+    if (!name.starts_with(kTemporaryPrefix)) {
+        return false;
+    }
+    name.remove_prefix(kTemporaryPrefix.size());
+    if (name.size() < kRandomLength + kTemporarySuffix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kRandomLength; ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return name.substr(kRandomLength).starts_with(kTemporarySuffix);
+}
+
+std::string TemporaryName(std::string_view extension)
+{
+    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 generator{std::random_device{}()};
+    std::string name(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kRandomLength; ++i) {
+        name += kLetters[generator() % kLetters.size()];
+    }
+    return name + std::string(kTemporarySuffix) + std::string(extension);
 }
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     ~FileDescriptor()
     {
         if (fd_ >= 0) {
@@ -32,131 +76,247 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
-    // close() reports late write errors (NFS, quota); those must count.
-    int close()
+    void reset(int fd)
     {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = fd;
     }
 
 private:
     int fd_;
 };
 
-// The temporary file beside the target; removed unless committed.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::filesystem::path& target) : target_(target)
-    {
-        std::random_device seed;
-        std::mt19937 generator(seed());
-        const std::string hidden = "." + target.stem().string() + ".tmp-";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path_ = target.parent_path() / (hidden + std::to_string(generator() % 1000000) + target.extension().string());
-            // 0666 so the user's umask decides, as for any new file.
-            const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                ::close(fd);
-                return;
-            }
-            if (errno != EEXIST) {
-                ThrowErrno("cannot write", target);
-            }
-        }
-        ThrowErrno("cannot create a temporary file for", target);
-    }
-    ~TemporaryFile()
-    {
-        if (!committed_) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
-    const std::filesystem::path& path() const { return path_; }
+// A temporary file is locked by its writer for as long as it exists; one
+// that can be locked has lost its writer (killed mid-write) and goes.
+void RemoveAbandoned(const std::filesystem::path& folder)
+{
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const int folderFd = ::dirfd(listing);
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTemporaryName(entry->d_name)) {
+            continue;
+        }
+        FileDescriptor file(::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {};
+        struct stat named {};
+        if (file.get() >= 0 && ::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named)) {
+            ::unlinkat(folderFd, entry->d_name, 0);
+        }
+    }
+    ::closedir(listing);
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// The real file behind `path`, refused when it exists but may not be replaced.
+std::filesystem::path ReplaceableFile(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        if (errno != ENOENT) {
+            ThrowErrno("cannot write", path);
+        }
+        return FollowLinks(path);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ThrowErrno(S_ISDIR(status.st_mode) ? EISDIR : EINVAL, "cannot replace what is not a regular file:", path);
+    }
+    // Root may write anywhere; a file with no write permission at all is still meant to stay.
+    if (::access(path.c_str(), W_OK) != 0 || (status.st_mode & 0222) == 0) {
+        ThrowErrno(EACCES, "cannot replace a read-only file:", path);
+    }
+    return FollowLinks(path);
+}
+
+// The new content of a file until it replaces the old: locked, and either
+// unnamed (linked under a temporary name only once it is complete) or
+// named from the start.
+class PendingFile {
+public:
+    PendingFile(const std::filesystem::path& shown, const std::filesystem::path& real, bool unnamed,
+                std::string_view extension = {})
+        : shown_(shown), real_(real), folder_(FolderOf(real)), extension_(extension)
+    {
+        RemoveAbandoned(folder_);
+        if (!(unnamed && OpenUnnamed())) {
+            OpenNamed();
+        }
+    }
+    ~PendingFile()
+    {
+        if (!name_.empty() && !committed_) {
+            ::unlink(name_.c_str());
+        }
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    const std::filesystem::path& Name() const { return name_; }
+
+    void Write(std::string_view contents)
+    {
+        while (!contents.empty()) {
+            const ssize_t written = ::write(fd_.get(), contents.data(), contents.size());
+            if (written < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                ThrowErrno("cannot write", shown_);
+            }
+            contents.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
 
     void Commit()
     {
-        KeepTargetMode();
-        Sync();
-        if (std::rename(path_.c_str(), target_.c_str()) != 0) {
-            ThrowErrno("cannot replace", target_);
+        KeepMode();
+        if (::fsync(fd_.get()) != 0) {
+            ThrowErrno("cannot flush", shown_);
+        }
+        if (name_.empty()) {
+            LinkUnnamed();
+        }
+        if (std::rename(name_.c_str(), real_.c_str()) != 0) {
+            ThrowErrno("cannot replace", shown_);
         }
         committed_ = true;
         SyncFolder();
     }
 
 private:
-    void KeepTargetMode() const
+    bool OpenUnnamed()
     {
-        struct stat old {};
-        if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-            ::chmod(path_.c_str(), old.st_mode & 07777);
+        // 0666 so the user's umask decides, as for any new file.
+        fd_.reset(::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+        if (fd_.get() < 0) {
+            if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+                return false;  // a file system without unnamed files
+            }
+            ThrowErrno("cannot write", shown_);
         }
+        // Locked before it has a name, so that no other writer takes it for abandoned.
+        ::flock(fd_.get(), LOCK_EX);
+        return true;
     }
 
-    void Sync() const
+    void OpenNamed()
     {
-        FileDescriptor file(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-        if (file.get() < 0 || ::fsync(file.get()) != 0) {
-            ThrowErrno("cannot flush", target_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path name = folder_ / TemporaryName(extension_);
+            fd_.reset(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (fd_.get() < 0) {
+                if (errno == EEXIST) {
+                    continue;
+                }
+                ThrowErrno("cannot write", shown_);
+            }
+            // Another writer may have removed it as abandoned before the lock was taken.
+            struct stat opened {};
+            struct stat named {};
+            if (::flock(fd_.get(), LOCK_EX) == 0 && ::fstat(fd_.get(), &opened) == 0 &&
+                ::lstat(name.c_str(), &named) == 0 && SameFile(opened, named)) {
+                name_ = name;
+                return;
+            }
+        }
+        ThrowErrno(EEXIST, "cannot create a temporary file for", shown_);
+    }
+
+    void LinkUnnamed()
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path name = folder_ / TemporaryName(extension_);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                name_ = name;
+                return;
+            }
+            if (errno != EEXIST) {
+                ThrowErrno("cannot write", shown_);
+            }
+        }
+        ThrowErrno(EEXIST, "cannot name the new content of", shown_);
+    }
+
+    void KeepMode() const
+    {
+        struct stat old {};
+        if (::stat(real_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+            ::fchmod(fd_.get(), old.st_mode & 07777);
         }
     }
 
     // Makes the rename itself durable; a failure here no longer loses data.
     void SyncFolder() const
     {
-        const std::filesystem::path folder = target_.parent_path().empty() ? "." : target_.parent_path();
-        FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        FileDescriptor dir(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (dir.get() >= 0) {
             ::fsync(dir.get());
         }
     }
 
-    std::filesystem::path target_;
-    std::filesystem::path path_;
+    std::filesystem::path shown_;
+    std::filesystem::path real_;
+    std::filesystem::path folder_;
+    std::string extension_;
+    FileDescriptor fd_;
+    std::filesystem::path name_;
     bool committed_ = false;
 };
 
-void WriteAll(const std::filesystem::path& file, std::string_view contents, const std::filesystem::path& target)
+bool ProcessFilesReachable()
 {
-    FileDescriptor out(::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (out.get() < 0) {
-        ThrowErrno("cannot write", target);
-    }
-    while (!contents.empty()) {
-        const ssize_t written = ::write(out.get(), contents.data(), contents.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ThrowErrno("cannot write", target);
-        }
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    if (out.close() != 0) {
-        ThrowErrno("cannot write", target);
-    }
+    static const bool reachable = ::access("/proc/self/fd", X_OK) == 0;
+    return reachable;
 }
 
 }  // namespace
 
+std::filesystem::path FollowLinks(const std::filesystem::path& path)
+{
+    std::filesystem::path file = path;
+    for (int links = 0; links < kMostLinks; ++links) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) {
+            return file;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(file, error);
+        if (error) {
+            ThrowErrno(error.value(), "cannot follow the link", path);
+        }
+        file = target.is_absolute() ? target : FolderOf(file) / target;
+    }
+    ThrowErrno(ELOOP, "cannot follow the links of", path);
+}
+
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents)
 {
-    TemporaryFile temporary(path);
-    WriteAll(temporary.path(), contents, path);
-    temporary.Commit();
+    PendingFile pending(path, ReplaceableFile(path), ProcessFilesReachable());
+    pending.Write(contents);
+    pending.Commit();
 }
 
 void ProduceFileAtomically(const std::filesystem::path& path,
                            const std::function<void(const std::filesystem::path& temporary)>& produce)
 {
-    TemporaryFile temporary(path);
-    produce(temporary.path());
-    temporary.Commit();
+    PendingFile pending(path, ReplaceableFile(path), false, path.extension().string());
+    produce(pending.Name());
+    pending.Commit();
 }
 
 }  // namespace velmora::platform

@@ -1,18 +1,17 @@
 #include "platform/FileSettingsStore.hpp"
 
+#include <cerrno>
 #include <cstdlib>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <utility>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include "platform/AtomicFile.hpp"
 #include "platform/FileLock.hpp"
-#include "platform/IniDocument.hpp"
 
 namespace velmora::platform {
 
@@ -35,6 +34,23 @@ std::filesystem::path HomeFolder()
     return ".";
 }
 
+bool ReadWhole(int fd, std::string& text)
+{
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) {
+            return true;
+        }
+        if (got < 0 && errno != EINTR) {
+            return false;
+        }
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+}
+
 }  // namespace
 
 std::filesystem::path FileSettingsStore::DefaultPath()
@@ -53,27 +69,46 @@ FileSettingsStore::FileSettingsStore() : FileSettingsStore(DefaultPath()) {}
 
 FileSettingsStore::FileSettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-std::string FileSettingsStore::ReadText() const
+std::shared_ptr<const IniDocument> FileSettingsStore::Read() const
 {
-    std::ifstream in(file_, std::ios::binary);
-    if (!in) {
-        if (!std::filesystem::exists(file_)) {
-            return {};
+    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return std::make_shared<const IniDocument>();
         }
         throw std::runtime_error("cannot read " + file_.string());
     }
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
+    struct stat status {};
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    const bool same = regular && snapshot_.document && status.st_dev == snapshot_.device &&
+                      status.st_ino == snapshot_.inode && status.st_size == snapshot_.size &&
+                      status.st_ctim.tv_sec == snapshot_.changed.tv_sec &&
+                      status.st_ctim.tv_nsec == snapshot_.changed.tv_nsec;
+    std::string text;
+    const bool read = same || (regular && ReadWhole(fd, text));
+    ::close(fd);
+    if (!read) {
         throw std::runtime_error("cannot read " + file_.string());
     }
-    return text;
+    if (!same) {
+        snapshot_ = {status.st_dev, status.st_ino, status.st_size, status.st_ctim,
+                     std::make_shared<const IniDocument>(text)};
+    }
+    return snapshot_.document;
 }
 
 std::string FileSettingsStore::GetSetting(const std::string& app, const std::string& section, const std::string& key,
                                           const std::string& defaultValue) const
 {
     try {
-        return IniDocument(ReadText()).Find(app, section, key).value_or(defaultValue);
+        if (pending_.empty()) {
+            return Read()->Find(app, section, key).value_or(defaultValue);
+        }
+        IniDocument document = *Read();
+        for (const Edit& edit : pending_) {
+            document.Set(edit.app, edit.section, edit.key, edit.value);
+        }
+        return document.Find(app, section, key).value_or(defaultValue);
     } catch (const std::exception&) {
         return defaultValue;
     }
@@ -82,17 +117,40 @@ std::string FileSettingsStore::GetSetting(const std::string& app, const std::str
 void FileSettingsStore::SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                                     const std::string& value)
 {
+    pending_.push_back(Edit{app, section, key, value});
+    if (batchDepth_ == 0) {
+        WritePending();
+    }
+}
+
+void FileSettingsStore::BeginBatch()
+{
+    ++batchDepth_;
+}
+
+void FileSettingsStore::EndBatch()
+{
+    if (batchDepth_ > 0 && --batchDepth_ == 0) {
+        WritePending();
+    }
+}
+
+void FileSettingsStore::WritePending()
+{
     try {
         if (file_.has_parent_path()) {
             std::filesystem::create_directories(file_.parent_path());
         }
         const FileLock lock(file_.string() + ".lock");
-        IniDocument document(ReadText());
-        document.Set(app, section, key, value);
+        IniDocument document = *Read();
+        for (const Edit& edit : pending_) {
+            document.Set(edit.app, edit.section, edit.key, edit.value);
+        }
         WriteFileAtomically(file_, document.Text());
     } catch (const std::exception&) {
-        // The store never reports a failure; the key keeps its old value.
+        // The store never reports a failure; the keys keep their old values.
     }
+    pending_.clear();
 }
 
 }  // namespace velmora::platform

@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kNameSpecials = "=[]\\;#";
 constexpr char kSectionSeparator = '\\';
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text)
 {
@@ -80,7 +81,13 @@ bool StartsSection(std::string_view lineText)
 
 std::string HeaderText(std::string_view app, std::string_view section)
 {
-    return "[" + Escape(app, kNameSpecials) + kSectionSeparator + Escape(section, kNameSpecials) + "]";
+    // Appended piece by piece: GCC 12 misreads a literal + string as overlapping copies.
+    std::string header = "[";
+    header += Escape(app, kNameSpecials);
+    header += kSectionSeparator;
+    header += Escape(section, kNameSpecials);
+    header += ']';
+    return header;
 }
 
 std::string EntryText(std::string_view key, std::string_view value)
@@ -92,6 +99,10 @@ std::string EntryText(std::string_view key, std::string_view value)
 
 IniDocument::IniDocument(std::string_view text)
 {
+    if (text.starts_with(kByteOrderMark)) {
+        byteOrderMark_ = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
     Line header;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -203,7 +214,7 @@ void IniDocument::Set(std::string_view app, std::string_view section, std::strin
 
 std::string IniDocument::Text() const
 {
-    std::string text;
+    std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view{});
     for (const Line& line : lines_) {
         text += line.text;
         text += '\n';

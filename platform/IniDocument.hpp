@@ -44,6 +44,8 @@ private:
     std::optional<std::size_t> EndOfSection(std::string_view app, std::string_view section) const;
 
     std::vector<Line> lines_;
+    // Editors on Windows start the file with a UTF-8 byte-order mark; it is kept.
+    bool byteOrderMark_ = false;
 };
 
 }  // namespace velmora::platform

@@ -74,7 +74,10 @@ std::optional<host::Color> ParseChannels(std::string_view text)
 
 std::string MessageLine(std::string_view title, std::string_view prompt)
 {
-    std::string line = "[" + std::string(title) + "] ";
+    // Appended piece by piece: GCC 12 misreads a literal + string as overlapping copies.
+    std::string line = "[";
+    line += title;
+    line += "] ";
     for (std::size_t i = 0; i < prompt.size(); ++i) {
         if (prompt[i] != '\r') {
             line += prompt[i];

@@ -26,13 +26,23 @@ ScriptedPrompts::ScriptedPrompts(std::ostream& out) : out_(out) {}
 
 int ScriptedPrompts::MsgBox(const std::string& prompt, int style, const std::string& title)
 {
+    return Show(prompt, style, title, true);
+}
+
+int ScriptedPrompts::UnaskedQuestion(const std::string& prompt, int style, const std::string& title, int unattended)
+{
+    return Show(prompt, style, title, unattended != host::MsgAnswer::No);
+}
+
+int ScriptedPrompts::Show(const std::string& prompt, int style, const std::string& title, bool unansweredYes)
+{
     out_ << MessageLine(title, prompt) << '\n' << std::flush;
     if (!IsQuestion(style)) {
         transcript_.push_back({"message", prompt, style, title, "ok", false, ""});
         return host::MsgAnswer::Ok;
     }
     const std::optional<bool> queued = TakeFront(answers_);
-    const bool yes = queued.value_or(true);
+    const bool yes = queued.value_or(unansweredYes);
     transcript_.push_back({"question", prompt, style, title, yes ? "yes" : "no", queued.has_value(), ""});
     return yes ? host::MsgAnswer::Yes : host::MsgAnswer::No;
 }

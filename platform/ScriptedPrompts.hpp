@@ -35,11 +35,15 @@ public:
     const std::vector<PromptRecord>& Transcript() const { return transcript_; }
 
     int MsgBox(const std::string& prompt, int style, const std::string& title = host::kTitle) override;
+    // Without a queued answer the question takes `unattended`.
+    int UnaskedQuestion(const std::string& prompt, int style, const std::string& title, int unattended) override;
     std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     std::optional<std::string> PickFile(const std::string& title, const std::vector<host::FileFilter>& filters) override;
     std::optional<host::Color> ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors) override;
 
 private:
+    int Show(const std::string& prompt, int style, const std::string& title, bool unansweredYes);
+
     std::ostream& out_;
     std::deque<bool> answers_;
     std::deque<std::string> inputs_;

@@ -3,6 +3,7 @@
 #include "host/HostError.hpp"
 #include "pptx/model/Application.hpp"
 #include "pptx/model/DocumentWindow.hpp"
+#include "pptx/model/Presentation.hpp"
 
 namespace velmora::pptx {
 
@@ -47,6 +48,15 @@ void SelectText(host::DocumentWindow& window, int slideIndex, const std::string&
 void ClearSelection(host::DocumentWindow& window)
 {
     OurWindow(window).ClearSelection();
+}
+
+std::uint64_t Revision(host::Presentation& presentation)
+{
+    auto* ours = dynamic_cast<model::Presentation*>(&presentation);
+    if (ours == nullptr) {
+        throw host::HostError("the presentation is not one of the document host's");
+    }
+    return ours->Revision();
 }
 
 }  // namespace velmora::pptx

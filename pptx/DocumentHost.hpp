@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,5 +20,9 @@ void SelectSlides(host::DocumentWindow& window, const std::vector<int>& slideInd
 void SelectShapes(host::DocumentWindow& window, int slideIndex, const std::vector<std::string>& shapeNames);
 void SelectText(host::DocumentWindow& window, int slideIndex, const std::string& shapeName);
 void ClearSelection(host::DocumentWindow& window);
+
+// Counts the presentation's changes, so that a window can tell when to draw
+// its slides again.
+std::uint64_t Revision(host::Presentation& presentation);
 
 }  // namespace velmora::pptx

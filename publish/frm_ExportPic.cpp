@@ -169,12 +169,15 @@ void frm_ExportPic::UserForm_Initialize()
 void frm_ExportPic::Cmd_OK_Click()
 {
     std::array<std::string, kChoices.size()> tags;
-    for (int number = 1; number <= kButtonCount; ++number) {
-        const forms::OptionButton& button = OptionButtonNumber(number);
-        for (std::size_t i = 0; i < kChoices.size(); ++i) {
-            if (button.GroupName() == kChoices[i].group && button.Value()) {
-                tags[i] = button.Tag();
-                services_.settings->SaveSetting(host::kAppName, kSection, kChoices[i].key, button.Name());
+    {
+        const host::SettingsBatch batch(*services_.settings);
+        for (int number = 1; number <= kButtonCount; ++number) {
+            const forms::OptionButton& button = OptionButtonNumber(number);
+            for (std::size_t i = 0; i < kChoices.size(); ++i) {
+                if (button.GroupName() == kChoices[i].group && button.Value()) {
+                    tags[i] = button.Tag();
+                    services_.settings->SaveSetting(host::kAppName, kSection, kChoices[i].key, button.Name());
+                }
             }
         }
     }

@@ -7,6 +7,7 @@
 
 #include "host/Application.hpp"
 #include "host/Services.hpp"
+#include "pptx/model/ShapeClip.hpp"
 #include "pptx/model/SlidePictures.hpp"
 
 namespace velmora::pptx::model {
@@ -32,6 +33,7 @@ public:
     // Drops a presentation that closes, with its window.
     void Forget(const Presentation& presentation);
     SlidePictures& Pictures() { return pictures_; }
+    ShapeClipboard& Clipboard() { return clipboard_; }
 
 private:
     std::shared_ptr<Presentation> Adopt(std::shared_ptr<Presentation> presentation, bool withWindow);
@@ -44,6 +46,7 @@ private:
     std::vector<std::shared_ptr<DocumentWindow>> windows_;
     int untitledCount_ = 0;
     SlidePictures pictures_;
+    ShapeClipboard clipboard_;
 };
 
 }  // namespace velmora::pptx::model

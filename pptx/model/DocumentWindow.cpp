@@ -6,7 +6,7 @@
 #include "host/MsoConstants.hpp"
 #include "pptx/model/Presentation.hpp"
 #include "pptx/model/Selection.hpp"
-#include "pptx/model/ShapeLookup.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
 #include "pptx/model/View.hpp"
 
 namespace velmora::pptx::model {
@@ -80,7 +80,7 @@ void DocumentWindow::SelectShapes(int slideIndex, const std::vector<std::string>
     pugi::xml_node tree = slide->ShapeTree();
     std::vector<pugi::xml_node> shapes;
     for (const std::string& name : shapeNames) {
-        pugi::xml_node shape = FindShapeByName(tree, name);
+        pugi::xml_node shape = shapes::FindShapeByName(tree, name);
         if (!shape) {
             throw host::HostError("slide " + std::to_string(slideIndex) + " has no shape named \"" + name + "\"");
         }
@@ -94,18 +94,19 @@ void DocumentWindow::SelectShapeNodes(unsigned slideId, const std::vector<pugi::
     if (shapes.empty()) {
         throw host::HostError("no shape to select");
     }
-    const bool children = IsInGroup(shapes.front());
-    if (std::any_of(shapes.begin(), shapes.end(), [&](pugi::xml_node s) { return IsInGroup(s) != children; })) {
+    const bool children = shapes::IsInGroup(shapes.front());
+    if (std::any_of(shapes.begin(), shapes.end(), [&](pugi::xml_node s) { return shapes::IsInGroup(s) != children; })) {
         throw host::HostError("shapes inside and outside a group cannot be selected together");
     }
     SelectionState current = CurrentSelection();
     const bool extend = !replace && current.type == host::SelectionType::Shapes && current.slideIds.front() == slideId &&
                         current.childShapes == children;
-    SelectionState selection = extend ? current : SelectionState{host::SelectionType::Shapes, {slideId}, {}, children};
+    SelectionState selection =
+        extend ? current
+               : SelectionState{host::SelectionType::Shapes, {slideId}, {}, presentation_->Deck().Slide(slideId), children};
     for (pugi::xml_node shape : shapes) {
-        const unsigned id = ShapeId(shape);
-        if (std::find(selection.shapeIds.begin(), selection.shapeIds.end(), id) == selection.shapeIds.end()) {
-            selection.shapeIds.push_back(id);
+        if (std::find(selection.shapes.begin(), selection.shapes.end(), shape) == selection.shapes.end()) {
+            selection.shapes.push_back(shape);
         }
     }
     selection_ = selection;
@@ -126,14 +127,16 @@ SelectionState DocumentWindow::CurrentSelection()
     parts::Deck& deck = presentation_->Deck();
     std::erase_if(selection_.slideIds, [&](unsigned id) { return !deck.Presentation().PositionOf(id); });
     if (!selection_.slideIds.empty() && selection_.type != host::SelectionType::Slides) {
-        std::shared_ptr<parts::SlidePart> slide = deck.Slide(selection_.slideIds.front());
-        pugi::xml_node tree = slide->ShapeTree();
-        std::erase_if(selection_.shapeIds, [&](unsigned id) { return !FindShapeById(tree, id); });
-        if (selection_.shapeIds.empty()) {
+        // Handles of removed elements are only compared here, never read.
+        const std::vector<pugi::xml_node> present = shapes::AllShapes(selection_.slide->ShapeTree());
+        std::erase_if(selection_.shapes, [&](pugi::xml_node shape) {
+            return std::find(present.begin(), present.end(), shape) == present.end();
+        });
+        if (selection_.shapes.empty()) {
             selection_.slideIds.clear();
         } else {
             // Grouping and ungrouping move selected shapes in or out of a group.
-            selection_.childShapes = IsInGroup(FindShapeById(tree, selection_.shapeIds.front()));
+            selection_.childShapes = shapes::IsInGroup(selection_.shapes.front());
         }
     }
     if (selection_.slideIds.empty()) {

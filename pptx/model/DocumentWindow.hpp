@@ -7,17 +7,20 @@
 #include <pugixml.hpp>
 
 #include "host/Application.hpp"
+#include "pptx/parts/SlideParts.hpp"
 
 namespace velmora::pptx::model {
 
 class Presentation;
 
-// What the user has selected in a window. Slides and shapes are kept by id,
-// so they survive edits of the XML around them.
+// What the user has selected in a window. Slides are kept by id, so they
+// survive edits of the XML around them; shapes by their elements, since
+// other writers give two shapes of a slide the same id.
 struct SelectionState {
     int type = 0;                    // host::SelectionType
     std::vector<unsigned> slideIds;  // Slides: in selection order; Shapes and Text: the one slide
-    std::vector<unsigned> shapeIds;  // Shapes: the shapes; Text: the shape holding the text
+    std::vector<pugi::xml_node> shapes;  // Shapes: the shapes; Text: the shape holding the text
+    std::shared_ptr<parts::SlidePart> slide;  // holds the parsed XML those elements live in
     bool childShapes = false;        // the shapes are members of a group
 };
 
@@ -41,6 +44,9 @@ public:
     void ClearSelection() { selection_ = {}; }
     // The selection without slides or shapes deleted since it was made.
     SelectionState CurrentSelection();
+    // Drops removed shapes from the selection at once, before their
+    // elements' memory can hold new shapes.
+    void ShapeRemoved() { CurrentSelection(); }
 
 private:
     unsigned SlideIdAt(int slideIndex);

@@ -1,17 +1,43 @@
 #include "pptx/model/PartShapeTree.hpp"
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 
+#include "host/FlashMovie.hpp"
 #include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "host/Shape.hpp"
+#include "platform/AsciiCase.hpp"
 #include "pptx/model/DocumentWindow.hpp"
 #include "pptx/model/Presentation.hpp"
-#include "pptx/model/ShapeLookup.hpp"
+#include "pptx/model/ShapeClip.hpp"
+#include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Tags.hpp"
+#include "pptx/parts/FlashPlayer.hpp"
 #include "pptx/parts/Timing.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
+#include "pptx/xml/Elements.hpp"
+#include "render/PictureWriter.hpp"
+#include "render/PrivateFolder.hpp"
 
 namespace velmora::pptx::model {
 
 namespace {
+
+// The picture formats a paste as picture draws, by paste data type.
+std::string PasteFilter(int dataType)
+{
+    switch (dataType) {
+    case host::PasteDataType::Bitmap:
+    case host::PasteDataType::PNG: return "PNG";
+    case host::PasteDataType::GIF: return "GIF";
+    case host::PasteDataType::JPG: return "JPG";
+    default: throw host::HostError("pasting as data type " + std::to_string(dataType) + " is not supported");
+    }
+}
 
 std::string_view PlaceholderType(pugi::xml_node ph)
 {
@@ -38,14 +64,44 @@ bool SameIndex(pugi::xml_node ph, pugi::xml_node other)
 
 pugi::xml_node Ph(pugi::xml_node shape)
 {
-    return ShapeNonVisual(shape).child("p:ph");
+    return shapes::PlaceholderOf(shape);
+}
+
+// The picture a control shows while it does not run: a plain light box of
+// its size at 96 pixels an inch, written into `folder`.
+std::filesystem::path ControlPicture(const std::filesystem::path& folder, double width, double height)
+{
+    constexpr double kPixelsPerPoint = 96.0 / 72.0;
+    constexpr double kLargest = 4096;
+    auto pixels = [&](double points) {
+        return static_cast<int>(std::clamp(std::round(points * kPixelsPerPoint), 1.0, kLargest));
+    };
+    render::Raster raster;
+    raster.box = {pixels(width), pixels(height)};
+    const auto samples = static_cast<std::size_t>(raster.box.width) * static_cast<std::size_t>(raster.box.height) * 3;
+    raster.rgb.assign(samples, 0xF0);
+    const auto picture = folder / "control.png";
+    render::WritePicture(raster, render::PictureFormat::Png, picture);
+    return picture;
+}
+
+bool Truth(const std::string& value)
+{
+    const std::string folded = package::FoldCase(value);
+    return folded == "true" || folded == "-1" || folded == "1";
+}
+
+bool IsPlayer(parts::ActiveXControlPart& control)
+{
+    return package::FoldCase(control.ClassId()) == package::FoldCase(parts::flash::kClassId);
 }
 
 }  // namespace
 
+// Controls keep their pictures outside the shape tree; their ids count too.
 unsigned PartShapeTree::NextShapeId()
 {
-    return HighestShapeId(ShapeTree()) + 1;
+    return std::max(shapes::NewShapeId(ShapeTree()), shapes::NewShapeId(Part().CommonData().child("p:controls")));
 }
 
 std::string PartShapeTree::AddImage(const std::filesystem::path& picture)
@@ -53,6 +109,38 @@ std::string PartShapeTree::AddImage(const std::filesystem::path& picture)
     std::string id = presentation_->Deck().AddImage(Part(), picture);
     presentation_->MarkChanged();
     return id;
+}
+
+std::string PartShapeTree::AddImageContent(std::string content, const std::string& origin)
+{
+    std::string id = presentation_->Deck().AddImageContent(Part(), std::move(content), origin);
+    presentation_->MarkChanged();
+    return id;
+}
+
+void PartShapeTree::CopyShapes(const std::vector<pugi::xml_node>& shapes)
+{
+    presentation_->Clipboard().Hold(std::make_shared<ShapeClip>(*presentation_, shared_from_this(), shapes));
+}
+
+host::Ref<host::ShapeRange> PartShapeTree::PasteAsPicture(int dataType)
+{
+    const std::string filter = PasteFilter(dataType);
+    ShapeClip& clip = presentation_->Clipboard().Content();
+    const render::PrivateFolder folder("velmora-paste");
+    const auto picture = folder.Path() / ("pasted." + platform::AsciiLower(filter));
+    clip.Draw(presentation_->Pictures(), picture, filter);
+    auto shapes = MakeShapes(shared_from_this());
+    shapes->AddPicture(picture, host::TriState::False, host::TriState::True, clip.Left(), clip.Top(), clip.Width(),
+                       clip.Height());
+    return shapes->Range({shapes->Count()});
+}
+
+void PartShapeTree::ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
+                                 const std::string& filter)
+{
+    ShapeClip clip(*presentation_, shared_from_this(), shapes);
+    clip.Draw(presentation_->Pictures(), std::filesystem::absolute(file), filter);
 }
 
 std::string PartShapeTree::RelationshipTarget(const std::string& relationshipId)
@@ -68,7 +156,7 @@ host::Ref<host::Tags> PartShapeTree::ShapeTags(pugi::xml_node shape)
 {
     auto self = std::static_pointer_cast<PartShapeTree>(shared_from_this());
     auto locate = [self, shape] {
-        return Tags::Holder{std::shared_ptr<parts::XmlPart>(self, &self->Part()), ShapeNonVisual(shape)};
+        return Tags::Holder{std::shared_ptr<parts::XmlPart>(self, &self->Part()), shapes::AppProperties(shape)};
     };
     return std::make_shared<Tags>(presentation_, locate, [self] { self->Touch(); });
 }
@@ -115,6 +203,9 @@ void SlideShapeTree::Touch()
 void SlideShapeTree::ShapeRemoved(unsigned shapeId)
 {
     parts::timing::DeleteEffectsOn(part_->Root(), shapeId);
+    if (std::shared_ptr<DocumentWindow> window = presentation_->Window()) {
+        window->ShapeRemoved();
+    }
     Touch();
 }
 
@@ -156,6 +247,77 @@ void SlideShapeTree::Select(const std::vector<pugi::xml_node>& shapes, bool repl
         throw host::HostError("the slide is not shown in a window");
     }
     window->SelectShapeNodes(slideId_, shapes, replace);
+}
+
+ControlRelations SlideShapeTree::AddControl(const std::string& progId, double left, double top, double width,
+                                            double height)
+{
+    if (!parts::flash::IsPlayerClass(progId)) {
+        throw host::HostError("inserting the object \"" + progId + "\" is not supported");
+    }
+    render::PrivateFolder scratch("velmora-control");
+    const auto picture = ControlPicture(scratch.Path(), width, height);
+    const auto added = presentation_->Deck().AddControl(*part_, parts::flash::kClassId, parts::flash::Storage(""),
+                                                        picture, {left, top, width, height});
+    Touch();
+    return {added.controlId, added.pictureId, added.legacyShapeId};
+}
+
+void SlideShapeTree::PlaceLegacyShape(const std::string& legacyShapeId, double left, double top, double width,
+                                      double height)
+{
+    presentation_->Deck().PlaceLegacyShape(*part_, legacyShapeId, {left, top, width, height});
+}
+
+std::string SlideShapeTree::ControlProgID(const std::string& controlId)
+{
+    auto control = presentation_->Deck().Control(*part_, controlId);
+    return IsPlayer(*control) ? parts::flash::kProgId : control->ClassId();
+}
+
+std::string SlideShapeTree::ControlProperty(const std::string& controlId, const std::string& name)
+{
+    return presentation_->Deck().Control(*part_, controlId)->Property(name).value_or("");
+}
+
+// A player that embeds its movie carries the movie's bytes in its storage,
+// so they follow every change of either property.
+void SlideShapeTree::SetControlProperty(const std::string& controlId, const std::string& name,
+                                        const std::string& value)
+{
+    parts::Deck& deck = presentation_->Deck();
+    auto control = deck.Control(*part_, controlId);
+    if (IsPlayer(*control) && (name == "Movie" || name == "EmbedMovie")) {
+        const std::string movie = name == "Movie" ? value : control->Property("Movie").value_or("");
+        const bool embed = Truth(name == "EmbedMovie" ? value : control->Property("EmbedMovie").value_or(""));
+        deck.SetControlData(*control, parts::flash::Storage(embed ? ReadMovie(movie) : ""));
+    }
+    control->SetProperty(name, value);
+    Touch();
+}
+
+std::string SlideShapeTree::ReadMovie(const std::string& movie) const
+{
+    std::filesystem::path file(movie);
+    if (file.is_relative()) {
+        const std::string folder = presentation_->Path();
+        if (folder.empty()) {
+            throw host::HostError("the movie \"" + movie + "\" is named relative to a presentation never saved");
+        }
+        file = std::filesystem::path(folder) / file;
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes;
+    if (in) {
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    if (!in.is_open() || in.bad()) {
+        throw host::HostError("the movie " + file.string() + " cannot be read");
+    }
+    if (!host::IsFlashMovie(bytes)) {
+        throw host::HostError(file.string() + " is no Flash movie that can be embedded");
+    }
+    return bytes;
 }
 
 NotesShapeTree::NotesShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId)

@@ -19,6 +19,12 @@ public:
     pugi::xml_node ShapeTree() override { return Part().ShapeTree(); }
     unsigned NextShapeId() override;
     std::string AddImage(const std::filesystem::path& picture) override;
+    // The same for picture content read elsewhere; `origin` names it in errors.
+    std::string AddImageContent(std::string content, const std::string& origin);
+    void CopyShapes(const std::vector<pugi::xml_node>& shapes) override;
+    host::Ref<host::ShapeRange> PasteAsPicture(int dataType) override;
+    void ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
+                      const std::string& filter) override;
     std::string RelationshipTarget(const std::string& relationshipId) override;
     host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) override;
 
@@ -41,6 +47,13 @@ public:
     std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
     pugi::xml_node MasterTextStyle(const std::string& kind) override;
     void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
+    ControlRelations AddControl(const std::string& progId, double left, double top, double width,
+                                double height) override;
+    void PlaceLegacyShape(const std::string& legacyShapeId, double left, double top, double width,
+                          double height) override;
+    std::string ControlProgID(const std::string& controlId) override;
+    std::string ControlProperty(const std::string& controlId, const std::string& name) override;
+    void SetControlProperty(const std::string& controlId, const std::string& name, const std::string& value) override;
 
     unsigned SlideId() const { return slideId_; }
 
@@ -48,6 +61,9 @@ protected:
     parts::ShapeTreePart& Part() override { return *part_; }
 
 private:
+    // The movie file a player's Movie names, a relative name taken from the presentation's folder.
+    std::string ReadMovie(const std::string& movie) const;
+
     unsigned slideId_;
     std::shared_ptr<parts::SlidePart> part_;
 };

@@ -1,6 +1,7 @@
 #include "pptx/model/Presentation.hpp"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
@@ -8,6 +9,7 @@
 #include "pptx/model/PageSetup.hpp"
 #include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Slides.hpp"
+#include "pptx/model/WebPage.hpp"
 
 namespace velmora::pptx::model {
 
@@ -57,10 +59,15 @@ host::Ref<host::PageSetup> Presentation::PageSetup()
 
 void Presentation::Write(const std::filesystem::path& file)
 {
+    Deck().Save(file);
+}
+
+std::filesystem::path Presentation::Target(const std::filesystem::path& file) const
+{
     if (file.empty()) {
         throw host::HostError("no file name given to save " + Name() + " under");
     }
-    Deck().Save(file);
+    return std::filesystem::absolute(file);
 }
 
 SlidePictures& Presentation::Pictures()
@@ -72,15 +79,28 @@ SlidePictures& Presentation::Pictures()
     return application->Pictures();
 }
 
+ShapeClipboard& Presentation::Clipboard()
+{
+    auto application = application_.lock();
+    if (!application) {
+        throw host::HostError("the application of " + Name() + " is gone");
+    }
+    return application->Clipboard();
+}
+
 void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*embedFonts*/)
 {
-    std::filesystem::path target = std::filesystem::absolute(file);
+    const std::filesystem::path target = Target(file);
     if (format == host::SaveFormat::JPG) {
         // Pictures of every slide, in the folder named like the file, at the program's 96 pixels per inch.
         auto setup = PageSetup();
         Pictures().ExportAll(*this, target.parent_path() / target.stem(), "JPG",
                              static_cast<int>(std::lround(setup->SlideWidth() * 4 / 3)),
                              static_cast<int>(std::lround(setup->SlideHeight() * 4 / 3)));
+        return;
+    }
+    if (format == host::SaveFormat::Html) {
+        SaveWebPage(Deck(), target);
         return;
     }
     if (format == host::SaveFormat::OpenXMLPicturePresentation) {
@@ -104,7 +124,7 @@ void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*e
 
 void Presentation::SaveCopyAs(const std::filesystem::path& file)
 {
-    Write(std::filesystem::absolute(file));
+    Write(Target(file));
 }
 
 void Presentation::Save()
@@ -141,7 +161,12 @@ void Presentation::FollowHyperlink(const std::string& address)
     if (!services_.shell) {
         throw host::HostError("no shell to open " + address + " with");
     }
-    services_.shell->OpenAddress(address);
+    // Host objects raise the host error for every failure, a refused address too.
+    try {
+        services_.shell->OpenAddress(address);
+    } catch (const std::invalid_argument& refused) {
+        throw host::HostError(refused.what());
+    }
 }
 
 }  // namespace velmora::pptx::model

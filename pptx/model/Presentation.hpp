@@ -14,6 +14,7 @@ namespace velmora::pptx::model {
 class Application;
 class DocumentWindow;
 class SlidePictures;
+class ShapeClipboard;
 
 // One open presentation: its deck, where it lives and whether it changed.
 // The other model objects hold it and reach the deck through it.
@@ -53,6 +54,8 @@ public:
     std::uint64_t Revision() const { return revision_; }
     // The slide pictures of the application; raises the host error once it is gone.
     SlidePictures& Pictures();
+    // The application's clipboard of shapes; raises the host error once it is gone.
+    ShapeClipboard& Clipboard();
     // The window showing the presentation; empty when it has none.
     std::shared_ptr<DocumentWindow> Window() const { return window_.lock(); }
     void SetWindow(const std::shared_ptr<DocumentWindow>& window) { window_ = window; }
@@ -61,6 +64,8 @@ public:
 
 private:
     void Write(const std::filesystem::path& file);
+    // `file` made absolute; raises for an empty name.
+    std::filesystem::path Target(const std::filesystem::path& file) const;
 
     std::weak_ptr<Application> application_;
     host::Services services_;

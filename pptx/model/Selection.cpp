@@ -7,7 +7,7 @@
 #include "host/Shape.hpp"
 #include "host/TextRange.hpp"
 #include "pptx/model/PartShapeTree.hpp"
-#include "pptx/model/ShapeLookup.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
 #include "pptx/model/SlideRange.hpp"
 
 namespace velmora::pptx::model {
@@ -28,12 +28,7 @@ host::Ref<host::SlideRange> Selection::SlideRange()
 
 Selection::Shapes Selection::SelectedShapes(const SelectionState& state)
 {
-    Shapes shapes{std::make_shared<SlideShapeTree>(window_->Owner(), state.slideIds.front()), {}};
-    pugi::xml_node tree = shapes.owner->ShapeTree();
-    for (unsigned id : state.shapeIds) {
-        shapes.nodes.push_back(FindShapeById(tree, id));
-    }
-    return shapes;
+    return {std::make_shared<SlideShapeTree>(window_->Owner(), state.slideIds.front()), state.shapes};
 }
 
 host::Ref<host::ShapeRange> Selection::ShapeRange()
@@ -47,7 +42,7 @@ host::Ref<host::ShapeRange> Selection::ShapeRange()
         // Shapes inside a group stand for their groups here.
         std::vector<pugi::xml_node> groups;
         for (pugi::xml_node shape : shapes.nodes) {
-            pugi::xml_node group = shape.parent();
+            pugi::xml_node group = shapes::ParentTree(shape);
             if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
                 groups.push_back(group);
             }

@@ -1,6 +1,7 @@
 #include "pptx/model/SlidePictures.hpp"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "host/Host.hpp"
@@ -45,7 +46,17 @@ void Rendering(Step&& step)
 
 }  // namespace
 
-SlidePictures::SlidePictures() : folder_("velmora-pictures") {}
+SlidePictures::SlidePictures() = default;
+
+// Made when first needed: commands that never draw a picture must not
+// depend on a usable temporary folder.
+const std::filesystem::path& SlidePictures::Folder()
+{
+    if (!folder_) {
+        folder_.emplace("velmora-pictures");
+    }
+    return folder_->Path();
+}
 
 render::SlideRenderer& SlidePictures::Renderer()
 {
@@ -62,7 +73,7 @@ const SlidePictures::Snapshot& SlidePictures::Current(Presentation& presentation
     Snapshot& snapshot = entry->second;
     if (added || snapshot.revision != presentation.Revision()) {
         if (added) {
-            snapshot.file = folder_.Path() / ("presentation" + std::to_string(++copies_) + ".pptx");
+            snapshot.file = Folder() / ("presentation" + std::to_string(++copies_) + ".pptx");
         }
         presentation.Deck().Save(snapshot.file);
         PrepareForRenderer(snapshot.file);
@@ -94,7 +105,7 @@ std::filesystem::path SlidePictures::OneSlideCopy(Presentation& presentation, in
             copy->DeleteSlide(slides[i].id);
         }
     }
-    const auto file = folder_.Path() / ("slide" + std::to_string(++copies_) + ".pptx");
+    const auto file = Folder() / ("slide" + std::to_string(++copies_) + ".pptx");
     copy->Save(file);
     return file;
 }
@@ -144,8 +155,9 @@ void SlidePictures::SavePicturePresentation(Application& application, Presentati
     auto setup = presentation.PageSetup();
     const float width = setup->SlideWidth();
     const float height = setup->SlideHeight();
-    const render::PrivateFolder pictures("velmora-album");
-    ExportAll(presentation, pictures.Path(), "JPG", static_cast<int>(std::lround(width * 1.5)),
+    std::optional<render::PrivateFolder> pictures;
+    Rendering([&] { pictures.emplace("velmora-album"); });
+    ExportAll(presentation, pictures->Path(), "JPG", static_cast<int>(std::lround(width * 1.5)),
               static_cast<int>(std::lround(height * 1.5)));
 
     auto album = application.AddNew(false);
@@ -156,7 +168,7 @@ void SlidePictures::SavePicturePresentation(Application& application, Presentati
         const int count = static_cast<int>(presentation.Deck().SlideCount());
         for (int i = 1; i <= count; ++i) {
             auto slide = album->Slides()->Add(i, host::SlideLayout::Blank);
-            slide->Shapes()->AddPicture(pictures.Path() / ("幻灯片" + std::to_string(i) + ".JPG"), 0, -1, 0, 0,
+            slide->Shapes()->AddPicture(pictures->Path() / ("幻灯片" + std::to_string(i) + ".JPG"), 0, -1, 0, 0,
                                         width, height);
         }
         album->SaveCopyAs(target);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "render/PrivateFolder.hpp"
@@ -46,8 +47,9 @@ private:
     void PrepareForRenderer(const std::filesystem::path& copy);
     std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
     render::SlideRenderer& Renderer();
+    const std::filesystem::path& Folder();
 
-    render::PrivateFolder folder_;
+    std::optional<render::PrivateFolder> folder_;
     std::unique_ptr<render::SlideRenderer> renderer_;
     render::RenderObserver* observer_ = nullptr;
     std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;

@@ -3,8 +3,9 @@
 #include "host/HostError.hpp"
 #include "host/Shape.hpp"
 #include "pptx/model/Presentation.hpp"
-#include "pptx/model/ShapeLookup.hpp"
 #include "pptx/parts/Timing.hpp"
+#include "pptx/shapes/DrawingXml.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
 #include "pptx/xml/Elements.hpp"
 
 namespace velmora::pptx::model {
@@ -67,11 +68,11 @@ host::Ref<host::Effect> Sequence::AddEffect(const host::Ref<host::Shape>& shape,
     const parts::timing::Entrance kind = EntranceOf(effectType);
     std::shared_ptr<parts::SlidePart> slide = presentation_->Deck().Slide(slideId_);
     const unsigned shapeId = static_cast<unsigned>(shape->Id());
-    pugi::xml_node element = FindShapeById(slide->ShapeTree(), shapeId);
+    pugi::xml_node element = shapes::FindShapeById(slide->ShapeTree(), shapeId);
     if (!element) {
         throw host::HostError("the shape to animate is not on this slide");
     }
-    const bool buildsText = std::string_view(element.name()) == "p:sp" && element.child("p:txBody");
+    const bool buildsText = shapes::Is(element, "sp") && shapes::Child(element, "txBody");
     pugi::xml_node effect = parts::timing::AddEntrance(slide->Root(), shapeId, kind, buildsText);
     slide->Touch();
     presentation_->MarkChanged();

@@ -1,6 +1,12 @@
 #include "pptx/package/Package.hpp"
 
+#include <ctime>
+#include <system_error>
+
 #include "host/HostError.hpp"
+#include "platform/AtomicFile.hpp"
+#include "platform/FileInUse.hpp"
+#include "pptx/package/Deflate.hpp"
 #include "pptx/package/PartName.hpp"
 
 namespace velmora::pptx::package {
@@ -8,10 +14,6 @@ namespace velmora::pptx::package {
 namespace {
 
 constexpr const char* kContentTypesEntry = "[Content_Types].xml";
-
-struct ZipDiscard {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
 
 }  // namespace
 
@@ -111,6 +113,61 @@ void Package::Remove(std::string_view part)
     types_->RemoveOverride(part);
 }
 
+std::optional<CaselessMap<bool>> Package::ReachableParts()
+{
+    CaselessMap<bool> reached{{"/", true}};
+    std::vector<std::string> pending{"/"};
+    while (!pending.empty()) {
+        const std::string part = std::move(pending.back());
+        pending.pop_back();
+        try {
+            const Relationships& relationships = RelationshipsOf(part);
+            for (const Relationship& relationship : relationships.All()) {
+                if (relationship.external) {
+                    continue;
+                }
+                std::string target = relationships.TargetPart(relationship);
+                if (Contains(target) && reached.emplace(target, true).second) {
+                    pending.push_back(std::move(target));
+                }
+            }
+        } catch (const host::HostError&) {
+            return std::nullopt;
+        }
+    }
+    return reached;
+}
+
+std::vector<std::string> Package::RemoveUnreachableParts()
+{
+    const auto reached = ReachableParts();
+    std::vector<std::string> removed;
+    if (!reached) {
+        return removed;
+    }
+    std::vector<std::string> orphanRelationships;
+    for (const Entry& entry : entries_) {
+        if (entry.removed || entry.name == kContentTypesEntry || entry.name.ends_with('/')) {
+            continue;
+        }
+        const std::string part = PartName(entry.name);
+        if (const auto source = RelationshipsSource(part)) {
+            if (!reached->contains(*source)) {
+                orphanRelationships.push_back(part);
+            }
+        } else if (!reached->contains(part)) {
+            removed.push_back(part);
+        }
+    }
+    for (const std::string& part : removed) {
+        Remove(part);
+    }
+    for (const std::string& part : orphanRelationships) {
+        Remove(part);
+    }
+    return removed;
+}
+
 Relationships& Package::RelationshipsOf(std::string_view part)
 {
     auto found = relationships_.find(part);
@@ -148,46 +205,45 @@ void Package::Flush()
     }
 }
 
-void Package::WriteEntries(zip_t* target) const
+std::vector<StoredEntry> Package::StoredEntries() const
 {
+    const std::time_t now = std::time(nullptr);
+    std::vector<StoredEntry> stored;
+    stored.reserve(entries_.size());
+    std::vector<DeflateJob> jobs;
     for (const Entry& entry : entries_) {
         if (entry.removed) {
             continue;
         }
-        zip_source_t* content =
-            entry.content ? zip_source_buffer(target, entry.content->data(), entry.content->size(), 0)
-                          : zip_source_zip(target, source_->Handle(), *entry.sourceIndex, ZIP_FL_COMPRESSED, 0, -1);
-        if (content == nullptr) {
-            throw host::HostError("cannot save " + entry.name + ": " + zip_strerror(target));
+        if (entry.content) {
+            stored.push_back(StoredEntry{entry.name, 0, 0, 0, 0, now, {}, std::nullopt});
+            jobs.push_back(DeflateJob{*entry.content, &stored.back()});
+            continue;
         }
-        zip_int64_t index = zip_file_add(target, entry.name.c_str(), content, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
-            zip_source_free(content);
-            throw host::HostError("cannot save " + entry.name + ": " + zip_strerror(target));
-        }
-        // Copied entries keep their compression, so they are not packed anew.
-        zip_int32_t method = entry.content ? ZIP_CM_DEFLATE : source_->Entries()[*entry.sourceIndex].method;
-        zip_set_file_compression(target, static_cast<zip_uint64_t>(index), method, entry.content ? 1 : 0);
+        // Unchanged entries keep their bytes as stored, so they are not packed anew.
+        const ZipArchive::Entry& source = source_->Entries()[*entry.sourceIndex];
+        stored.push_back(StoredEntry{entry.name, source.method, source.crc, source.size, source.compressedSize,
+                                     source.modified, {}, entry.sourceIndex});
     }
+    DeflateAll(jobs);
+    return stored;
 }
 
 void Package::Save(const std::filesystem::path& target)
 {
     Flush();
-    int code = 0;
-    std::unique_ptr<zip_t, ZipDiscard> archive(zip_open(target.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!archive) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        std::string problem = zip_error_strerror(&error);
-        zip_error_fini(&error);
-        throw host::HostError("cannot save " + target.string() + ": " + problem);
+    if (const auto user = platform::InUseBy(target)) {
+        throw host::HostError(target.string() + ": " + *user);
     }
-    WriteEntries(archive.get());
-    if (zip_close(archive.get()) != 0) {
-        throw host::HostError("cannot save " + target.string() + ": " + zip_strerror(archive.get()));
+    const std::string bytes = AssembleZip(StoredEntries(), [this](std::size_t index, char* destination,
+                                                                  std::uint64_t size) {
+        source_->CopyStored(index, destination, size);
+    });
+    try {
+        platform::WriteFileAtomically(target, bytes);
+    } catch (const std::system_error& error) {
+        throw host::HostError(error.what());
     }
-    archive.release();
 }
 
 }  // namespace velmora::pptx::package

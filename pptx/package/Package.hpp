@@ -13,6 +13,7 @@
 #include "pptx/package/PartName.hpp"
 #include "pptx/package/Relationships.hpp"
 #include "pptx/package/ZipArchive.hpp"
+#include "pptx/package/ZipWriter.hpp"
 
 namespace velmora::pptx::package {
 
@@ -40,6 +41,11 @@ public:
     void Write(std::string_view part, std::string content);
     // Removes the part with its own relationships and its content-type override.
     void Remove(std::string_view part);
+    // Removes every part that no chain of internal relationships reaches
+    // from the package's own, as Remove does, with relationship parts whose
+    // part is gone; returns the parts removed. Removes nothing when some
+    // reached part's relationships cannot be read, as its references are unknown.
+    std::vector<std::string> RemoveUnreachableParts();
 
     ContentTypes& Types() { return *types_; }
     // The relationships of a part ("/" for the package's own), read on first use.
@@ -47,8 +53,9 @@ public:
     // `prefix` + the smallest number not in use + `suffix` ("/ppt/slides/slide" 3 ".xml").
     std::string FreePartName(std::string_view prefix, std::string_view suffix) const;
 
-    // Writes the package to `target` through a temporary file beside it
-    // that replaces the target only once it is complete.
+    // Assembles the new file in memory and replaces `target` with it in one
+    // step (see platform::WriteFileAtomically); refuses a target another
+    // program is editing.
     void Save(const std::filesystem::path& target);
 
 private:
@@ -61,9 +68,12 @@ private:
 
     Package() = default;
     const Entry* Find(std::string_view entryName) const;
+    // The parts reached from the package's own relationships; nothing when
+    // some relationships on the way cannot be read.
+    std::optional<CaselessMap<bool>> ReachableParts();
     Entry& Put(std::string_view entryName, std::string content);
     void Flush();
-    void WriteEntries(zip_t* target) const;
+    std::vector<StoredEntry> StoredEntries() const;
 
     std::unique_ptr<ZipArchive> source_;
     std::vector<Entry> entries_;

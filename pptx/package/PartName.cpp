@@ -88,6 +88,20 @@ std::string RelationshipsPartName(std::string_view part)
     return std::string(folder) + "_rels/" + std::string(file) + ".rels";
 }
 
+std::optional<std::string> RelationshipsSource(std::string_view part)
+{
+    constexpr std::string_view kFolder = "_rels/";
+    constexpr std::string_view kSuffix = ".rels";
+    const std::string_view folder = Folder(part);
+    const std::string_view file = part.substr(folder.size());
+    if (!folder.ends_with(kFolder) || !file.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    const std::string source = std::string(folder.substr(0, folder.size() - kFolder.size())) +
+                               std::string(file.substr(0, file.size() - kSuffix.size()));
+    return source;
+}
+
 std::string EntryName(std::string_view part)
 {
     return std::string(part.starts_with('/') ? part.substr(1) : part);
@@ -95,7 +109,10 @@ std::string EntryName(std::string_view part)
 
 std::string PartName(std::string_view entry)
 {
-    return "/" + std::string(entry);
+    // Appended, not "/" + entry: GCC 12 misreads that as overlapping copies.
+    std::string part = "/";
+    part += entry;
+    return part;
 }
 
 std::string Extension(std::string_view part)

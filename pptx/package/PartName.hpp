@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,10 @@ std::string RelativeTarget(std::string_view sourcePart, std::string_view targetP
 
 // "/ppt/slides/_rels/slide1.xml.rels" for "/ppt/slides/slide1.xml"; "/_rels/.rels" for "/".
 std::string RelationshipsPartName(std::string_view part);
+
+// The part whose relationships a relationships part holds ("/" for the
+// package's own); nothing for any other part.
+std::optional<std::string> RelationshipsSource(std::string_view part);
 
 std::string EntryName(std::string_view part);
 std::string PartName(std::string_view entry);

@@ -1,6 +1,7 @@
 #include "pptx/package/XmlText.hpp"
 
 #include <sstream>
+#include <string>
 
 #include "host/HostError.hpp"
 
@@ -20,6 +21,34 @@ private:
     std::string& out_;
 };
 
+// The walks over timing trees, shape trees and group members recurse; the
+// presentation program's own parts never nest deeper than a few dozen levels.
+constexpr int kDeepestLevel = 256;
+
+// Iterative, so that the check itself survives any depth.
+bool NestsTooDeep(const pugi::xml_node root)
+{
+    int depth = 0;
+    pugi::xml_node node = root;
+    while (true) {
+        if (pugi::xml_node child = node.first_child()) {
+            node = child;
+            if (++depth > kDeepestLevel) {
+                return true;
+            }
+            continue;
+        }
+        while (node != root && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (node == root) {
+            return false;
+        }
+        node = node.next_sibling();
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::string& what)
@@ -35,6 +64,10 @@ std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::string& what
             message << " (" << result.description() << " at byte " << result.offset << ")";
         }
         throw host::HostError(message.str());
+    }
+    if (NestsTooDeep(parsed->document)) {
+        throw host::HostError(what + " nests elements more than " + std::to_string(kDeepestLevel) +
+                              " levels deep");
     }
     return parsed;
 }

@@ -1,6 +1,7 @@
 #include "pptx/package/ZipArchive.hpp"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "host/HostError.hpp"
 #include "pptx/package/PartName.hpp"
@@ -64,9 +65,12 @@ void ZipArchive::LoadEntries(const UnpackLimits& limits)
         if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
             Refuse(file_, "damaged zip entry " + std::to_string(index));
         }
-        Entry entry{stat.name, stat.size, stat.comp_size, stat.comp_method};
+        Entry entry{stat.name, stat.size, stat.comp_size, stat.comp_method, stat.crc, stat.mtime};
         if (!IsSafeEntryName(entry.name)) {
             Refuse(file_, "unsafe entry name \"" + entry.name + "\"");
+        }
+        if (stat.encryption_method != ZIP_EM_NONE) {
+            Refuse(file_, "entry " + entry.name + " is encrypted");
         }
         if (entry.size > limits.perEntry) {
             Refuse(file_, "entry " + entry.name + " unpacks to " + std::to_string(entry.size) +
@@ -85,19 +89,32 @@ void ZipArchive::LoadEntries(const UnpackLimits& limits)
 
 std::string ZipArchive::Read(std::size_t index) const
 {
+    std::string content(entries_.at(index).size, '\0');
+    ReadEntry(index, 0, content.data(), content.size());
+    return content;
+}
+
+void ZipArchive::CopyStored(std::size_t index, char* destination, std::uint64_t size) const
+{
+    if (size != entries_.at(index).compressedSize) {
+        throw std::logic_error("stored size mismatch");
+    }
+    ReadEntry(index, ZIP_FL_COMPRESSED, destination, size);
+}
+
+void ZipArchive::ReadEntry(std::size_t index, zip_flags_t flags, char* destination, std::uint64_t size) const
+{
     const Entry& entry = entries_.at(index);
     auto damaged = [&](const std::string& problem) {
         return host::HostError(entry.name + " in " + file_.string() + " is damaged: " + problem);
     };
-    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, 0));
+    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, flags));
     if (!file) {
         throw damaged(zip_strerror(archive_));
     }
-    // One byte more than declared, to notice an entry that unpacks to more.
-    std::string content(entry.size + 1, '\0');
     std::uint64_t filled = 0;
-    while (filled < content.size()) {
-        zip_int64_t got = zip_fread(file.get(), content.data() + filled, content.size() - filled);
+    while (filled < size) {
+        const zip_int64_t got = zip_fread(file.get(), destination + filled, size - filled);
         if (got < 0) {
             throw damaged(zip_file_strerror(file.get()));
         }
@@ -106,11 +123,11 @@ std::string ZipArchive::Read(std::size_t index) const
         }
         filled += static_cast<std::uint64_t>(got);
     }
-    if (filled != entry.size) {
+    // One byte more than declared would mean an entry that unpacks to more.
+    char beyond = 0;
+    if (filled != size || zip_fread(file.get(), &beyond, 1) != 0) {
         throw damaged("it does not unpack to its declared size");
     }
-    content.resize(entry.size);
-    return content;
 }
 
 }  // namespace velmora::pptx::package

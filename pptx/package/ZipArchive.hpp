@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,6 +29,8 @@ public:
         std::uint64_t size = 0;
         std::uint64_t compressedSize = 0;
         std::int32_t method = ZIP_CM_STORE;
+        std::uint32_t crc = 0;
+        std::time_t modified = 0;
     };
 
     // Raises the host error naming the file when it cannot be opened as a
@@ -41,11 +44,15 @@ public:
     const std::vector<Entry>& Entries() const { return entries_; }
     // The unpacked content of entry `index`; raises when it is damaged.
     std::string Read(std::size_t index) const;
+    // Copies entry `index` as it is stored, still compressed, to `destination`;
+    // `size` must be its compressed size.
+    void CopyStored(std::size_t index, char* destination, std::uint64_t size) const;
     zip_t* Handle() const { return archive_; }
 
 private:
     ZipArchive(std::filesystem::path file, zip_t* archive);
     void LoadEntries(const UnpackLimits& limits);
+    void ReadEntry(std::size_t index, zip_flags_t flags, char* destination, std::uint64_t size) const;
 
     std::filesystem::path file_;
     zip_t* archive_;

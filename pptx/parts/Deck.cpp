@@ -141,6 +141,21 @@ void Deck::CheckStructure()
             Refuse(parts_.Package(), "its slide list has slide id " + std::to_string(entry.id) + " twice");
         }
     }
+    CheckSlideSize();
+}
+
+// Every size and position on a slide is measured against the page; the file
+// format allows sides from one inch to 56 inches.
+void Deck::CheckSlideSize()
+{
+    constexpr std::int64_t kShortestSide = 914400;
+    constexpr std::int64_t kLongestSide = 51206400;
+    const SlideSize size = presentation_->Size();
+    const auto fits = [](std::int64_t side) { return side >= kShortestSide && side <= kLongestSide; };
+    if (!fits(size.width) || !fits(size.height)) {
+        Refuse(parts_.Package(), "its slide size " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+                                     " EMU is outside what the format allows");
+    }
 }
 
 std::shared_ptr<SlidePart> Deck::Slide(unsigned slideId)
@@ -202,21 +217,15 @@ unsigned Deck::AddSlide(std::size_t position, SlideLayoutPart& layout)
 void Deck::DeleteSlide(unsigned slideId)
 {
     std::shared_ptr<SlidePart> slide = Slide(slideId);
-    std::vector<std::string> doomed;
-    for (const package::Relationship& relationship : slide->Relationships().All()) {
-        if (!relationship.external && (relationship.type == rel::kTags || relationship.type == rel::kNotesSlide)) {
-            doomed.push_back(slide->Relationships().TargetPart(relationship));
-        }
-    }
     const std::string relationshipId = presentation_->Slides()[*presentation_->PositionOf(slideId)].relationshipId;
     presentation_->RemoveSlide(slideId);
     presentation_->Relationships().Remove(relationshipId);
     drafts_.erase(slideId);
     slideParts_.erase(slideId);
-    for (const std::string& part : doomed) {
-        parts_.Remove(part);
-    }
+    // The slide goes for certain, even where another part still links to it;
+    // then everything only it used (notes, tags, pictures, charts, ...) goes.
     parts_.Remove(slide->Name());
+    parts_.RemoveUnreachable();
 }
 
 std::shared_ptr<NotesSlidePart> Deck::Notes(unsigned slideId)
@@ -301,16 +310,99 @@ std::shared_ptr<TagsPart> Deck::Tags(XmlPart& owner, pugi::xml_node holder, bool
 
 std::string Deck::AddImage(XmlPart& owner, const std::filesystem::path& picture)
 {
-    std::string content = ReadPicture(picture);
+    return AddImageContent(owner, ReadPicture(picture), picture.string());
+}
+
+std::string Deck::AddImageContent(XmlPart& owner, std::string content, const std::string& origin)
+{
     std::optional<PictureFormat> format = SniffPicture(content);
     if (!format) {
-        throw host::HostError(picture.string() + " is no picture the presentation can hold");
+        throw host::HostError(origin + " is no picture the presentation can hold");
     }
     package::Package& package = parts_.Package();
     const std::string name = package.FreePartName("/ppt/media/image", "." + format->extension);
     package.Write(name, std::move(content));
     package.Types().EnsureDefault(format->extension, format->contentType);
     return owner.Relationships().Add(rel::kImage, name);
+}
+
+std::optional<std::string> Deck::ImageContent(const std::string& partName)
+{
+    package::Package& package = parts_.Package();
+    if (!package.Contains(partName)) {
+        return std::nullopt;
+    }
+    std::string content = package.Read(partName);
+    if (!SniffPicture(content)) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+}  // namespace velmora::pptx::parts
+
+namespace velmora::pptx::parts {
+
+std::shared_ptr<LegacyDrawingPart> Deck::LegacyDrawing(XmlPart& slide)
+{
+    if (std::optional<std::string> existing = slide.RelatedPartOfType(rel::kVmlDrawing)) {
+        return parts_.Get<LegacyDrawingPart>(*existing);
+    }
+    auto drawing = parts_.Make<LegacyDrawingPart>(parts_.Package().FreePartName("/ppt/drawings/vmlDrawing", ".vml"),
+                                                  LegacyDrawingPart::Content());
+    parts_.Add(drawing, ooxml::type::kVmlDrawing);
+    slide.Relationships().Add(rel::kVmlDrawing, drawing->Name());
+    return drawing;
+}
+
+Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& classId, std::string storage,
+                                        const std::filesystem::path& picture, const PointBox& box)
+{
+    package::Package& package = parts_.Package();
+    ControlRelations relations;
+    relations.pictureId = AddImage(slide, picture);
+    const std::string pictureName = slide.RelatedPart(relations.pictureId);
+    std::shared_ptr<LegacyDrawingPart> drawing = LegacyDrawing(slide);
+    relations.legacyShapeId = drawing->AddControlShape(box, drawing->Relationships().Add(rel::kImage, pictureName));
+
+    // The control part and its data are numbered alike: activeX1.xml keeps activeX1.bin.
+    std::string controlName;
+    std::string dataName;
+    for (unsigned number = 1; controlName.empty(); ++number) {
+        const std::string stem = "/ppt/activeX/activeX" + std::to_string(number);
+        if (!package.Contains(stem + ".xml") && !package.Contains(stem + ".bin")) {
+            controlName = stem + ".xml";
+            dataName = stem + ".bin";
+        }
+    }
+    package.Write(dataName, std::move(storage));
+    package.Types().SetOverride(dataName, ooxml::type::kActiveXBinary);
+    const std::string dataId = package.RelationshipsOf(controlName).Add(rel::kActiveXControlBinary, dataName);
+    auto control = parts_.Make<ActiveXControlPart>(controlName, ActiveXControlPart::Content(classId, dataId));
+    parts_.Add(control, ooxml::type::kActiveX);
+    relations.controlId = slide.Relationships().Add(rel::kControl, controlName);
+    return relations;
+}
+
+void Deck::PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box)
+{
+    if (std::optional<std::string> drawing = slide.RelatedPartOfType(rel::kVmlDrawing)) {
+        parts_.Get<LegacyDrawingPart>(*drawing)->PlaceShape(legacyShapeId, box);
+    }
+}
+
+std::shared_ptr<ActiveXControlPart> Deck::Control(XmlPart& owner, const std::string& relationshipId)
+{
+    return parts_.Get<ActiveXControlPart>(owner.RelatedPart(relationshipId));
+}
+
+void Deck::SetControlData(ActiveXControlPart& control, std::string storage)
+{
+    std::optional<std::string> data = control.BinaryPart();
+    if (!data) {
+        throw host::HostError(control.Describe() + " keeps no data of its own");
+    }
+    parts_.Package().Write(*data, std::move(storage));
 }
 
 }  // namespace velmora::pptx::parts

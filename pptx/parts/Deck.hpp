@@ -3,10 +3,13 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "pptx/parts/ActiveXControlPart.hpp"
+#include "pptx/parts/LegacyDrawingPart.hpp"
 #include "pptx/parts/PartSet.hpp"
 #include "pptx/parts/PresentationPart.hpp"
 #include "pptx/parts/SlideParts.hpp"
@@ -39,7 +42,8 @@ public:
     // A new slide on `layout`, with its empty placeholders, at `position`
     // (0-based); returns its slide id.
     unsigned AddSlide(std::size_t position, SlideLayoutPart& layout);
-    // Removes the slide with its notes slide and tags.
+    // Removes the slide with every part that nothing else in the package
+    // refers to (its notes, tags, pictures, charts and their workbooks, ...).
     void DeleteSlide(unsigned slideId);
 
     // The slide's notes slide; empty when it has none.
@@ -57,14 +61,38 @@ public:
     // Copies a picture file into the package, relates it to `owner` and
     // returns the relationship id.
     std::string AddImage(XmlPart& owner, const std::filesystem::path& picture);
+    // The same for picture content; `origin` names it in the error.
+    std::string AddImageContent(XmlPart& owner, std::string content, const std::string& origin);
+    // The content of a part that holds a picture; nothing for a missing part or other content.
+    std::optional<std::string> ImageContent(const std::string& partName);
+
+    // What a new control of a slide is known by.
+    struct ControlRelations {
+        std::string controlId;      // the slide's relationship to the control part
+        std::string pictureId;      // ... and to the picture shown while it does not run
+        std::string legacyShapeId;  // its host shape in the slide's legacy drawing
+    };
+    // Adds an ActiveX control of class `classId` to `slide`: the control part
+    // with `storage` as its persisted data, the picture, and a host shape in
+    // the slide's legacy drawing, made when the slide has none.
+    ControlRelations AddControl(XmlPart& slide, const std::string& classId, std::string storage,
+                                const std::filesystem::path& picture, const PointBox& box);
+    // Moves a host shape of the slide's legacy drawing; nothing when the slide has none.
+    void PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box);
+    // The control part `owner` relates by `relationshipId`.
+    std::shared_ptr<ActiveXControlPart> Control(XmlPart& owner, const std::string& relationshipId);
+    // Replaces the control's persisted data.
+    void SetControlData(ActiveXControlPart& control, std::string storage);
 
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
 
 private:
     explicit Deck(std::unique_ptr<package::Package> package);
     void CheckStructure();
+    void CheckSlideSize();
     std::shared_ptr<NotesMasterPart> EnsureNotesMaster();
     std::string FreeNotesName();
+    std::shared_ptr<LegacyDrawingPart> LegacyDrawing(XmlPart& slide);
 
     PartSet parts_;
     std::shared_ptr<PresentationPart> presentation_;

@@ -48,6 +48,13 @@ void PartSet::Remove(const std::string& name)
     package_->Remove(name);
 }
 
+void PartSet::RemoveUnreachable()
+{
+    for (const std::string& name : package_->RemoveUnreachableParts()) {
+        parts_.erase(name);
+    }
+}
+
 void PartSet::Save(const std::filesystem::path& target)
 {
     for (auto& [key, part] : parts_) {

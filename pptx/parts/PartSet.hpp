@@ -52,6 +52,8 @@ public:
     void Add(const std::shared_ptr<XmlPart>& part, const std::string& contentType);
     // Removes a part with its relationships and content-type override.
     void Remove(const std::string& name);
+    // Removes every part nothing refers to any more (Package::RemoveUnreachableParts).
+    void RemoveUnreachable();
 
     // Writes every changed part into the package and the package to `target`.
     void Save(const std::filesystem::path& target);

@@ -118,4 +118,6 @@ host::Ref<host::OLEFormat> CellShape::OLEFormat() { NotForCells("an embedded obj
 host::Ref<host::Tags> CellShape::Tags() { NotForCells("tagging"); }
 host::Ref<host::TextEffectFormat> CellShape::TextEffect() { NotForCells("a text effect"); }
 
+host::Ref<host::PlaceholderFormat> CellShape::PlaceholderFormat() { NotForCells("a placeholder format"); }
+
 }  // namespace velmora::pptx::shapes

@@ -49,6 +49,7 @@ public:
     host::Ref<host::OLEFormat> OLEFormat() override;
     host::Ref<host::Tags> Tags() override;
     host::Ref<host::TextEffectFormat> TextEffect() override;
+    host::Ref<host::PlaceholderFormat> PlaceholderFormat() override;
 
 private:
     Box CellBounds() const;

@@ -69,16 +69,22 @@ void CheckFontName(const std::string& value)
 
 }  // namespace
 
-DocumentFont::DocumentFont(std::vector<TextSite> sites) : sites_(std::move(sites)) {}
+DocumentFont::DocumentFont(std::vector<TextSite> sites, std::optional<std::size_t> run)
+    : sites_(std::move(sites)), run_(run)
+{
+}
 
 template <typename T>
 T DocumentFont::Read(const std::function<std::optional<T>(pugi::xml_node)>& read, T fallback, T mixed) const
 {
     std::vector<T> values;
+    std::size_t index = 0;
     for (const auto& site : sites_) {
         const auto styles = site.ListStyles();
         for (const auto& run : TextRuns(site.Body())) {
-            values.push_back(ResolveRun(run, styles, read, fallback));
+            if (!run_ || *run_ == index++) {
+                values.push_back(ResolveRun(run, styles, read, fallback));
+            }
         }
     }
     return Agreed(values, [](const T& value) { return value; }, mixed);
@@ -86,9 +92,23 @@ T DocumentFont::Read(const std::function<std::optional<T>(pugi::xml_node)>& read
 
 void DocumentFont::Write(const std::function<void(pugi::xml_node)>& write, bool resizes)
 {
+    std::size_t index = 0;
     for (const auto& site : sites_) {
-        for (auto properties : EnsureRunProperties(site.EnsureBody())) {
-            write(properties);
+        if (!run_) {
+            for (auto properties : EnsureRunProperties(site.EnsureBody())) {
+                write(properties);
+            }
+        } else {
+            const auto runs = TextRuns(site.Body());
+            const bool here = *run_ >= index && *run_ - index < runs.size();
+            const std::size_t first = index;
+            index += runs.size();
+            if (!here) {
+                continue;
+            }
+            if (auto properties = EnsureRunProperties(runs[*run_ - first])) {
+                write(properties);
+            }
         }
         if (resizes) {
             site.Resized();
@@ -134,7 +154,7 @@ float DocumentFont::Size() const
             const auto size = IntAttribute(properties, "sz", 0);
             return size > 0 ? std::optional<float>(static_cast<float>(size) / 100) : std::nullopt;
         },
-        kDefaultPoints, 0.0F);
+        kDefaultPoints, host::FontSize::Mixed);
 }
 
 void DocumentFont::SetSize(float points)

@@ -12,11 +12,13 @@
 
 namespace velmora::pptx::shapes {
 
-// The font of whole text bodies. Writes go to every run and paragraph end;
-// reads give the value all runs show (own or inherited) or the mixed value.
+// The font of whole text bodies, or of one run of them. Writes go to every
+// run and paragraph end; reads give the value all runs show (own or
+// inherited) or the mixed value.
 class DocumentFont : public host::Font {
 public:
-    explicit DocumentFont(std::vector<TextSite> sites);
+    // run: the index of the one run meant, counted over all the bodies' runs.
+    explicit DocumentFont(std::vector<TextSite> sites, std::optional<std::size_t> run = std::nullopt);
 
     std::string Name() const override;
     void SetName(const std::string& value) override;
@@ -52,6 +54,7 @@ private:
     void SetFlag(const char* attribute, int triState);
 
     std::vector<TextSite> sites_;
+    std::optional<std::size_t> run_;
 };
 
 }  // namespace velmora::pptx::shapes

@@ -1,31 +1,52 @@
 #include "pptx/shapes/DocumentOLEFormat.hpp"
 
+#include <utility>
+
 #include "host/HostError.hpp"
+#include "pptx/shapes/DrawingXml.hpp"
 #include "pptx/shapes/ShapeElement.hpp"
+#include "pptx/shapes/ShapeTreeOwner.hpp"
 
 namespace velmora::pptx::shapes {
 
-DocumentOLEFormat::DocumentOLEFormat(pugi::xml_node shape) : object_(EmbeddedObjectOf(shape))
+DocumentOLEFormat::DocumentOLEFormat(std::shared_ptr<ShapeTreeOwner> owner, pugi::xml_node shape)
+    : owner_(std::move(owner)), object_(EmbeddedObjectOf(shape))
 {
     if (!object_) {
         throw host::HostError("the shape \"" + ShapeNameOf(shape) + "\" is no embedded object");
     }
 }
 
+bool DocumentOLEFormat::IsControl() const
+{
+    return Is(object_, "control");
+}
+
+std::string DocumentOLEFormat::ControlId() const
+{
+    return object_.attribute("r:id").value();
+}
+
 std::string DocumentOLEFormat::ProgID() const
 {
-    return object_.attribute("progId").value();
+    return IsControl() ? owner_->ControlProgID(ControlId()) : object_.attribute("progId").value();
 }
 
-// A control's properties live in its own part, out of this layer's reach for now.
+// An embedded document's own properties live inside its data, out of reach.
 std::string DocumentOLEFormat::Property(const std::string& name) const
 {
-    throw host::HostError("reading the object property \"" + name + "\" is not supported yet");
+    if (!IsControl()) {
+        throw host::HostError("reading the object property \"" + name + "\" is not supported");
+    }
+    return owner_->ControlProperty(ControlId(), name);
 }
 
-void DocumentOLEFormat::SetProperty(const std::string& name, const std::string&)
+void DocumentOLEFormat::SetProperty(const std::string& name, const std::string& value)
 {
-    throw host::HostError("setting the object property \"" + name + "\" is not supported yet");
+    if (!IsControl()) {
+        throw host::HostError("setting the object property \"" + name + "\" is not supported");
+    }
+    owner_->SetControlProperty(ControlId(), name, value);
 }
 
 }  // namespace velmora::pptx::shapes

@@ -7,6 +7,7 @@
 #include "pptx/shapes/DocumentGroupShapes.hpp"
 #include "pptx/shapes/DocumentLine.hpp"
 #include "pptx/shapes/DocumentOLEFormat.hpp"
+#include "pptx/shapes/DocumentPlaceholderFormat.hpp"
 #include "pptx/shapes/DocumentTable.hpp"
 #include "pptx/shapes/DocumentTextEffect.hpp"
 #include "pptx/shapes/DocumentTextFrame.hpp"
@@ -15,6 +16,7 @@
 #include "pptx/shapes/ShapeFormatting.hpp"
 #include "pptx/shapes/ShapeGeometry.hpp"
 #include "pptx/shapes/ShapeGrouping.hpp"
+#include "pptx/shapes/ShapeTemplates.hpp"
 #include "pptx/shapes/ShapeTreeOwner.hpp"
 #include "pptx/shapes/TriStates.hpp"
 #include "pptx/xml/Ooxml.hpp"
@@ -90,6 +92,9 @@ float DocumentShape::ReadEdge(Edge edge) const
 void DocumentShape::WriteEdge(Edge edge, float points)
 {
     SetSlideEdge(*owner_, Element(), edge, static_cast<double>(points) * ooxml::kEmuPerPoint);
+    if (IsControlPicture(shape_)) {
+        KeepControlInStep(*owner_, shape_);
+    }
     owner_->Touch();
 }
 
@@ -182,7 +187,7 @@ void DocumentShape::Select(bool replace)
 
 void DocumentShape::Copy()
 {
-    throw host::HostError("copying shapes is not supported yet");
+    owner_->CopyShapes({Element()});
 }
 
 void DocumentShape::Delete()
@@ -191,14 +196,14 @@ void DocumentShape::Delete()
     gone_ = true;
 }
 
-void DocumentShape::Export(const std::filesystem::path&, const std::string&)
+void DocumentShape::Export(const std::filesystem::path& file, const std::string& filter)
 {
-    throw host::HostError("exporting shape pictures is not supported yet");
+    owner_->ExportShapes({Element()}, file, filter);
 }
 
 host::Ref<host::OLEFormat> DocumentShape::OLEFormat()
 {
-    return std::make_shared<DocumentOLEFormat>(Element());
+    return std::make_shared<DocumentOLEFormat>(owner_, Element());
 }
 
 host::Ref<host::Tags> DocumentShape::Tags()
@@ -212,6 +217,11 @@ host::Ref<host::TextEffectFormat> DocumentShape::TextEffect()
         Refuse(shape_, "has no text effect");
     }
     return std::make_shared<DocumentTextEffect>(TextSite{owner_, shape_});
+}
+
+host::Ref<host::PlaceholderFormat> DocumentShape::PlaceholderFormat()
+{
+    return std::make_shared<DocumentPlaceholderFormat>(Element());
 }
 
 }  // namespace velmora::pptx::shapes

@@ -47,6 +47,7 @@ public:
     host::Ref<host::OLEFormat> OLEFormat() override;
     host::Ref<host::Tags> Tags() override;
     host::Ref<host::TextEffectFormat> TextEffect() override;
+    host::Ref<host::PlaceholderFormat> PlaceholderFormat() override;
 
 private:
     // The element; raises the host error once the shape was deleted or ungrouped.

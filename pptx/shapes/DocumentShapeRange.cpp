@@ -183,18 +183,23 @@ void DocumentShapeRange::Select(bool replace)
 
 void DocumentShapeRange::Copy()
 {
-    throw host::HostError("copying shapes is not supported yet");
+    owner_->CopyShapes(shapes_);
 }
 
 void DocumentShapeRange::Delete() { ForEach([](host::Shape& s) { s.Delete(); }); }
 
-void DocumentShapeRange::Export(const std::filesystem::path&, const std::string&)
+void DocumentShapeRange::Export(const std::filesystem::path& file, const std::string& filter)
 {
-    throw host::HostError("exporting shape pictures is not supported yet");
+    owner_->ExportShapes(shapes_, file, filter);
 }
 
 host::Ref<host::OLEFormat> DocumentShapeRange::OLEFormat() { return Single("OLEFormat").OLEFormat(); }
 host::Ref<host::Tags> DocumentShapeRange::Tags() { return Single("Tags").Tags(); }
 host::Ref<host::TextEffectFormat> DocumentShapeRange::TextEffect() { return Single("TextEffect").TextEffect(); }
+
+host::Ref<host::PlaceholderFormat> DocumentShapeRange::PlaceholderFormat()
+{
+    return Single("PlaceholderFormat").PlaceholderFormat();
+}
 
 }  // namespace velmora::pptx::shapes

@@ -53,6 +53,7 @@ public:
     host::Ref<host::OLEFormat> OLEFormat() override;
     host::Ref<host::Tags> Tags() override;
     host::Ref<host::TextEffectFormat> TextEffect() override;
+    host::Ref<host::PlaceholderFormat> PlaceholderFormat() override;
 
 private:
     // The one member a single-shape request goes to; raises the host error for several.

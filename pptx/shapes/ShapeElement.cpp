@@ -1,7 +1,10 @@
 #include "pptx/shapes/ShapeElement.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
+#include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "pptx/shapes/DrawingXml.hpp"
 
@@ -108,6 +111,9 @@ std::vector<pugi::xml_node> ChildShapes(pugi::xml_node tree)
 
 pugi::xml_node OuterElement(pugi::xml_node shape)
 {
+    if (IsControlPicture(shape)) {
+        return OuterElement(shape.parent());
+    }
     const auto branch = shape.parent();
     if (IsAnyOf(branch, {"Choice", "Fallback"}) && Is(branch.parent(), "AlternateContent")) {
         return branch.parent();
@@ -125,12 +131,71 @@ bool IsGroup(pugi::xml_node shape)
     return Is(shape, "grpSp");
 }
 
+bool IsInGroup(pugi::xml_node shape)
+{
+    return IsGroup(ParentTree(shape));
+}
+
+std::vector<pugi::xml_node> AllShapes(pugi::xml_node tree)
+{
+    std::vector<pugi::xml_node> shapes;
+    for (auto shape : ChildShapes(tree)) {
+        shapes.push_back(shape);
+        if (IsGroup(shape)) {
+            const auto members = AllShapes(shape);
+            shapes.insert(shapes.end(), members.begin(), members.end());
+        }
+    }
+    return shapes;
+}
+
+pugi::xml_node FindShapeByName(pugi::xml_node tree, const std::string& name)
+{
+    pugi::xml_node grouped;
+    for (auto shape : AllShapes(tree)) {
+        if (ShapeNameOf(shape) != name) {
+            continue;
+        }
+        if (!IsInGroup(shape)) {
+            return shape;
+        }
+        if (!grouped) {
+            grouped = shape;
+        }
+    }
+    return grouped;
+}
+
+pugi::xml_node FindShapeById(pugi::xml_node tree, unsigned id)
+{
+    for (auto shape : AllShapes(tree)) {
+        if (ShapeIdOf(shape) == id) {
+            return shape;
+        }
+    }
+    return {};
+}
+
+unsigned NewShapeId(pugi::xml_node tree)
+{
+    // Every cNvPr counts, also those in alternate content and in shapes
+    // the tree does not list as shapes.
+    std::int64_t highest = 0;
+    for (auto node : tree.select_nodes(".//*[local-name()='cNvPr']")) {
+        highest = std::max(highest, IntAttribute(node.node(), "id", 0));
+    }
+    if (highest >= 0xFFFFFFFFLL) {
+        throw host::HostError("the slide has no shape id left for a new shape");
+    }
+    return static_cast<unsigned>(highest) + 1;
+}
+
 int ShapeTypeOf(pugi::xml_node shape)
 {
     const auto kind = LocalName(shape);
     if (kind == "sp") return AutoShapeType(shape);
     if (kind == "grpSp") return Group;
-    if (kind == "pic") return PictureType(shape);
+    if (kind == "pic") return IsControlPicture(shape) ? OLEControlObject : PictureType(shape);
     if (kind == "graphicFrame") return GraphicFrameType(shape);
     if (kind == "cxnSp") return Line;
     if (kind == "contentPart") return FreeForm;
@@ -197,8 +262,28 @@ std::vector<pugi::xml_node> TextHolders(const std::vector<pugi::xml_node>& shape
     return holders;
 }
 
+bool IsControlPicture(pugi::xml_node shape)
+{
+    return Is(shape, "pic") && Is(shape.parent(), "control");
+}
+
+std::vector<pugi::xml_node> ControlPictures(pugi::xml_node tree)
+{
+    std::vector<pugi::xml_node> pictures;
+    for (auto entry = Child(tree.parent(), "controls").first_child(); entry; entry = entry.next_sibling()) {
+        const auto control = Is(entry, "AlternateContent") ? Path(entry, {"Fallback", "control"}) : entry;
+        if (const auto picture = Child(control, "pic"); picture && Is(control, "control")) {
+            pictures.push_back(picture);
+        }
+    }
+    return pictures;
+}
+
 pugi::xml_node EmbeddedObjectOf(pugi::xml_node shape)
 {
+    if (IsControlPicture(shape)) {
+        return shape.parent();
+    }
     const auto data = Path(shape, {"graphic", "graphicData"});
     // Objects of newer versions come wrapped in mc:AlternateContent.
     for (auto object : {Child(data, "oleObj"), Path(data, {"AlternateContent", "Choice", "oleObj"}),

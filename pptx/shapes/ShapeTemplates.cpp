@@ -8,6 +8,7 @@
 #include "host/MsoConstants.hpp"
 #include "pptx/shapes/DrawingXml.hpp"
 #include "pptx/shapes/ShapeElement.hpp"
+#include "pptx/xml/Elements.hpp"
 #include "pptx/xml/Ooxml.hpp"
 
 namespace velmora::pptx::shapes {
@@ -105,7 +106,85 @@ std::int64_t Part(double total, int count, int index)
     return index + 1 < count ? share : whole - share * (count - 1);
 }
 
+// The children of p:cSld, in schema order.
+constexpr std::string_view kCommonDataOrder[] = {"p:bg", "p:spTree", "p:custDataLst", "p:controls", "p:extLst"};
+
+std::string FreeControlName(pugi::xml_node controls, const std::string& kind)
+{
+    for (unsigned number = 1;; ++number) {
+        const std::string name = kind + std::to_string(number);
+        if (!controls.find_node([&](pugi::xml_node node) {
+                return LocalName(node) == "control" && name == node.attribute("name").value();
+            })) {
+            return name;
+        }
+    }
+}
+
+void DescribeControl(pugi::xml_node control, const std::string& name, const ControlRelations& relations,
+                     const Box& box)
+{
+    SetAttribute(control, "name", name.c_str());
+    SetAttribute(control, "r:id", relations.controlId.c_str());
+    SetAttribute(control, "imgW", static_cast<std::int64_t>(std::llround(box.width)));
+    SetAttribute(control, "imgH", static_cast<std::int64_t>(std::llround(box.height)));
+}
+
 }  // namespace
+
+pugi::xml_node NewControl(pugi::xml_node tree, unsigned id, const std::string& kind, const ControlRelations& relations,
+                          const Box& box)
+{
+    const auto commonData = tree.parent();
+    if (!tree || LocalName(commonData) != "cSld") {
+        throw host::HostError("controls can only be placed on a slide");
+    }
+    EnsureNamespace(tree, "r", ooxml::kRelationshipsNs);
+    auto controls = xml::ChildInOrder(commonData, "p:controls", xml::SchemaOrder(kCommonDataOrder));
+    const std::string name = FreeControlName(controls, kind);
+    auto wrapper = Parse(controls,
+                         "<mc:AlternateContent><mc:Choice Requires=\"v\"><p:control spid=\"\"/></mc:Choice>"
+                         "<mc:Fallback><p:control><p:pic><p:nvPicPr><p:cNvPr id=\"0\" name=\"\"/><p:cNvPicPr>"
+                         "<a:picLocks noRot=\"1\" noChangeAspect=\"1\"/></p:cNvPicPr><p:nvPr/></p:nvPicPr>"
+                         "<p:blipFill><a:blip r:embed=\"\"/><a:stretch><a:fillRect/></a:stretch></p:blipFill>"
+                         "<p:spPr><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic></p:control>"
+                         "</mc:Fallback></mc:AlternateContent>");
+    wrapper.append_attribute("xmlns:mc") = ooxml::kMarkupCompatibilityNs;
+    auto choice = Child(wrapper, "Choice");
+    choice.append_attribute("xmlns:v") = ooxml::kVmlNs;
+    auto legacy = Child(choice, "control");
+    SetAttribute(legacy, "spid", relations.legacyShapeId.c_str());
+    DescribeControl(legacy, name, relations, box);
+    auto control = Path(wrapper, {"Fallback", "control"});
+    DescribeControl(control, name, relations, box);
+    auto picture = Child(control, "pic");
+    SetAttribute(Path(picture, {"blipFill", "blip"}), "r:embed", relations.pictureId.c_str());
+    auto properties = NonVisualProperties(picture);
+    SetAttribute(properties, "id", static_cast<std::int64_t>(id));
+    SetAttribute(properties, "name", name.c_str());
+    WriteXfrm(picture, box);
+    return picture;
+}
+
+void KeepControlInStep(ShapeTreeOwner& owner, pugi::xml_node picture)
+{
+    const Box box = LocalBox(owner, picture);
+    const auto wrapper = OuterElement(picture);
+    std::string legacyShapeId;
+    for (const auto branch : {Child(wrapper, "Choice"), Child(wrapper, "Fallback"), wrapper}) {
+        if (const auto control = Is(branch, "control") ? branch : Child(branch, "control")) {
+            SetAttribute(control, "imgW", static_cast<std::int64_t>(std::llround(box.width)));
+            SetAttribute(control, "imgH", static_cast<std::int64_t>(std::llround(box.height)));
+            if (legacyShapeId.empty()) {
+                legacyShapeId = control.attribute("spid").value();
+            }
+        }
+    }
+    if (!legacyShapeId.empty()) {
+        const double emu = static_cast<double>(ooxml::kEmuPerPoint);
+        owner.PlaceLegacyShape(legacyShapeId, box.left / emu, box.top / emu, box.width / emu, box.height / emu);
+    }
+}
 
 pugi::xml_node NewAutoShape(pugi::xml_node tree, unsigned id, int autoShapeType, const Box& box)
 {

@@ -55,9 +55,14 @@ std::pair<float, float> PictureExtent(const std::filesystem::path& file, float w
 
 DocumentShapes::DocumentShapes(std::shared_ptr<ShapeTreeOwner> owner) : owner_(std::move(owner)) {}
 
+// The controls of a slide count as shapes on top of its tree.
 std::vector<pugi::xml_node> DocumentShapes::Elements() const
 {
-    return ChildShapes(owner_->ShapeTree());
+    const auto tree = owner_->ShapeTree();
+    auto shapes = ChildShapes(tree);
+    const auto controls = ControlPictures(tree);
+    shapes.insert(shapes.end(), controls.begin(), controls.end());
+    return shapes;
 }
 
 host::Ref<host::Shape> DocumentShapes::Added(pugi::xml_node shape)
@@ -125,10 +130,21 @@ host::Ref<host::Shape> DocumentShapes::AddTable(int rows, int columns, float lef
     return Added(NewTable(owner_->ShapeTree(), owner_->NextShapeId(), rows, columns, box));
 }
 
-host::Ref<host::Shape> DocumentShapes::AddOLEObject(float, float, float, float, const std::string& className,
-                                                    const std::string&)
+host::Ref<host::Shape> DocumentShapes::AddOLEObject(float left, float top, float width, float height,
+                                                    const std::string& className, const std::string& fileName,
+                                                    int displayAsIcon, const std::string&, int, const std::string&,
+                                                    int link)
 {
-    throw host::HostError("inserting the object \"" + className + "\" is not supported yet");
+    if (!fileName.empty() || className.empty()) {
+        throw host::HostError("objects made from a file are not supported");
+    }
+    if (displayAsIcon != 0 || link != 0) {
+        throw host::HostError("a control is shown as itself and cannot be linked");
+    }
+    const auto box = EmuBox(left, top, width, height);
+    const auto relations = owner_->AddControl(className, left, top, width, height);
+    const std::string kind = className.substr(0, className.find('.'));
+    return Added(NewControl(owner_->ShapeTree(), owner_->NextShapeId(), kind, relations, box));
 }
 
 host::Ref<host::ShapeRange> DocumentShapes::Range(const std::vector<int>& indexes)
@@ -148,9 +164,9 @@ host::Ref<host::ShapeRange> DocumentShapes::Range(const std::vector<int>& indexe
     return std::make_shared<DocumentShapeRange>(owner_, std::move(chosen));
 }
 
-host::Ref<host::ShapeRange> DocumentShapes::PasteSpecial(int)
+host::Ref<host::ShapeRange> DocumentShapes::PasteSpecial(int dataType)
 {
-    throw host::HostError("pasting is not supported yet");
+    return owner_->PasteAsPicture(dataType);
 }
 
 DocumentPlaceholders::DocumentPlaceholders(std::shared_ptr<ShapeTreeOwner> owner) : owner_(std::move(owner)) {}

@@ -28,8 +28,10 @@ public:
                                       float left, float top, float width, float height) override;
     host::Ref<host::Shape> AddTextbox(int orientation, float left, float top, float width, float height) override;
     host::Ref<host::Shape> AddTable(int rows, int columns, float left, float top, float width, float height) override;
+    // Only controls of the Flash player so far, made new rather than from a file.
     host::Ref<host::Shape> AddOLEObject(float left, float top, float width, float height, const std::string& className,
-                                        const std::string& fileName) override;
+                                        const std::string& fileName, int displayAsIcon, const std::string& iconFileName,
+                                        int iconIndex, const std::string& iconLabel, int link) override;
     // No indexes means every shape.
     host::Ref<host::ShapeRange> Range(const std::vector<int>& indexes) override;
     host::Ref<host::ShapeRange> PasteSpecial(int dataType) override;

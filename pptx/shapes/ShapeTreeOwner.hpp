@@ -8,8 +8,17 @@
 #include <pugixml.hpp>
 
 #include "host/Forward.hpp"
+#include "pptx/shapes/ShapeElement.hpp"
+#include "host/HostError.hpp"
 
 namespace velmora::pptx {
+
+// What a new ActiveX control of a part is known by in the part's XML.
+struct ControlRelations {
+    std::string controlId;      // relationship to the control part
+    std::string pictureId;      // relationship to the picture shown while it does not run
+    std::string legacyShapeId;  // its host shape in the legacy drawing ("_x0000_s1025")
+};
 
 // The part side of a shape tree (a slide or a notes slide): what the shape
 // objects need from the part that holds their XML. Shape objects keep their
@@ -22,9 +31,10 @@ public:
     virtual pugi::xml_node ShapeTree() = 0;
     // The part's XML was changed and must be saved.
     virtual void Touch() = 0;
-    // A fresh shape id, unique in the part.
-    virtual unsigned NextShapeId() = 0;
-    // Called after a shape left the tree, so the timeline drops effects on it.
+    // The id for a shape about to be added: unique in the part (shapes::NewShapeId).
+    virtual unsigned NextShapeId() { return shapes::NewShapeId(ShapeTree()); }
+    // Called after a shape left the tree, so the timeline drops effects on it
+    // and the window forgets it.
     virtual void ShapeRemoved(unsigned shapeId) = 0;
 
     // Copies a picture file into the package as a media part, relates it to
@@ -46,6 +56,33 @@ public:
     virtual void Select(const std::vector<pugi::xml_node>& shapes, bool replace) = 0;
     // Tags of one shape (<p:custDataLst> of its non-visual properties).
     virtual host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) = 0;
+
+    // Pictures of shapes need the application's clipboard and renderer; a
+    // tree without them raises the host error.
+    // The clipboard takes a copy of these shapes, their pictures included.
+    virtual void CopyShapes(const std::vector<pugi::xml_node>& shapes);
+    // Draws what the clipboard holds as one picture of its bounding box, in
+    // the format of the paste data type, and adds it at the box's place.
+    virtual host::Ref<host::ShapeRange> PasteAsPicture(int dataType);
+    // A picture of exactly the shapes' bounding box into `file`.
+    virtual void ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
+                              const std::string& filter);
+
+    // Adds the parts of a new ActiveX control of class `progId` placed at
+    // the box (points). Only slides hold controls: other parts refuse.
+    virtual ControlRelations AddControl(const std::string& progId, double, double, double, double)
+    {
+        throw host::HostError("a control of class \"" + progId + "\" cannot be placed here");
+    }
+    // A control's picture moved or changed size: its legacy host shape follows (points).
+    virtual void PlaceLegacyShape(const std::string&, double, double, double, double) { NoControls(); }
+    // The class and the named properties of the control related by `controlId`.
+    virtual std::string ControlProgID(const std::string&) { NoControls(); }
+    virtual std::string ControlProperty(const std::string&, const std::string&) { NoControls(); }
+    virtual void SetControlProperty(const std::string&, const std::string&, const std::string&) { NoControls(); }
+
+private:
+    [[noreturn]] static void NoControls() { throw host::HostError("this part holds no controls"); }
 };
 
 // Shape objects over a shape tree; implemented in the shapes layer.

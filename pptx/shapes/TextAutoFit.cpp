@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FontMetrics.hpp"
+#include "platform/Utf8.hpp"
 #include "pptx/shapes/DrawingXml.hpp"
 #include "pptx/shapes/ShapeGeometry.hpp"
 #include "pptx/shapes/TextRuns.hpp"
@@ -17,12 +20,22 @@ namespace velmora::pptx::shapes {
 namespace {
 
 constexpr double kDefaultPoints = 18;
-constexpr double kLineSpacing = 1.2;
 constexpr double kEmuPerPoint = static_cast<double>(ooxml::kEmuPerPoint);
+// Shapes do not see their deck's theme: its fonts are taken as the standard theme's.
+constexpr const char* kThemeLatin = "Calibri";
 
 struct Line {
     double widthEmu = 0;
     double heightEmu = 0;
+};
+
+// How one run is drawn: its size and the fonts of its Latin and East Asian text.
+struct RunFont {
+    double points = kDefaultPoints;
+    std::string latin;
+    std::string eastAsian;
+    bool bold = false;
+    bool italic = false;
 };
 
 bool IsWide(char32_t c)
@@ -32,21 +45,66 @@ bool IsWide(char32_t c)
            c >= 0x20000;
 }
 
-double Points(const TextRun& run, const std::vector<pugi::xml_node>& styles)
+// A typeface as written, theme references ("+mn-lt", "+mj-ea") taken from
+// the standard theme, whose East Asian font is left to the fallback.
+std::string Typeface(const std::string& written)
 {
-    return ResolveRun<double>(
+    if (written.empty() || written[0] != '+') {
+        return written;
+    }
+    return written.ends_with("-lt") ? kThemeLatin : "";
+}
+
+RunFont FontOf(const TextRun& run, const std::vector<pugi::xml_node>& styles)
+{
+    auto typeface = [](const char* element) {
+        return [element](pugi::xml_node properties) -> std::optional<std::string> {
+            const auto face = Child(properties, element).attribute("typeface");
+            return face ? std::optional<std::string>(face.value()) : std::nullopt;
+        };
+    };
+    auto flag = [](const char* name) {
+        return [name](pugi::xml_node properties) -> std::optional<bool> {
+            const auto value = properties.attribute(name);
+            return value ? std::optional<bool>(value.as_bool()) : std::nullopt;
+        };
+    };
+    RunFont font;
+    font.points = ResolveRun<double>(
         run, styles,
         [](pugi::xml_node properties) -> std::optional<double> {
             const auto size = IntAttribute(properties, "sz", 0);
             return size > 0 ? std::optional<double>(static_cast<double>(size) / 100) : std::nullopt;
         },
         kDefaultPoints);
+    font.latin = Typeface(ResolveRun<std::string>(run, styles, typeface("latin"), "+mn-lt"));
+    font.eastAsian = Typeface(ResolveRun<std::string>(run, styles, typeface("ea"), "+mn-ea"));
+    font.bold = ResolveRun<bool>(run, styles, flag("b"), false);
+    font.italic = ResolveRun<bool>(run, styles, flag("i"), false);
+    return font;
 }
 
-void Grow(Line& line, double points, std::string_view text)
+// Measures stretches of Latin and of East Asian text, each in its own font.
+void Grow(Line& line, const RunFont& font, std::string_view text)
 {
-    line.widthEmu += EstimatedEms(text) * points * kEmuPerPoint;
-    line.heightEmu = std::max(line.heightEmu, points * kLineSpacing * kEmuPerPoint);
+    const auto characters = platform::DecodeUtf8(text);
+    double width = 0;
+    double height = platform::MeasureText(font.latin, font.points, {}, font.bold, font.italic).height;
+    for (std::size_t start = 0; start < characters.size();) {
+        const bool wide = IsWide(characters[start]);
+        std::size_t end = start;
+        std::string stretch;
+        while (end < characters.size() && IsWide(characters[end]) == wide) {
+            platform::AppendUtf8(stretch, characters[end++]);
+        }
+        const std::string& family = wide && !font.eastAsian.empty() ? font.eastAsian : font.latin;
+        const auto extent = platform::MeasureText(family, font.points, stretch, font.bold, font.italic);
+        width += extent.width;
+        height = std::max(height, extent.height);
+        start = end;
+    }
+    line.widthEmu += width * kEmuPerPoint;
+    line.heightEmu = std::max(line.heightEmu, height * kEmuPerPoint);
 }
 
 std::vector<Line> MeasureLines(const TextSite& site)
@@ -55,16 +113,16 @@ std::vector<Line> MeasureLines(const TextSite& site)
     std::vector<Line> lines;
     for (auto paragraph : Paragraphs(site.Body())) {
         const int level = ParagraphLevel(paragraph);
-        const double inherited = Points({{}, paragraph, level}, styles);
+        const RunFont inherited = FontOf({{}, {}, paragraph, level}, styles);
         lines.emplace_back();
         for (auto child : paragraph.children()) {
             if (IsAnyOf(child, {"r", "fld"})) {
-                Grow(lines.back(), Points({Child(child, "rPr"), paragraph, level}, styles),
+                Grow(lines.back(), FontOf({Child(child, "rPr"), child, paragraph, level}, styles),
                      Child(child, "t").text().get());
             } else if (Is(child, "br")) {
                 lines.emplace_back();
             } else if (Is(child, "endParaRPr")) {
-                Grow(lines.back(), Points({child, paragraph, level}, styles), {});
+                Grow(lines.back(), FontOf({child, {}, paragraph, level}, styles), {});
             }
         }
         for (auto& line : lines) {
@@ -77,22 +135,6 @@ std::vector<Line> MeasureLines(const TextSite& site)
 }
 
 }  // namespace
-
-double EstimatedEms(std::string_view text)
-{
-    double ems = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (int k = 1; k < length && i + k < text.size(); ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        ems += c == ' ' ? 0.28 : IsWide(c) ? 1.0 : 0.55;
-        i += length;
-    }
-    return ems;
-}
 
 void FitShapeToText(const TextSite& site)
 {

@@ -123,13 +123,13 @@ std::vector<TextRun> TextRuns(pugi::xml_node body)
     for (auto paragraph : paragraphs) {
         for (auto child : paragraph.children()) {
             if (IsTextRun(child)) {
-                runs.push_back({Child(child, "rPr"), paragraph, ParagraphLevel(paragraph)});
+                runs.push_back({Child(child, "rPr"), child, paragraph, ParagraphLevel(paragraph)});
             }
         }
     }
     if (runs.empty()) {
         for (auto paragraph : paragraphs) {
-            runs.push_back({Child(paragraph, "endParaRPr"), paragraph, ParagraphLevel(paragraph)});
+            runs.push_back({Child(paragraph, "endParaRPr"), {}, paragraph, ParagraphLevel(paragraph)});
         }
     }
     if (runs.empty()) {
@@ -150,6 +150,19 @@ std::vector<pugi::xml_node> EnsureRunProperties(pugi::xml_node body)
         properties.push_back(EnsureChild(paragraph, "a:endParaRPr"));
     }
     return properties;
+}
+
+pugi::xml_node EnsureRunProperties(const TextRun& run)
+{
+    if (run.element) {
+        return EnsureFirstChild(run.element, "a:rPr");
+    }
+    return run.paragraph ? EnsureChild(run.paragraph, "a:endParaRPr") : pugi::xml_node{};
+}
+
+std::string RunText(const TextRun& run)
+{
+    return TextOf(Child(run.element, "t"));
 }
 
 std::vector<pugi::xml_node> LevelProperties(pugi::xml_node listStyle, int level)

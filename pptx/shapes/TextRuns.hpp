@@ -14,6 +14,7 @@ namespace velmora::pptx::shapes {
 
 struct TextRun {
     pugi::xml_node properties;  // a:rPr (or a:endParaRPr of an empty body); may be empty
+    pugi::xml_node element;     // a:r or a:fld; empty for a paragraph end
     pugi::xml_node paragraph;   // may be empty for a body without paragraphs
     int level = 0;              // outline level, 0-based
 };
@@ -25,6 +26,10 @@ int ParagraphLevel(pugi::xml_node paragraph);
 std::vector<TextRun> TextRuns(pugi::xml_node body);
 // Every character-property element of the body, created where missing, for writing.
 std::vector<pugi::xml_node> EnsureRunProperties(pugi::xml_node body);
+// The character properties of one run (or paragraph end), created where missing.
+pugi::xml_node EnsureRunProperties(const TextRun& run);
+// The text a run holds ("" for a paragraph end).
+std::string RunText(const TextRun& run);
 
 // Paragraph properties (lvlNpPr, then defPPr) of a list style for a level.
 std::vector<pugi::xml_node> LevelProperties(pugi::xml_node listStyle, int level);

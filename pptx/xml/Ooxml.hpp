@@ -11,6 +11,11 @@ inline constexpr const char* kDrawingML = "http://schemas.openxmlformats.org/dra
 inline constexpr const char* kRelationshipsNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 inline constexpr const char* kPackageRelationshipsNs = "http://schemas.openxmlformats.org/package/2006/relationships";
 inline constexpr const char* kContentTypesNs = "http://schemas.openxmlformats.org/package/2006/content-types";
+inline constexpr const char* kMarkupCompatibilityNs = "http://schemas.openxmlformats.org/markup-compatibility/2006";
+inline constexpr const char* kActiveXNs = "http://schemas.microsoft.com/office/2006/activeX";
+inline constexpr const char* kVmlNs = "urn:schemas-microsoft-com:vml";
+inline constexpr const char* kVmlOfficeNs = "urn:schemas-microsoft-com:office:office";
+inline constexpr const char* kVmlPowerPointNs = "urn:schemas-microsoft-com:office:powerpoint";
 
 namespace rel {
 inline constexpr const char* kOfficeDocument =
@@ -32,6 +37,8 @@ inline constexpr const char* kHyperlink =
 inline constexpr const char* kControl = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/control";
 inline constexpr const char* kActiveXControlBinary =
     "http://schemas.microsoft.com/office/2006/relationships/activeXControlBinary";
+inline constexpr const char* kVmlDrawing =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/vmlDrawing";
 inline constexpr const char* kPresentationProperties =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/presProps";
 inline constexpr const char* kViewProperties =
@@ -61,6 +68,9 @@ inline constexpr const char* kViewProperties =
     "application/vnd.openxmlformats-officedocument.presentationml.viewProps+xml";
 inline constexpr const char* kTableStyles =
     "application/vnd.openxmlformats-officedocument.presentationml.tableStyles+xml";
+inline constexpr const char* kActiveX = "application/vnd.ms-office.activeX+xml";
+inline constexpr const char* kActiveXBinary = "application/vnd.ms-office.activeX";
+inline constexpr const char* kVmlDrawing = "application/vnd.openxmlformats-officedocument.vmlDrawing";
 inline constexpr const char* kRelationships = "application/vnd.openxmlformats-package.relationships+xml";
 inline constexpr const char* kXml = "application/xml";
 }  // namespace type

@@ -33,6 +33,24 @@ TEST(CommandLineTest, ReadsEveryRunOption)
     EXPECT_TRUE(options.json);
 }
 
+// Start-up answers queue apart from the command's own.
+TEST(CommandLineTest, StartupOptionsKeepTheirOwnAnswers)
+{
+    RunOptions options = ParseRunOptions({"CheckUpdate_Click", "deck.pptx", "--startup-answer", "no", "--answer",
+                                          "yes", "--startup", "--startup-answer", "yes"});
+    EXPECT_TRUE(options.startup);
+    EXPECT_EQ(options.startupAnswers, (std::vector<bool>{false, true}));
+    EXPECT_EQ(options.answers, (std::vector<bool>{true}));
+    EXPECT_FALSE(ParseRunOptions({"About_Click", "deck.pptx"}).startup);
+
+    options = ParseStartupOptions({"--json", "--startup-answer", "no"});
+    EXPECT_TRUE(options.startup);
+    EXPECT_TRUE(options.json);
+    EXPECT_EQ(options.startupAnswers, (std::vector<bool>{false}));
+    EXPECT_THROW(ParseStartupOptions({"--startup-answer", "Yes"}), UsageError);
+    EXPECT_THROW(ParseStartupOptions({"--slide", "2"}), UsageError);
+}
+
 TEST(CommandLineTest, DefaultsLeaveTheViewAndTheFileAsTheyAre)
 {
     const RunOptions options = ParseRunOptions({"About_Click", "deck.pptx"});

@@ -18,6 +18,7 @@ TEST(TranscriptTest, SortsPromptsIntoMessagesAndAnswers)
         {"message", "完成\r共 2 页", 64, "VelmoraV2.0 by Orvaldi", "ok", false, ""},
     };
     report.filesWritten = {"/decks/报告-拆分文档.pptx", "/decks/报告.pptx"};
+    report.opened = {"http://www.quanjing.com/searchresult.aspx?q=%E5%9B%BE"};
     report.exitStatus = 0;
 
     EXPECT_EQ(TranscriptJson(report),
@@ -28,7 +29,8 @@ TEST(TranscriptTest, SortsPromptsIntoMessagesAndAnswers)
               R"j("inputs":[{"prompt":"印记内容","answer":null,"scripted":false,"offered":"张三"}],)j"
               R"j("files":[{"prompt":"Flash (*.swf)","answer":"/tmp/a.swf","scripted":true}],)j"
               R"j("colors":[{"prompt":"0,0,0","answer":"255,0,0","scripted":true}]},)j"
-              R"j("filesWritten":["/decks/报告-拆分文档.pptx","/decks/报告.pptx"],"exitStatus":0,"error":null})j");
+              R"j("filesWritten":["/decks/报告-拆分文档.pptx","/decks/报告.pptx"],)j"
+              R"j("opened":["http://www.quanjing.com/searchresult.aspx?q=%E5%9B%BE"],"exitStatus":0,"error":null})j");
 }
 
 TEST(TranscriptTest, CarriesTheErrorOfAFailedRun)

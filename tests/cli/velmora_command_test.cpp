@@ -139,9 +139,9 @@ TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCaseAndUnbuiltOnesFail)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
     const std::string before = ReadBytes(deck);
-    const ProcessResult outcome = Velmora({"run", "searchURL1_click", deck.string(), "--slide", "2"});
+    const ProcessResult outcome = Velmora({"run", "getCOLOR_main", deck.string(), "--slide", "2"});
     EXPECT_EQ(outcome.status, 3);
-    EXPECT_NE(outcome.err.find("SearchUrl1_Click: this command is not available yet"), std::string::npos)
+    EXPECT_NE(outcome.err.find("GetColor_main: this command is not available yet"), std::string::npos)
         << outcome.err;
     EXPECT_EQ(ReadBytes(deck), before);
 }
@@ -168,7 +168,7 @@ TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
 TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
-    const ProcessResult outcome = Velmora({"run", "About_Click", deck.string(), "--json", "--answer", "no"});
+    const ProcessResult outcome = Velmora({"run", "GetColor_main", deck.string(), "--json", "--answer", "no"});
     EXPECT_EQ(outcome.status, 3);
     const std::filesystem::path json = dir_ / "transcript.json";
     WriteBytes(json, outcome.out);
@@ -179,7 +179,21 @@ TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
          "print(d['exitStatus'], d['command'], len(d['messages']), d['filesWritten'], d['error'])",
          json.string()});
     EXPECT_EQ(parsed.status, 0) << parsed.err << "\n" << outcome.out;
-    EXPECT_EQ(parsed.out, "3 About_Click 0 [] About_Click: this command is not available yet\n");
+    EXPECT_EQ(parsed.out, "3 GetColor_main 0 [] GetColor_main: this command is not available yet\n");
+}
+
+TEST_F(VelmoraCommandTest, OutputIsWrittenAlsoWhenTheDeckIsUnchanged)
+{
+    const auto deck = MakeDeck("deck.pptx");
+    const std::string before = ReadBytes(deck);
+    const auto out = dir_ / "out.pptx";
+    WriteBytes(out, "an older file in the way");
+    const ProcessResult outcome =
+        Velmora({"run", "ExportComment_All_Main", deck.string(), "-o", out.string(), "--json"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(out), before) << "a plain copy";
+    EXPECT_EQ(ReadBytes(deck), before);
+    EXPECT_NE(outcome.out.find("out.pptx"), std::string::npos) << "reported as written: " << outcome.out;
 }
 
 TEST_F(VelmoraCommandTest, DemoDeckReopensWithItsSlidesAndNotes)

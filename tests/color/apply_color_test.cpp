@@ -205,6 +205,37 @@ TEST_F(ApplyColorTest, LineColoursOutlinesAndEveryTableBorder)
     }
 }
 
+// As other writers save them: the table and a text box share an id, with
+// whitespace between all elements.
+TEST_F(ApplyColorTest, ShapesSharingAnIdAreColouredApart)
+{
+    AddTable();
+    AddTextBox("Box", 100);
+    presentation_->Save();
+    presentation_->Close();
+    testing::ShareShapeId(file_, "ppt/slides/slide1.xml", "Table", "Box");
+    testing::PrettyPrintXml(file_);
+    presentation_ = decks_.OpenInWindow(file_);
+    shapes_ = presentation_->Slides()->Item(1)->Shapes();
+    ASSERT_EQ(shapes_->Item("Box")->Id(), shapes_->Item("Table")->Id());
+
+    Select({"Table"});
+    for (int target : {ApplyTarget::Fill, ApplyTarget::Text, ApplyTarget::Line}) {
+        Apply(target);
+    }
+    SavedSlide();
+    EXPECT_EQ(Colours(Shape("Table"), ".//a:tcPr"), std::vector<std::string>(4, kRedHex));
+    EXPECT_EQ(Colours(Shape("Table"), ".//a:tc//a:r/a:rPr"), std::vector<std::string>(4, kRedHex));
+    EXPECT_EQ(Colours(Shape("Table"), ".//a:tcPr/a:lnL"), std::vector<std::string>(4, kRedHex));
+    EXPECT_TRUE(Colours(Shape("Box"), ".//*").empty()) << "the text box is untouched";
+
+    Select({"Box"});
+    Apply(ApplyTarget::Line);
+    SavedSlide();
+    EXPECT_EQ(Colour(Shape("Box"), "p:spPr/a:ln"), kRedHex);
+    EXPECT_EQ(Colours(Shape("Table"), ".//a:tcPr/a:lnL"), std::vector<std::string>(4, kRedHex));
+}
+
 TEST_F(ApplyColorTest, SelectedTextOrAnUnknownTargetChangesNothing)
 {
     AddTextBox("Box", 100);

@@ -52,5 +52,30 @@ TEST(PaletteCommand, ScriptedClicksColourTheSelectionAndTheChoicesAreKept)
     EXPECT_TRUE(out.str().empty());
 }
 
+TEST(PaletteCommand, SwitchingTheTargetColoursOnlyTheNewTarget)
+{
+    testing::TempDir dir;
+    setenv("VELMORA_SETTINGS", (dir / "settings.ini").c_str(), 1);
+    platform::FileSettingsStore(dir / "settings.ini").SaveSetting(host::kAppName, "Settings-myColor", "DispColor", "255");
+    testing::DeckHost decks;
+    const auto file = dir / "deck.pptx";
+    decks.Build(file, {{"标题", "", 0, false, {}}});
+    auto presentation = decks.OpenInWindow(file);
+    auto rect = presentation->Slides()->Item(1)->Shapes()->AddShape(host::AutoShapeType::Rectangle, 20, 20, 100, 50);
+    rect->SetName("Rect");
+    rect->Fill()->ForeColor()->SetRGB(0x00FF00);
+    pptx::SelectShapes(*decks.app().ActiveWindow(), 1, {"Rect"});
+
+    std::ostringstream out;
+    host::Services services;
+    services.settings = std::make_shared<platform::FileSettingsStore>();
+    services.prompts = std::make_shared<platform::ScriptedPrompts>(out);
+    forms::ScriptedDriver driver({forms::ParseScriptStep("--click", "OptionButton6")});
+    Setcolor_main(decks.app(), services, driver);
+
+    EXPECT_EQ(rect->Fill()->ForeColor()->RGB(), 0x00FF00) << "the fill just left keeps its green";
+    EXPECT_EQ(rect->Line()->ForeColor()->RGB(), 255);
+}
+
 }  // namespace
 }  // namespace velmora::color

@@ -299,13 +299,14 @@ TEST_F(Palette, GradientClickChangesOnlyTheDisplayColourAndBars)
     EXPECT_EQ(host_.applied, appliedBefore + 1);
 }
 
-TEST_F(Palette, TargetOptionsApplyTheDisplayColourOnEveryChange)
+TEST_F(Palette, OnlyTheTargetOptionSelectedAppliesTheDisplayColour)
 {
     Open();
     Click("OptionButton5");
-    // The cleared fill option applies once more, then the text option.
-    EXPECT_EQ(host_.applied, 2);
+    EXPECT_EQ(host_.applied, 1) << "the cleared fill option applies nothing";
     EXPECT_EQ(form_->State().TargetType, ApplyTarget::Text);
+    Click("OptionButton5");
+    EXPECT_EQ(host_.applied, 1) << "choosing the target chosen already changes nothing";
 }
 
 TEST_F(Palette, TypingIntoAChannelBoxMovesItsBar)

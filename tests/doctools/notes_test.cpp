@@ -2,17 +2,41 @@
 #include <regex>
 #include <sstream>
 
+#include <pugixml.hpp>
+
 #include "doctools/Notes.hpp"
 #include "platform/ScriptedPrompts.hpp"
 #include "platform/SystemClock.hpp"
 #include "platform/TextEncoding.hpp"
 #include "tests/doctools/DoctoolsFixture.hpp"
 #include "tests/support/LibreOffice.hpp"
+#include "tests/support/PackageEdit.hpp"
 
 namespace velmora::testing {
 namespace {
 
 using NotesExport = DoctoolsTest;
+
+// Notes pages as another writer lays them out: the notes body placeholder
+// first, the slide picture after it; whitespace between all elements.
+void PutNotesBodyFirst(const std::filesystem::path& file)
+{
+    for (const std::string& name : EntryNames(file)) {
+        if (!name.starts_with("ppt/notesSlides/") || !name.ends_with(".xml")) {
+            continue;
+        }
+        pugi::xml_document notes;
+        ASSERT_TRUE(notes.load_string(ReadEntry(file, name)->c_str()));
+        const auto body = notes.select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type='body']").node();
+        const auto picture = notes.select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type='sldImg']").node();
+        ASSERT_TRUE(body && picture) << name;
+        body.parent().insert_move_before(body, picture);
+        std::ostringstream xml;
+        notes.save(xml, "", pugi::format_raw);
+        WriteEntry(file, name, xml.str());
+    }
+    PrettyPrintXml(file);
+}
 
 // The notes file's lines, decoded; every line must end in CR LF.
 std::vector<std::string> Lines(const std::string& bytes)
@@ -53,6 +77,26 @@ TEST_F(NotesExport, WritesEveryParagraphUnderItsSlideInAnsiWithCrLf)
     const std::vector<std::string> rest(lines.begin() + 1, lines.end());
     EXPECT_EQ(rest, (std::vector<std::string>{"", "Slide1:", "", "Slide2:", "第一段", "", "第三段", "", "Slide3:",
                                               "换行\v之后"}));
+}
+
+TEST_F(NotesExport, ALineFeedInsideARunEndsALineWithCrLf)
+{
+    decks_.BuildNumbered(deck(), 2);
+    const std::string name = "ppt/notesSlides/notesSlide1.xml";
+    std::string notes = ReadEntry(deck(), name).value();
+    const auto at = notes.find("<a:t>N1</a:t>");
+    ASSERT_NE(at, std::string::npos);
+    notes.replace(at, 13, "<a:t>第一行\n第二行</a:t>");
+    WriteEntry(deck(), name, notes);
+    PutNotesBodyFirst(deck());
+
+    const auto run = Velmora({"run", "ExportComment_All_Main", deck().string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto files = FilesStartingWith("deck-导出备注_");
+    ASSERT_EQ(files.size(), 1u);
+    const auto lines = Lines(ReadBytes(files.front()));
+    const std::vector<std::string> rest(lines.begin() + 1, lines.end());
+    EXPECT_EQ(rest, (std::vector<std::string>{"", "Slide1:", "第一行", "第二行", "", "Slide2:", "N2"}));
 }
 
 TEST_F(NotesExport, SelectionIsWrittenFromTheLastItemLabelledByPosition)
@@ -118,6 +162,21 @@ TEST_F(NotesDeletion, ClearsAllSlidesEvenOfAnUnsavedPresentation)
     auto out = decks_.Open(deck("out.pptx"));
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(DeckHost::Notes(*out->Slides()->Item(i)), "");
+    }
+}
+
+TEST_F(NotesDeletion, FindsTheNotesBodyByTypeWhereverItStands)
+{
+    decks_.BuildNumbered(deck(), 2);
+    PutNotesBodyFirst(deck());
+    const auto run = Velmora({"run", "DeleteComment_All_Main", deck().string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, std::string(kTitle) + "所有备注信息已删除!\n");
+    for (const std::string name : {"ppt/notesSlides/notesSlide1.xml", "ppt/notesSlides/notesSlide2.xml"}) {
+        pugi::xml_document notes;
+        ASSERT_TRUE(notes.load_string(ReadEntry(deck(), name)->c_str()));
+        EXPECT_TRUE(notes.select_nodes("//a:t[string-length(normalize-space()) > 0]").empty()) << name;
+        EXPECT_FALSE(notes.select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type='sldImg']/p:txBody")) << name;
     }
 }
 

@@ -152,6 +152,42 @@ TEST_F(FontEngineTest, SizeStepIsAddedAndHeldBetween1And96)
     }
 }
 
+TEST_F(FontEngineTest, MixedSizesEachTakeTheStepFromTheirOwnSize)
+{
+    for (const auto& [step, big, small] :
+         std::vector<std::tuple<std::string, float, float>>{{"2", 30, 16}, {"70", 96, 84}, {"-20", 8, 1}}) {
+        NewDeck({Blank});
+        auto text = AddTextBox(1, "Box")->TextFrame()->TextRange();
+        text->SetText("大字\r小字");
+        text->Runs(1)->Font()->SetSize(28);
+        text->Runs(2)->Font()->SetSize(14);
+        RunStep(step, {Set("CheckBox2", "true")});
+        auto after = Shape(1, "Box")->TextFrame()->TextRange();
+        EXPECT_EQ(after->Runs(1)->Font()->Size(), big) << "28 + " << step;
+        EXPECT_EQ(after->Runs(2)->Font()->Size(), small) << "14 + " << step;
+    }
+}
+
+TEST_F(FontEngineTest, ShapesSharingAnIdAreChangedByTheirOwnKind)
+{
+    for (const auto& [box, changed] :
+         std::vector<std::pair<std::string, Names>>{{"CheckBox4", {"Table"}}, {"CheckBox2", {"Box"}}}) {
+        ForgetSettings();
+        NewDeck({Blank});
+        AddTable(1, "Table");
+        AddTextBox(1, "Box");
+        const auto file = dir_ / "shared-id.pptx";
+        presentation_->SaveAs(file, host::SaveFormat::Presentation);
+        presentation_->Close();
+        ShareShapeId(file, "ppt/slides/slide1.xml", "Table", "Box");
+        PrettyPrintXml(file);
+        OpenDeck(file);
+        ASSERT_EQ(Shape(1, "Box")->Id(), Shape(1, "Table")->Id());
+        RunFixedSize({Set(box, "true")});
+        EXPECT_EQ(ShapesSized(1, kFixed), changed) << box;
+    }
+}
+
 TEST_F(FontEngineTest, WritesTheHostRefusesAreSkippedOneByOne)
 {
     NewDeck({Blank});

@@ -4,8 +4,11 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/AtomicFile.hpp"
 #include "tests/support/TempDir.hpp"
@@ -87,6 +90,83 @@ TEST(AtomicFile, FailedProducerLeavesTheOldFile)
     });
     EXPECT_EQ(ReadFile(path), "new picture");
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"montage.png"});
+}
+
+TEST(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem)
+{
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir / "real");
+    const auto real = dir / "real" / "deck.pptx";
+    WriteFileAtomically(real, "old");
+    std::filesystem::create_symlink("real/deck.pptx", dir / "near.pptx");
+    std::filesystem::create_symlink(dir / "near.pptx", dir / "far.pptx");
+
+    WriteFileAtomically(dir / "far.pptx", "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "far.pptx"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "near.pptx"));
+    EXPECT_EQ(ReadFile(real), "new");
+    EXPECT_EQ(Names(dir / "real"), std::vector<std::string>{"deck.pptx"});
+
+    // A link to nothing yet: the file is made where it points.
+    std::filesystem::create_symlink("real/later.ini", dir / "later.ini");
+    WriteFileAtomically(dir / "later.ini", "made");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "later.ini"));
+    EXPECT_EQ(ReadFile(dir / "real" / "later.ini"), "made");
+
+    std::filesystem::create_symlink("loop", dir / "loop");
+    EXPECT_THROW(WriteFileAtomically(dir / "loop", "x"), std::system_error);
+}
+
+TEST(AtomicFile, RefusesWhatIsNoRegularFileOrIsReadOnly)
+{
+    testing::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    EXPECT_THROW(WriteFileAtomically(dir / "pipe", "x"), std::system_error);
+    EXPECT_THROW(WriteFileAtomically("/dev/null", "x"), std::system_error);
+
+    const auto locked = dir / "read-only.pptx";
+    WriteFileAtomically(locked, "keep me");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    try {
+        WriteFileAtomically(locked, "lost");
+        FAIL() << "a read-only file was replaced";
+    } catch (const std::system_error& error) {
+        EXPECT_NE(std::string(error.what()).find("read-only"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadFile(locked), "keep me");
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"pipe", "read-only.pptx"}));
+}
+
+TEST(AtomicFile, NamesNearTheLimitCanBeReplaced)
+{
+    testing::TempDir dir;
+    const auto path = dir / (std::string(250, 'n') + ".pptx");
+    WriteFileAtomically(path, "first");
+    WriteFileAtomically(path, "second");
+    ProduceFileAtomically(path, [](const std::filesystem::path& temporary) {
+        EXPECT_LT(temporary.filename().string().size(), 30u);
+        std::ofstream(temporary) << "third";
+    });
+    EXPECT_EQ(ReadFile(path), "third");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{path.filename().string()});
+}
+
+// What a writer killed between naming its file and renaming it leaves behind.
+TEST(AtomicFile, AbandonedTemporaryFilesGoButLiveOnesStay)
+{
+    testing::TempDir dir;
+    std::ofstream(dir / ".velmora-abc123.tmp") << "abandoned";
+    std::ofstream(dir / ".velmora-def456.tmp.png") << "abandoned picture";
+    std::ofstream(dir / ".velmora-notours") << "someone else's";
+    std::ofstream(dir / ".velmora-ghi789.tmp") << "being written";
+    const int live = ::open((dir / ".velmora-ghi789.tmp").c_str(), O_RDONLY);
+    ASSERT_GE(live, 0);
+    // Another open file description, as another process would hold.
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+    WriteFileAtomically(dir / "deck.pptx", "saved");
+    ::close(live);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{".velmora-ghi789.tmp", ".velmora-notours", "deck.pptx"}));
 }
 
 }  // namespace

@@ -36,6 +36,25 @@ TEST(ScriptedPrompts, QuestionsTakeQueuedAnswersThenYes)
     EXPECT_FALSE(log[3].scripted);
 }
 
+// Unasked questions use the queue too; without an answer left they take the
+// answer that keeps the settings, not the default button.
+TEST(ScriptedPrompts, UnaskedQuestionsFallBackToTheirUnattendedAnswer)
+{
+    std::ostringstream out;
+    ScriptedPrompts prompts(out);
+    prompts.AddAnswer(true);
+    EXPECT_EQ(prompts.UnaskedQuestion("queued?", 4, host::kTitle, No), Yes);
+    EXPECT_EQ(prompts.UnaskedQuestion("keep off?", 4, host::kTitle, No), No);
+    EXPECT_EQ(prompts.UnaskedQuestion("keep on?", 4, host::kTitle, Yes), Yes);
+    const auto& log = prompts.Transcript();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_TRUE(log[0].scripted);
+    EXPECT_EQ(log[1].answer, "no");
+    EXPECT_FALSE(log[1].scripted);
+    EXPECT_EQ(log[2].kind, "question");
+    EXPECT_NE(out.str().find("keep off?"), std::string::npos);
+}
+
 TEST(ScriptedPrompts, MessagesPrintWithTitleAndLineBreaks)
 {
     std::ostringstream out;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/FileSettingsStore.hpp"
+#include "platform/IniDocument.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::platform {
@@ -104,6 +105,20 @@ TEST(FileSettingsStore, GarbageLinesAreIgnoredAndKept)
     EXPECT_LT(text.find("GradDeep"), text.find("[broken header"));
 }
 
+TEST(FileSettingsStore, ByteOrderMarkIsReadAndKept)
+{
+    testing::TempDir dir;
+    const auto path = dir / "settings.ini";
+    WriteFile(path, "\xEF\xBB\xBF[Orvaldi-VelmoraV2.0\\Settings]\r\nGradMode=3\r\n");
+    FileSettingsStore store(path);
+    EXPECT_EQ(store.GetSetting(kApp, "Settings", "GradMode"), "3");
+    store.SaveSetting(kApp, "Settings", "GradMode", "4");
+    const std::string text = ReadFile(path);
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u) << "the mark stays first";
+    EXPECT_EQ(text.find("[Orvaldi"), text.rfind("[Orvaldi")) << "one section, not a second one";
+    EXPECT_EQ(FileSettingsStore(path).GetSetting(kApp, "Settings", "GradMode"), "4");
+}
+
 TEST(FileSettingsStore, UnwritableFolderNeverThrows)
 {
     testing::TempDir dir;
@@ -157,6 +172,93 @@ TEST(FileSettingsStore, TwoProcessesWritingAtOnceLoseNoKey)
         EXPECT_TRUE(entry.path().filename() == "settings.ini" || entry.path().filename() == "settings.ini.lock")
             << entry.path();
     }
+}
+
+TEST(FileSettingsStore, ABatchIsWrittenOnceAtItsEndAndReadBeforeIt)
+{
+    testing::TempDir dir;
+    const auto path = dir / "settings.ini";
+    FileSettingsStore store(path);
+    store.SaveSetting(kApp, "Font", "FSize", "12");
+    const std::string before = ReadFile(path);
+    {
+        const host::SettingsBatch outer(store);
+        store.SaveSetting(kApp, "Font", "FSize", "14");
+        {
+            const host::SettingsBatch inner(store);
+            store.SaveSetting(kApp, "Font", "ComboBox1", "宋体");
+        }
+        EXPECT_EQ(ReadFile(path), before);
+        EXPECT_EQ(store.GetSetting(kApp, "Font", "fsize"), "14");
+        EXPECT_EQ(FileSettingsStore(path).GetSetting(kApp, "Font", "FSize"), "12");
+    }
+    FileSettingsStore reopened(path);
+    EXPECT_EQ(reopened.GetSetting(kApp, "Font", "FSize"), "14");
+    EXPECT_EQ(reopened.GetSetting(kApp, "Font", "ComboBox1"), "宋体");
+}
+
+// Two dialogs closing at once: the file holds one dialog's settings or the
+// other's, never some keys of each.
+TEST(FileSettingsStore, ConcurrentBatchesNeverMix)
+{
+    testing::TempDir dir;
+    const auto path = dir / "settings.ini";
+    constexpr int kKeys = 30;
+    constexpr int kRounds = 60;
+    auto writeBatches = [&path](const std::string& writer) {
+        FileSettingsStore store(path);
+        for (int round = 0; round < kRounds; ++round) {
+            const host::SettingsBatch batch(store);
+            for (int key = 0; key < kKeys; ++key) {
+                store.SaveSetting(kApp, "Font", "Key" + std::to_string(key), writer);
+            }
+        }
+    };
+    auto mixed = [&path] {
+        const IniDocument document(ReadFile(path));
+        const auto first = document.Find(kApp, "Font", "Key0");
+        for (int key = 1; key < kKeys; ++key) {
+            if (document.Find(kApp, "Font", "Key" + std::to_string(key)) != first) {
+                return true;
+            }
+        }
+        return false;
+    };
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        writeBatches("child");
+        _exit(0);
+    }
+    int mixes = 0;
+    FileSettingsStore store(path);
+    for (int round = 0; round < kRounds; ++round) {
+        {
+            const host::SettingsBatch batch(store);
+            for (int key = 0; key < kKeys; ++key) {
+                store.SaveSetting(kApp, "Font", "Key" + std::to_string(key), "parent");
+            }
+        }
+        mixes += mixed();
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(mixes + mixed(), 0);
+}
+
+TEST(FileSettingsStore, ALinkedSettingsFileStaysALink)
+{
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir / "dotfiles");
+    WriteFile(dir / "dotfiles" / "velmora.ini", "");
+    std::filesystem::create_symlink(dir / "dotfiles" / "velmora.ini", dir / "settings.ini");
+    FileSettingsStore store(dir / "settings.ini");
+    store.SaveSetting(kApp, "Settings", "Mark", "mine");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "settings.ini"));
+    EXPECT_NE(ReadFile(dir / "dotfiles" / "velmora.ini").find("Mark=mine"), std::string::npos);
+    EXPECT_EQ(FileSettingsStore(dir / "settings.ini").GetSetting(kApp, "Settings", "Mark"), "mine");
 }
 
 class ScopedEnvironment {

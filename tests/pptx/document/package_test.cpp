@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "host/HostError.hpp"
 #include "pptx/package/Package.hpp"
@@ -184,6 +186,95 @@ TEST_F(PackageSaveTest, WritesChangesRelationshipsAndTypes)
     EXPECT_EQ(relationship->target, "three.xml");
     EXPECT_EQ(reopened->RelationshipsOf("/a/one.xml").TargetPart(*relationship), "/a/three.xml");
     EXPECT_EQ(reopened->RelationshipsOf("/").OfType("urn:one").size(), 1u);
+}
+
+TEST_F(PackageSaveTest, UnreachablePartsGoWithTheirRelationshipsAndTypes)
+{
+    auto package = Package::Open(source_);
+    // one -> shared (absolute target), one -> away (external); lone -> shared; stray has rels of its own.
+    package->Write("/a/shared.xml", "<shared/>");
+    package->Write("/a/lone.xml", "<lone/>");
+    package->Write("/b/stray.xml", "<stray/>");
+    package->Types().SetOverride("/a/lone.xml", "text/lone");
+    package->Write("/a/_rels/one.xml.rels",
+                   R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+                   R"(<Relationship Id="rId1" Type="urn:s" Target="/a/shared.xml"/>)"
+                   R"(<Relationship Id="rId2" Type="urn:x" Target="../../away.xml" TargetMode="External"/>)"
+                   R"(<Relationship Id="rId3" Type="urn:gone" Target="missing.xml"/></Relationships>)");
+    package->Save(dir_ / "written.pptx");
+    package = Package::Open(dir_ / "written.pptx");
+    package->RelationshipsOf("/a/lone.xml").Add("urn:shared", "/a/shared.xml");
+    package->RelationshipsOf("/b/stray.xml").Add("urn:lone", "/a/lone.xml");
+    package->Write("/c/_rels/ghost.xml.rels", "<Relationships/>");
+
+    std::vector<std::string> removed = package->RemoveUnreachableParts();
+    std::sort(removed.begin(), removed.end());
+    EXPECT_EQ(removed, (std::vector<std::string>{"/a/lone.xml", "/a/two.bin", "/b/stray.xml"}));
+    const std::filesystem::path saved = dir_ / "saved.pptx";
+    package->Save(saved);
+    EXPECT_EQ(testing::ZipNames(saved),
+              (std::vector<std::string>{"[Content_Types].xml", "_rels/.rels", "a/one.xml", "a/shared.xml",
+                                        "a/_rels/one.xml.rels"}));
+    EXPECT_EQ(Package::Open(saved)->Types().TypeOf("/a/lone.xml"), "application/xml") << "its override went too";
+}
+
+TEST_F(PackageSaveTest, UnreadableRelationshipsLeaveEveryPartInPlace)
+{
+    auto package = Package::Open(source_);
+    package->Write("/a/_rels/one.xml.rels", "<Relationships");
+    EXPECT_TRUE(package->RemoveUnreachableParts().empty());
+    EXPECT_TRUE(package->Contains("/a/two.bin"));
+}
+
+TEST_F(PackageSaveTest, ChangedEntriesPackAtLeastAsTightlyAsTheStrongestZlibLevel)
+{
+    const std::string text = "<one>" + Repeated("<item>text text</item><other a=\"1\"/>", 3000) + "</one>";
+    const std::filesystem::path tight = dir_ / "tight.pptx";
+    WriteZip(tight, {{"[Content_Types].xml", kTypes}, {"a/one.xml", text}}, 9);
+    auto package = Package::Open(tight);
+    package->Write("/a/one.xml", text);
+    package->Write("/a/tiny.bin", "ab");
+    const std::filesystem::path saved = dir_ / "saved.pptx";
+    package->Save(saved);
+    EXPECT_LE(testing::ZipCompressedSize(saved, "a/one.xml"), testing::ZipCompressedSize(tight, "a/one.xml"));
+    EXPECT_EQ(testing::ZipEntry(saved, "a/one.xml"), text);
+    // Too small to gain from deflate: stored as it is.
+    EXPECT_EQ(testing::ZipCompressedSize(saved, "a/tiny.bin"), 2u);
+    EXPECT_EQ(testing::ZipEntry(saved, "a/tiny.bin"), "ab");
+}
+
+// Enough changed bytes to be packed on several threads, each entry whole and in its place.
+TEST_F(PackageSaveTest, ManyChangedEntriesKeepTheirOrderAndContent)
+{
+    const auto content = [](int i) {
+        return "<p n=\"" + std::to_string(i) + "\">" + Repeated("<r>" + std::to_string(i) + "</r>", 4000) + "</p>";
+    };
+    auto package = Package::Open(source_);
+    for (int i = 1; i <= 64; ++i) {
+        package->Write("/many/part" + std::to_string(i) + ".xml", content(i));
+    }
+    const std::filesystem::path saved = dir_ / "many.pptx";
+    package->Save(saved);
+    const auto names = testing::ZipNames(saved);
+    ASSERT_EQ(names.size(), 4u + 64u);
+    for (int i = 1; i <= 64; ++i) {
+        EXPECT_EQ(names[3 + i], "many/part" + std::to_string(i) + ".xml");
+        EXPECT_EQ(testing::ZipEntry(saved, names[3 + i]), content(i));
+    }
+    EXPECT_EQ(testing::ZipEntry(saved, "a/one.xml"), testing::ZipEntry(source_, "a/one.xml"));
+}
+
+TEST_F(PackageSaveTest, RefusesATargetAnotherProgramHasOpen)
+{
+    auto package = Package::Open(source_);
+    package->Write("/a/new.xml", "<new/>");
+    const std::string before = ReadFile(source_);
+    WriteFile(dir_ / ".~lock.source.pptx#", ",someone,host,01.01.2024 10:00,someone;");
+    ExpectRefused(source_, "lock", [&] { package->Save(source_); });
+    EXPECT_EQ(ReadFile(source_), before);
+    std::filesystem::remove(dir_ / ".~lock.source.pptx#");
+    package->Save(source_);
+    EXPECT_EQ(Package::Open(source_)->Read("/a/new.xml"), "<new/>");
 }
 
 TEST_F(PackageSaveTest, SavesOverItsOwnFileAndAgain)

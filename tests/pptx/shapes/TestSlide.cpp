@@ -53,15 +53,6 @@ pugi::xml_node TestSlide::ShapeTree()
     return slide_.child("p:sld").child("p:cSld").child("p:spTree");
 }
 
-unsigned TestSlide::NextShapeId()
-{
-    unsigned highest = 0;
-    for (const auto& found : slide_.select_nodes("//p:cNvPr | //p14:cNvPr")) {
-        highest = std::max(highest, found.node().attribute("id").as_uint());
-    }
-    return highest + 1;
-}
-
 std::string TestSlide::AddImage(const std::filesystem::path& picture)
 {
     if (!std::filesystem::is_regular_file(picture)) {

@@ -23,7 +23,6 @@ public:
 
     pugi::xml_node ShapeTree() override;
     void Touch() override { ++touches; }
-    unsigned NextShapeId() override;
     void ShapeRemoved(unsigned shapeId) override { removed.push_back(shapeId); }
     std::string AddImage(const std::filesystem::path& picture) override;
     std::string RelationshipTarget(const std::string& relationshipId) override;

@@ -3,6 +3,7 @@
 #include "TestSlide.hpp"
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
+#include "platform/FontMetrics.hpp"
 
 namespace velmora::pptx::testing {
 namespace {
@@ -156,9 +157,29 @@ TEST(Font, DifferingRunsReadAsMixed)
         "<a:r><a:rPr sz=\"1400\" b=\"0\"><a:latin typeface=\"B\"/></a:rPr><a:t>b</a:t></a:r></a:p>"));
     const auto font = slide->Shape("text")->TextFrame()->TextRange()->Font();
     EXPECT_EQ(font->Name(), "");
-    EXPECT_FLOAT_EQ(font->Size(), 0);
+    EXPECT_FLOAT_EQ(font->Size(), host::FontSize::Mixed);
     EXPECT_EQ(font->Bold(), TriState::Mixed);
     EXPECT_EQ(font->Italic(), TriState::False);
+}
+
+TEST(Font, EachRunReadsAndWritesItsOwnFont)
+{
+    const auto slide = TestSlide::Make(TextShape(
+        2, "text",
+        "<a:p><a:r><a:rPr sz=\"2800\"/><a:t>big</a:t></a:r><a:br/><a:r><a:t>small</a:t></a:r></a:p>"
+        "<a:p><a:fld type=\"slidenum\"><a:rPr sz=\"1000\"/><a:t>7</a:t></a:fld></a:p>"));
+    const auto range = slide->Shape("text")->TextFrame()->TextRange();
+    ASSERT_EQ(range->RunCount(), 3);
+    EXPECT_EQ(range->Runs(2)->Text(), "small");
+    EXPECT_FLOAT_EQ(range->Runs(2)->Font()->Size(), 18) << "inherited";
+    range->Runs(2)->Font()->SetSize(14);
+    EXPECT_FLOAT_EQ(range->Runs(1)->Font()->Size(), 28);
+    EXPECT_FLOAT_EQ(range->Runs(2)->Font()->Size(), 14);
+    EXPECT_FLOAT_EQ(range->Runs(3)->Font()->Size(), 10);
+    EXPECT_EQ(range->Runs(3)->RunCount(), 1);
+    EXPECT_THROW(range->Runs(4), HostError);
+    EXPECT_THROW(range->Runs(1)->SetText("x"), HostError);
+    EXPECT_EQ(range->Text(), "big\vsmall\r7");
 }
 
 TEST(Font, UnsetPropertiesInheritThroughListStylesPlaceholdersAndMaster)
@@ -183,7 +204,7 @@ TEST(Font, UnsetPropertiesInheritThroughListStylesPlaceholdersAndMaster)
 
     // Levels one and two of the master body style differ.
     const auto body = slide->Shape("Body 2")->TextFrame()->TextRange();
-    EXPECT_FLOAT_EQ(body->Font()->Size(), 0);
+    EXPECT_FLOAT_EQ(body->Font()->Size(), host::FontSize::Mixed);
     EXPECT_EQ(body->Font()->Color()->RGB(), 0x332211);
     EXPECT_EQ(body->Font()->Bold(), TriState::False);
 
@@ -246,7 +267,7 @@ TEST(Text, SelectionOfShapesSpansEveryTextBodyAndGroupMember)
         MakeTextRange(slide, std::vector<pugi::xml_node>{slide->Find("//p:grpSp"), slide->Find("//p:spTree/p:sp"),
                                                          slide->Find("//p:pic")});
     EXPECT_EQ(range->Text(), "one\rtwo\rthree");
-    EXPECT_FLOAT_EQ(range->Font()->Size(), 0);
+    EXPECT_FLOAT_EQ(range->Font()->Size(), host::FontSize::Mixed);
     range->Font()->Color()->SetRGB(0x00FF00);
     range->ParagraphFormat()->SetAlignment(host::Alignment::Right);
     for (const char* name : {"one", "two", "three"}) {
@@ -301,14 +322,17 @@ TEST(TextFrame, ShapeToFitTextGrowsWithTheText)
     const auto range = box->TextFrame()->TextRange();
     range->SetText("short");
     range->Font()->SetSize(18);
+    // The theme's Calibri as fontconfig gives it, with insets of 3.6 points above and below.
+    const double line = platform::MeasureText("Calibri", 18, "").height;
     const float oneLine = box->Height();
     const float shortWidth = box->Width();
-    EXPECT_NEAR(oneLine, 18 * 1.2 + 7.2, 0.5);
+    EXPECT_NEAR(oneLine, line + 7.2, 0.01);
+    EXPECT_NEAR(shortWidth, platform::MeasureText("Calibri", 18, "short").width + 14.4, 0.01);
 
     range->SetText("a much longer line of text");
     EXPECT_GT(box->Width(), shortWidth);
     range->SetText("two\rlines");
-    EXPECT_NEAR(box->Height(), 2 * 18 * 1.2 + 7.2, 0.5);
+    EXPECT_NEAR(box->Height(), 2 * line + 7.2, 0.01);
 
     // Changes that leave the extent alone keep the size the shape has.
     box->SetWidth(300);
@@ -316,7 +340,7 @@ TEST(TextFrame, ShapeToFitTextGrowsWithTheText)
     range->Font()->SetBold(TriState::True);
     EXPECT_FLOAT_EQ(box->Width(), 300);
 
-    // Wide characters take a full em each.
+    // Wide characters take a full em each in the CJK fallback font.
     range->SetText("\xE6\xB0\xB4\xE5\x8D\xB0");  // two CJK characters
     EXPECT_NEAR(box->Width(), 2 * 18 + 14.4, 0.5);
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace velmora::platform {
+
+// Why replacing `file` would lose another program's work: LibreOffice's lock
+// file beside it (".~lock." + name + "#"), or a write lock (fcntl) or an
+// exclusive lock (flock) another process holds on it. Nothing when it is
+// free or does not exist.
+std::optional<std::string> InUseBy(const std::filesystem::path& file);
+
+}  // namespace velmora::platform

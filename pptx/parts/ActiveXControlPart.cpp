@@ -1,0 +1,66 @@
+#include "pptx/parts/ActiveXControlPart.hpp"
+
+#include "pptx/package/XmlText.hpp"
+#include "pptx/xml/Elements.hpp"
+#include "pptx/xml/Ooxml.hpp"
+
+namespace velmora::pptx::parts {
+
+std::string ActiveXControlPart::Content(const std::string& classId, const std::string& binaryId)
+{
+    pugi::xml_document document;
+    auto declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    declaration.append_attribute("standalone") = "yes";
+    auto ocx = document.append_child("ax:ocx");
+    ocx.append_attribute("xmlns:ax") = ooxml::kActiveXNs;
+    ocx.append_attribute("xmlns:r") = ooxml::kRelationshipsNs;
+    ocx.append_attribute("ax:classid") = classId.c_str();
+    ocx.append_attribute("ax:persistence") = "persistStorage";
+    ocx.append_attribute("r:id") = binaryId.c_str();
+    return package::SerialiseXml(document);
+}
+
+std::string ActiveXControlPart::ClassId()
+{
+    return Root().attribute("ax:classid").value();
+}
+
+std::optional<std::string> ActiveXControlPart::Property(const std::string& name)
+{
+    for (auto property : Root().children("ax:ocxPr")) {
+        if (name == property.attribute("ax:name").value()) {
+            return property.attribute("ax:value").value();
+        }
+    }
+    return std::nullopt;
+}
+
+void ActiveXControlPart::SetProperty(const std::string& name, const std::string& value)
+{
+    pugi::xml_node found;
+    for (auto property : Root().children("ax:ocxPr")) {
+        if (name == property.attribute("ax:name").value()) {
+            found = property;
+            break;
+        }
+    }
+    if (!found) {
+        found = Root().append_child("ax:ocxPr");
+        found.append_attribute("ax:name") = name.c_str();
+    }
+    xml::SetAttribute(found, "ax:value", value.c_str());
+    Touch();
+}
+
+std::optional<std::string> ActiveXControlPart::BinaryPart()
+{
+    const char* id = Root().attribute("r:id").value();
+    if (*id == '\0') {
+        return std::nullopt;
+    }
+    return RelatedPart(id);
+}
+
+}  // namespace velmora::pptx::parts

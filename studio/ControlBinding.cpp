@@ -1,0 +1,672 @@
+#include "studio/ControlBinding.hpp"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "forms/Forms.hpp"
+#include "studio/QtPictures.hpp"
+
+namespace velmora::studio {
+namespace {
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Both the runtime and Qt underline the letter after "&".
+QString CaptionOf(const forms::Control& control)
+{
+    return Text(control.Caption());
+}
+
+int ButtonOf(Qt::MouseButton button)
+{
+    switch (button) {
+        case Qt::RightButton:
+            return forms::MouseButton::Right;
+        case Qt::MiddleButton:
+            return forms::MouseButton::Middle;
+        default:
+            return forms::MouseButton::Left;
+    }
+}
+
+int ButtonsOf(Qt::MouseButtons buttons)
+{
+    int held = 0;
+    held |= (buttons & Qt::LeftButton) ? forms::MouseButton::Left : 0;
+    held |= (buttons & Qt::RightButton) ? forms::MouseButton::Right : 0;
+    held |= (buttons & Qt::MiddleButton) ? forms::MouseButton::Middle : 0;
+    return held;
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    shift |= (modifiers & Qt::ShiftModifier) ? forms::ShiftState::Shift : 0;
+    shift |= (modifiers & Qt::ControlModifier) ? forms::ShiftState::Ctrl : 0;
+    shift |= (modifiers & Qt::AltModifier) ? forms::ShiftState::Alt : 0;
+    return shift;
+}
+
+Qt::Alignment AlignmentOf(int textAlign)
+{
+    switch (textAlign) {
+        case forms::TextAlign::Center:
+            return Qt::AlignCenter;
+        case forms::TextAlign::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+int FrameStyleOf(int specialEffect)
+{
+    switch (specialEffect) {
+        case forms::SpecialEffect::Raised:
+            return QFrame::Panel | QFrame::Raised;
+        case forms::SpecialEffect::Sunken:
+            return QFrame::Panel | QFrame::Sunken;
+        case forms::SpecialEffect::Etched:
+            return QFrame::Box | QFrame::Sunken;
+        case forms::SpecialEffect::Bump:
+            return QFrame::Box | QFrame::Raised;
+        default:
+            return QFrame::NoFrame;
+    }
+}
+
+// Labels: caption, alignment, wrapping; a click on release; the special
+// effect as the frame.
+class LabelBinding : public ControlBinding {
+public:
+    LabelBinding(forms::Control& control, QWidget* parent, FormSurface& surface)
+        : ControlBinding(control, new QLabel(parent), surface), label_(static_cast<QLabel*>(Widget()))
+    {
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        const QString caption = CaptionOf(Control());
+        if (label_->text() != caption) {
+            label_->setText(caption);
+        }
+        label_->setAlignment(AlignmentOf(Control().TextAlign()));
+        label_->setWordWrap(Control().WordWrap());
+        label_->setFrameStyle(FrameStyleOf(Control().SpecialEffect()));
+    }
+
+protected:
+    bool ClicksOnRelease() const override { return true; }
+
+private:
+    QLabel* label_;
+};
+
+class ImageBinding : public ControlBinding {
+public:
+    ImageBinding(forms::Image& image, QWidget* parent, FormSurface& surface)
+        : ControlBinding(image, new QLabel(parent), surface), image_(image), label_(static_cast<QLabel*>(Widget()))
+    {
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        if (shown_ == image_.Picture() && shownSize_ == label_->size() && shownMode_ == image_.PictureSizeMode()) {
+            return;
+        }
+        shown_ = image_.Picture();
+        shownSize_ = label_->size();
+        shownMode_ = image_.PictureSizeMode();
+        QPixmap picture(Text(shown_.string()));
+        if (!picture.isNull() && shownMode_ == forms::PictureSizeMode::Stretch) {
+            picture = picture.scaled(shownSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        } else if (!picture.isNull() && shownMode_ == forms::PictureSizeMode::Zoom) {
+            picture = picture.scaled(shownSize_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        label_->setAlignment(Qt::AlignCenter);
+        label_->setPixmap(picture);
+        label_->setFrameStyle(image_.BorderStyle() != 0 ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    }
+
+protected:
+    bool ClicksOnRelease() const override { return true; }
+
+private:
+    forms::Image& image_;
+    QLabel* label_;
+    std::filesystem::path shown_;
+    QSize shownSize_;
+    int shownMode_ = -1;
+};
+
+class CommandButtonBinding : public ControlBinding {
+public:
+    CommandButtonBinding(forms::CommandButton& button, QWidget* parent, FormSurface& surface)
+        : ControlBinding(button, new QPushButton(parent), surface), button_(button),
+          push_(static_cast<QPushButton*>(Widget()))
+    {
+        QObject::connect(push_, &QPushButton::clicked, this, [this] { Input([this] { button_.PerformClick(); }); });
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        if (push_->text() != CaptionOf(button_)) {
+            push_->setText(CaptionOf(button_));
+        }
+        push_->setDefault(button_.Default());
+        push_->setAutoDefault(button_.Default());
+        push_->setFocusPolicy(button_.TakeFocusOnClick() ? Qt::StrongFocus : Qt::TabFocus);
+    }
+
+protected:
+    void ApplyColours() override {}
+
+private:
+    forms::CommandButton& button_;
+    QPushButton* push_;
+};
+
+// Check boxes, option buttons and toggle buttons: the control decides the
+// value, the widget only shows it.
+class ToggleBinding : public ControlBinding {
+public:
+    ToggleBinding(forms::ToggleControl& toggle, QAbstractButton* button, FormSurface& surface)
+        : ControlBinding(toggle, button, surface), toggle_(toggle), button_(button)
+    {
+        button_->setCheckable(true);
+        if (auto* radio = qobject_cast<QRadioButton*>(button_)) {
+            radio->setAutoExclusive(false);
+        }
+        QObject::connect(button_, &QAbstractButton::clicked, this, [this] {
+            Input([this] { toggle_.PerformClick(); });
+        });
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        if (button_->text() != CaptionOf(toggle_)) {
+            button_->setText(CaptionOf(toggle_));
+        }
+        if (button_->isChecked() != toggle_.Value()) {
+            button_->setChecked(toggle_.Value());
+        }
+    }
+
+private:
+    forms::ToggleControl& toggle_;
+    QAbstractButton* button_;
+};
+
+// Typing reaches the control key by key, so its KeyPress handler can refuse
+// or replace a key; the box then shows the control's text.
+class TypingFilter : public QObject {
+public:
+    TypingFilter(forms::TextControl& box, FormSurface& surface, QObject* parent)
+        : QObject(parent), box_(box), surface_(surface)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return QObject::eventFilter(watched, event);
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            Type(QApplication::clipboard()->text());
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace) {
+            surface_.Dispatch([this] { box_.TypeKey(forms::KeyCode::Backspace); });
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            surface_.Dispatch([this] { box_.TypeKey(forms::KeyCode::Enter); });
+            // Enter still reaches the dialog, which presses its default button.
+            return false;
+        }
+        const QString text = key->text();
+        if (!text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
+            Type(text);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Type(const QString& text)
+    {
+        surface_.Dispatch([this, text] {
+            for (const char32_t key : text.toStdU32String()) {
+                box_.TypeKey(key);
+            }
+        });
+    }
+
+    forms::TextControl& box_;
+    FormSurface& surface_;
+};
+
+class TextBoxBinding : public ControlBinding {
+public:
+    TextBoxBinding(forms::TextBox& box, QWidget* parent, FormSurface& surface)
+        : ControlBinding(box, new QLineEdit(parent), surface), box_(box), edit_(static_cast<QLineEdit*>(Widget()))
+    {
+        edit_->installEventFilter(new TypingFilter(box, surface, edit_));
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        const QString text = Text(box_.Text());
+        if (edit_->text() != text) {
+            edit_->setText(text);
+        }
+        edit_->setReadOnly(box_.Locked());
+        edit_->setAlignment(AlignmentOf(box_.TextAlign()));
+    }
+
+protected:
+    void ApplyColours() override
+    {
+        QPalette palette = edit_->palette();
+        palette.setColor(QPalette::Base, QColorOf(Control().BackColor()));
+        palette.setColor(QPalette::Text, QColorOf(Control().ForeColor()));
+        edit_->setPalette(palette);
+    }
+
+private:
+    forms::TextBox& box_;
+    QLineEdit* edit_;
+};
+
+class ComboBoxBinding : public ControlBinding {
+public:
+    ComboBoxBinding(forms::ComboBox& combo, QWidget* parent, FormSurface& surface)
+        : ControlBinding(combo, new QComboBox(parent), surface), combo_(combo),
+          box_(static_cast<QComboBox*>(Widget()))
+    {
+        QObject::connect(box_, &QComboBox::activated, this, [this](int index) {
+            if (!syncing_) {
+                Input([this, index] { combo_.SetListIndex(index); });
+            }
+        });
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        syncing_ = true;
+        const bool editable = combo_.Style() != forms::ComboStyle::DropDownList;
+        if (box_->isEditable() != editable) {
+            box_->setEditable(editable);
+            if (editable) {
+                box_->lineEdit()->installEventFilter(new TypingFilter(combo_, Surface(), box_->lineEdit()));
+            }
+        }
+        SyncItems();
+        if (box_->currentIndex() != combo_.ListIndex()) {
+            box_->setCurrentIndex(combo_.ListIndex());
+        }
+        if (editable && box_->currentText() != Text(combo_.Text())) {
+            box_->setEditText(Text(combo_.Text()));
+        }
+        syncing_ = false;
+    }
+
+private:
+    void SyncItems()
+    {
+        bool same = box_->count() == combo_.ListCount();
+        for (int i = 0; same && i < combo_.ListCount(); ++i) {
+            same = box_->itemText(i) == Text(combo_.List(i));
+        }
+        if (same) {
+            return;
+        }
+        box_->clear();
+        for (int i = 0; i < combo_.ListCount(); ++i) {
+            box_->addItem(Text(combo_.List(i)));
+        }
+    }
+
+    forms::ComboBox& combo_;
+    QComboBox* box_;
+};
+
+class ScrollBarBinding : public ControlBinding {
+public:
+    ScrollBarBinding(forms::RangeControl& range, QWidget* parent, FormSurface& surface)
+        : ControlBinding(range, new QScrollBar(parent), surface), range_(range),
+          bar_(static_cast<QScrollBar*>(Widget()))
+    {
+        QObject::connect(bar_, &QScrollBar::valueChanged, this, [this](int value) {
+            if (!syncing_) {
+                Input([this, value] { range_.SetValue(ModelValue(value)); });
+            }
+        });
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        syncing_ = true;
+        const bool horizontal = range_.Orientation() == forms::Orientation::Horizontal ||
+                                (range_.Orientation() == forms::Orientation::Auto && range_.Width() > range_.Height());
+        bar_->setOrientation(horizontal ? Qt::Horizontal : Qt::Vertical);
+        bar_->setRange(std::min(range_.Min(), range_.Max()), std::max(range_.Min(), range_.Max()));
+        bar_->setSingleStep(range_.SmallChange());
+        bar_->setPageStep(std::max(1, range_.LargeChange()));
+        bar_->setValue(WidgetValue(range_.Value()));
+        syncing_ = false;
+    }
+
+private:
+    // A bar whose Min is the larger runs the other way.
+    bool Reversed() const { return range_.Min() > range_.Max(); }
+    int WidgetValue(int value) const { return Reversed() ? range_.Min() + range_.Max() - value : value; }
+    int ModelValue(int value) const { return WidgetValue(value); }
+
+    forms::RangeControl& range_;
+    QScrollBar* bar_;
+};
+
+// A spin button: two arrows that move Value by SmallChange.
+class SpinButtonBinding : public ControlBinding {
+public:
+    SpinButtonBinding(forms::SpinButton& spin, QWidget* parent, FormSurface& surface)
+        : ControlBinding(spin, new QWidget(parent), surface), spin_(spin)
+    {
+        auto* up = new QToolButton(Widget());
+        auto* down = new QToolButton(Widget());
+        up->setObjectName(Text(spin.Name()) + "/up");
+        down->setObjectName(Text(spin.Name()) + "/down");
+        up->setArrowType(Qt::UpArrow);
+        down->setArrowType(Qt::DownArrow);
+        up->setAutoRepeat(true);
+        down->setAutoRepeat(true);
+        auto* layout = new QVBoxLayout(Widget());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(up);
+        layout->addWidget(down);
+        QObject::connect(up, &QToolButton::clicked, this, [this] { Step(+1); });
+        QObject::connect(down, &QToolButton::clicked, this, [this] { Step(-1); });
+    }
+
+private:
+    void Step(int direction)
+    {
+        Input([this, direction] {
+            const int towardsMax = spin_.Max() >= spin_.Min() ? 1 : -1;
+            spin_.SetValue(spin_.Value() + direction * towardsMax * spin_.SmallChange());
+        });
+    }
+
+    forms::SpinButton& spin_;
+};
+
+class FrameBinding : public ControlBinding {
+public:
+    FrameBinding(forms::Frame& frame, QWidget* parent, FormSurface& surface)
+        : ControlBinding(frame, new QGroupBox(parent), surface), frame_(frame),
+          box_(static_cast<QGroupBox*>(Widget()))
+    {
+    }
+
+    QWidget* ChildArea(const forms::Container& container) const override
+    {
+        return &container == static_cast<const forms::Container*>(&frame_) ? box_ : nullptr;
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        if (box_->title() != CaptionOf(frame_)) {
+            box_->setTitle(CaptionOf(frame_));
+        }
+    }
+
+protected:
+    bool ClicksOnRelease() const override { return true; }
+
+private:
+    forms::Frame& frame_;
+    QGroupBox* box_;
+};
+
+class MultiPageBinding : public ControlBinding {
+public:
+    MultiPageBinding(forms::MultiPage& pages, QWidget* parent, FormSurface& surface)
+        : ControlBinding(pages, new QTabWidget(parent), surface), pages_(pages),
+          tabs_(static_cast<QTabWidget*>(Widget()))
+    {
+        for (int i = 0; i < pages_.PageCount(); ++i) {
+            auto* page = new QWidget(tabs_);
+            page->setObjectName(Text(pages_.Pages(i).Name()));
+            tabs_->addTab(page, Text(pages_.Pages(i).Caption()));
+        }
+        QObject::connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+            if (!syncing_) {
+                Input([this, index] { pages_.SetValue(index); });
+            }
+        });
+    }
+
+    QWidget* ChildArea(const forms::Container& container) const override
+    {
+        for (int i = 0; i < pages_.PageCount(); ++i) {
+            if (&pages_.Pages(i) == &container) {
+                return tabs_->widget(i);
+            }
+        }
+        return nullptr;
+    }
+
+    void Sync() override
+    {
+        ControlBinding::Sync();
+        syncing_ = true;
+        for (int i = 0; i < pages_.PageCount(); ++i) {
+            const forms::Page& page = pages_.Pages(i);
+            tabs_->setTabText(i, Text(page.Caption()));
+            tabs_->setTabToolTip(i, Text(page.ControlTipText()));
+            tabs_->setTabVisible(i, page.Visible());
+            tabs_->setTabEnabled(i, page.Enabled());
+        }
+        if (tabs_->currentIndex() != pages_.Value()) {
+            tabs_->setCurrentIndex(pages_.Value());
+        }
+        syncing_ = false;
+    }
+
+private:
+    forms::MultiPage& pages_;
+    QTabWidget* tabs_;
+};
+
+}  // namespace
+
+ControlBinding::ControlBinding(forms::Control& control, QWidget* widget, FormSurface& surface)
+    : control_(control), widget_(widget), surface_(surface)
+{
+    widget_->setObjectName(Text(control_.Name()));
+    widget_->setMouseTracking(true);
+    widget_->installEventFilter(this);
+}
+
+void ControlBinding::Sync()
+{
+    ApplyGeometry();
+    ApplyFont();
+    if (widget_->isVisibleTo(widget_->parentWidget()) != control_.Visible()) {
+        widget_->setVisible(control_.Visible());
+    }
+    widget_->setEnabled(control_.Enabled());
+    const QString tip = Text(control_.ControlTipText());
+    if (widget_->toolTip() != tip) {
+        widget_->setToolTip(tip);
+    }
+    if (drawn_.back != control_.BackColor() || drawn_.fore != control_.ForeColor() ||
+        drawn_.backStyle != control_.BackStyle()) {
+        drawn_.back = control_.BackColor();
+        drawn_.fore = control_.ForeColor();
+        drawn_.backStyle = control_.BackStyle();
+        ApplyColours();
+    }
+}
+
+void ControlBinding::ApplyGeometry()
+{
+    if (drawn_.left == control_.Left() && drawn_.top == control_.Top() && drawn_.width == control_.Width() &&
+        drawn_.height == control_.Height()) {
+        return;
+    }
+    drawn_.left = control_.Left();
+    drawn_.top = control_.Top();
+    drawn_.width = control_.Width();
+    drawn_.height = control_.Height();
+    const double scale = Scale();
+    widget_->setGeometry(static_cast<int>(drawn_.left * scale), static_cast<int>(drawn_.top * scale),
+                         std::max(1, static_cast<int>(drawn_.width * scale)),
+                         std::max(1, static_cast<int>(drawn_.height * scale)));
+}
+
+void ControlBinding::ApplyFont()
+{
+    if (drawn_.fontName == control_.FontName() && drawn_.fontSize == control_.FontSize() &&
+        drawn_.fontBold == control_.FontBold()) {
+        return;
+    }
+    drawn_.fontName = control_.FontName();
+    drawn_.fontSize = control_.FontSize();
+    drawn_.fontBold = control_.FontBold();
+    QFont font(Text(drawn_.fontName));
+    font.setPointSizeF(drawn_.fontSize > 0 ? drawn_.fontSize : 9);
+    font.setBold(drawn_.fontBold);
+    widget_->setFont(font);
+}
+
+void ControlBinding::ApplyColours()
+{
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, QColorOf(control_.BackColor()));
+    palette.setColor(QPalette::Button, QColorOf(control_.BackColor()));
+    palette.setColor(QPalette::WindowText, QColorOf(control_.ForeColor()));
+    palette.setColor(QPalette::ButtonText, QColorOf(control_.ForeColor()));
+    widget_->setPalette(palette);
+    widget_->setAutoFillBackground(control_.BackStyle() == forms::BackStyle::Opaque);
+}
+
+bool ControlBinding::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != widget_) {
+        return QObject::eventFilter(watched, event);
+    }
+    const double scale = Scale();
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const auto at = mouse->position() / scale;
+            Input([this, button = ButtonOf(mouse->button()), shift = ShiftOf(mouse->modifiers()), at] {
+                control_.events.FireMouseDown(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));
+            });
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const auto at = mouse->position() / scale;
+            const bool inside = widget_->rect().contains(mouse->position().toPoint());
+            const bool click = inside && mouse->button() == Qt::LeftButton && ClicksOnRelease();
+            Input([this, button = ButtonOf(mouse->button()), shift = ShiftOf(mouse->modifiers()), at, click] {
+                control_.events.FireMouseUp(button, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));
+                if (click && control_.Operable()) {
+                    control_.PerformClick();
+                }
+            });
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            Input([this] { control_.events.FireDblClick(); });
+            break;
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const auto at = mouse->position() / scale;
+            Input([this, held = ButtonsOf(mouse->buttons()), shift = ShiftOf(mouse->modifiers()), at] {
+                control_.events.FireMouseMove(held, shift, static_cast<float>(at.x()), static_cast<float>(at.y()));
+            });
+            break;
+        }
+        case QEvent::FocusIn:
+            Input([this] { control_.SetFocus(); });
+            break;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::unique_ptr<ControlBinding> Bind(forms::Control& control, QWidget* parent, FormSurface& surface)
+{
+    if (auto* image = dynamic_cast<forms::Image*>(&control)) {
+        return std::make_unique<ImageBinding>(*image, parent, surface);
+    }
+    if (auto* button = dynamic_cast<forms::CommandButton*>(&control)) {
+        return std::make_unique<CommandButtonBinding>(*button, parent, surface);
+    }
+    if (auto* option = dynamic_cast<forms::OptionButton*>(&control)) {
+        return std::make_unique<ToggleBinding>(*option, new QRadioButton(parent), surface);
+    }
+    if (auto* check = dynamic_cast<forms::CheckBox*>(&control)) {
+        return std::make_unique<ToggleBinding>(*check, new QCheckBox(parent), surface);
+    }
+    if (auto* toggle = dynamic_cast<forms::ToggleButton*>(&control)) {
+        return std::make_unique<ToggleBinding>(*toggle, new QPushButton(parent), surface);
+    }
+    if (auto* combo = dynamic_cast<forms::ComboBox*>(&control)) {
+        return std::make_unique<ComboBoxBinding>(*combo, parent, surface);
+    }
+    if (auto* box = dynamic_cast<forms::TextBox*>(&control)) {
+        return std::make_unique<TextBoxBinding>(*box, parent, surface);
+    }
+    if (auto* spin = dynamic_cast<forms::SpinButton*>(&control)) {
+        return std::make_unique<SpinButtonBinding>(*spin, parent, surface);
+    }
+    if (auto* bar = dynamic_cast<forms::ScrollBar*>(&control)) {
+        return std::make_unique<ScrollBarBinding>(*bar, parent, surface);
+    }
+    if (auto* frame = dynamic_cast<forms::Frame*>(&control)) {
+        return std::make_unique<FrameBinding>(*frame, parent, surface);
+    }
+    if (auto* pages = dynamic_cast<forms::MultiPage*>(&control)) {
+        return std::make_unique<MultiPageBinding>(*pages, parent, surface);
+    }
+    return std::make_unique<LabelBinding>(control, parent, surface);
+}
+
+}  // namespace velmora::studio

@@ -1,0 +1,127 @@
+#include "studio/QtFormDriver.hpp"
+
+#include <algorithm>
+#include <exception>
+
+#include <QMessageBox>
+
+#include "forms/UserForm.hpp"
+#include "host/Prompts.hpp"
+#include "platform/AsciiCase.hpp"
+#include "studio/FormWindow.hpp"
+
+namespace velmora::studio {
+namespace {
+
+bool Shown(const forms::UserForm& form)
+{
+    return form.IsLoaded() && form.Visible();
+}
+
+}  // namespace
+
+QtFormDriver::~QtFormDriver()
+{
+    for (FormWindow* window : windows_) {
+        delete window;
+    }
+}
+
+void QtFormDriver::Run(forms::UserForm& form, bool modal)
+{
+    auto* window = new FormWindow(form, *this, owner_);
+    windows_.push_back(window);
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop_.contains(form.WindowHandle()));
+    window->Sync();
+    if (!modal) {
+        window->show();
+        return;
+    }
+    modal_.push_back(window);
+    window->setModal(true);
+    if (Shown(form)) {
+        window->exec();
+    }
+    std::erase(modal_, window);
+    std::erase(windows_, window);
+    delete window;
+}
+
+void QtFormDriver::Dispatch(const std::function<void()>& input)
+{
+    try {
+        input();
+    } catch (const std::exception& error) {
+        if (errorReport_) {
+            errorReport_(error.what());
+        } else {
+            QMessageBox::critical(owner_, host::kTitle, QString::fromStdString(error.what()));
+        }
+    }
+    Refresh();
+    if (afterInput_) {
+        afterInput_();
+    }
+}
+
+void QtFormDriver::Refresh()
+{
+    const std::vector<FormWindow*> open = windows_;
+    for (FormWindow* window : open) {
+        if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
+            continue;
+        }
+        if (Shown(window->Form())) {
+            window->Sync();
+        } else {
+            Close(window);
+        }
+    }
+}
+
+void QtFormDriver::Close(FormWindow* window)
+{
+    if (std::find(modal_.begin(), modal_.end(), window) != modal_.end()) {
+        // Run removes it once its event loop has ended.
+        window->done(0);
+        return;
+    }
+    std::erase(windows_, window);
+    window->hide();
+    window->deleteLater();
+}
+
+void QtFormDriver::UnloadAll()
+{
+    const std::vector<FormWindow*> open = windows_;
+    for (FormWindow* window : open) {
+        window->Form().Unload();
+    }
+    Refresh();
+}
+
+void QtFormDriver::KeepOnTop(std::uintptr_t formHandle)
+{
+    onTop_.insert(formHandle);
+    for (FormWindow* window : windows_) {
+        if (window->Form().WindowHandle() == formHandle && !(window->windowFlags() & Qt::WindowStaysOnTopHint)) {
+            const bool shown = window->isVisible();
+            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            if (shown) {
+                window->show();
+            }
+        }
+    }
+}
+
+FormWindow* QtFormDriver::Window(std::string_view formName) const
+{
+    for (FormWindow* window : windows_) {
+        if (platform::EqualIgnoringAsciiCase(window->Form().Name(), formName)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace velmora::studio

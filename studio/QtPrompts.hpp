@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "host/Prompts.hpp"
+
+namespace velmora::studio {
+
+// The prompts as desktop dialogs: Qt's message box with the style's buttons
+// and icon, an input box, the file dialog with the tool's filters and the
+// colour dialog, whose sixteen custom colours are handed in and kept.
+class QtPrompts : public host::Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    int MsgBox(const std::string& prompt, int style, const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+    std::optional<std::string> PickFile(const std::string& title, const std::vector<host::FileFilter>& filters) override;
+    std::optional<host::Color> ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// "Pictures (*.jpg *.png)" from a tool's filter "Pictures" with "*.jpg;*.png".
+QString QtFilter(const host::FileFilter& filter);
+
+}  // namespace velmora::studio

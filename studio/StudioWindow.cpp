@@ -1,0 +1,448 @@
+#include "studio/StudioWindow.hpp"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "addin/CommandErrors.hpp"
+#include "host/HostError.hpp"
+#include "host/Presentation.hpp"
+#include "host/Prompts.hpp"
+#include "host/SettingsStore.hpp"
+#include "host/Slide.hpp"
+#include "platform/FileSettingsStore.hpp"
+#include "platform/RuntimeRandom.hpp"
+#include "platform/SystemClock.hpp"
+#include "platform/XdgShell.hpp"
+#include "pptx/DocumentHost.hpp"
+#include "studio/QtPrompts.hpp"
+#include "studio/RibbonBar.hpp"
+#include "studio/SlideImages.hpp"
+#include "studio/SlideList.hpp"
+#include "studio/SlideView.hpp"
+#ifdef VELMORA_STUDIO_X11
+#include "studio/X11Screen.hpp"
+#endif
+
+namespace velmora::studio {
+namespace {
+
+constexpr const char* kStudioName = "Velmora Studio";
+constexpr const char* kRecentSection = "Studio-RecentFiles";
+constexpr int kRecentCount = 6;
+constexpr int kPictureWidth = 1280;
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string RecentKey(int index)
+{
+    return "File" + std::to_string(index + 1);
+}
+
+}  // namespace
+
+host::Services StudioWindow::DesktopServices()
+{
+    return {std::make_shared<platform::FileSettingsStore>(), std::make_shared<QtPrompts>(),
+            std::make_shared<platform::XdgShell>(),        std::make_shared<platform::SystemClock>(),
+            std::make_shared<platform::RuntimeRandom>(),   std::make_shared<host::WrittenFiles>(),
+            nullptr};
+}
+
+StudioWindow::StudioWindow(host::Services services, StudioOptions options)
+    : services_(std::move(services)), options_(options), application_(pptx::CreateDocumentHost(services_)),
+      driver_(this), context_{services_, &driver_}, connect_(context_)
+{
+    setObjectName("studio");
+    if (auto prompts = std::dynamic_pointer_cast<QtPrompts>(services_.prompts)) {
+        prompts->SetParent(this);
+    }
+    driver_.SetAfterInput([this] { ShowChanges(); });
+    AttachScreen();
+    driver_.SetErrorReport([this](const std::string& error) { ReportFailure(QString::fromStdString(error)); });
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    ribbon_ = new RibbonBar(connect_, [this](const std::string& onAction, const addin::RibbonPress& press) {
+        Press(onAction, press);
+    }, central);
+    ribbon_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    column->addWidget(ribbon_);
+    auto* row = new QHBoxLayout;
+    slides_ = new SlideList(central);
+    view_ = new SlideView(central);
+    row->addWidget(slides_);
+    row->addWidget(view_, 1);
+    column->addLayout(row, 1);
+    setCentralWidget(central);
+
+    slides_->SetSelectHandler([this](const std::vector<int>& order, int clicked) { SlidesClicked(order, clicked); });
+    view_->SetSelectionChanged([this] { ShowSelection(); });
+
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 0);
+    progress_->setMaximumWidth(160);
+    progress_->hide();
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->addPermanentWidget(progress_);
+
+    if (options_.slidePictures) {
+        images_ = std::make_unique<SlideImages>([this](const SlideImages::Result& result) {
+            PicturesDrawn(result.slides, result.error);
+        });
+    }
+    BuildMenus();
+    UpdateTitle();
+    resize(1280, 820);
+    layout_ = std::make_unique<LayoutReport>(*slides_, *view_);
+    layout_->Start();
+}
+
+StudioWindow::~StudioWindow()
+{
+    // The pictures' worker ends before the widgets it reports to.
+    images_.reset();
+}
+
+void StudioWindow::AttachScreen()
+{
+#ifdef VELMORA_STUDIO_X11
+    if (options_.desktopScreen && !services_.screen) {
+        services_.screen = X11Screen::Open(
+            {[this](host::WindowHandle window) { driver_.KeepOnTop(window); },
+             [this](const std::function<void()>& input) { driver_.Dispatch(input); }});
+        context_.services.screen = services_.screen;
+    }
+#endif
+}
+
+void StudioWindow::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu("文件(&F)");
+    file->menuAction()->setObjectName("menu/file");
+    const auto item = [this](QMenu& menu, const char* name, const char* text, const QKeySequence& keys,
+                             std::function<void()> run) {
+        QAction* action = menu.addAction(text);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, std::move(run));
+    };
+    item(*file, "file/open", "打开(&O)...", QKeySequence::Open, [this] { OpenDialog(); });
+    recentMenu_ = file->addMenu("最近使用的文件(&R)");
+    recentMenu_->menuAction()->setObjectName("file/recent");
+    item(*file, "file/save", "保存(&S)", QKeySequence::Save, [this] { Save(); });
+    item(*file, "file/saveAs", "另存为(&A)...", QKeySequence("Ctrl+Shift+S"), [this] { SaveAsDialog(); });
+    item(*file, "file/close", "关闭(&C)", QKeySequence::Close, [this] { CloseDocument(); });
+    file->addSeparator();
+    item(*file, "file/quit", "退出(&X)", QKeySequence::Quit, [this] { close(); });
+    FillRecentMenu();
+}
+
+void StudioWindow::Start()
+{
+    try {
+        connect_.OnConnection(application_, addin::ext_ConnectMode::Startup);
+    } catch (const std::exception& error) {
+        ReportFailure(QString("the add-in did not start: ") + error.what());
+    }
+}
+
+std::vector<std::filesystem::path> StudioWindow::RecentFiles() const
+{
+    std::vector<std::filesystem::path> files;
+    for (int i = 0; i < kRecentCount; ++i) {
+        const std::string file = services_.settings->GetSetting(host::kAppName, kRecentSection, RecentKey(i), "");
+        if (!file.empty()) {
+            files.emplace_back(file);
+        }
+    }
+    return files;
+}
+
+void StudioWindow::Remember(const std::filesystem::path& file)
+{
+    const std::filesystem::path absolute = std::filesystem::absolute(file).lexically_normal();
+    std::vector<std::filesystem::path> files = RecentFiles();
+    std::erase(files, absolute);
+    files.insert(files.begin(), absolute);
+    files.resize(std::min<std::size_t>(files.size(), kRecentCount));
+    for (int i = 0; i < kRecentCount; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        services_.settings->SaveSetting(host::kAppName, kRecentSection, RecentKey(i),
+                                        at < files.size() ? files[at].string() : std::string());
+    }
+    FillRecentMenu();
+}
+
+void StudioWindow::FillRecentMenu()
+{
+    recentMenu_->clear();
+    for (const std::filesystem::path& file : RecentFiles()) {
+        QAction* action = recentMenu_->addAction(Text(file.string()));
+        connect(action, &QAction::triggered, this, [this, file] { Open(file); });
+    }
+    recentMenu_->setEnabled(!recentMenu_->isEmpty());
+}
+
+void StudioWindow::OpenDialog()
+{
+    const QString file = QFileDialog::getOpenFileName(this, "打开", QString(), "演示文稿 (*.pptx)");
+    if (!file.isEmpty()) {
+        Open(file.toStdString());
+    }
+}
+
+void StudioWindow::SaveAsDialog()
+{
+    if (!presentation_) {
+        return;
+    }
+    QString file = QFileDialog::getSaveFileName(this, "另存为", Text(presentation_->FullName()), "演示文稿 (*.pptx)");
+    if (file.isEmpty()) {
+        return;
+    }
+    if (!file.endsWith(".pptx", Qt::CaseInsensitive)) {
+        file += ".pptx";
+    }
+    SaveAs(file.toStdString());
+}
+
+bool StudioWindow::Open(const std::filesystem::path& file)
+{
+    if (!CloseDocument()) {
+        return false;
+    }
+    try {
+        presentation_ = application_->Presentations()->Open(file);
+    } catch (const host::HostError& error) {
+        ReportFailure(Text("cannot open " + file.string() + ": " + error.what()));
+        return false;
+    }
+    Remember(file);
+    slideCount_ = presentation_->Slides()->Count();
+    slides_->Reset(slideCount_);
+    pictures_.clear();
+    drawnRevision_.reset();
+    view_->Show(application_->ActiveWindow());
+    ShowSelection();
+    RequestPictures();
+    UpdateTitle();
+    return true;
+}
+
+bool StudioWindow::Save()
+{
+    if (!presentation_) {
+        return false;
+    }
+    if (presentation_->Path().empty()) {
+        SaveAsDialog();
+        return presentation_->Saved();
+    }
+    try {
+        presentation_->Save();
+    } catch (const host::HostError& error) {
+        ReportFailure(QString("cannot save: ") + error.what());
+        return false;
+    }
+    UpdateTitle();
+    return true;
+}
+
+bool StudioWindow::SaveAs(const std::filesystem::path& file)
+{
+    if (!presentation_) {
+        return false;
+    }
+    try {
+        presentation_->SaveAs(file, host::SaveFormat::Presentation);
+    } catch (const host::HostError& error) {
+        ReportFailure(QString("cannot save: ") + error.what());
+        return false;
+    }
+    Remember(file);
+    UpdateTitle();
+    return true;
+}
+
+bool StudioWindow::CloseDocument()
+{
+    if (!presentation_) {
+        return true;
+    }
+    if (!presentation_->Saved()) {
+        const auto answer = QMessageBox::question(
+            this, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save())) {
+            return false;
+        }
+    }
+    try {
+        presentation_->Close();
+    } catch (const host::HostError&) {
+        // Closing what is already gone leaves nothing to do.
+    }
+    presentation_.reset();
+    slideCount_ = 0;
+    pictures_.clear();
+    slides_->Reset(0);
+    view_->Show(nullptr);
+    UpdateTitle();
+    return true;
+}
+
+void StudioWindow::closeEvent(QCloseEvent* event)
+{
+    if (!CloseDocument()) {
+        event->ignore();
+        return;
+    }
+    // Open dialogs close as the host closes them, saving their settings.
+    driver_.UnloadAll();
+    connect_.OnDisconnection(addin::ext_DisconnectMode::HostShutdown);
+    event->accept();
+}
+
+void StudioWindow::Press(const std::string& onAction, const addin::RibbonPress& press)
+{
+    try {
+        connect_.Invoke(onAction, press);
+    } catch (const addin::CommandNotAvailable& error) {
+        services_.prompts->MsgBox(error.what(), host::MsgStyle::Information, kStudioName);
+    } catch (const std::exception& error) {
+        ReportFailure(Text(onAction + " failed: " + error.what()));
+    }
+    ShowChanges();
+}
+
+void StudioWindow::SlidesClicked(const std::vector<int>& order, int clicked)
+{
+    if (!presentation_) {
+        return;
+    }
+    try {
+        auto window = application_->ActiveWindow();
+        pptx::ShowSlide(*window, clicked);
+        pptx::SelectSlides(*window, order);
+    } catch (const host::HostError& error) {
+        ReportFailure(error.what());
+    }
+    shownSlide_ = clicked;
+    view_->Reload();
+    view_->SetPicture(clicked <= static_cast<int>(pictures_.size()) ? pictures_[clicked - 1] : QImage());
+}
+
+void StudioWindow::ShowChanges()
+{
+    driver_.Refresh();
+    if (!presentation_) {
+        return;
+    }
+    try {
+        const int count = presentation_->Slides()->Count();
+        if (count != slideCount_) {
+            slideCount_ = count;
+            slides_->Reset(count);
+            pictures_.clear();
+        }
+    } catch (const host::HostError&) {
+        // The presentation was closed by the command.
+        presentation_.reset();
+        view_->Show(nullptr);
+        slides_->Reset(0);
+        UpdateTitle();
+        return;
+    }
+    view_->Reload();
+    ShowSelection();
+    RequestPictures();
+    UpdateTitle();
+}
+
+void StudioWindow::ShowSelection()
+{
+    std::vector<int> order;
+    try {
+        auto window = application_->ActiveWindow();
+        shownSlide_ = window->View()->Slide()->SlideIndex();
+        auto selection = window->Selection();
+        if (selection->Type() != host::SelectionType::None) {
+            auto range = selection->SlideRange();
+            for (int i = 1; i <= range->Count(); ++i) {
+                order.push_back(range->Item(i)->SlideIndex());
+            }
+        }
+    } catch (const host::HostError&) {
+        order.clear();
+    }
+    slides_->ShowSelection(order);
+    view_->SetPicture(shownSlide_ <= static_cast<int>(pictures_.size()) ? pictures_[shownSlide_ - 1] : QImage());
+}
+
+void StudioWindow::RequestPictures()
+{
+    if (!images_ || !presentation_) {
+        return;
+    }
+    const std::uint64_t revision = pptx::Revision(*presentation_);
+    if (drawnRevision_ == revision) {
+        return;
+    }
+    drawnRevision_ = revision;
+    try {
+        images_->Request(*presentation_, kPictureWidth);
+        progress_->show();
+        status_->setText("正在绘制幻灯片...");
+    } catch (const std::exception& error) {
+        status_->setText(QString("slide pictures: ") + error.what());
+    }
+}
+
+void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QString& error)
+{
+    progress_->setVisible(images_ && images_->Busy());
+    if (!error.isEmpty()) {
+        status_->setText("slide pictures: " + error);
+        return;
+    }
+    status_->clear();
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        // Only the slides whose pictures changed are drawn again.
+        if (i >= pictures_.size() || pictures_[i] != slides[i]) {
+            slides_->SetPicture(static_cast<int>(i) + 1, slides[i]);
+        }
+    }
+    pictures_ = slides;
+    view_->SetPicture(shownSlide_ <= static_cast<int>(pictures_.size()) ? pictures_[shownSlide_ - 1] : QImage());
+}
+
+void StudioWindow::UpdateTitle()
+{
+    if (!presentation_) {
+        setWindowTitle(kStudioName);
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(Text(presentation_->Name()) + "[*] - " + kStudioName);
+    setWindowModified(!presentation_->Saved());
+}
+
+void StudioWindow::ReportFailure(const QString& what)
+{
+    services_.prompts->MsgBox(what.toStdString(), host::MsgStyle::Critical, kStudioName);
+}
+
+}  // namespace velmora::studio

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QMainWindow>
+
+#include "addin/AddinContext.hpp"
+#include "addin/Connect.hpp"
+#include "host/Application.hpp"
+#include "host/Services.hpp"
+#include "studio/LayoutReport.hpp"
+#include "studio/QtFormDriver.hpp"
+
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace velmora::studio {
+
+class RibbonBar;
+class SlideImages;
+class SlideList;
+class SlideView;
+
+struct StudioOptions {
+    // Slide pictures through LibreOffice; tests of the window alone go without.
+    bool slidePictures = true;
+    // The screen picker's X11 screen, where a display can be opened.
+    bool desktopScreen = true;
+};
+
+// The desktop host's main window: the add-in's ribbon tab, the slide list and
+// the slide shown, the File menu, and the presentation open in its one
+// document window. The add-in is connected when the window starts, which
+// runs its start-up routine as the presentation program does.
+class StudioWindow : public QMainWindow {
+public:
+    explicit StudioWindow(host::Services services, StudioOptions options = {});
+    ~StudioWindow() override;
+
+    // The services of a desktop session: the shared settings file, Qt
+    // prompts, the desktop's opener, the system clock and random numbers.
+    static host::Services DesktopServices();
+
+    // Connects the add-in (its start-up routine may ask questions); call
+    // once the window is shown.
+    void Start();
+
+    // Each returns false when it failed or the user cancelled.
+    bool Open(const std::filesystem::path& file);
+    bool Save();
+    bool SaveAs(const std::filesystem::path& file);
+    // Asks first when the presentation holds changes.
+    bool CloseDocument();
+
+    // Presses a ribbon command as the ribbon does.
+    void Press(const std::string& onAction, const addin::RibbonPress& press);
+
+    RibbonBar& Ribbon() const { return *ribbon_; }
+    SlideList& Slides() const { return *slides_; }
+    SlideView& View() const { return *view_; }
+    QtFormDriver& Driver() { return driver_; }
+    host::Application& Application() const { return *application_; }
+    // Null when no presentation is open.
+    host::Ref<host::Presentation> Presentation() const { return presentation_; }
+    std::vector<std::filesystem::path> RecentFiles() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Without an X11 display the picker has no screen and says so.
+    void AttachScreen();
+    void BuildMenus();
+    void FillRecentMenu();
+    void Remember(const std::filesystem::path& file);
+    void OpenDialog();
+    void SaveAsDialog();
+    void SlidesClicked(const std::vector<int>& order, int clicked);
+    // Shows whatever a command or a dialog changed: the slides, the
+    // selection, the title, and new pictures when the presentation changed.
+    void ShowChanges();
+    void ShowSelection();
+    void RequestPictures();
+    void PicturesDrawn(const std::vector<QImage>& slides, const QString& error);
+    void UpdateTitle();
+    void ReportFailure(const QString& what);
+
+    host::Services services_;
+    StudioOptions options_;
+    std::shared_ptr<host::Application> application_;
+    QtFormDriver driver_;
+    addin::AddinContext context_;
+    addin::Connect connect_;
+    host::Ref<host::Presentation> presentation_;
+    std::optional<std::uint64_t> drawnRevision_;
+    int slideCount_ = 0;
+    int shownSlide_ = 1;
+    std::vector<QImage> pictures_;
+
+    RibbonBar* ribbon_ = nullptr;
+    SlideList* slides_ = nullptr;
+    SlideView* view_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    std::unique_ptr<SlideImages> images_;
+    std::unique_ptr<LayoutReport> layout_;
+};
+
+}  // namespace velmora::studio

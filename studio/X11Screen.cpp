@@ -1,0 +1,239 @@
+#include "studio/X11Screen.hpp"
+
+#include <algorithm>
+
+#include <X11/Xcursor/Xcursor.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
+
+#include "host/HostError.hpp"
+#include "platform/VirtualKeys.hpp"
+
+namespace velmora::studio {
+namespace {
+
+// Xlib reports protocol errors (a key another client holds, a point off the
+// screen) to one handler per process; the failing call is then judged by
+// the error count around it.
+int errors = 0;
+
+int CountError(Display*, XErrorEvent*)
+{
+    ++errors;
+    return 0;
+}
+
+// A channel of a true-colour pixel, scaled to 0 to 255.
+int Channel(unsigned long pixel, unsigned long mask)
+{
+    if (mask == 0) {
+        return 0;
+    }
+    int shift = 0;
+    while (((mask >> shift) & 1) == 0) {
+        ++shift;
+    }
+    const unsigned long bits = mask >> shift;
+    return static_cast<int>(((pixel & mask) >> shift) * 255 / bits);
+}
+
+}  // namespace
+
+struct X11Screen::Connection {
+    Display* display = nullptr;
+    Window root = 0;
+    ~Connection()
+    {
+        if (display != nullptr) {
+            XCloseDisplay(display);
+        }
+    }
+};
+
+std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks)
+{
+    auto connection = std::make_unique<Connection>();
+    connection->display = XOpenDisplay(nullptr);
+    if (connection->display == nullptr) {
+        return nullptr;
+    }
+    connection->root = DefaultRootWindow(connection->display);
+    XSetErrorHandler(CountError);
+    return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks)));
+}
+
+X11Screen::X11Screen(std::unique_ptr<Connection> connection, Hooks hooks)
+    : connection_(std::move(connection)), hooks_(std::move(hooks)),
+      notifier_(std::make_unique<QSocketNotifier>(ConnectionNumber(connection_->display), QSocketNotifier::Read))
+{
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ProcessEvents(); });
+}
+
+X11Screen::~X11Screen()
+{
+    timers_.clear();
+    notifier_.reset();
+    for (const Grab& grab : grabs_) {
+        XUngrabKey(connection_->display, static_cast<int>(grab.keycode), 0, connection_->root);
+    }
+    if (pointerReplaced_) {
+        RestorePointers();
+    }
+    XSync(connection_->display, False);
+}
+
+host::ScreenPoint X11Screen::CursorPos()
+{
+    Window root = 0;
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned mask = 0;
+    if (!XQueryPointer(connection_->display, connection_->root, &root, &child, &x, &y, &windowX, &windowY, &mask)) {
+        throw host::HostError("the pointer is on another screen");
+    }
+    return {x, y};
+}
+
+host::Color X11Screen::Pixel(int x, int y)
+{
+    Display* display = connection_->display;
+    const int before = errors;
+    XImage* image = XGetImage(display, connection_->root, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr || errors != before) {
+        if (image != nullptr) {
+            XDestroyImage(image);
+        }
+        throw host::HostError("cannot read the screen at " + std::to_string(x) + "," + std::to_string(y));
+    }
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    XDestroyImage(image);
+    return Channel(pixel, visual->red_mask) + 256 * Channel(pixel, visual->green_mask) +
+           65536 * Channel(pixel, visual->blue_mask);
+}
+
+bool X11Screen::RegisterHotKey(host::WindowHandle window, int id, int virtualKey)
+{
+    const std::string name = platform::KeysymOfVirtualKey(virtualKey);
+    const KeySym symbol = name.empty() ? NoSymbol : XStringToKeysym(name.c_str());
+    const unsigned keycode = symbol == NoSymbol ? 0 : XKeysymToKeycode(connection_->display, symbol);
+    const bool taken = std::any_of(grabs_.begin(), grabs_.end(), [&](const Grab& grab) { return grab.keycode == keycode; });
+    if (keycode == 0 || taken) {
+        return false;
+    }
+    const int before = errors;
+    XGrabKey(connection_->display, static_cast<int>(keycode), 0, connection_->root, False, GrabModeAsync,
+             GrabModeAsync);
+    XSync(connection_->display, False);
+    if (errors != before) {
+        return false;
+    }
+    grabs_.push_back({window, id, keycode});
+    return true;
+}
+
+void X11Screen::UnregisterHotKey(host::WindowHandle window, int id)
+{
+    const auto grab = std::find_if(grabs_.begin(), grabs_.end(),
+                                   [&](const Grab& held) { return held.window == window && held.id == id; });
+    if (grab == grabs_.end()) {
+        return;
+    }
+    XUngrabKey(connection_->display, static_cast<int>(grab->keycode), 0, connection_->root);
+    XSync(connection_->display, False);
+    grabs_.erase(grab);
+}
+
+void X11Screen::SetHotKeyHandler(host::WindowHandle window, std::function<void(int id)> handler)
+{
+    if (handler) {
+        handlers_[window] = std::move(handler);
+    } else {
+        handlers_.erase(window);
+    }
+}
+
+void X11Screen::ProcessEvents()
+{
+    Display* display = connection_->display;
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type != KeyPress) {
+            continue;
+        }
+        const auto grab = std::find_if(grabs_.begin(), grabs_.end(),
+                                       [&](const Grab& held) { return held.keycode == event.xkey.keycode; });
+        if (grab == grabs_.end()) {
+            continue;
+        }
+        if (const auto handler = handlers_.find(grab->window); handler != handlers_.end()) {
+            hooks_.dispatch([deliver = handler->second, id = grab->id] { deliver(id); });
+        }
+    }
+}
+
+void X11Screen::SetArrowPointer(const host::PointerPicture& picture)
+{
+    XcursorImage* image = XcursorImageCreate(picture.width, picture.height);
+    if (image == nullptr) {
+        throw host::HostError("cannot make the picker's pointer");
+    }
+    image->xhot = static_cast<XcursorDim>(picture.hotX);
+    image->yhot = static_cast<XcursorDim>(picture.hotY);
+    std::copy(picture.argb.begin(), picture.argb.end(), image->pixels);
+    const Cursor cursor = XcursorImageLoadCursor(connection_->display, image);
+    XcursorImageDestroy(image);
+    XFixesChangeCursorByName(connection_->display, cursor, "left_ptr");
+    XFreeCursor(connection_->display, cursor);
+    XFlush(connection_->display);
+    pointerReplaced_ = true;
+}
+
+void X11Screen::RestorePointers()
+{
+    Cursor cursor = XcursorLibraryLoadCursor(connection_->display, "left_ptr");
+    if (cursor == 0) {
+        // Without a cursor theme the server's own arrow stands in.
+        cursor = XCreateFontCursor(connection_->display, XC_left_ptr);
+    }
+    XFixesChangeCursorByName(connection_->display, cursor, "left_ptr");
+    XFreeCursor(connection_->display, cursor);
+    XFlush(connection_->display);
+    pointerReplaced_ = false;
+}
+
+void X11Screen::KeepOnTop(host::WindowHandle window)
+{
+    hooks_.keepOnTop(window);
+}
+
+int X11Screen::SetTimer(int milliseconds, std::function<void()> tick)
+{
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [this, tick = std::move(tick)] {
+        ProcessEvents();
+        hooks_.dispatch(tick);
+    });
+    timer->start(milliseconds);
+    const int id = nextTimer_++;
+    timers_[id] = std::move(timer);
+    return id;
+}
+
+void X11Screen::KillTimer(int id)
+{
+    // A tick may stop its own timer: let Qt delete it once the tick is over.
+    if (const auto found = timers_.find(id); found != timers_.end()) {
+        found->second->stop();
+        found->second.release()->deleteLater();
+        timers_.erase(found);
+    }
+}
+
+}  // namespace velmora::studio

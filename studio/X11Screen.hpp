@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "host/Screen.hpp"
+
+namespace velmora::studio {
+
+// The picker's screen on an X11 display, on a connection of its own whose
+// events the studio's event loop delivers: XQueryPointer for the pointer,
+// one pixel of the root window by XGetImage, hot keys grabbed on the root
+// window without modifiers, the "left_ptr" cursor changed with XFixes and
+// restored from the cursor theme with Xcursor. Keeping a window on top is
+// the form driver's (the window manager's above hint).
+class X11Screen : public host::Screen {
+public:
+    // What the studio does for the screen: keep a form's window on top, and
+    // run a timer tick or a hot key as input to the forms.
+    struct Hooks {
+        std::function<void(host::WindowHandle)> keepOnTop;
+        std::function<void(const std::function<void()>&)> dispatch;
+    };
+
+    // Null when no X11 display can be opened (Wayland without XWayland, or
+    // no display at all).
+    static std::shared_ptr<X11Screen> Open(Hooks hooks);
+    ~X11Screen() override;
+    X11Screen(const X11Screen&) = delete;
+    X11Screen& operator=(const X11Screen&) = delete;
+
+    host::ScreenPoint CursorPos() override;
+    host::Color Pixel(int x, int y) override;
+    bool RegisterHotKey(host::WindowHandle window, int id, int virtualKey) override;
+    void UnregisterHotKey(host::WindowHandle window, int id) override;
+    void SetHotKeyHandler(host::WindowHandle window, std::function<void(int id)> handler) override;
+    void SetArrowPointer(const host::PointerPicture& picture) override;
+    void RestorePointers() override;
+    void KeepOnTop(host::WindowHandle window) override;
+    int SetTimer(int milliseconds, std::function<void()> tick) override;
+    void KillTimer(int id) override;
+
+private:
+    struct Connection;
+    struct Grab {
+        host::WindowHandle window = 0;
+        int id = 0;
+        unsigned keycode = 0;
+    };
+
+    X11Screen(std::unique_ptr<Connection> connection, Hooks hooks);
+    // Hands the key presses that arrived to their windows.
+    void ProcessEvents();
+
+    std::unique_ptr<Connection> connection_;
+    Hooks hooks_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::vector<Grab> grabs_;
+    std::map<host::WindowHandle, std::function<void(int)>> handlers_;
+    std::map<int, std::unique_ptr<QTimer>> timers_;
+    int nextTimer_ = 1;
+    bool pointerReplaced_ = false;
+};
+
+}  // namespace velmora::studio

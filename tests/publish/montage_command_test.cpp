@@ -1,0 +1,287 @@
+// The montage through the velmora command, on decks LibreOffice wrote.
+#include <array>
+#include <fstream>
+#include <memory>
+
+#include <vips/vips8>
+
+#include "host/SettingsStore.hpp"
+#include "tests/publish/CommandFixture.hpp"
+#include "tests/support/LibreOffice.hpp"
+
+namespace velmora::testing {
+namespace {
+
+constexpr int W = 720;
+constexpr int H = 540;
+constexpr const char* kSection = "Settings-CombinPic";
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
+
+// Slide k is filled with its own colour, at least 50 apart from any other's.
+Rgb SlideColour(int k)
+{
+    const int i = k - 1;
+    return {20 + 50 * (i % 5), 20 + 50 * (i / 5 % 5), 128};
+}
+
+host::Color Packed(Rgb c)
+{
+    return c.r + 256 * c.g + 65536 * c.b;
+}
+
+std::filesystem::path BuildColourDeck(DeckHost& decks, const std::filesystem::path& folder, int count)
+{
+    auto presentation = decks.app().Presentations()->Add(false);
+    presentation->PageSetup()->SetSlideWidth(W);
+    presentation->PageSetup()->SetSlideHeight(H);
+    for (int k = 1; k <= count; ++k) {
+        auto slide = presentation->Slides()->Add(k, host::SlideLayout::Blank);
+        auto fill = slide->Shapes()->AddShape(host::AutoShapeType::Rectangle, 0, 0, W, H);
+        fill->Fill()->ForeColor()->SetRGB(Packed(SlideColour(k)));
+        fill->Line()->SetVisible(host::TriState::False);
+    }
+    const auto ours = folder / ("ours" + std::to_string(count) + ".pptx");
+    presentation->SaveAs(ours, host::SaveFormat::Presentation);
+    presentation->Close();
+    const auto converted = ConvertWithLibreOffice(ours, "pptx", folder / std::to_string(count));
+    return converted.value_or(std::filesystem::path());
+}
+
+class MontageCommand : public CommandTest {
+protected:
+    // Written once by LibreOffice for the whole suite: 6 and 25 slides.
+    static void SetUpTestSuite()
+    {
+        ASSERT_EQ(VIPS_INIT("velmora-montage-tests"), 0);
+        decks_folder_ = std::make_unique<TempDir>();
+        DeckHost decks;
+        six_ = BuildColourDeck(decks, decks_folder_->path(), 6);
+        many_ = BuildColourDeck(decks, decks_folder_->path(), 25);
+    }
+    static void TearDownTestSuite() { decks_folder_.reset(); }
+
+    void SetUp() override
+    {
+        CommandTest::SetUp();
+        ASSERT_FALSE(six_.empty() || many_.empty()) << "LibreOffice could not write the test decks";
+    }
+
+    void UseDeck(const std::filesystem::path& source) const
+    {
+        std::filesystem::copy_file(source, deck(), std::filesystem::copy_options::overwrite_existing);
+    }
+
+    ProcessResult Montage(std::vector<std::string> script) const
+    {
+        std::vector<std::string> args{"run", "CombinPic_main", deck().string()};
+        args.insert(args.end(), script.begin(), script.end());
+        return Velmora(args);
+    }
+
+    std::filesystem::path output(const char* format = "JPG") const { return deck(std::string("deck-拼图.") + format); }
+
+    std::string Stored(const char* key) const { return settings_.GetSetting(host::kAppName, kSection, key, "(none)"); }
+
+    // Nothing named "tmp..." is left beside the deck.
+    void ExpectNoTemporaries() const
+    {
+        for (const auto& name : FileNames(dir_.path())) {
+            EXPECT_NE(name.rfind("tmp", 0), 0u) << name << " was left behind";
+        }
+    }
+
+    static Rgb PixelAt(const std::filesystem::path& picture, int x, int y)
+    {
+        const auto pixel = vips::VImage::new_from_file(picture.c_str()).getpoint(x, y);
+        return {static_cast<int>(pixel.at(0)), static_cast<int>(pixel.at(1)), static_cast<int>(pixel.at(2))};
+    }
+
+    static bool Near(Rgb a, Rgb b, int tolerance = 14)
+    {
+        return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+               std::abs(a.b - b.b) <= tolerance;
+    }
+
+    // Pixels close to `colour` in a region of the picture.
+    static int CountNear(const std::filesystem::path& picture, int left, int top, int width, int height, Rgb colour)
+    {
+        const auto image = vips::VImage::new_from_file(picture.c_str()).extract_area(left, top, width, height);
+        const auto bytes = image.cast(VIPS_FORMAT_UCHAR);
+        std::size_t size = 0;
+        auto* memory = static_cast<unsigned char*>(bytes.write_to_memory(&size));
+        int count = 0;
+        const auto bands = static_cast<std::size_t>(bytes.bands());
+        for (std::size_t at = 0; at + 2 < size; at += bands) {
+            count += Near({memory[at], memory[at + 1], memory[at + 2]}, colour, 20) ? 1 : 0;
+        }
+        g_free(memory);
+        return count;
+    }
+
+    static std::filesystem::path six_;
+    static std::filesystem::path many_;
+    static std::unique_ptr<TempDir> decks_folder_;
+};
+
+std::filesystem::path MontageCommand::six_;
+std::filesystem::path MontageCommand::many_;
+std::unique_ptr<TempDir> MontageCommand::decks_folder_;
+
+TEST_F(MontageCommand, EachArrangementGivesAPictureOfItsCanvasSizeAndReplacesTheLastOne)
+{
+    UseDeck(six_);
+    const std::array<std::pair<int, PixelSize>, 4> arrangements{{
+        {1, {W + 10, 6 * H + 35}},
+        {2, {6 * W + 35, H + 10}},
+        {3, {2 * W + 15, 3 * H + 20}},
+        {4, {3 * W + 20, 2 * H + 15}},
+    }};
+    for (const auto& [button, size] : arrangements) {
+        const auto run = Montage({"--set", "OptionButton" + std::to_string(button) + "=true"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, std::string(kTitle) + "幻灯片已成功拼合！\n生成图片：[deck-拼图.JPG] \n");
+        EXPECT_EQ(SizeOfFile(output()), size) << "arrangement " << button;
+        EXPECT_EQ(Stored("SortType"), std::to_string(button));
+        ExpectNoTemporaries();
+    }
+    // Slide 4 in three columns: the first picture of the second row.
+    EXPECT_TRUE(Near(PixelAt(output(), 5 + W / 2, 10 + H + H / 2), SlideColour(4)));
+    EXPECT_EQ(opener_.Shown(4).back(), output());
+}
+
+TEST_F(MontageCommand, TheBorderColourFillsTheGapsAroundThePictures)
+{
+    UseDeck(six_);
+    const auto run = Montage({"--color", "255,0,255", "--click", "F_BorderColor", "--set", "SpinButton1=20",
+                              "--set", "OptionButton3=true", "--set", "OptionButton16=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto picture = output("PNG");
+    ASSERT_EQ(SizeOfFile(picture), (PixelSize{2 * W + 60, 3 * H + 80}));
+    const Rgb magenta{255, 0, 255};
+    EXPECT_TRUE(Near(PixelAt(picture, 10, 300), magenta)) << "left of picture 1";
+    EXPECT_TRUE(Near(PixelAt(picture, W + 30, 300), magenta)) << "between pictures 1 and 2";
+    EXPECT_TRUE(Near(PixelAt(picture, 400, H + 30), magenta)) << "between the first two rows";
+    EXPECT_TRUE(Near(PixelAt(picture, 20 + W / 2, 20 + H / 2), SlideColour(1))) << "inside picture 1";
+    EXPECT_TRUE(Near(PixelAt(picture, 40 + W + W / 2, 60 + 2 * H + H / 2), SlideColour(6))) << "inside picture 6";
+    EXPECT_EQ(Stored("BorderColor"), std::to_string(255 + 65536 * 255));
+    EXPECT_EQ(Stored("BorderWidth"), "20");
+    EXPECT_EQ(Stored("PicFormat"), "PNG");
+}
+
+TEST_F(MontageCommand, ATextWatermarkSitsAtTheBottomRightOfEveryPicture)
+{
+    UseDeck(six_);
+    const auto run = Montage({"--set", "OptionButton10=true", "--input", "VELMORA", "--set", "OptionButton4=true",
+                              "--set", "OptionButton16=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto picture = output("PNG");
+    const Rgb grey{80, 80, 80};
+    for (int i = 0; i < 6; ++i) {
+        const int x = 5 + (i % 3) * (W + 5);
+        const int y = 5 + (i / 3) * (H + 5);
+        EXPECT_GT(CountNear(picture, x + W - 160, y + H - 50, 150, 40, grey), 50) << "picture " << i + 1;
+        EXPECT_EQ(CountNear(picture, x + 10, y + 10, 150, 40, grey), 0) << "picture " << i + 1;
+    }
+    EXPECT_EQ(Stored("WaterMark"), "2");
+    EXPECT_EQ(Stored("WaterMarkTxt"), "VELMORA");
+}
+
+TEST_F(MontageCommand, APictureWatermarkShowsHalfTransparentAtTheTopRight)
+{
+    UseDeck(six_);
+    const auto mark = dir_ / "mark.png";
+    vips::VImage::black(120, 40, vips::VImage::option()->set("bands", 3)).new_from_image({0, 255, 0}).write_to_file(
+        mark.c_str());
+    const auto run = Montage({"--set", "OptionButton12=true", "--set", "OptionButton11=true", "--file",
+                              mark.string(), "--input", "50", "--set", "OptionButton3=true", "--set",
+                              "OptionButton16=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto picture = output("PNG");
+    for (int i = 0; i < 6; ++i) {
+        const int x = 5 + (i % 2) * (W + 5);
+        const int y = 5 + (i / 2) * (H + 5);
+        const Rgb slide = SlideColour(i + 1);
+        const Rgb half{slide.r / 2, (slide.g + 255) / 2, slide.b / 2};
+        EXPECT_TRUE(Near(PixelAt(picture, x + W - 70, y + 30), half, 20)) << "picture " << i + 1;
+        EXPECT_TRUE(Near(PixelAt(picture, x + W - 70, y + H - 30), slide)) << "picture " << i + 1;
+    }
+    EXPECT_EQ(Stored("MarkPic"), mark.string());
+    EXPECT_EQ(Stored("PicTransp"), "50");
+    // The rectangle that drew the preview's picture is gone again.
+    EXPECT_EQ(decks_.Open(deck())->Slides()->Item(1)->Shapes()->Count(), 1);
+    ExpectNoTemporaries();
+}
+
+TEST_F(MontageCommand, AFileThatIsNoPictureIsRefusedAsWatermark)
+{
+    UseDeck(six_);
+    std::ofstream(dir_ / "notes.png") << "not a picture";
+    const auto run = Montage({"--set", "OptionButton11=true", "--file", (dir_ / "notes.png").string(), "--input",
+                              "20"});
+    EXPECT_NE(run.out.find("无法读取水印图片"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("请先选取水印图片！"), std::string::npos) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(output()));
+    EXPECT_EQ(Stored("MarkPic"), "(none)");
+    ExpectNoTemporaries();
+}
+
+TEST_F(MontageCommand, TwentyFiveSlidesAreCutToTheFirstTwentyFour)
+{
+    UseDeck(many_);
+    const auto run = Montage({"--set", "OptionButton4=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("包含太多的幻灯片，程序自动选取前24页生成拼图"), std::string::npos) << run.out;
+    ASSERT_EQ(SizeOfFile(output()), (PixelSize{3 * W + 20, 8 * H + 45}));
+    EXPECT_TRUE(Near(PixelAt(output(), 15 + 2 * W + W / 2, 5 + 7 * (H + 5) + H / 2), SlideColour(24)));
+    ExpectNoTemporaries();
+}
+
+TEST_F(MontageCommand, SelectedSlidesAppearInTheOrderOfTheSelection)
+{
+    UseDeck(many_);
+    const auto run = Montage({"--select", "7,2,5", "--set", "OptionButton6=true", "--set", "OptionButton2=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(SizeOfFile(output()), (PixelSize{3 * W + 20, H + 10}));
+    int slot = 0;
+    for (int slide : {7, 2, 5}) {
+        EXPECT_TRUE(Near(PixelAt(output(), 5 + slot * (W + 5) + W / 2, 5 + H / 2), SlideColour(slide)))
+            << "slot " << slot << " should show slide " << slide;
+        ++slot;
+    }
+    EXPECT_EQ(Stored("SlideTarget"), "Select");
+}
+
+TEST_F(MontageCommand, EachOutputTypeIsARealFileOfThatType)
+{
+    UseDeck(six_);
+    const std::array<std::pair<const char*, std::string>, 3> types{
+        {{"15", "\xFF\xD8"}, {"16", "\x89PNG"}, {"17", "GIF8"}}};
+    const std::array<const char*, 3> names{"JPG", "PNG", "GIF"};
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        const auto run = Montage({"--set", std::string("OptionButton") + types[i].first + "=true"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ReadBytes(output(names[i])).substr(0, types[i].second.size()), types[i].second) << names[i];
+    }
+}
+
+TEST_F(MontageCommand, AFailedRunLeavesAnEarlierFileAndTheSettingsAsTheyWere)
+{
+    UseDeck(six_);
+    // A stored type the dialog does not offer cannot be drawn.
+    settings_.SaveSetting(host::kAppName, kSection, "PicFormat", "BMP");
+    std::ofstream(output("BMP")) << "an earlier picture";
+    const auto run = Montage({"--set", "OptionButton2=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, std::string(kTitle) +
+                           "拼合失败！\n请检查您的设置，尝试减少拼合页面数量或更换输出图片格式\n");
+    EXPECT_EQ(ReadBytes(output("BMP")), "an earlier picture");
+    EXPECT_EQ(Stored("SortType"), "(none)");
+    EXPECT_TRUE(opener_.Shown().empty());
+    ExpectNoTemporaries();
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,204 @@
+#include "DesktopSession.hpp"
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "cli/PngWriter.hpp"
+#include "tests/support/Process.hpp"
+
+extern char** environ;
+
+namespace velmora::studio {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Slurp(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::uint32_t BigEndian(const std::string& data, std::size_t at)
+{
+    return (std::uint32_t(std::uint8_t(data[at])) << 24) | (std::uint32_t(std::uint8_t(data[at + 1])) << 16) |
+           (std::uint32_t(std::uint8_t(data[at + 2])) << 8) | std::uint32_t(std::uint8_t(data[at + 3]));
+}
+
+}  // namespace
+
+DesktopSession::DesktopSession(const std::filesystem::path& folder, const std::filesystem::path& deck)
+    : layout_(folder / "layout.txt"), log_(folder / "studio.log")
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        environment.emplace_back(*entry);
+    }
+    environment.push_back("VELMORA_STUDIO_LAYOUT=" + layout_.string());
+    environment.push_back("VELMORA_SETTINGS=" + (folder / "settings.ini").string());
+    std::vector<char*> env;
+    for (std::string& entry : environment) {
+        env.push_back(entry.data());
+    }
+    env.push_back(nullptr);
+    std::string program = VELMORA_STUDIO;
+    std::string file = deck.string();
+    std::vector<char*> argv{program.data(), file.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    const int failed = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), env.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        pid_ = -1;
+    }
+}
+
+DesktopSession::~DesktopSession()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+    }
+}
+
+std::map<std::string, ScreenRect> DesktopSession::Layout() const
+{
+    std::map<std::string, ScreenRect> layout;
+    std::istringstream lines(Slurp(layout_));
+    std::string line;
+    while (std::getline(lines, line)) {
+        // "NAME X Y W H": the name may hold blanks, the numbers do not.
+        std::size_t end = line.size();
+        for (int field = 0; field < 4 && end != std::string::npos && end > 0; ++field) {
+            end = line.rfind(' ', end - 1);
+        }
+        if (end == std::string::npos || end == 0) {
+            continue;
+        }
+        ScreenRect rect;
+        std::istringstream numbers(line.substr(end + 1));
+        numbers >> rect.x >> rect.y >> rect.width >> rect.height;
+        layout[line.substr(0, end)] = rect;
+    }
+    return layout;
+}
+
+bool DesktopSession::Shows(const std::string& name) const
+{
+    return Layout().contains(name);
+}
+
+ScreenRect DesktopSession::WaitFor(const std::string& name, std::chrono::seconds limit) const
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        const auto layout = Layout();
+        if (const auto found = layout.find(name); found != layout.end()) {
+            return found->second;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    ADD_FAILURE() << name << " did not show; the studio said:\n" << Log();
+    return {};
+}
+
+void DesktopSession::WaitGone(const std::string& name, std::chrono::seconds limit) const
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (!Shows(name)) {
+            return;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    ADD_FAILURE() << name << " did not go away; the studio said:\n" << Log();
+}
+
+void DesktopSession::Xdotool(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const testing::ProcessResult result = testing::RunProcess(argv, std::chrono::seconds(20));
+    EXPECT_EQ(result.status, 0) << result.err;
+}
+
+void DesktopSession::MoveTo(int x, int y) const
+{
+    Xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+}
+
+void DesktopSession::Click(const std::string& name, bool ctrl) const
+{
+    const ScreenRect rect = WaitFor(name);
+    std::vector<std::string> arguments{"mousemove", std::to_string(rect.CentreX()), std::to_string(rect.CentreY())};
+    if (ctrl) {
+        arguments.insert(arguments.begin(), {"keydown", "ctrl"});
+        arguments.insert(arguments.end(), {"click", "1", "keyup", "ctrl"});
+    } else {
+        arguments.insert(arguments.end(), {"click", "1"});
+    }
+    Xdotool(arguments);
+    // Qt reads the pointer's enter and the click as separate events; give
+    // it a moment before the next step looks at the result.
+    std::this_thread::sleep_for(150ms);
+}
+
+void DesktopSession::ScrollTo(const std::string& name, const std::string& area, bool up) const
+{
+    const ScreenRect rect = WaitFor(area);
+    for (int turn = 0; turn < 40 && !Shows(name); ++turn) {
+        Xdotool({"mousemove", std::to_string(rect.CentreX()), std::to_string(rect.CentreY()), "click", up ? "4" : "5"});
+        std::this_thread::sleep_for(100ms);
+    }
+}
+
+void DesktopSession::Key(const std::string& keys) const
+{
+    Xdotool({"key", keys});
+}
+
+std::string DesktopSession::Log() const
+{
+    return Slurp(log_);
+}
+
+void KeepScreenshot(const std::filesystem::path& fbdir, const std::filesystem::path& png)
+{
+    // The XWD header: sizes and formats as 32-bit big-endian words.
+    const std::string xwd = Slurp(fbdir / "Xvfb_screen0");
+    ASSERT_GT(xwd.size(), 100u);
+    const std::uint32_t headerSize = BigEndian(xwd, 0);
+    const std::uint32_t width = BigEndian(xwd, 16);
+    const std::uint32_t height = BigEndian(xwd, 20);
+    const std::uint32_t bitsPerPixel = BigEndian(xwd, 44);
+    const std::uint32_t bytesPerLine = BigEndian(xwd, 48);
+    const std::uint32_t colours = BigEndian(xwd, 76);
+    ASSERT_EQ(bitsPerPixel, 32u);
+    const std::size_t pixels = headerSize + 12u * colours;
+    ASSERT_GE(xwd.size(), pixels + std::size_t(bytesPerLine) * height);
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(std::size_t(width) * height * 3);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::size_t at = pixels + std::size_t(y) * bytesPerLine + std::size_t(x) * 4;
+            rgb.insert(rgb.end(), {std::uint8_t(xwd[at + 2]), std::uint8_t(xwd[at + 1]), std::uint8_t(xwd[at])});
+        }
+    }
+    std::filesystem::create_directories(png.parent_path());
+    std::ofstream(png, std::ios::binary) << cli::EncodePng(width, height, rgb);
+}
+
+}  // namespace velmora::studio

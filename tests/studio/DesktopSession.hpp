@@ -1,0 +1,58 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace velmora::studio {
+
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int CentreX() const { return x + width / 2; }
+    int CentreY() const { return y + height / 2; }
+};
+
+// velmora-studio running on the test's X server, worked with xdotool. The
+// studio reports where its controls are through VELMORA_STUDIO_LAYOUT.
+class DesktopSession {
+public:
+    DesktopSession(const std::filesystem::path& folder, const std::filesystem::path& deck);
+    ~DesktopSession();
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    // Where a named control is once it shows; fails the test after `limit`.
+    ScreenRect WaitFor(const std::string& name, std::chrono::seconds limit = std::chrono::seconds(30)) const;
+    bool Shows(const std::string& name) const;
+    void WaitGone(const std::string& name, std::chrono::seconds limit = std::chrono::seconds(30)) const;
+
+    void Click(const std::string& name, bool ctrl = false) const;
+    // Turns the mouse wheel over `area` (down, or up) until `name` shows.
+    void ScrollTo(const std::string& name, const std::string& area, bool up = false) const;
+    void Key(const std::string& keys) const;
+    void MoveTo(int x, int y) const;
+    static void Xdotool(const std::vector<std::string>& arguments);
+    // What the studio printed, for failure messages.
+    std::string Log() const;
+
+private:
+    std::map<std::string, ScreenRect> Layout() const;
+
+    std::filesystem::path layout_;
+    std::filesystem::path log_;
+    pid_t pid_ = -1;
+};
+
+// Keeps the X server's screen as a PNG picture (the server was started with
+// -fbdir, which holds the screen as an XWD file).
+void KeepScreenshot(const std::filesystem::path& fbdir, const std::filesystem::path& png);
+
+}  // namespace velmora::studio

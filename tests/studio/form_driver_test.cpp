@@ -1,0 +1,180 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "StudioFixture.hpp"
+#include "forms/Forms.hpp"
+#include "host/Application.hpp"
+#include "host/Presentation.hpp"
+#include "host/TextRange.hpp"
+#include "host/Shape.hpp"
+#include "host/Slide.hpp"
+#include "platform/FileSettingsStore.hpp"
+#include "studio/FormWindow.hpp"
+#include "studio/QtPictures.hpp"
+#include "studio/RibbonBar.hpp"
+#include "studio/SlideView.hpp"
+
+namespace velmora::studio {
+namespace {
+
+class FormDriverTest : public StudioFixture {
+protected:
+    void ClickShape(const std::string& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::mouseClick(&window_->View(), Qt::LeftButton, modifiers, ShapeCentre(name));
+    }
+
+    void PressButton(const char* id)
+    {
+        QToolButton* button = window_->Ribbon().Button(id);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    host::Color Fill(const char* shape)
+    {
+        auto slide = window_->Presentation()->Slides()->Item(1);
+        return slide->Shapes()->Item(shape)->Fill()->ForeColor()->RGB();
+    }
+
+    host::Color Line(const char* shape)
+    {
+        auto slide = window_->Presentation()->Slides()->Item(1);
+        return slide->Shapes()->Item(shape)->Line()->ForeColor()->RGB();
+    }
+
+    template <typename T>
+    T* As(const char* form, const char* control)
+    {
+        auto* widget = qobject_cast<T*>(Control(form, control));
+        EXPECT_NE(widget, nullptr) << control << " is not drawn as the widget expected";
+        return widget;
+    }
+};
+
+TEST_F(FormDriverTest, PaletteStaysOpenMirrorsItsControlsAndColoursTheSelection)
+{
+    ClickShape("Rect");
+    PressButton("mySetColor");
+    FormWindow* palette = window_->Driver().Window("frm_myColor");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_TRUE(palette->isVisible());
+    EXPECT_FALSE(palette->isModal());
+    EXPECT_EQ(palette->windowTitle().toStdString(), palette->Form().Caption());
+
+    // A click on a base colour shows it in the display and colours the fill.
+    QTest::mouseClick(Control("frm_myColor", "Label9"), Qt::LeftButton);
+    EXPECT_EQ(Fill("Rect"), 0xFF0000);
+    EXPECT_EQ(As<QLabel>("frm_myColor", "L_Disp")->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(As<QLineEdit>("frm_myColor", "TextBox3")->text().toStdString(), "255");
+
+    // Moving a bar reaches the control; its box and the display show the result.
+    As<QScrollBar>("frm_myColor", "ScrollBar1")->setValue(200);
+    EXPECT_EQ(As<QLineEdit>("frm_myColor", "TextBox1")->text().toStdString(), "200");
+    const host::Color mixed = Fill("Rect");
+    EXPECT_EQ(mixed & 0xFF, 200);
+    EXPECT_EQ(As<QLabel>("frm_myColor", "L_Disp")->palette().color(QPalette::Window), QColorOf(mixed));
+
+    // Typing goes key by key through the box's own entry rule.
+    QLineEdit* green = As<QLineEdit>("frm_myColor", "TextBox2");
+    green->setFocus();
+    QTest::keyClicks(green, "1x2");
+    EXPECT_EQ(green->text().toStdString(), "12");
+    EXPECT_EQ(As<QScrollBar>("frm_myColor", "ScrollBar2")->value(), 12);
+
+    // The spin button steps its value; the program's caption change shows.
+    QTest::mouseClick(palette->findChild<QToolButton*>("SpinButton1/up"), Qt::LeftButton);
+    EXPECT_EQ(As<QLabel>("frm_myColor", "L_Deep")->text().toStdString(), "60%");
+
+    // Option buttons: choosing the line target clears the fill target.
+    QTest::mouseClick(Control("frm_myColor", "OptionButton6"), Qt::LeftButton);
+    EXPECT_TRUE(As<QAbstractButton>("frm_myColor", "OptionButton6")->isChecked());
+    EXPECT_FALSE(As<QAbstractButton>("frm_myColor", "OptionButton4")->isChecked());
+
+    // While the palette stays open the user selects another shape.
+    const host::Color rect = Fill("Rect");
+    ClickShape("Oval");
+    QTest::mouseClick(Control("frm_myColor", "Label1"), Qt::LeftButton);
+    EXPECT_EQ(Line("Oval"), 0x0000FF);
+    EXPECT_EQ(Fill("Rect"), rect);
+
+    // Closing the window unloads the form, which keeps its choices.
+    palette->close();
+    EXPECT_EQ(window_->Driver().Window("frm_myColor"), nullptr);
+    const platform::FileSettingsStore stored(dir_ / "settings.ini");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "Settings-myColor", "TargetType"), "3");
+}
+
+TEST_F(FormDriverTest, FontDialogIsModalAndMirrorsItsControls)
+{
+    bool checked = false;
+    WhenModal([&] {
+        FormWindow* dialog = window_->Driver().Window("frm_setFont");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isModal());
+        // A check box's click reaches the form, whose handler shows a box.
+        QWidget* names = Control("frm_setFont", "ComboBox1");
+        const bool shown = names->isVisible();
+        QTest::mouseClick(Control("frm_setFont", "CheckBox7"), Qt::LeftButton);
+        EXPECT_NE(names->isVisible(), shown);
+        // A check box enables a toggle button, whose tip follows its state.
+        auto* bold = As<QAbstractButton>("frm_setFont", "ToggleButton3");
+        if (!bold->isEnabled()) {
+            QTest::mouseClick(Control("frm_setFont", "CheckBox10"), Qt::LeftButton);
+        }
+        EXPECT_TRUE(bold->isEnabled());
+        const QString before = bold->toolTip();
+        QTest::mouseClick(bold, Qt::LeftButton);
+        EXPECT_NE(bold->toolTip(), before);
+        EXPECT_EQ(bold->isChecked(), dialog->Form().Controls<forms::ToggleButton>("ToggleButton3").Value());
+        // Choosing a list item sets the control's index.
+        auto* sizes = As<QComboBox>("frm_setFont", "ComboBox3");
+        if (sizes->count() > 1) {
+            emit sizes->activated(1);
+            EXPECT_EQ(dialog->Form().Controls<forms::ComboBox>("ComboBox3").ListIndex(), 1);
+        }
+        checked = true;
+        QTest::mouseClick(Control("frm_setFont", "CommandButton2"), Qt::LeftButton);
+    });
+    PressButton("mySetFont");
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(window_->Driver().Window("frm_setFont"), nullptr);
+}
+
+TEST_F(FormDriverTest, PictureExportDialogShowsFramesAndOptionGroups)
+{
+    bool checked = false;
+    WhenModal([&] {
+        auto* scope = As<QGroupBox>("frm_ExportPic", "Frame1");
+        ASSERT_NE(scope, nullptr);
+        EXPECT_FALSE(scope->title().isEmpty());
+        auto* all = As<QAbstractButton>("frm_ExportPic", "OptionButton1");
+        auto* selected = As<QAbstractButton>("frm_ExportPic", "OptionButton2");
+        EXPECT_EQ(all->text().toStdString(), "全部幻灯片");
+        QTest::mouseClick(selected, Qt::LeftButton);
+        EXPECT_TRUE(selected->isChecked());
+        EXPECT_FALSE(all->isChecked());
+        // A program change shows at once.
+        FormWindow* dialog = window_->Driver().Window("frm_ExportPic");
+        dialog->Form().Controls<forms::OptionButton>("OptionButton1").SetValue(true);
+        window_->Driver().Refresh();
+        EXPECT_TRUE(all->isChecked());
+        EXPECT_FALSE(selected->isChecked());
+        checked = true;
+        // Esc presses the Cancel button.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    PressButton("myExportPic");
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(window_->Driver().Window("frm_ExportPic"), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora::studio

@@ -1,0 +1,194 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+
+#include "StudioFixture.hpp"
+#include "host/Application.hpp"
+#include "host/Presentation.hpp"
+#include "host/Shape.hpp"
+#include "host/Slide.hpp"
+#include "platform/FileSettingsStore.hpp"
+#include "studio/RibbonBar.hpp"
+#include "studio/SlideList.hpp"
+#include "studio/SlideView.hpp"
+
+namespace velmora::studio {
+namespace {
+
+class StudioWindowTest : public StudioFixture {
+protected:
+    host::Selection& Selection() { return *(selection_ = window_->Application().ActiveWindow()->Selection()); }
+
+    std::vector<int> SelectedSlides()
+    {
+        auto range = Selection().SlideRange();
+        std::vector<int> order;
+        for (int i = 1; i <= range->Count(); ++i) {
+            order.push_back(range->Item(i)->SlideIndex());
+        }
+        return order;
+    }
+
+    std::vector<std::string> SelectedShapes()
+    {
+        auto range = Selection().ShapeRange();
+        std::vector<std::string> names;
+        for (int i = 1; i <= range->Count(); ++i) {
+            names.push_back(range->Item(i)->Name());
+        }
+        return names;
+    }
+
+    void ClickSlide(int slide, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        SlideList& list = window_->Slides();
+        const QPoint at = list.visualItemRect(list.item(slide - 1)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, at);
+    }
+
+    void Press(const char* id)
+    {
+        for (QAction* command : window_->Ribbon().Commands()) {
+            if (command->objectName() == id) {
+                command->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no command " << id;
+    }
+
+    // Answers the next question of the window itself with `button`.
+    static void Answer(QMessageBox::StandardButton button)
+    {
+        WhenModal([button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            box->button(button)->click();
+        });
+    }
+
+    host::Ref<host::Selection> selection_;
+};
+
+TEST_F(StudioWindowTest, ShowsTheDecksNameSlidesAndShapes)
+{
+    EXPECT_TRUE(window_->windowTitle().startsWith("deck.pptx"));
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_EQ(window_->Slides().count(), slides_);
+    std::vector<std::string> names;
+    for (const SlideView::Outline& outline : window_->View().Outlines()) {
+        names.push_back(outline.name);
+    }
+    EXPECT_NE(std::find(names.begin(), names.end(), "Rect"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "Oval"), names.end());
+}
+
+TEST_F(StudioWindowTest, ShapeClicksMakeTheWindowsSelection)
+{
+    QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, ShapeCentre("Rect"));
+    EXPECT_EQ(SelectedShapes(), std::vector<std::string>{"Rect"});
+    QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::ControlModifier, ShapeCentre("Oval"));
+    EXPECT_EQ(SelectedShapes(), (std::vector<std::string>{"Rect", "Oval"}));
+    QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, ShapeCentre("Oval"));
+    EXPECT_EQ(SelectedShapes(), std::vector<std::string>{"Oval"});
+    // Beside every shape: nothing is selected.
+    QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(Selection().Type(), host::SelectionType::None);
+}
+
+TEST_F(StudioWindowTest, DoubleClickSelectsAShapeInsideAGroup)
+{
+    auto shapes = window_->Presentation()->Slides()->Item(1)->Shapes();
+    const int count = shapes->Count();
+    shapes->Range({count - 1, count})->Group()->SetName("Pair");
+    window_->View().Reload();
+    QPoint oval;
+    for (const SlideView::Outline& outline : window_->View().Outlines()) {
+        for (const SlideView::Outline& member : outline.children) {
+            if (member.name == "Oval") {
+                oval = window_->View().WidgetRect(member).center();
+            }
+        }
+    }
+    ASSERT_FALSE(oval.isNull());
+    QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, oval);
+    EXPECT_EQ(SelectedShapes(), std::vector<std::string>{"Pair"});
+    EXPECT_FALSE(Selection().HasChildShapeRange());
+    QTest::mouseDClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, oval);
+    ASSERT_TRUE(Selection().HasChildShapeRange());
+    EXPECT_EQ(Selection().ChildShapeRange()->Item(1)->Name(), "Oval");
+}
+
+TEST_F(StudioWindowTest, CtrlClicksInTheSlideListKeepTheirOrder)
+{
+    ClickSlide(3);
+    ClickSlide(1, Qt::ControlModifier);
+    ClickSlide(2, Qt::ControlModifier);
+    EXPECT_EQ(SelectedSlides(), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(window_->Application().ActiveWindow()->View()->Slide()->SlideIndex(), 2);
+    // A second Ctrl-click takes a slide out; a plain click starts anew.
+    ClickSlide(1, Qt::ControlModifier);
+    EXPECT_EQ(SelectedSlides(), (std::vector<int>{3, 2}));
+    ClickSlide(1);
+    EXPECT_EQ(SelectedSlides(), std::vector<int>{1});
+}
+
+TEST_F(StudioWindowTest, NotesExportFromTheRibbonWritesTheFileAndSaysSo)
+{
+    Press("myExportComment_All");
+    ASSERT_FALSE(Prompts().empty());
+    EXPECT_EQ(Prompts().back().style, host::MsgStyle::Information);
+    bool written = false;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        written = written || entry.path().filename().string().starts_with("deck-导出备注_");
+    }
+    EXPECT_TRUE(written);
+}
+
+TEST_F(StudioWindowTest, WithoutAnX11DisplayThePickerSaysSo)
+{
+    Press("myGetColor");
+    ASSERT_FALSE(Prompts().empty());
+    EXPECT_EQ(Prompts().back().style, host::MsgStyle::Critical);
+    EXPECT_NE(Prompts().back().prompt.find("needs an X11 session"), std::string::npos) << Prompts().back().prompt;
+}
+
+TEST_F(StudioWindowTest, AChangedPresentationAsksBeforeItCloses)
+{
+    Press("myDeleteComment_All");
+    EXPECT_TRUE(window_->isWindowModified());
+    Answer(QMessageBox::Cancel);
+    EXPECT_FALSE(window_->CloseDocument());
+    EXPECT_NE(window_->Presentation(), nullptr);
+    Answer(QMessageBox::Discard);
+    EXPECT_TRUE(window_->CloseDocument());
+    EXPECT_EQ(window_->Presentation(), nullptr);
+    EXPECT_EQ(window_->windowTitle().toStdString(), "Velmora Studio");
+}
+
+TEST_F(StudioWindowTest, SaveAsWritesTheCopyAndRetitlesTheWindow)
+{
+    Press("myDeleteComment_All");
+    const auto copy = dir_ / "copy.pptx";
+    ASSERT_TRUE(window_->SaveAs(copy));
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_TRUE(window_->windowTitle().startsWith("copy.pptx"));
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_EQ(window_->RecentFiles().front(), copy);
+}
+
+TEST_F(StudioWindowTest, RecentFilesShareTheCommandLinesSettingsFile)
+{
+    // A key the command line wrote while the studio ran stays.
+    platform::FileSettingsStore(dir_ / "settings.ini").SaveSetting(host::kAppName, "Settings", "Key", "kept");
+    ASSERT_TRUE(window_->Open(Deck()));
+    const platform::FileSettingsStore stored(dir_ / "settings.ini");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "Settings", "Key"), "kept");
+    ASSERT_FALSE(window_->RecentFiles().empty());
+    EXPECT_EQ(window_->RecentFiles().front(), std::filesystem::absolute(Deck()).lexically_normal());
+}
+
+}  // namespace
+}  // namespace velmora::studio
