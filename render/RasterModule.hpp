@@ -27,6 +27,8 @@ struct RasterFunctions {
     // Encodes a raster as JPG, PNG, GIF or BMP into `file`, whatever its
     // extension. Raises RenderError on failure or for EMF.
     void (*writePicture)(const Raster& raster, PictureFormat format, const std::filesystem::path& file);
+    // A picture file as packed RGB, transparency laid over white.
+    Raster (*readPicture)(const std::filesystem::path& file);
 };
 
 // Loads the module on the first call; raises RenderError when it cannot.

@@ -57,7 +57,7 @@ void Save(const vips::VImage& image, PictureFormat format, const char* file)
 
 }  // namespace
 
-void WritePicture(const Raster& raster, PictureFormat format, const std::filesystem::path& file)
+void EncodePicture(const Raster& raster, PictureFormat format, const std::filesystem::path& file)
 {
     StartVips();
     try {

@@ -9,6 +9,6 @@ namespace velmora::render {
 
 // Encodes a raster with libvips as JPG, PNG, GIF or BMP into `file`,
 // whatever its extension. Raises RenderError on failure or for EMF.
-void WritePicture(const Raster& raster, PictureFormat format, const std::filesystem::path& file);
+void EncodePicture(const Raster& raster, PictureFormat format, const std::filesystem::path& file);
 
 }  // namespace velmora::render

@@ -1,6 +1,7 @@
 // The raster module's entry point: the only symbol the program looks up.
 #include "render/RasterModule.hpp"
 #include "render/raster/PdfDocument.hpp"
+#include "render/raster/PictureReader.hpp"
 #include "render/raster/PictureWriter.hpp"
 
 namespace {
@@ -12,7 +13,7 @@ std::unique_ptr<PdfPages> OpenPdf(const std::filesystem::path& pdf)
     return std::make_unique<PdfDocument>(pdf);
 }
 
-const RasterFunctions kFunctions{OpenPdf, WritePicture};
+const RasterFunctions kFunctions{OpenPdf, EncodePicture, ReadPicture};
 
 }  // namespace
 
