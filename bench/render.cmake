@@ -6,3 +6,9 @@ if(TARGET velmora_render)
     ${CMAKE_CURRENT_LIST_DIR}/../tests/render/SampleDeck.cpp)
   target_link_libraries(velmora_bench_render PRIVATE velmora_render)
 endif()
+
+# Start-up of the command line, which must not bring the rendering libraries.
+if(TARGET velmora_render AND TARGET velmora)
+  add_executable(velmora_bench_startup ${CMAKE_CURRENT_LIST_DIR}/startup_bench.cpp)
+  target_link_libraries(velmora_bench_startup PRIVATE velmora_render)
+endif()

@@ -2,37 +2,24 @@
 
 #include <stdexcept>
 
-#include <vips/vips8>
 
 #include "host/HostError.hpp"
 #include "platform/VirtualKeys.hpp"
+#include "render/RasterModule.hpp"
+#include "render/RenderError.hpp"
 
 namespace velmora::cli {
 
 ScriptedScreen::ScriptedScreen(const std::filesystem::path& picture, host::ScreenPoint pointer) : pointer_(pointer)
 {
-    static const bool started = VIPS_INIT("velmora") == 0;
-    if (!started) {
-        throw std::invalid_argument("libvips cannot start to read " + picture.string());
-    }
+    // Through the renderer's module: libvips is mapped only when a screen picture is read.
     try {
-        vips::VImage image = vips::VImage::new_from_file(picture.c_str(), vips::VImage::option()->set("access", "sequential"));
-        if (image.has_alpha()) {
-            image = image.flatten(vips::VImage::option()->set("background", std::vector<double>{255, 255, 255}));
-        }
-        image = image.colourspace(VIPS_INTERPRETATION_sRGB).cast(VIPS_FORMAT_UCHAR);
-        if (image.bands() > 3) {
-            image = image.extract_band(0, vips::VImage::option()->set("n", 3));
-        }
-        width_ = image.width();
-        height_ = image.height();
-        std::size_t size = 0;
-        void* pixels = image.write_to_memory(&size);
-        const auto* bytes = static_cast<const std::uint8_t*>(pixels);
-        rgb_.assign(bytes, bytes + size);
-        g_free(pixels);
-    } catch (const vips::VError& error) {
-        throw std::invalid_argument("cannot read the screen picture " + picture.string() + ": " + error.what());
+        render::Raster raster = render::RasterModule().readPicture(picture);
+        width_ = raster.box.width;
+        height_ = raster.box.height;
+        rgb_ = std::move(raster.rgb);
+    } catch (const render::RenderError& error) {
+        throw std::invalid_argument(error.what());
     }
 }
 

@@ -1,14 +1,19 @@
 #include "render/SlideRenderer.hpp"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #include "platform/AtomicFile.hpp"
 #include "platform/Interruption.hpp"
-#include "render/PdfDocument.hpp"
-#include "render/PictureWriter.hpp"
+#include "render/RasterModule.hpp"
 
 namespace velmora::render {
 
@@ -17,6 +22,8 @@ namespace {
 // Well beyond the largest export size (3072): a mistaken size fails instead
 // of exhausting memory.
 constexpr int kLargestEdge = 16384;
+// Each drawing thread holds a loaded PDF and a page or two in memory.
+constexpr unsigned kMostDrawingThreads = 4;
 
 void CheckRasterRequest(PictureFormat format, PixelBox box)
 {
@@ -39,7 +46,8 @@ void CheckSlides(const std::vector<SlidePicture>& pictures, int slideCount)
     }
 }
 
-// The file appears whole or not at all, as the host promises its callers.
+// The file appears whole or not at all, as the host promises its callers;
+// an interruption removes the part written so far.
 void WriteWhole(const std::filesystem::path& file,
                 const std::function<void(const std::filesystem::path& temporary)>& produce)
 {
@@ -53,17 +61,121 @@ void WriteWhole(const std::filesystem::path& file,
     }
 }
 
+std::size_t DrawingThreads(int asked, std::size_t pictures)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t wanted = asked > 0 ? static_cast<std::size_t>(asked) : std::min(cores, kMostDrawingThreads);
+    return std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(pictures, 1));
+}
+
+// Pictures drawn by several threads, each with its own PDF load; the
+// calling thread waits and reports progress.
+class ParallelDrawing {
+public:
+    ParallelDrawing(const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box)
+        : pictures_(pictures), format_(format), box_(box)
+    {
+    }
+
+    void Run(const std::vector<std::unique_ptr<PdfPages>>& loads, std::size_t threads,
+             const std::function<void(int done)>& progress)
+    {
+        std::vector<std::jthread> workers;
+        for (std::size_t i = 0; i < threads; ++i) {
+            workers.emplace_back([this, &loads, i] { Work(*loads[i]); });
+        }
+        int shown = -1;
+        std::unique_lock lock(mutex_);
+        while (true) {
+            changed_.wait(lock, [&] { return done_ != shown || finished_ == threads; });
+            if (done_ != shown) {
+                shown = done_;
+                lock.unlock();
+                progress(shown);
+                lock.lock();
+            }
+            if (finished_ == threads) {
+                break;
+            }
+        }
+        lock.unlock();
+        workers.clear();
+        if (failure_) {
+            std::rethrow_exception(failure_);
+        }
+    }
+
+private:
+    // Draws one picture after another; each is encoded while the next is drawn.
+    void Work(const PdfPages& pages)
+    {
+        try {
+            const RasterFunctions& module = RasterModule();
+            std::future<void> writing;
+            for (std::size_t index = next_++; index < pictures_.size() && !stopped_; index = next_++) {
+                const SlidePicture& picture = pictures_[index];
+                Raster raster = pages.RenderPage(picture.slide - 1, box_);
+                if (writing.valid()) {
+                    writing.get();
+                }
+                writing = std::async(std::launch::async, [this, &module, &picture, raster = std::move(raster)] {
+                    WriteWhole(picture.file, [&](const std::filesystem::path& temporary) {
+                        module.writePicture(raster, format_, temporary);
+                    });
+                    Count();
+                });
+            }
+            if (writing.valid()) {
+                writing.get();
+            }
+        } catch (...) {
+            Fail(std::current_exception());
+        }
+        const std::lock_guard lock(mutex_);
+        ++finished_;
+        changed_.notify_all();
+    }
+
+    void Count()
+    {
+        const std::lock_guard lock(mutex_);
+        ++done_;
+        changed_.notify_all();
+    }
+
+    void Fail(std::exception_ptr failure)
+    {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        if (!failure_) {
+            failure_ = std::move(failure);
+        }
+    }
+
+    const std::vector<SlidePicture>& pictures_;
+    PictureFormat format_;
+    PixelBox box_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> stopped_{false};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int done_ = 0;
+    std::size_t finished_ = 0;
+    std::exception_ptr failure_;
+};
+
 }  // namespace
 
 struct SlideRenderer::Converted {
     std::uint64_t revision = 0;
     std::filesystem::path pdf;
-    std::unique_ptr<PdfDocument> document;  // loaded on the first picture
+    std::vector<std::unique_ptr<PdfPages>> loads;  // one per drawing thread, made when first needed
 };
 
 SlideRenderer::SlideRenderer(RendererOptions options)
     : folder_("velmora-render"),
       observer_(options.observer),
+      drawingThreads_(options.drawingThreads),
       office_(OfficeSettings{.program = std::move(options.soffice),
                              .timeLimit = options.timeLimit,
                              .memoryLimit = options.memoryLimit,
@@ -116,13 +228,22 @@ const std::filesystem::path& SlideRenderer::Pdf(const std::filesystem::path& pre
     return Current(presentation, revision).pdf;
 }
 
-const PdfDocument& SlideRenderer::Document(const std::filesystem::path& presentation, std::uint64_t revision)
+SlideRenderer::Converted& SlideRenderer::Loaded(const std::filesystem::path& presentation, std::uint64_t revision,
+                                                std::size_t count)
 {
     Converted& converted = Current(presentation, revision);
-    if (!converted.document) {
-        converted.document = std::make_unique<PdfDocument>(converted.pdf);
+    const RasterFunctions& module = RasterModule();
+    while (converted.loads.size() < count) {
+        converted.loads.push_back(module.openPdf(converted.pdf));
     }
-    return *converted.document;
+    return converted;
+}
+
+void SlideRenderer::ShowProgress(int done, int total) const
+{
+    if (observer_ != nullptr) {
+        observer_->SlidesDrawn(done, total);
+    }
 }
 
 void SlideRenderer::ExportSlide(const std::filesystem::path& presentation, std::uint64_t revision, int slide,
@@ -135,32 +256,12 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
                                  const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box)
 {
     CheckRasterRequest(format, box);
-    const PdfDocument& document = Document(presentation, revision);
-    CheckSlides(pictures, document.PageCount());
+    const std::size_t threads = DrawingThreads(drawingThreads_, pictures.size());
+    const Converted& converted = Loaded(presentation, revision, threads);
+    CheckSlides(pictures, converted.loads.front()->PageCount());
     const int total = static_cast<int>(pictures.size());
-    // Drawing one page overlaps with encoding and writing the one before.
-    std::future<void> writing;
-    int done = 0;
-    for (const SlidePicture& picture : pictures) {
-        if (observer_ != nullptr) {
-            observer_->SlidesDrawn(done++, total);
-        }
-        Raster raster = document.RenderPage(picture.slide - 1, box);
-        if (writing.valid()) {
-            writing.get();
-        }
-        writing = std::async(std::launch::async, [raster = std::move(raster), &picture, format] {
-            WriteWhole(picture.file, [&](const std::filesystem::path& temporary) {
-                WritePicture(raster, format, temporary);
-            });
-        });
-    }
-    if (writing.valid()) {
-        writing.get();
-    }
-    if (observer_ != nullptr) {
-        observer_->SlidesDrawn(total, total);
-    }
+    ParallelDrawing(pictures, format, box).Run(converted.loads, threads,
+                                               [&](int done) { ShowProgress(done, total); });
 }
 
 void SlideRenderer::ExportEmf(const std::filesystem::path& oneSlidePresentation, const std::filesystem::path& file)

@@ -17,8 +17,6 @@
 
 namespace velmora::render {
 
-class PdfDocument;
-
 struct RendererOptions {
     std::filesystem::path soffice = "soffice";
     std::chrono::seconds timeLimit{180};
@@ -26,6 +24,7 @@ struct RendererOptions {
     // Keeps LibreOffice's profile between runs; empty for a fresh one each time.
     std::filesystem::path profileCache = OfficeProfile::DefaultCache();
     RenderObserver* observer = nullptr;  // not owned
+    int drawingThreads = 0;              // pages drawn at once; 0 for one per core, at most four
 };
 
 // One picture to make: a slide (numbered from 1) and the file it goes to.
@@ -37,7 +36,9 @@ struct SlidePicture {
 // Pictures of slides of presentation files on disk. The caller names each
 // state of a file by a revision number: a revision is converted to PDF once
 // and its pages drawn from that PDF, until a new revision of the file comes.
-// Every failure raises RenderError; a picture file is written whole or not at all.
+// Pages are drawn on every core, one PDF loaded per thread, each picture
+// encoded while the next page is drawn. Every failure raises RenderError; a
+// picture file is written whole or not at all.
 class SlideRenderer {
 public:
     explicit SlideRenderer(RendererOptions options = {});
@@ -67,10 +68,13 @@ private:
 
     Converted& Current(const std::filesystem::path& presentation, std::uint64_t revision);
     void ConvertToPdf(const std::filesystem::path& presentation, const std::filesystem::path& pdf);
-    const PdfDocument& Document(const std::filesystem::path& presentation, std::uint64_t revision);
+    // The converted revision with at least `count` loads of its PDF.
+    Converted& Loaded(const std::filesystem::path& presentation, std::uint64_t revision, std::size_t count);
+    void ShowProgress(int done, int total) const;
 
     PrivateFolder folder_;
     RenderObserver* observer_;
+    int drawingThreads_;
     LibreOffice office_;
     std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
     int pdfConversions_ = 0;

@@ -6,19 +6,18 @@
 #include <poppler-document.h>
 #include <poppler-page-renderer.h>
 
-#include "render/Raster.hpp"
+#include "render/RasterModule.hpp"
 
 namespace velmora::render {
 
-// A PDF loaded once and kept, so that many pages are drawn from one load.
-class PdfDocument {
+// The pages of a PDF drawn by poppler.
+class PdfDocument : public PdfPages {
 public:
     // Raises RenderError when poppler cannot load the file.
     explicit PdfDocument(const std::filesystem::path& pdf);
 
-    int PageCount() const;
-    // Page `index` (from 0) scaled on each axis to fill exactly `box`.
-    Raster RenderPage(int index, PixelBox box) const;
+    int PageCount() const override;
+    Raster RenderPage(int index, PixelBox box) const override;
 
 private:
     std::filesystem::path path_;

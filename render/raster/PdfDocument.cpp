@@ -1,4 +1,4 @@
-#include "render/PdfDocument.hpp"
+#include "render/raster/PdfDocument.hpp"
 
 #include <algorithm>
 #include <cstddef>
