@@ -3,30 +3,19 @@
 #include <charconv>
 #include <string>
 
+#include "forms/ControlLayout.hpp"
 #include "host/HostError.hpp"
 #include "host/SettingsStore.hpp"
 
 namespace velmora::color {
 namespace {
 
+using forms::Numbered;
+using forms::Place;
+
 constexpr float kTwipsPerPoint = 20;
 constexpr host::Color kWhite = 16777215;
 constexpr const char* kDefaultTarget = "填充";
-
-template <typename T>
-T& Place(T& control, float left, float top, float width, float height)
-{
-    control.SetLeft(left);
-    control.SetTop(top);
-    control.SetWidth(width);
-    control.SetHeight(height);
-    return control;
-}
-
-std::string Numbered(const char* prefix, int number)
-{
-    return prefix + std::to_string(number);
-}
 
 int WholeNumber(const std::string& text, int fallback)
 {

@@ -5,10 +5,15 @@
 
 #include "color/ColorBoxEntry.hpp"
 #include "color/ColorText.hpp"
+#include "forms/ControlLayout.hpp"
 
 namespace velmora::color {
 
 namespace {
+
+using forms::Captioned;
+using forms::Numbered;
+using forms::Place;
 
 constexpr host::Color kWhite = 16777215;
 constexpr int kFirstVariation = 25;
@@ -22,28 +27,6 @@ constexpr std::array<ColorRGB, 20> kBaseColours{{{255, 0, 0},     {255, 128, 0},
                                                  {0, 0, 255},     {128, 0, 255},   {255, 0, 255},   {255, 0, 128},
                                                  {255, 255, 255}, {219, 219, 219}, {182, 182, 182}, {146, 146, 146},
                                                  {109, 109, 109}, {73, 73, 73},    {36, 36, 36},    {0, 0, 0}}};
-
-template <typename T>
-T& Place(T& control, float left, float top, float width, float height)
-{
-    control.SetLeft(left);
-    control.SetTop(top);
-    control.SetWidth(width);
-    control.SetHeight(height);
-    return control;
-}
-
-template <typename T>
-T& Captioned(T& control, std::string caption)
-{
-    control.SetCaption(std::move(caption));
-    return control;
-}
-
-std::string Numbered(const char* prefix, int number)
-{
-    return prefix + std::to_string(number);
-}
 
 forms::Label& AddSwatch(forms::Container& frame, int number, float left, float top, float width, float height)
 {

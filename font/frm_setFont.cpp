@@ -9,6 +9,7 @@
 
 #include "font/NamePattern.hpp"
 #include "font/RuntimeConversion.hpp"
+#include "forms/ControlLayout.hpp"
 #include "host/Preconditions.hpp"
 #include "host/Prompts.hpp"
 #include "host/SettingsStore.hpp"
@@ -16,6 +17,9 @@
 namespace velmora::font {
 
 namespace {
+
+using forms::Numbered;
+using forms::Place;
 
 constexpr const char* kSection = "SetFont-Settings";
 constexpr const char* kNoSlidesInDeck = "此文档中没有包含幻灯片！";
@@ -39,19 +43,6 @@ constexpr std::array<std::string_view, 6> kFooterNames = {"*Footer*",     "*Date
                                                            "*页脚占位符*", "*日期占位符*", "*编号占位符*"};
 constexpr std::array<std::string_view, 2> kTableNames = {"*Table*", "*表格*"};
 constexpr std::array<std::string_view, 1> kWordArtName = {"*WordArt*"};
-
-std::string Numbered(std::string_view prefix, int number)
-{
-    return std::string(prefix) + std::to_string(number);
-}
-
-void Place(forms::Control& control, float left, float top, float width, float height)
-{
-    control.SetLeft(left);
-    control.SetTop(top);
-    control.SetWidth(width);
-    control.SetHeight(height);
-}
 
 void Describe(forms::Control& control, std::string caption, std::string tip)
 {

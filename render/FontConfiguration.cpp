@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 
 #include <fontconfig/fontconfig.h>
+#include <pugixml.hpp>
 
 #include "platform/AsciiCase.hpp"
 #include "platform/AtomicFile.hpp"
@@ -21,20 +23,6 @@ constexpr const char* kCjkKai = "AR PL UKai CN";
 constexpr const char* kCjkSerifTraditional = "Noto Serif CJK TC";
 constexpr const char* kCjkSansTraditional = "Noto Sans CJK TC";
 constexpr const char* kCjkKaiTraditional = "AR PL UKai TW";
-
-std::string Escaped(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 struct FcConfigDeleter {
     void operator()(FcConfig* config) const { FcConfigDestroy(config); }
@@ -145,20 +133,29 @@ const std::vector<FontMapping>& FontMappings()
 
 std::string FontConfigurationText()
 {
-    std::string text = R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-)";
+    pugi::xml_document document;
+    document.append_child(pugi::node_doctype).set_value("fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\"");
+    pugi::xml_node root = document.append_child("fontconfig");
+    pugi::xml_node system = root.append_child("include");
+    system.append_attribute("ignore_missing") = "yes";
+    system.text() = "/etc/fonts/fonts.conf";
     // Strong binding: the mapped face wins over faces that only cover the
     // text's language better.
     for (const FontMapping& mapping : FontMappings()) {
-        text += "  <match target=\"pattern\"><test name=\"family\"><string>" + Escaped(mapping.requested) +
-                "</string></test><edit name=\"family\" mode=\"prepend\" binding=\"strong\"><string>" +
-                Escaped(mapping.face) + "</string></edit></match>\n";
+        pugi::xml_node match = root.append_child("match");
+        match.append_attribute("target") = "pattern";
+        pugi::xml_node test = match.append_child("test");
+        test.append_attribute("name") = "family";
+        test.append_child("string").text() = mapping.requested;
+        pugi::xml_node edit = match.append_child("edit");
+        edit.append_attribute("name") = "family";
+        edit.append_attribute("mode") = "prepend";
+        edit.append_attribute("binding") = "strong";
+        edit.append_child("string").text() = mapping.face;
     }
-    text += "</fontconfig>\n";
-    return text;
+    std::ostringstream text;
+    document.save(text, "  ");
+    return text.str();
 }
 
 std::filesystem::path WriteFontConfiguration(const std::filesystem::path& folder)

@@ -76,7 +76,7 @@ TEST_F(FlashCommand, DraggedPreviewLandsOnTheSlideWithTheMovieAndTheDeckStillOpe
     // The slide picture was made beside the deck (through a temporary name
     // of its own) and is gone again.
     const auto created = watch.Created();
-    const std::regex picture(R"(deck\d\d-\d\d-\d\d_\d\d-\d\d-\d\d[0-9.]{5}(\.tmp-.*)?\.jpg)");
+    const std::regex picture(R"(^deck\d\d-\d\d-\d\d_\d\d-\d\d-\d\d[0-9.]{5}\.jpg$)");
     EXPECT_TRUE(std::any_of(created.begin(), created.end(),
                             [&](const std::string& name) { return std::regex_search(name, picture); }))
         << ::testing::PrintToString(created);

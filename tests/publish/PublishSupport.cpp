@@ -77,7 +77,7 @@ std::vector<std::filesystem::path> FolderOpener::Shown(std::size_t expected) con
 
 FolderWatch::FolderWatch(const std::filesystem::path& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
 {
-    if (fd_ < 0 || inotify_add_watch(fd_, folder.c_str(), IN_CREATE) < 0) {
+    if (fd_ < 0 || inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MOVED_TO) < 0) {
         ADD_FAILURE() << "cannot watch " << folder;
     }
 }

@@ -32,8 +32,8 @@ private:
     std::filesystem::path log_;
 };
 
-// The names of the entries made in a folder from now on, in the order they
-// were made, even those removed again since.
+// The names of the entries made in a folder (or renamed into it) from now
+// on, in the order they came, even those removed again since.
 class FolderWatch {
 public:
     explicit FolderWatch(const std::filesystem::path& folder);

@@ -6,6 +6,7 @@
 #include <vips/vips8>
 
 #include "platform/FontMetrics.hpp"
+#include "tests/pptx/pictures/PictureFiles.hpp"
 #include "tests/support/Decks.hpp"
 #include "tests/support/TempDir.hpp"
 
@@ -30,20 +31,6 @@ bool Near(const std::vector<double>& pixel, host::Color colour, double tolerance
         }
     }
     return true;
-}
-
-std::pair<int, int> PictureSize(const std::filesystem::path& picture)
-{
-    const vips::VImage image = vips::VImage::new_from_file(picture.c_str());
-    return {image.width(), image.height()};
-}
-
-std::string Head(const std::filesystem::path& file, std::size_t bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::string head(bytes, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(bytes));
-    return head;
 }
 
 class ShapePictures : public ::testing::Test {

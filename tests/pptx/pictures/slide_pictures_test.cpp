@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <vips/vips8>
 
+#include "tests/pptx/pictures/PictureFiles.hpp"
 #include "tests/support/Decks.hpp"
 #include "tests/support/LibreOffice.hpp"
 #include "tests/support/TempDir.hpp"
@@ -30,20 +31,6 @@ bool Near(Rgb pixel, host::Color colour)
 {
     const Rgb want{colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF};
     return std::abs(pixel.r - want.r) < 12 && std::abs(pixel.g - want.g) < 12 && std::abs(pixel.b - want.b) < 12;
-}
-
-std::pair<int, int> PictureSize(const std::filesystem::path& picture)
-{
-    const vips::VImage image = vips::VImage::new_from_file(picture.c_str());
-    return {image.width(), image.height()};
-}
-
-std::string Head(const std::filesystem::path& file, std::size_t bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::string head(bytes, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(bytes));
-    return head;
 }
 
 class SlidePictures : public ::testing::Test {
