@@ -11,10 +11,9 @@
 #include <unistd.h>
 
 #include "cli/ExitStatus.hpp"
-#include "cli/PngWriter.hpp"
 #include "host/Host.hpp"
-#include "platform/AtomicFile.hpp"
 #include "pptx/DocumentHost.hpp"
+#include "render/RasterModule.hpp"
 
 namespace velmora::cli {
 namespace {
@@ -22,16 +21,16 @@ namespace {
 using host::Ref;
 
 constexpr const char* kGroupName = "Demo Group";
-constexpr std::uint32_t kPictureWidth = 160;
-constexpr std::uint32_t kPictureHeight = 100;
+constexpr int kPictureWidth = 160;
+constexpr int kPictureHeight = 100;
 
 // A landscape: sky, sun and a hill.
 std::vector<std::uint8_t> LandscapePixels()
 {
     std::vector<std::uint8_t> rgb;
-    rgb.reserve(std::size_t{kPictureWidth} * kPictureHeight * 3);
-    for (std::uint32_t y = 0; y < kPictureHeight; ++y) {
-        for (std::uint32_t x = 0; x < kPictureWidth; ++x) {
+    rgb.reserve(std::size_t{kPictureWidth} * std::size_t{kPictureHeight} * 3);
+    for (int y = 0; y < kPictureHeight; ++y) {
+        for (int x = 0; x < kPictureWidth; ++x) {
             const double hill = 70.0 - 18.0 * std::sin(x / 30.0);
             const double sun = std::hypot(x - 118.0, y - 28.0);
             std::uint8_t r = static_cast<std::uint8_t>(110 + y);
@@ -39,7 +38,7 @@ std::vector<std::uint8_t> LandscapePixels()
             std::uint8_t b = 235;
             if (y > hill) {
                 r = 70;
-                g = static_cast<std::uint8_t>(150 - (y - static_cast<std::uint32_t>(hill)));
+                g = static_cast<std::uint8_t>(150 - (y - static_cast<int>(hill)));
                 b = 60;
             } else if (sun < 14) {
                 r = 255;
@@ -64,7 +63,8 @@ public:
         }
         close(fd);
         path_ = pattern;
-        platform::WriteFileAtomically(path_, EncodePng(kPictureWidth, kPictureHeight, LandscapePixels()));
+        const render::Raster landscape{{kPictureWidth, kPictureHeight}, LandscapePixels()};
+        render::RasterModule().writePicture(landscape, render::PictureFormat::Png, path_);
     }
     ~TemporaryPicture()
     {

@@ -91,12 +91,19 @@ LibreOffice::LibreOffice(OfficeSettings settings, std::filesystem::path workFold
     try {
         profile_ = std::make_unique<OfficeProfile>(settings_.profileCache, work_);
         fontConfiguration_ = WriteFontConfiguration(work_);
+        std::filesystem::create_directory(OwnTemporaryFolder());
     } catch (const std::exception& error) {
         throw RenderError(std::string("cannot prepare LibreOffice in ") + work_.string() + ": " + error.what());
     }
 }
 
 LibreOffice::~LibreOffice() = default;
+
+// LibreOffice's own temporary files go with our folder, even when it is killed.
+std::filesystem::path LibreOffice::OwnTemporaryFolder() const
+{
+    return work_ / "tmp";
+}
 
 std::string LibreOffice::Describe(const std::filesystem::path& input, const std::string& target) const
 {
@@ -122,6 +129,7 @@ void LibreOffice::Convert(const std::filesystem::path& input, const std::string&
         .time = settings_.timeLimit,
         .addressSpace = settings_.memoryLimit,
         .environment = {{"FONTCONFIG_FILE", fontConfiguration_.string()},
+                        {"TMPDIR", OwnTemporaryFolder().string()},
                         {"http_proxy", kNowhere},
                         {"https_proxy", kNowhere},
                         {"HTTP_PROXY", kNowhere},

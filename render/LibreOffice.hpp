@@ -44,6 +44,7 @@ public:
     static const std::string kPdfOfAllSlides;
 
 private:
+    std::filesystem::path OwnTemporaryFolder() const;
     std::string Describe(const std::filesystem::path& input, const std::string& target) const;
 
     OfficeSettings settings_;

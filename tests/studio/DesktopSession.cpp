@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/PngWriter.hpp"
+#include "render/RasterModule.hpp"
 #include "tests/support/Process.hpp"
 
 extern char** environ;
@@ -198,7 +198,8 @@ void KeepScreenshot(const std::filesystem::path& fbdir, const std::filesystem::p
         }
     }
     std::filesystem::create_directories(png.parent_path());
-    std::ofstream(png, std::ios::binary) << cli::EncodePng(width, height, rgb);
+    const render::Raster screen{{static_cast<int>(width), static_cast<int>(height)}, std::move(rgb)};
+    render::RasterModule().writePicture(screen, render::PictureFormat::Png, png);
 }
 
 }  // namespace velmora::studio
