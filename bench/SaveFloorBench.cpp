@@ -1,0 +1,186 @@
+// velmora_bench_save_floor [SLIDES] [RUNS]: the notes export and the notes
+// deletion of a large deck through the velmora command, each in a process of
+// its own, against a floor measured in the same run on the same deck: a
+// small program that reads the file once, inflates and parses only the notes
+// parts, deflates the changed ones, copies the other entries raw and writes
+// the new file once. Medians in milliseconds, and velmora's peak memory.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <pugixml.hpp>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <zip.h>
+
+#include "bench/BenchDecks.hpp"
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kFloorFlag = "--floor";
+
+struct Run {
+    double milliseconds = 0;
+    double peakMiB = 0;
+};
+
+// How long a program took and its peak memory; exits the benchmark when it failed.
+Run RunProgram(std::vector<std::string> args)
+{
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    int status = 0;
+    rusage usage{};
+    const int spawned = posix_spawn(&child, argv.front(), &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s %s failed\n", args.front().c_str(), args.at(1).c_str());
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
+            static_cast<double>(usage.ru_maxrss) / 1024};
+}
+
+// Median time and highest peak memory of several runs.
+Run Summary(std::vector<Run> runs)
+{
+    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.milliseconds < b.milliseconds; });
+    Run summary = runs[runs.size() / 2];
+    for (const Run& run : runs) {
+        summary.peakMiB = std::max(summary.peakMiB, run.peakMiB);
+    }
+    return summary;
+}
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool IsNotesPart(const std::string& name)
+{
+    return name.starts_with("ppt/notesSlides/notesSlide") && name.ends_with(".xml");
+}
+
+// The notes text of one notes part: every run of its body placeholder.
+void ClearNotes(pugi::xml_document& notes)
+{
+    for (const pugi::xpath_node& body : notes.select_nodes("//p:sp[.//p:ph[@type='body']]//a:p")) {
+        while (pugi::xml_node run = body.node().child("a:r")) {
+            body.node().remove_child(run);
+        }
+    }
+}
+
+// The floor itself, run as its own process like velmora is: "export" reads
+// the notes text, "delete" clears it and writes the deck anew.
+int RunFloor(const std::string& job, const std::filesystem::path& deck)
+{
+    std::string bytes = ReadAll(deck);
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_t* in = source != nullptr ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    if (in == nullptr) {
+        return 1;
+    }
+    const std::filesystem::path written = deck.string() + ".floor";
+    zip_t* out = job == "delete" ? zip_open(written.c_str(), ZIP_CREATE | ZIP_TRUNCATE, nullptr) : nullptr;
+    std::vector<std::string> changed;  // kept alive until the archive is written
+    changed.reserve(static_cast<std::size_t>(zip_get_num_entries(in, 0)));
+    std::string text;
+    for (zip_int64_t index = 0; index < zip_get_num_entries(in, 0); ++index) {
+        const std::string name = zip_get_name(in, static_cast<zip_uint64_t>(index), 0);
+        if (!IsNotesPart(name)) {
+            if (out != nullptr) {
+                zip_source_t* raw = zip_source_zip(out, in, static_cast<zip_uint64_t>(index), ZIP_FL_COMPRESSED, 0, -1);
+                zip_file_add(out, name.c_str(), raw, ZIP_FL_ENC_UTF_8);
+            }
+            continue;
+        }
+        zip_stat_t stat;
+        zip_stat_index(in, static_cast<zip_uint64_t>(index), 0, &stat);
+        std::string xml(stat.size, '\0');
+        zip_file_t* file = zip_fopen_index(in, static_cast<zip_uint64_t>(index), 0);
+        zip_fread(file, xml.data(), stat.size);
+        zip_fclose(file);
+        pugi::xml_document notes;
+        notes.load_buffer_inplace(xml.data(), xml.size());
+        if (out == nullptr) {
+            for (const pugi::xpath_node& t : notes.select_nodes("//p:sp[.//p:ph[@type='body']]//a:t")) {
+                text += t.node().text().get();
+                text += "\r\n";
+            }
+            continue;
+        }
+        ClearNotes(notes);
+        std::ostringstream serialised;
+        notes.save(serialised, "", pugi::format_raw);
+        changed.push_back(serialised.str());
+        zip_source_t* fresh = zip_source_buffer(out, changed.back().data(), changed.back().size(), 0);
+        const zip_int64_t added = zip_file_add(out, name.c_str(), fresh, ZIP_FL_ENC_UTF_8);
+        zip_set_file_compression(out, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE, 6);
+    }
+    const bool ok = out == nullptr ? std::fwrite(text.data(), 1, text.size(), stdout) == text.size()
+                                   : zip_close(out) == 0;
+    zip_close(in);
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::string(argv[1]) == kFloorFlag) {
+        return RunFloor(argv[2], argv[3]);
+    }
+    const int slideCount = argc > 1 ? std::atoi(argv[1]) : 500;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
+    const std::filesystem::path folder = velmora::bench::ScratchFolder();
+    const std::filesystem::path deck = folder / "deck.pptx";
+    const std::filesystem::path work = folder / "work.pptx";
+    velmora::bench::BuildDeck(deck, slideCount);
+    const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+
+    std::vector<Run> exports, deletions, floorExports, floorDeletions;
+    for (int run = 0; run < runs; ++run) {
+        std::filesystem::copy_file(deck, work, std::filesystem::copy_options::overwrite_existing);
+        exports.push_back(RunProgram({VELMORA_BIN, "run", "ExportComment_All_Main", work.string(), "--no-open"}));
+        deletions.push_back(RunProgram({VELMORA_BIN, "run", "DeleteComment_All_Main", work.string()}));
+        std::filesystem::copy_file(deck, work, std::filesystem::copy_options::overwrite_existing);
+        floorExports.push_back(RunProgram({self, kFloorFlag, "export", work.string()}));
+        floorDeletions.push_back(RunProgram({self, kFloorFlag, "delete", work.string()}));
+    }
+    const Run exported = Summary(exports), deleted = Summary(deletions);
+    const Run floorExported = Summary(floorExports), floorDeleted = Summary(floorDeletions);
+    std::printf("%d slides, medians of %d runs, each a process of its own\n", slideCount, runs);
+    std::printf("  notes export:   velmora %.1f ms (peak %.1f MiB), floor %.1f ms: %.2f x\n", exported.milliseconds,
+                exported.peakMiB, floorExported.milliseconds, exported.milliseconds / floorExported.milliseconds);
+    std::printf("  notes deletion: velmora %.1f ms (peak %.1f MiB), floor %.1f ms: %.2f x\n", deleted.milliseconds,
+                deleted.peakMiB, floorDeleted.milliseconds, deleted.milliseconds / floorDeleted.milliseconds);
+    std::printf("  export and clear as two runs: %.1f ms\n", exported.milliseconds + deleted.milliseconds);
+    std::filesystem::remove_all(folder);
+    return 0;
+}
