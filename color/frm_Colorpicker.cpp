@@ -5,6 +5,7 @@
 
 #include "forms/ControlLayout.hpp"
 #include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
 #include "host/SettingsStore.hpp"
 
 namespace velmora::color {
@@ -187,6 +188,10 @@ void frm_Colorpicker::UserForm_Terminate()
     module_.UnhookHotKeys(*this);
     host::Suppressed([&] { screen_->RestorePointers(); });
     SaveSettings();
+    host::Suppressed([&] {
+        Application().SetWindowState(host::WindowState::Maximized);
+        Application().SetVisible(true);
+    });
     application_ = nullptr;
 }
 

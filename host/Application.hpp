@@ -56,6 +56,10 @@ public:
     virtual Ref<host::Presentations> Presentations() = 0;
     virtual std::string Version() const = 0;
     virtual Ref<host::FileDialog> FileDialog(int type) = 0;
+    virtual int WindowState() const = 0;
+    virtual void SetWindowState(int windowState) = 0;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
 };
 
 // The host's version text read as its leading number: "14.0" gives 14, text

@@ -85,6 +85,12 @@ inline constexpr int Shapes = 2;
 inline constexpr int Text = 3;
 }  // namespace SelectionType
 
+namespace WindowState {
+inline constexpr int Normal = 1;
+inline constexpr int Minimized = 2;
+inline constexpr int Maximized = 3;
+}  // namespace WindowState
+
 namespace SaveFormat {
 inline constexpr int Presentation = 1;
 inline constexpr int Html = 12;

@@ -21,6 +21,14 @@ public:
     virtual void ShowFolder(const std::filesystem::path& folder) = 0;
 };
 
+// The host program's own main window; none on the command line.
+class HostWindow {
+public:
+    virtual ~HostWindow() = default;
+    virtual void SetState(int windowState) = 0;  // a WindowState value
+    virtual void SetVisible(bool visible) = 0;
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -56,6 +64,7 @@ struct Services {
     std::shared_ptr<HttpClient> http = nullptr;
     // The screen colour picker's desktop; null where there is none.
     std::shared_ptr<Screen> screen = nullptr;
+    std::shared_ptr<HostWindow> hostWindow = nullptr;
 
     void FileWritten(const std::filesystem::path& file) const
     {

@@ -22,6 +22,7 @@
 #include "platform/SystemClock.hpp"
 #include "platform/XdgShell.hpp"
 #include "pptx/DocumentHost.hpp"
+#include "studio/QtHostWindow.hpp"
 #include "studio/QtPrompts.hpp"
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideImages.hpp"
@@ -33,6 +34,15 @@
 
 namespace velmora::studio {
 namespace {
+
+// The tools reach the studio's own window, unless the caller brought one.
+host::Services WithHostWindow(host::Services services, QWidget* window)
+{
+    if (!services.hostWindow) {
+        services.hostWindow = std::make_shared<QtHostWindow>(window);
+    }
+    return services;
+}
 
 constexpr const char* kStudioName = "Velmora Studio";
 constexpr const char* kRecentSection = "Studio-RecentFiles";
@@ -60,7 +70,7 @@ host::Services StudioWindow::DesktopServices()
 }
 
 StudioWindow::StudioWindow(host::Services services, StudioOptions options)
-    : services_(std::move(services)), options_(options), application_(pptx::CreateDocumentHost(services_)),
+    : services_(WithHostWindow(std::move(services), this)), options_(options), application_(pptx::CreateDocumentHost(services_)),
       driver_(this), context_{services_, &driver_}, connect_(context_)
 {
     setObjectName("studio");

@@ -15,6 +15,25 @@ Application::Application(host::Services services, std::string version)
 {
 }
 
+void Application::SetWindowState(int windowState)
+{
+    if (windowState < host::WindowState::Normal || windowState > host::WindowState::Maximized) {
+        throw host::HostError("the window state must be 1, 2 or 3, not " + std::to_string(windowState));
+    }
+    windowState_ = windowState;
+    if (services_.hostWindow) {
+        services_.hostWindow->SetState(windowState);
+    }
+}
+
+void Application::SetVisible(bool visible)
+{
+    visible_ = visible;
+    if (services_.hostWindow) {
+        services_.hostWindow->SetVisible(visible);
+    }
+}
+
 host::Ref<host::Presentation> Application::ActivePresentation()
 {
     if (windows_.empty()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/Application.hpp"
+#include "host/MsoConstants.hpp"
 #include "host/Services.hpp"
 #include "pptx/model/ShapeClip.hpp"
 #include "pptx/model/SlidePictures.hpp"
@@ -25,6 +26,11 @@ public:
     host::Ref<host::Presentations> Presentations() override;
     std::string Version() const override { return version_; }
     host::Ref<host::FileDialog> FileDialog(int type) override;
+    // Kept, and passed on to the host's main window where there is one.
+    int WindowState() const override { return windowState_; }
+    void SetWindowState(int windowState) override;
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override;
 
     const std::vector<std::shared_ptr<Presentation>>& OpenPresentations() const { return presentations_; }
     std::shared_ptr<Presentation> AddNew(bool withWindow);
@@ -45,6 +51,8 @@ private:
     // In the order they were opened; the last one is active.
     std::vector<std::shared_ptr<DocumentWindow>> windows_;
     int untitledCount_ = 0;
+    int windowState_ = host::WindowState::Normal;
+    bool visible_ = true;
     SlidePictures pictures_;
     ShapeClipboard clipboard_;
 };

@@ -31,6 +31,10 @@ public:
     host::Ref<host::Presentations> Presentations() override { throw host::HostError("no presentations"); }
     std::string Version() const override { return "14.0"; }
     host::Ref<host::FileDialog> FileDialog(int) override { throw host::HostError("no file dialog"); }
+    int WindowState() const override { return host::WindowState::Normal; }
+    void SetWindowState(int) override {}
+    bool Visible() const override { return true; }
+    void SetVisible(bool) override {}
 };
 
 TEST(Variations, HslSchemesStepOnThe240Scale)

@@ -240,6 +240,9 @@ TEST_F(PickerTest, ClosingReleasesTheDesktopAndKeepsTheChoices)
     EXPECT_EQ(Stored("ColorOption"), "3");
     EXPECT_EQ(Stored("ColorPickerTarget"), "线条");
     EXPECT_EQ(Stored("FormHeight"), "2780");
+    // The presentation program comes back maximised.
+    EXPECT_EQ(decks_.app().WindowState(), host::WindowState::Maximized);
+    EXPECT_TRUE(decks_.app().Visible());
 
     // The next opening shows the other layout and the kept choices.
     frm_Colorpicker& again = Open();

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "StudioFixture.hpp"
+#include "host/MsoConstants.hpp"
 #include "host/Application.hpp"
 #include "host/Presentation.hpp"
 #include "host/Shape.hpp"
@@ -153,6 +154,19 @@ TEST_F(StudioWindowTest, WithoutAnX11DisplayThePickerSaysSo)
     ASSERT_FALSE(Prompts().empty());
     EXPECT_EQ(Prompts().back().style, host::MsgStyle::Critical);
     EXPECT_NE(Prompts().back().prompt.find("needs an X11 session"), std::string::npos) << Prompts().back().prompt;
+}
+
+TEST_F(StudioWindowTest, ToolsSetTheStateOfTheStudiosOwnWindow)
+{
+    window_->show();
+    window_->Application().SetWindowState(host::WindowState::Maximized);
+    EXPECT_TRUE(window_->isMaximized());
+    window_->Application().SetWindowState(host::WindowState::Normal);
+    EXPECT_FALSE(window_->isMaximized());
+    window_->Application().SetVisible(false);
+    EXPECT_FALSE(window_->isVisible());
+    window_->Application().SetVisible(true);
+    EXPECT_TRUE(window_->isVisible());
 }
 
 TEST_F(StudioWindowTest, AChangedPresentationAsksBeforeItCloses)
