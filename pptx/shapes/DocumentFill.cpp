@@ -124,13 +124,14 @@ void DocumentFill::SetVisible(int triState)
 
 host::Ref<host::ColorFormat> DocumentFill::ForeColor()
 {
-    return std::make_shared<DocumentColor>([owner = owner_, holders = holders_] { return ColorOf(First(holders), owner->Theme()); },
-                                           [owner = owner_, holders = holders_](host::Color color) {
-                                               for (auto holder : holders) {
-                                                   Recolor(holder, color);
-                                               }
-                                               owner->Touch();
-                                           });
+    return std::make_shared<DocumentColor>(
+        [owner = owner_, holders = holders_] { return ColorOf(First(holders), owner->Theme()); },
+        [owner = owner_, holders = holders_](host::Color color) {
+            for (auto holder : holders) {
+                Recolor(holder, color);
+            }
+            owner->Touch();
+        });
 }
 
 float DocumentFill::Transparency() const

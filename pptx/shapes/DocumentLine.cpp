@@ -105,13 +105,14 @@ void DocumentLine::SetVisible(int triState)
 
 host::Ref<host::ColorFormat> DocumentLine::ForeColor()
 {
-    return std::make_shared<DocumentColor>([owner = owner_, sites = sites_] { return ColorOf(First(sites), owner->Theme()); },
-                                           [owner = owner_, sites = sites_](host::Color color) {
-                                               for (const auto& site : sites) {
-                                                   WriteSolidLine(site, color);
-                                               }
-                                               owner->Touch();
-                                           });
+    return std::make_shared<DocumentColor>(
+        [owner = owner_, sites = sites_] { return ColorOf(First(sites), owner->Theme()); },
+        [owner = owner_, sites = sites_](host::Color color) {
+            for (const auto& site : sites) {
+                WriteSolidLine(site, color);
+            }
+            owner->Touch();
+        });
 }
 
 }  // namespace velmora::pptx::shapes
