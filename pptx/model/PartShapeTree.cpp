@@ -12,6 +12,7 @@
 #include "host/Shape.hpp"
 #include "platform/AsciiCase.hpp"
 #include "pptx/model/DocumentWindow.hpp"
+#include "pptx/model/PartTheme.hpp"
 #include "pptx/model/Presentation.hpp"
 #include "pptx/model/ShapeClip.hpp"
 #include "pptx/model/SlidePictures.hpp"
@@ -240,6 +241,17 @@ pugi::xml_node SlideShapeTree::MasterTextStyle(const std::string& kind)
     return master ? master->TextStyle(kind) : pugi::xml_node();
 }
 
+shapes::ThemeResolver SlideShapeTree::Theme()
+{
+    parts::Deck& deck = presentation_->Deck();
+    std::shared_ptr<parts::SlideLayoutPart> layout = deck.Layout(*part_);
+    std::shared_ptr<parts::SlideMasterPart> master = layout ? deck.Master(*layout) : nullptr;
+    if (!master) {
+        return PartTheme(nullptr, {part_->ColorMap()});
+    }
+    return PartTheme(deck.Theme(*master).get(), {part_->ColorMap(), layout->ColorMap(), master->ColorMap()});
+}
+
 void SlideShapeTree::Select(const std::vector<pugi::xml_node>& shapes, bool replace)
 {
     std::shared_ptr<DocumentWindow> window = presentation_->Window();
@@ -356,6 +368,15 @@ pugi::xml_node NotesShapeTree::MasterTextStyle(const std::string&)
 {
     std::shared_ptr<parts::NotesMasterPart> master = presentation_->Deck().NotesMaster();
     return master ? master->NotesStyle() : pugi::xml_node();
+}
+
+shapes::ThemeResolver NotesShapeTree::Theme()
+{
+    std::shared_ptr<parts::NotesMasterPart> master = presentation_->Deck().NotesMaster();
+    if (!master) {
+        return PartTheme(nullptr, {part_->ColorMap()});
+    }
+    return PartTheme(presentation_->Deck().Theme(*master).get(), {part_->ColorMap(), master->ColorMap()});
 }
 
 void NotesShapeTree::Select(const std::vector<pugi::xml_node>&, bool)

@@ -46,6 +46,7 @@ public:
     void ShapeRemoved(unsigned shapeId) override;
     std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
     pugi::xml_node MasterTextStyle(const std::string& kind) override;
+    shapes::ThemeResolver Theme() override;
     void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
     ControlRelations AddControl(const std::string& progId, double left, double top, double width,
                                 double height) override;
@@ -78,6 +79,7 @@ public:
     void ShapeRemoved(unsigned shapeId) override;
     std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
     pugi::xml_node MasterTextStyle(const std::string& kind) override;
+    shapes::ThemeResolver Theme() override;
     void Select(const std::vector<pugi::xml_node>& shapes, bool replace) override;
 
 protected:

@@ -190,6 +190,20 @@ std::shared_ptr<NotesMasterPart> Deck::NotesMaster()
     return master ? parts_.Get<NotesMasterPart>(*master) : nullptr;
 }
 
+std::shared_ptr<ThemePart> Deck::Theme(ShapeTreePart& master)
+{
+    for (const package::Relationship& relationship : master.Relationships().OfType(rel::kTheme)) {
+        if (relationship.external) {
+            continue;
+        }
+        const std::string target = master.Relationships().TargetPart(relationship);
+        if (parts_.Package().Contains(target)) {
+            return parts_.Get<ThemePart>(target);
+        }
+    }
+    return nullptr;
+}
+
 std::vector<std::shared_ptr<SlideLayoutPart>> Deck::Layouts()
 {
     std::vector<std::shared_ptr<SlideLayoutPart>> layouts;

@@ -14,6 +14,7 @@
 #include "pptx/parts/PresentationPart.hpp"
 #include "pptx/parts/SlideParts.hpp"
 #include "pptx/parts/TagsPart.hpp"
+#include "pptx/parts/ThemePart.hpp"
 
 namespace velmora::pptx::parts {
 
@@ -36,6 +37,9 @@ public:
     std::shared_ptr<SlideLayoutPart> Layout(SlidePart& slide);
     std::shared_ptr<SlideMasterPart> Master(SlideLayoutPart& layout);
     std::shared_ptr<NotesMasterPart> NotesMaster();
+    // The theme of a master or notes master; empty when it has none or the
+    // theme part is missing, so that the default theme applies.
+    std::shared_ptr<ThemePart> Theme(ShapeTreePart& master);
     // The layouts of the first master, in its order.
     std::vector<std::shared_ptr<SlideLayoutPart>> Layouts();
 

@@ -4,6 +4,14 @@
 
 namespace velmora::pptx::parts {
 
+pugi::xml_node ShapeTreePart::ColorMap()
+{
+    if (pugi::xml_node map = Root().child("p:clrMap")) {
+        return map;
+    }
+    return Root().child("p:clrMapOvr").child("a:overrideClrMapping");
+}
+
 std::optional<std::string> SlidePart::LayoutPart()
 {
     return RelatedPartOfType(ooxml::rel::kSlideLayout);

@@ -16,6 +16,9 @@ public:
     pugi::xml_node CommonData() { return Root().child("p:cSld"); }
     // <p:cSld><p:spTree>
     pugi::xml_node ShapeTree() { return CommonData().child("p:spTree"); }
+    // The colour map the part sets: a master's <p:clrMap>, or the
+    // <a:overrideClrMapping> of a slide or layout; empty when the part keeps its master's.
+    pugi::xml_node ColorMap();
 };
 
 class SlidePart : public ShapeTreePart {

@@ -33,12 +33,12 @@ bool IsVisible(pugi::xml_node holder)
     return StyleDraws(StyleReference(holder, "fillRef"));
 }
 
-host::Color ColorOf(pugi::xml_node holder)
+host::Color ColorOf(pugi::xml_node holder, const ThemeResolver& theme)
 {
-    if (auto color = FillColor(OwnFill(holder))) {
+    if (auto color = FillColor(OwnFill(holder), theme)) {
         return *color;
     }
-    return ReadColor(StyleReference(holder, "fillRef")).value_or(kWhite);
+    return ReadColor(StyleReference(holder, "fillRef"), theme).value_or(kWhite);
 }
 
 double OpacityOf(pugi::xml_node holder)
@@ -67,11 +67,11 @@ void Recolor(pugi::xml_node holder, host::Color color)
     WriteSolidFill(holder, color, opacity);
 }
 
-void WriteFillOpacity(pugi::xml_node holder, double opacity)
+void WriteFillOpacity(pugi::xml_node holder, double opacity, const ThemeResolver& theme)
 {
     auto fill = OwnFill(holder);
     if (!fill && IsVisible(holder)) {
-        fill = WriteSolidFill(holder, ColorOf(holder), 1.0);
+        fill = WriteSolidFill(holder, ColorOf(holder, theme), 1.0);
     }
     if (Is(fill, "solidFill")) {
         WriteOpacity(ColorElement(fill), opacity);
@@ -116,7 +116,7 @@ void DocumentFill::SetVisible(int triState)
         if (!visible) {
             ReplaceFill(EnsurePropertiesOf(holder), "a:noFill");
         } else if (!IsVisible(holder)) {
-            WriteSolidFill(holder, ColorOf(holder), 1.0);
+            WriteSolidFill(holder, ColorOf(holder, owner_->Theme()), 1.0);
         }
     }
     owner_->Touch();
@@ -124,13 +124,14 @@ void DocumentFill::SetVisible(int triState)
 
 host::Ref<host::ColorFormat> DocumentFill::ForeColor()
 {
-    return std::make_shared<DocumentColor>([holders = holders_] { return ColorOf(First(holders)); },
-                                           [owner = owner_, holders = holders_](host::Color color) {
-                                               for (auto holder : holders) {
-                                                   Recolor(holder, color);
-                                               }
-                                               owner->Touch();
-                                           });
+    return std::make_shared<DocumentColor>(
+        [owner = owner_, holders = holders_] { return ColorOf(First(holders), owner->Theme()); },
+        [owner = owner_, holders = holders_](host::Color color) {
+            for (auto holder : holders) {
+                Recolor(holder, color);
+            }
+            owner->Touch();
+        });
 }
 
 float DocumentFill::Transparency() const
@@ -144,7 +145,7 @@ void DocumentFill::SetTransparency(float value)
         throw host::HostError("transparency must lie between 0 and 1");
     }
     for (auto holder : holders_) {
-        WriteFillOpacity(holder, 1.0 - value);
+        WriteFillOpacity(holder, 1.0 - value, owner_->Theme());
     }
     owner_->Touch();
 }

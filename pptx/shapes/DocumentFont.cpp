@@ -10,6 +10,7 @@
 #include "pptx/shapes/DrawingColor.hpp"
 #include "pptx/shapes/DrawingXml.hpp"
 #include "pptx/shapes/ShapeProperties.hpp"
+#include "pptx/shapes/ShapeTreeOwner.hpp"
 #include "pptx/shapes/TextRuns.hpp"
 #include "pptx/shapes/TriStates.hpp"
 
@@ -22,15 +23,16 @@ constexpr float kSmallestPoints = 1;
 constexpr float kLargestPoints = 4000;
 constexpr host::Color kBlack = 0;
 
-std::optional<std::string> TypefaceIn(pugi::xml_node properties, const char* slot)
+// A theme font reference reads as the theme's font; one the theme leaves
+// empty stays as written, since a font name cannot be empty.
+std::optional<std::string> TypefaceIn(pugi::xml_node properties, const char* slot, const ThemeResolver& theme)
 {
     const auto typeface = Child(properties, slot).attribute("typeface");
-    return typeface ? std::optional<std::string>(typeface.value()) : std::nullopt;
-}
-
-std::optional<host::Color> ColorIn(pugi::xml_node properties)
-{
-    return FillColor(FillOf(properties));
+    if (!typeface) {
+        return std::nullopt;
+    }
+    const auto resolved = theme.Typeface(typeface.value());
+    return resolved.empty() ? typeface.value() : resolved;
 }
 
 std::optional<bool> ShadowIn(pugi::xml_node properties)
@@ -120,7 +122,14 @@ void DocumentFont::Write(const std::function<void(pugi::xml_node)>& write, bool 
 
 std::string DocumentFont::Typeface(const char* slot) const
 {
-    return Read<std::string>([slot](pugi::xml_node properties) { return TypefaceIn(properties, slot); }, "", "");
+    const auto theme = Theme();
+    return Read<std::string>(
+        [slot, &theme](pugi::xml_node properties) { return TypefaceIn(properties, slot, theme); }, "", "");
+}
+
+ThemeResolver DocumentFont::Theme() const
+{
+    return sites_.empty() ? ThemeResolver() : sites_.front().owner->Theme();
 }
 
 void DocumentFont::SetTypeface(const char* slot, const std::string& value)
@@ -237,7 +246,10 @@ host::Ref<host::ColorFormat> DocumentFont::Color()
                 throw host::HostError("there is no text to read");
             }
             const auto& site = self->sites_.front();
-            return ResolveRun<host::Color>(TextRuns(site.Body()).front(), site.ListStyles(), ColorIn, kBlack);
+            const auto theme = self->Theme();
+            return ResolveRun<host::Color>(
+                TextRuns(site.Body()).front(), site.ListStyles(),
+                [&theme](pugi::xml_node properties) { return FillColor(FillOf(properties), theme); }, kBlack);
         },
         [self](host::Color color) {
             self->Write([color](pugi::xml_node properties) { WriteColor(ReplaceFill(properties, "a:solidFill"), color); });

@@ -9,6 +9,7 @@
 
 #include "host/TextRange.hpp"
 #include "pptx/shapes/TextSite.hpp"
+#include "pptx/shapes/ThemeResolver.hpp"
 
 namespace velmora::pptx::shapes {
 
@@ -49,6 +50,8 @@ private:
     // resizes: the write changes the text's extent (see TextSite::Resized).
     void Write(const std::function<void(pugi::xml_node)>& write, bool resizes = false);
     std::string Typeface(const char* slot) const;
+    // The theme of the part the text is on (all sites share one part).
+    ThemeResolver Theme() const;
     void SetTypeface(const char* slot, const std::string& value);
     int Flag(const char* attribute) const;
     void SetFlag(const char* attribute, int triState);

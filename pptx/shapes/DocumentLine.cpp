@@ -44,12 +44,12 @@ bool IsVisible(const LineSite& site)
     return StyleDraws(StyleLine(site));
 }
 
-host::Color ColorOf(const LineSite& site)
+host::Color ColorOf(const LineSite& site, const ThemeResolver& theme)
 {
-    if (auto color = FillColor(FillOf(OwnLine(site)))) {
+    if (auto color = FillColor(FillOf(OwnLine(site)), theme)) {
         return *color;
     }
-    return ReadColor(StyleLine(site)).value_or(kBlack);
+    return ReadColor(StyleLine(site), theme).value_or(kBlack);
 }
 
 // A new outline without a theme style to give it a width gets a thin one.
@@ -97,7 +97,7 @@ void DocumentLine::SetVisible(int triState)
         if (!visible) {
             ReplaceFill(EnsureLine(site), "a:noFill");
         } else if (!IsVisible(site)) {
-            WriteSolidLine(site, ColorOf(site));
+            WriteSolidLine(site, ColorOf(site, owner_->Theme()));
         }
     }
     owner_->Touch();
@@ -105,13 +105,14 @@ void DocumentLine::SetVisible(int triState)
 
 host::Ref<host::ColorFormat> DocumentLine::ForeColor()
 {
-    return std::make_shared<DocumentColor>([sites = sites_] { return ColorOf(First(sites)); },
-                                           [owner = owner_, sites = sites_](host::Color color) {
-                                               for (const auto& site : sites) {
-                                                   WriteSolidLine(site, color);
-                                               }
-                                               owner->Touch();
-                                           });
+    return std::make_shared<DocumentColor>(
+        [owner = owner_, sites = sites_] { return ColorOf(First(sites), owner->Theme()); },
+        [owner = owner_, sites = sites_](host::Color color) {
+            for (const auto& site : sites) {
+                WriteSolidLine(site, color);
+            }
+            owner->Touch();
+        });
 }
 
 }  // namespace velmora::pptx::shapes

@@ -42,21 +42,6 @@ std::optional<Rgb> ParseHex(std::string_view text)
     return Rgb{channel(16), channel(8), channel(0)};
 }
 
-// The colours of the presentation program's default theme.
-std::optional<Rgb> SchemeColor(std::string_view name)
-{
-    static const std::array<std::pair<std::string_view, std::string_view>, 16> scheme = {{
-        {"dk1", "000000"}, {"tx1", "000000"}, {"lt1", "FFFFFF"}, {"bg1", "FFFFFF"},
-        {"dk2", "1F497D"}, {"tx2", "1F497D"}, {"lt2", "EEECE1"}, {"bg2", "EEECE1"},
-        {"accent1", "4F81BD"}, {"accent2", "C0504D"}, {"accent3", "9BBB59"}, {"accent4", "8064A2"},
-        {"accent5", "4BACC6"}, {"accent6", "F79646"}, {"hlink", "0000FF"}, {"folHlink", "800080"},
-    }};
-    for (const auto& [key, hex] : scheme) {
-        if (key == name) return ParseHex(hex);
-    }
-    return std::nullopt;
-}
-
 std::optional<Rgb> PresetColor(std::string_view name)
 {
     static const std::array<std::pair<std::string_view, std::string_view>, 12> presets = {{
@@ -124,13 +109,14 @@ Rgb ApplyModifiers(Rgb color, pugi::xml_node element)
     return FromHsl(h, s, std::clamp(l, 0.0, 1.0));
 }
 
-std::optional<Rgb> BaseColor(pugi::xml_node element)
+std::optional<Rgb> BaseColor(pugi::xml_node element, const ThemeResolver& theme)
 {
     if (Is(element, "srgbClr")) {
         return ParseHex(element.attribute("val").value());
     }
     if (Is(element, "schemeClr")) {
-        return SchemeColor(element.attribute("val").value());
+        const auto hex = theme.SchemeColor(element.attribute("val").value());
+        return hex ? ParseHex(*hex) : std::nullopt;
     }
     if (Is(element, "sysClr")) {
         if (auto last = ParseHex(element.attribute("lastClr").value())) return last;
@@ -162,10 +148,10 @@ pugi::xml_node ColorElement(pugi::xml_node holder)
     return {};
 }
 
-std::optional<host::Color> ReadColor(pugi::xml_node holder)
+std::optional<host::Color> ReadColor(pugi::xml_node holder, const ThemeResolver& theme)
 {
     const auto element = ColorElement(holder);
-    const auto base = BaseColor(element);
+    const auto base = BaseColor(element, theme);
     if (!base) {
         return std::nullopt;
     }

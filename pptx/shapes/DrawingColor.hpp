@@ -6,14 +6,14 @@
 #include <pugixml.hpp>
 
 #include "host/MsoConstants.hpp"
+#include "pptx/shapes/ThemeResolver.hpp"
 
 namespace velmora::pptx::shapes {
 
 // The colour element (srgbClr, schemeClr, ...) directly inside a fill or style reference.
 pugi::xml_node ColorElement(pugi::xml_node holder);
-// The RGB of the holder's colour element. Scheme colours read as the
-// standard theme's, since a shape does not see its deck's theme.
-std::optional<host::Color> ReadColor(pugi::xml_node holder);
+// The RGB of the holder's colour element, scheme colours taken from the theme.
+std::optional<host::Color> ReadColor(pugi::xml_node holder, const ThemeResolver& theme);
 
 // Replaces the holder's content with <a:srgbClr val="RRGGBB"/>.
 pugi::xml_node WriteColor(pugi::xml_node holder, host::Color color);

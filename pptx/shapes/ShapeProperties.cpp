@@ -46,16 +46,16 @@ pugi::xml_node ReplaceFill(pugi::xml_node parent, const char* qualifiedName)
     return InsertInOrder(parent, qualifiedName);
 }
 
-std::optional<host::Color> FillColor(pugi::xml_node fill)
+std::optional<host::Color> FillColor(pugi::xml_node fill, const ThemeResolver& theme)
 {
     if (Is(fill, "solidFill")) {
-        return ReadColor(fill);
+        return ReadColor(fill, theme);
     }
     if (Is(fill, "gradFill")) {
-        return ReadColor(Path(fill, {"gsLst", "gs"}));
+        return ReadColor(Path(fill, {"gsLst", "gs"}), theme);
     }
     if (Is(fill, "pattFill")) {
-        return ReadColor(Child(fill, "fgClr"));
+        return ReadColor(Child(fill, "fgClr"), theme);
     }
     return std::nullopt;
 }

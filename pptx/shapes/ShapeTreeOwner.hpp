@@ -9,6 +9,7 @@
 
 #include "host/Forward.hpp"
 #include "pptx/shapes/ShapeElement.hpp"
+#include "pptx/shapes/ThemeResolver.hpp"
 #include "host/HostError.hpp"
 
 namespace velmora::pptx {
@@ -50,6 +51,9 @@ public:
     // <p:titleStyle>, <p:bodyStyle> or <p:otherStyle> of the master ("title", "body", "other"),
     // or <p:notesStyle> for notes; an empty node when there is none.
     virtual pugi::xml_node MasterTextStyle(const std::string& kind) = 0;
+    // The theme the part's scheme colours and theme fonts come from, with
+    // the colour map in effect; the default theme for parts without one.
+    virtual shapes::ThemeResolver Theme() { return {}; }
 
     // Replaces (or extends) the window's selection with these shapes.
     // Raises the host error when the part is not shown in a window.

@@ -11,8 +11,10 @@
 #include "platform/Utf8.hpp"
 #include "pptx/shapes/DrawingXml.hpp"
 #include "pptx/shapes/ShapeGeometry.hpp"
+#include "pptx/shapes/ShapeTreeOwner.hpp"
 #include "pptx/shapes/TextRuns.hpp"
 #include "pptx/shapes/TextSite.hpp"
+#include "pptx/shapes/ThemeResolver.hpp"
 #include "pptx/xml/Ooxml.hpp"
 
 namespace velmora::pptx::shapes {
@@ -21,8 +23,6 @@ namespace {
 
 constexpr double kDefaultPoints = 18;
 constexpr double kEmuPerPoint = static_cast<double>(ooxml::kEmuPerPoint);
-// Shapes do not see their deck's theme: its fonts are taken as the standard theme's.
-constexpr const char* kThemeLatin = "Calibri";
 
 struct Line {
     double widthEmu = 0;
@@ -45,17 +45,9 @@ bool IsWide(char32_t c)
            c >= 0x20000;
 }
 
-// A typeface as written, theme references ("+mn-lt", "+mj-ea") taken from
-// the standard theme, whose East Asian font is left to the fallback.
-std::string Typeface(const std::string& written)
-{
-    if (written.empty() || written[0] != '+') {
-        return written;
-    }
-    return written.ends_with("-lt") ? kThemeLatin : "";
-}
-
-RunFont FontOf(const TextRun& run, const std::vector<pugi::xml_node>& styles)
+// Theme font references ("+mn-lt", "+mj-ea") are the theme's fonts; an
+// empty East Asian one leaves wide text to the fallback.
+RunFont FontOf(const TextRun& run, const std::vector<pugi::xml_node>& styles, const ThemeResolver& theme)
 {
     auto typeface = [](const char* element) {
         return [element](pugi::xml_node properties) -> std::optional<std::string> {
@@ -77,8 +69,8 @@ RunFont FontOf(const TextRun& run, const std::vector<pugi::xml_node>& styles)
             return size > 0 ? std::optional<double>(static_cast<double>(size) / 100) : std::nullopt;
         },
         kDefaultPoints);
-    font.latin = Typeface(ResolveRun<std::string>(run, styles, typeface("latin"), "+mn-lt"));
-    font.eastAsian = Typeface(ResolveRun<std::string>(run, styles, typeface("ea"), "+mn-ea"));
+    font.latin = theme.Typeface(ResolveRun<std::string>(run, styles, typeface("latin"), "+mn-lt"));
+    font.eastAsian = theme.Typeface(ResolveRun<std::string>(run, styles, typeface("ea"), "+mn-ea"));
     font.bold = ResolveRun<bool>(run, styles, flag("b"), false);
     font.italic = ResolveRun<bool>(run, styles, flag("i"), false);
     return font;
@@ -110,19 +102,20 @@ void Grow(Line& line, const RunFont& font, std::string_view text)
 std::vector<Line> MeasureLines(const TextSite& site)
 {
     const auto styles = site.ListStyles();
+    const auto theme = site.owner->Theme();
     std::vector<Line> lines;
     for (auto paragraph : Paragraphs(site.Body())) {
         const int level = ParagraphLevel(paragraph);
-        const RunFont inherited = FontOf({{}, {}, paragraph, level}, styles);
+        const RunFont inherited = FontOf({{}, {}, paragraph, level}, styles, theme);
         lines.emplace_back();
         for (auto child : paragraph.children()) {
             if (IsAnyOf(child, {"r", "fld"})) {
-                Grow(lines.back(), FontOf({Child(child, "rPr"), child, paragraph, level}, styles),
+                Grow(lines.back(), FontOf({Child(child, "rPr"), child, paragraph, level}, styles, theme),
                      Child(child, "t").text().get());
             } else if (Is(child, "br")) {
                 lines.emplace_back();
             } else if (Is(child, "endParaRPr")) {
-                Grow(lines.back(), FontOf({child, {}, paragraph, level}, styles), {});
+                Grow(lines.back(), FontOf({child, {}, paragraph, level}, styles, theme), {});
             }
         }
         for (auto& line : lines) {
