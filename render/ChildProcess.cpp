@@ -339,13 +339,14 @@ RunningChild::RunningChild(const std::vector<std::string>& argv, const ChildLimi
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
         throw std::system_error(errno, std::generic_category(), "cannot create a socket pair");
     }
-    const Descriptor ours(ends[0]);
+    // Both ends close on exec: only this child gets its end, as its stdin and stdout.
+    socket_ = ends[0];
     const Descriptor theirs(ends[1]);
-    pid_ = Start(launch, {.input = theirs.get(), .output = theirs.get(), .errors = -1});
-    socket_ = dup(ours.get());
-    if (socket_ < 0) {
+    try {
+        pid_ = Start(launch, {.input = theirs.get(), .output = theirs.get(), .errors = -1});
+    } catch (...) {
         Stop();
-        throw std::system_error(errno, std::generic_category(), "cannot keep a socket");
+        throw;
     }
 }
 

@@ -53,20 +53,23 @@ bool WarmOffice::Running(std::chrono::steady_clock::time_point deadline)
         return true;
     }
     child_.reset();
-    if (helper_.empty() || installFolder_.empty()) {
+    // One that cannot start once will not start later either.
+    if (cannotStart_ || helper_.empty() || installFolder_.empty()) {
         return false;
     }
     try {
         child_ = std::make_unique<RunningChild>(
             std::vector<std::string>{helper_.string(), installFolder_.string(), profileUrl_}, limits_);
     } catch (const std::system_error&) {
+        cannotStart_ = true;
+        return false;
+    }
+    if (child_->ReadLine(deadline) != "ready") {
+        child_.reset();
+        cannotStart_ = true;
         return false;
     }
     ++starts_;
-    if (child_->ReadLine(deadline) != "ready") {
-        child_.reset();
-        return false;
-    }
     return true;
 }
 

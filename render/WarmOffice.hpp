@@ -36,7 +36,7 @@ public:
     // `options` the export filter's options.
     WarmAnswer Convert(const std::string& inputUrl, const std::string& outputUrl, const std::string& format,
                        const std::string& options);
-    // Instances started so far.
+    // Instances started so far. After a failed start none is tried again.
     int Starts() const { return starts_; }
 
     // The helper program that ships with us; empty when it is missing.
@@ -52,6 +52,7 @@ private:
     ChildLimits limits_;
     std::unique_ptr<RunningChild> child_;
     int starts_ = 0;
+    bool cannotStart_ = false;
 };
 
 }  // namespace velmora::render
