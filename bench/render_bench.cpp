@@ -1,6 +1,8 @@
 // Every slide of a 24-slide deck as a 1280-pixel-wide JPG through
 // SlideRenderer, against `soffice --convert-to pdf` followed by
 // `pdftoppm -jpeg -scale-to-x 1280 -scale-to-y -1` on the same deck.
+// Then a batch of ten such decks: one SlideRenderer keeping LibreOffice
+// running, against ten runs of that pipeline.
 // Both keep their LibreOffice profile between runs, as a user's LibreOffice
 // does; a first round, not counted, makes the profiles.
 // Usage: velmora_bench_render [ROUNDS]
@@ -25,17 +27,20 @@ using Seconds = std::chrono::duration<double>;
 constexpr int kSlides = 24;
 constexpr render::PixelBox kBox{1280, 960};
 constexpr std::chrono::minutes kLimit{5};
+constexpr int kBatchDecks = 10;
 
-std::vector<testing::SampleSlide> BenchSlides()
+// Decks of a batch differ by `variant`, so that no conversion repeats another.
+std::vector<testing::SampleSlide> BenchSlides(int variant = 0)
 {
     std::vector<testing::SampleSlide> slides;
     const char* colours[] = {"#c0392b", "#2980b9", "#27ae60", "#8e44ad", "#f39c12", "#16a085"};
     for (int i = 0; i < kSlides; ++i) {
         testing::SampleSlide slide;
         for (int j = 0; j < 4; ++j) {
-            slide.boxes.push_back({40.0 + 160 * j, 60.0 + 10 * (i % 7), 140, 300.0 - 20 * j, colours[(i + j) % 6]});
+            slide.boxes.push_back(
+                {40.0 + 160 * j, 60.0 + 10 * ((i + variant) % 7), 140, 300.0 - 20 * j, colours[(i + j + variant) % 6]});
         }
-        slide.text = "幻灯片 " + std::to_string(i + 1) + " — Velmora slide pictures";
+        slide.text = "幻灯片 " + std::to_string(i + 1) + " — Velmora slide pictures " + std::to_string(variant);
         slides.push_back(slide);
     }
     return slides;
@@ -56,20 +61,47 @@ Seconds ByHand(const std::filesystem::path& deck, const std::filesystem::path& w
     const render::PrivateFolder folder("velmora-bench-hand");
     Run({"soffice", "--headless", "--norestore", "-env:UserInstallation=file://" + (work / "hand-profile").string(),
          "--convert-to", "pdf", "--outdir", folder.Path().string(), deck.string()});
-    Run({"pdftoppm", "-jpeg", "-scale-to-x", "1280", "-scale-to-y", "-1", (folder.Path() / "deck.pdf").string(),
-         (work / "hand").string()});
+    const std::filesystem::path pdf = folder.Path() / deck.filename().replace_extension(".pdf");
+    Run({"pdftoppm", "-jpeg", "-scale-to-x", "1280", "-scale-to-y", "-1", pdf.string(), (work / "hand").string()});
     return std::chrono::steady_clock::now() - start;
+}
+
+void ExportAll(render::SlideRenderer& renderer, const std::filesystem::path& deck, const std::filesystem::path& work)
+{
+    std::vector<render::SlidePicture> pictures;
+    for (int slide = 1; slide <= kSlides; ++slide) {
+        pictures.push_back({slide, work / ("slide" + std::to_string(slide) + ".jpg")});
+    }
+    renderer.ExportSlides(deck, 1, pictures, render::PictureFormat::Jpg, kBox);
 }
 
 Seconds ThroughRenderer(const std::filesystem::path& deck, const std::filesystem::path& work)
 {
     const auto start = std::chrono::steady_clock::now();
     render::SlideRenderer renderer({.profileCache = work / "cache"});
-    std::vector<render::SlidePicture> pictures;
-    for (int slide = 1; slide <= kSlides; ++slide) {
-        pictures.push_back({slide, work / ("slide" + std::to_string(slide) + ".jpg")});
+    ExportAll(renderer, deck, work);
+    return std::chrono::steady_clock::now() - start;
+}
+
+Seconds BatchByHand(const std::vector<std::filesystem::path>& decks, const std::filesystem::path& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::filesystem::path& deck : decks) {
+        ByHand(deck, work);
     }
-    renderer.ExportSlides(deck, 1, pictures, render::PictureFormat::Jpg, kBox);
+    return std::chrono::steady_clock::now() - start;
+}
+
+Seconds BatchThroughRenderer(const std::vector<std::filesystem::path>& decks, const std::filesystem::path& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    render::SlideRenderer renderer({.profileCache = work / "cache", .keepOfficeRunning = true});
+    for (const std::filesystem::path& deck : decks) {
+        ExportAll(renderer, deck, work);
+    }
+    if (renderer.OfficeStarts() != 1) {
+        std::fprintf(stderr, "LibreOffice started %d times for one batch\n", renderer.OfficeStarts());
+    }
     return std::chrono::steady_clock::now() - start;
 }
 
@@ -79,33 +111,48 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Runs both sides `rounds` times after one round not counted, alternating
+// their order so that neither always meets warm caches; prints the medians.
+template <typename Hand, typename Ours>
+void Compare(const char* what, int rounds, double target, Hand&& hand, Ours&& ours)
+{
+    hand();
+    ours();
+    std::vector<double> handTimes;
+    std::vector<double> ourTimes;
+    for (int round = 1; round <= rounds; ++round) {
+        if (round % 2 == 1) {
+            handTimes.push_back(hand().count());
+            ourTimes.push_back(ours().count());
+        } else {
+            ourTimes.push_back(ours().count());
+            handTimes.push_back(hand().count());
+        }
+        std::printf("%s round %d: soffice + pdftoppm %.2f s, SlideRenderer %.2f s\n", what, round, handTimes.back(),
+                    ourTimes.back());
+    }
+    const double handMedian = Median(handTimes);
+    const double oursMedian = Median(ourTimes);
+    std::printf("%s median of %d: soffice + pdftoppm %.2f s, SlideRenderer %.2f s (%.2f times as fast; target %.1f)\n",
+                what, rounds, handMedian, oursMedian, handMedian / oursMedian, target);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const render::PrivateFolder work("velmora-bench");
-    std::printf("building a %d-slide deck...\n", kSlides);
-    const std::filesystem::path deck = testing::WriteSampleDeck(work.Path(), "deck", BenchSlides());
-
-    ByHand(deck, work.Path());
-    ThroughRenderer(deck, work.Path());
-    std::vector<double> hand;
-    std::vector<double> ours;
-    for (int round = 1; round <= rounds; ++round) {
-        // Alternate the order so that neither side always meets warm caches.
-        if (round % 2 == 1) {
-            hand.push_back(ByHand(deck, work.Path()).count());
-            ours.push_back(ThroughRenderer(deck, work.Path()).count());
-        } else {
-            ours.push_back(ThroughRenderer(deck, work.Path()).count());
-            hand.push_back(ByHand(deck, work.Path()).count());
-        }
-        std::printf("round %d: soffice + pdftoppm %.2f s, SlideRenderer %.2f s\n", round, hand.back(), ours.back());
+    std::printf("building %d decks of %d slides...\n", kBatchDecks, kSlides);
+    std::vector<std::filesystem::path> decks;
+    for (int variant = 0; variant < kBatchDecks; ++variant) {
+        decks.push_back(testing::WriteSampleDeck(work.Path(), "deck" + std::to_string(variant), BenchSlides(variant)));
     }
-    const double handMedian = Median(hand);
-    const double oursMedian = Median(ours);
-    std::printf("median of %d: soffice + pdftoppm %.2f s, SlideRenderer %.2f s (%.2f times as fast; target 1.5)\n",
-                rounds, handMedian, oursMedian, handMedian / oursMedian);
+    const std::filesystem::path& deck = decks.front();
+
+    Compare("one deck", rounds, 1.5, [&] { return ByHand(deck, work.Path()); },
+            [&] { return ThroughRenderer(deck, work.Path()); });
+    Compare("batch of 10", rounds, 3.0, [&] { return BatchByHand(decks, work.Path()); },
+            [&] { return BatchThroughRenderer(decks, work.Path()); });
     return 0;
 }

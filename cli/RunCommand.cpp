@@ -154,6 +154,9 @@ struct Batch {
                     std::make_shared<platform::CurlHttpClient>()};
         application = pptx::CreateDocumentHost(services, options.hostVersion);
         pptx::SetRenderObserver(*application, &progress);
+        if (options.files.size() > 1) {
+            pptx::KeepOfficeRunning(*application);
+        }
         if (verbose) {
             platform::SetStepSink([&stream = err](const std::string& step) { stream << "velmora: " << step << '\n'; });
         }

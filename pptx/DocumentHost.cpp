@@ -18,6 +18,15 @@ model::DocumentWindow& OurWindow(host::DocumentWindow& window)
     return *ours;
 }
 
+model::Application& OurApplication(host::Application& application)
+{
+    auto* ours = dynamic_cast<model::Application*>(&application);
+    if (ours == nullptr) {
+        throw host::HostError("the application is not the document host's");
+    }
+    return *ours;
+}
+
 }  // namespace
 
 std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, std::string version)
@@ -27,11 +36,12 @@ std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, s
 
 void SetRenderObserver(host::Application& application, render::RenderObserver* observer)
 {
-    auto* ours = dynamic_cast<model::Application*>(&application);
-    if (ours == nullptr) {
-        throw host::HostError("the application is not the document host's");
-    }
-    ours->Pictures().SetObserver(observer);
+    OurApplication(application).Pictures().SetObserver(observer);
+}
+
+void KeepOfficeRunning(host::Application& application)
+{
+    OurApplication(application).Pictures().KeepOfficeRunning();
 }
 
 void ShowSlide(host::DocumentWindow& window, int slideIndex)

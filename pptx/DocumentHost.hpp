@@ -18,6 +18,10 @@ std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, s
 // go; null tells nobody. Before the first picture only.
 void SetRenderObserver(host::Application& application, render::RenderObserver* observer);
 
+// Keeps one LibreOffice running between the host's picture jobs, for a host
+// that lives long or works through many files. Before the first picture only.
+void KeepOfficeRunning(host::Application& application);
+
 // Window control for the command line and the tests: what a user does with
 // the mouse before pressing a command.
 void ShowSlide(host::DocumentWindow& window, int slideIndex);

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -80,6 +81,8 @@ bool IsExecutable(const std::string& path)
     return access(path.c_str(), X_OK) == 0;
 }
 
+}  // namespace
+
 std::string FindProgram(const std::string& name)
 {
     if (name.find('/') != std::string::npos) {
@@ -98,6 +101,8 @@ std::string FindProgram(const std::string& name)
     }
     throw std::system_error(ENOENT, std::generic_category(), "cannot start " + name);
 }
+
+namespace {
 
 Launch Prepare(const std::vector<std::string>& argv, const ChildLimits& limits)
 {
@@ -126,10 +131,17 @@ Launch Prepare(const std::vector<std::string>& argv, const ChildLimits& limits)
     return launch;
 }
 
+// Where the child's standard streams go; -1 for /dev/null.
+struct Streams {
+    int input = -1;
+    int output = -1;
+    int errors = -1;
+};
+
 // In the child, between fork and exec: a group of its own, the signals a
-// program expects, stdin from /dev/null, output into the pipe, the memory
-// limit. A failure is told through `report` as an errno value.
-[[noreturn]] void BecomeChild(const Launch& launch, int output, int report)
+// program expects, its streams, the memory limit. A failure is told through
+// `report` as an errno value.
+[[noreturn]] void BecomeChild(const Launch& launch, Streams streams, int report)
 {
     setpgid(0, 0);
     sigset_t none;
@@ -138,9 +150,11 @@ Launch Prepare(const std::vector<std::string>& argv, const ChildLimits& limits)
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT}) {
         ::signal(signal, SIG_DFL);
     }
-    const int input = open("/dev/null", O_RDONLY);
-    const bool ready = input >= 0 && dup2(input, STDIN_FILENO) >= 0 && dup2(output, STDOUT_FILENO) >= 0 &&
-                       dup2(output, STDERR_FILENO) >= 0 && setrlimit(RLIMIT_AS, &launch.memory) == 0;
+    const int nothing = open("/dev/null", O_RDWR);
+    const auto either = [nothing](int fd) { return fd >= 0 ? fd : nothing; };
+    const bool ready = nothing >= 0 && dup2(either(streams.input), STDIN_FILENO) >= 0 &&
+                       dup2(either(streams.output), STDOUT_FILENO) >= 0 &&
+                       dup2(either(streams.errors), STDERR_FILENO) >= 0 && setrlimit(RLIMIT_AS, &launch.memory) == 0;
     if (ready) {
         execve(launch.program.c_str(), launch.argv.data(), launch.envp.data());
     }
@@ -170,7 +184,7 @@ private:
     sigset_t previous_{};
 };
 
-pid_t Start(const Launch& launch, int output)
+pid_t Start(const Launch& launch, Streams streams)
 {
     Pipe report;
     const InterruptionsHeld held;
@@ -179,7 +193,7 @@ pid_t Start(const Launch& launch, int output)
         throw std::system_error(errno, std::generic_category(), "cannot start " + launch.program);
     }
     if (pid == 0) {
-        BecomeChild(launch, output, report.write->get());
+        BecomeChild(launch, streams, report.write->get());
     }
     setpgid(pid, pid);
     platform::RegisterProcessGroup(pid);
@@ -291,7 +305,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& li
     const auto deadline = Clock::now() + limits.time;
     const Launch launch = Prepare(argv, limits);
     Pipe output;
-    const pid_t pid = Start(launch, output.write->get());
+    const pid_t pid = Start(launch, {.input = -1, .output = output.write->get(), .errors = output.write->get()});
     output.write->Close();
 
     ChildResult result;
@@ -309,6 +323,96 @@ ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& li
 ChildResult RunChild(const std::vector<std::string>& argv, std::chrono::milliseconds limit)
 {
     return RunChild(argv, ChildLimits{.time = limit, .addressSpace = 0, .environment = {}});
+}
+
+RunningChild::RunningChild(const std::vector<std::string>& argv, const ChildLimits& limits)
+{
+    if (platform::StepsWanted()) {
+        std::string line = "start";
+        for (const std::string& arg : argv) {
+            line += " " + arg;
+        }
+        platform::ReportStep(line);
+    }
+    const Launch launch = Prepare(argv, limits);
+    std::array<int, 2> ends{};
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
+        throw std::system_error(errno, std::generic_category(), "cannot create a socket pair");
+    }
+    // Both ends close on exec: only this child gets its end, as its stdin and stdout.
+    socket_ = ends[0];
+    const Descriptor theirs(ends[1]);
+    try {
+        pid_ = Start(launch, {.input = theirs.get(), .output = theirs.get(), .errors = -1});
+    } catch (...) {
+        Stop();
+        throw;
+    }
+}
+
+RunningChild::~RunningChild()
+{
+    Stop();
+}
+
+bool RunningChild::Send(const std::string& text)
+{
+    std::size_t sent = 0;
+    while (sent < text.size() && socket_ >= 0) {
+        // No SIGPIPE when the program is gone: the answer tells.
+        const ssize_t wrote = send(socket_, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+        if (wrote < 0 && errno != EINTR) {
+            return false;
+        }
+        sent += wrote > 0 ? static_cast<std::size_t>(wrote) : 0;
+    }
+    return socket_ >= 0;
+}
+
+std::optional<std::string> RunningChild::ReadLine(Clock::time_point deadline)
+{
+    const Descriptor ended(pid_ >= 0 ? OpenPidFd(pid_) : -1);
+    for (;;) {
+        if (const std::size_t end = received_.find('\n'); end != std::string::npos) {
+            std::string line = received_.substr(0, end);
+            received_.erase(0, end + 1);
+            return line;
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (socket_ < 0 || left <= 0 || HasEnded(pid_)) {
+            return std::nullopt;
+        }
+        const long long wait = ended.get() >= 0 ? left : std::min<long long>(left, 50);
+        std::array<pollfd, 2> watched{{{socket_, POLLIN, 0}, {ended.get(), POLLIN, 0}}};
+        const int ready = poll(watched.data(), watched.size(), static_cast<int>(std::min<long long>(wait, INT_MAX)));
+        if (ready > 0 && watched[0].revents != 0) {
+            std::array<char, 4096> buffer{};
+            const ssize_t got = read(socket_, buffer.data(), buffer.size());
+            if (got == 0 || (got < 0 && errno != EINTR)) {
+                return std::nullopt;
+            }
+            received_.append(buffer.data(), static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        }
+    }
+}
+
+bool RunningChild::Ended() const
+{
+    return pid_ < 0 || HasEnded(pid_);
+}
+
+void RunningChild::Stop()
+{
+    if (socket_ >= 0) {
+        close(socket_);
+        socket_ = -1;
+    }
+    if (pid_ >= 0) {
+        kill(-pid_, SIGKILL);
+        ChildResult ignored;
+        Reap(pid_, ignored);
+        pid_ = -1;
+    }
 }
 
 }  // namespace velmora::render

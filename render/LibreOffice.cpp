@@ -8,10 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/HostSteps.hpp"
 #include "render/ChildProcess.hpp"
 #include "render/FontConfiguration.hpp"
 #include "render/OfficeProfile.hpp"
 #include "render/RenderError.hpp"
+#include "render/WarmOffice.hpp"
 
 namespace velmora::render {
 
@@ -44,6 +46,27 @@ std::string FileUrl(const std::filesystem::path& path)
 std::string TargetExtension(const std::string& target)
 {
     return target.substr(0, target.find(':'));
+}
+
+// The export filter's options of a target "ext:filter:options"; empty without.
+std::string TargetOptions(const std::string& target)
+{
+    const std::size_t filter = target.find(':');
+    const std::size_t options = filter == std::string::npos ? filter : target.find(':', filter + 1);
+    return options == std::string::npos ? std::string() : target.substr(options + 1);
+}
+
+// The folder of LibreOffice's libraries, beside its real program; empty when
+// the program is not found.
+std::filesystem::path InstallFolder(const std::filesystem::path& program)
+{
+    std::error_code error;
+    try {
+        const std::filesystem::path real = std::filesystem::canonical(FindProgram(program.string()), error);
+        return error ? std::filesystem::path() : real.parent_path();
+    } catch (const std::system_error&) {
+        return {};
+    }
 }
 
 // LibreOffice's own error lines ("Error: source file could not be loaded");
@@ -105,6 +128,27 @@ std::filesystem::path LibreOffice::OwnTemporaryFolder() const
     return work_ / "tmp";
 }
 
+int LibreOffice::Starts() const
+{
+    return runs_ + (warm_ ? warm_->Starts() : 0);
+}
+
+ChildLimits LibreOffice::Limits() const
+{
+    return ChildLimits{
+        .time = settings_.timeLimit,
+        .addressSpace = settings_.memoryLimit,
+        .environment = {{"FONTCONFIG_FILE", fontConfiguration_.string()},
+                        {"TMPDIR", OwnTemporaryFolder().string()},
+                        {"http_proxy", kNowhere},
+                        {"https_proxy", kNowhere},
+                        {"HTTP_PROXY", kNowhere},
+                        {"HTTPS_PROXY", kNowhere},
+                        {"no_proxy", ""},
+                        {"NO_PROXY", ""}},
+    };
+}
+
 std::string LibreOffice::Describe(const std::filesystem::path& input, const std::string& target) const
 {
     return input.filename().string() + " to " + TargetExtension(target);
@@ -125,24 +169,52 @@ void LibreOffice::Convert(const std::filesystem::path& input, const std::string&
         throw RenderError("cannot read " + input.string() + ": " + error.code().message());
     }
 
-    const ChildLimits limits{
-        .time = settings_.timeLimit,
-        .addressSpace = settings_.memoryLimit,
-        .environment = {{"FONTCONFIG_FILE", fontConfiguration_.string()},
-                        {"TMPDIR", OwnTemporaryFolder().string()},
-                        {"http_proxy", kNowhere},
-                        {"https_proxy", kNowhere},
-                        {"HTTP_PROXY", kNowhere},
-                        {"HTTPS_PROXY", kNowhere},
-                        {"no_proxy", ""},
-                        {"NO_PROXY", ""}},
-    };
+    const std::filesystem::path converted = job / ("slides." + TargetExtension(target));
+    if (!ConvertWarm(staged, target, converted, description)) {
+        ConvertOnce(staged, target, job, description);
+    }
+    try {
+        MoveFile(converted, output);
+        std::filesystem::remove_all(job);
+    } catch (const std::filesystem::filesystem_error& error) {
+        throw RenderError("cannot write " + output.string() + ": " + error.code().message());
+    }
+}
+
+bool LibreOffice::ConvertWarm(const std::filesystem::path& staged, const std::string& target,
+                              const std::filesystem::path& converted, const std::string& description)
+{
+    if (!settings_.keepRunning || TargetExtension(target) != "pdf") {
+        return false;
+    }
+    if (!warm_) {
+        warm_ = std::make_unique<WarmOffice>(WarmOffice::Helper(), InstallFolder(settings_.program),
+                                             FileUrl(profile_->Path()), Limits());
+    }
+    const WarmAnswer answer = warm_->Convert(FileUrl(staged), FileUrl(converted), "pdf", TargetOptions(target));
+    if (answer.kind == WarmAnswer::Kind::Refused) {
+        throw RenderError("LibreOffice could not convert " + description + ": " + answer.message);
+    }
+    if (answer.kind == WarmAnswer::Kind::Converted && std::filesystem::exists(converted)) {
+        return true;
+    }
+    // A file left half written by an instance that died must not pass for the result.
+    std::error_code ignored;
+    std::filesystem::remove(converted, ignored);
+    platform::ReportStep("the kept LibreOffice failed (" + answer.message + "); converting with a run of its own");
+    return false;
+}
+
+void LibreOffice::ConvertOnce(const std::filesystem::path& staged, const std::string& target,
+                              const std::filesystem::path& job, const std::string& description)
+{
     ChildResult run;
+    ++runs_;
     try {
         run = RunChild({settings_.program.string(), "--headless", "--norestore", "--nolockcheck",
                         "-env:UserInstallation=" + FileUrl(profile_->Path()), "--convert-to", target, "--outdir",
                         job.string(), staged.string()},
-                       limits);
+                       Limits());
     } catch (const std::system_error& error) {
         throw RenderError(std::string(kInstallHint) + " (" + error.what() + ")");
     }
@@ -161,12 +233,6 @@ void LibreOffice::Convert(const std::filesystem::path& input, const std::string&
         const std::string errors = ErrorLines(run.output);
         throw RenderError("LibreOffice could not convert " + description +
                           (errors.empty() ? " (exit status " + std::to_string(run.status) + ")" : ": " + errors));
-    }
-    try {
-        MoveFile(converted, output);
-        std::filesystem::remove_all(job);
-    } catch (const std::filesystem::filesystem_error& error) {
-        throw RenderError("cannot write " + output.string() + ": " + error.code().message());
     }
 }
 

@@ -9,6 +9,8 @@
 namespace velmora::render {
 
 class OfficeProfile;
+class WarmOffice;
+struct ChildLimits;
 
 // Enough for a deck of hundreds of picture-heavy slides; a converter gone
 // astray stops here instead of taking the machine's memory.
@@ -20,10 +22,14 @@ struct OfficeSettings {
     std::uint64_t memoryLimit = kOfficeMemoryLimit;  // address space of each of its processes
     // Where the profile is kept between runs; empty for a fresh one per object.
     std::filesystem::path profileCache{};
+    // Keeps one instance running between PDF conversions, for callers that
+    // convert many times; any failure of it falls back to a run per conversion.
+    bool keepRunning = false;
 };
 
-// Headless LibreOffice, one conversion per run, with our font configuration
-// and with linked content kept off the network.
+// Headless LibreOffice, one conversion per run or, when asked, PDF
+// conversions through an instance kept running; with our font configuration
+// and with linked content kept off the network either way.
 class LibreOffice {
 public:
     // `workFolder` must exist and belong to this object alone: it keeps the
@@ -43,15 +49,26 @@ public:
     // so that page numbers are slide numbers.
     static const std::string kPdfOfAllSlides;
 
+    // Times LibreOffice was started so far.
+    int Starts() const;
+
 private:
     std::filesystem::path OwnTemporaryFolder() const;
     std::string Describe(const std::filesystem::path& input, const std::string& target) const;
+    ChildLimits Limits() const;
+    // Whether the kept instance converted; raises RenderError when it refused.
+    bool ConvertWarm(const std::filesystem::path& staged, const std::string& target,
+                     const std::filesystem::path& converted, const std::string& description);
+    void ConvertOnce(const std::filesystem::path& staged, const std::string& target, const std::filesystem::path& job,
+                     const std::string& description);
 
     OfficeSettings settings_;
     std::filesystem::path work_;
     std::unique_ptr<OfficeProfile> profile_;
     std::filesystem::path fontConfiguration_;
+    std::unique_ptr<WarmOffice> warm_;
     int jobs_ = 0;
+    int runs_ = 0;
 };
 
 }  // namespace velmora::render

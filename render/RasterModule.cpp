@@ -5,8 +5,8 @@
 #include <vector>
 
 #include <dlfcn.h>
-#include <unistd.h>
 
+#include "render/Companion.hpp"
 #include "render/RenderError.hpp"
 
 namespace velmora::render {
@@ -15,29 +15,10 @@ namespace {
 
 constexpr const char* kModuleName = "libvelmora_raster.so";
 
-std::filesystem::path OwnFolder()
-{
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : program.parent_path();
-}
-
-// Beside the program, in its ../lib/velmora, then where the build put it.
-std::vector<std::filesystem::path> Candidates()
-{
-    std::vector<std::filesystem::path> candidates;
-    if (const std::filesystem::path own = OwnFolder(); !own.empty()) {
-        candidates.push_back(own / kModuleName);
-        candidates.push_back(own.parent_path() / "lib" / "velmora" / kModuleName);
-    }
-    candidates.emplace_back(VELMORA_RASTER_MODULE);
-    return candidates;
-}
-
 const RasterFunctions* Load()
 {
     std::string reasons;
-    for (const std::filesystem::path& candidate : Candidates()) {
+    for (const std::filesystem::path& candidate : CompanionCandidates(kModuleName, VELMORA_RASTER_MODULE)) {
         if (!std::filesystem::exists(candidate)) {
             continue;
         }

@@ -179,7 +179,8 @@ SlideRenderer::SlideRenderer(RendererOptions options)
       office_(OfficeSettings{.program = std::move(options.soffice),
                              .timeLimit = options.timeLimit,
                              .memoryLimit = options.memoryLimit,
-                             .profileCache = std::move(options.profileCache)},
+                             .profileCache = std::move(options.profileCache),
+                             .keepRunning = options.keepOfficeRunning},
               folder_.Path())
 {
 }

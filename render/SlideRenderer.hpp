@@ -25,6 +25,9 @@ struct RendererOptions {
     std::filesystem::path profileCache = OfficeProfile::DefaultCache();
     RenderObserver* observer = nullptr;  // not owned
     int drawingThreads = 0;              // pages drawn at once; 0 for one per core, at most four
+    // One LibreOffice kept running between conversions, for callers that
+    // convert many revisions or files (a batch, the desktop host).
+    bool keepOfficeRunning = false;
 };
 
 // One picture to make: a slide (numbered from 1) and the file it goes to.
@@ -62,6 +65,8 @@ public:
 
     // PDF conversions made so far.
     int PdfConversions() const { return pdfConversions_; }
+    // Times LibreOffice was started so far.
+    int OfficeStarts() const { return office_.Starts(); }
 
 private:
     struct Converted;

@@ -62,7 +62,7 @@ SlideImages::Result SlideImages::Draw(std::filesystem::path copy, std::uint64_t 
         const std::filesystem::path deck = folder_.Path() / "deck.pptx";
         std::filesystem::rename(copy, deck);
         if (!renderer_) {
-            renderer_ = std::make_unique<render::SlideRenderer>();
+            renderer_ = std::make_unique<render::SlideRenderer>(render::RendererOptions{.keepOfficeRunning = true});
         }
         std::vector<render::SlidePicture> pictures;
         for (int slide = 1; slide <= slides; ++slide) {

@@ -74,6 +74,7 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
       driver_(this), context_{services_, &driver_}, connect_(context_)
 {
     setObjectName("studio");
+    pptx::KeepOfficeRunning(*application_);
     if (auto prompts = std::dynamic_pointer_cast<QtPrompts>(services_.prompts)) {
         prompts->SetParent(this);
     }

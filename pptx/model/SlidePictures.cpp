@@ -61,7 +61,8 @@ const std::filesystem::path& SlidePictures::Folder()
 render::SlideRenderer& SlidePictures::Renderer()
 {
     if (!renderer_) {
-        renderer_ = std::make_unique<render::SlideRenderer>(render::RendererOptions{.observer = observer_});
+        renderer_ = std::make_unique<render::SlideRenderer>(render::RendererOptions{
+            .observer = observer_, .keepOfficeRunning = keepOfficeRunning_});
     }
     return *renderer_;
 }

@@ -27,6 +27,8 @@ public:
     // Told of progress and of font names drawn in fallback faces; set before
     // the first picture. Not owned.
     void SetObserver(render::RenderObserver* observer) { observer_ = observer; }
+    // Keeps LibreOffice running between conversions; before the first picture.
+    void KeepOfficeRunning() { keepOfficeRunning_ = true; }
 
     // One picture per slide into `folder`, named "幻灯片" + number + "." + filter.
     void ExportAll(Presentation& presentation, const std::filesystem::path& folder, const std::string& filter,
@@ -52,6 +54,7 @@ private:
     std::optional<render::PrivateFolder> folder_;
     std::unique_ptr<render::SlideRenderer> renderer_;
     render::RenderObserver* observer_ = nullptr;
+    bool keepOfficeRunning_ = false;
     std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;
     int copies_ = 0;
 };

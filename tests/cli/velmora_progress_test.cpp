@@ -93,5 +93,24 @@ TEST_F(ProgressTest, VerboseShowsThePartsAndLibreOfficesCommandLine)
     EXPECT_TRUE(Contains(outcome.err, "--convert-to pdf")) << outcome.err;
 }
 
+TEST_F(ProgressTest, ABatchConvertsEveryFileThroughOneKeptLibreOffice)
+{
+    const std::filesystem::path first = MakeDeckWithNotes("first.pptx", {"a", "b"});
+    const std::filesystem::path second = MakeDeckWithNotes("second.pptx", {"a", "b", "c"});
+    std::vector<std::string> arguments = ExportArguments(first);
+    arguments.insert(arguments.begin() + 4, second.string());
+    arguments.push_back("-v");
+    const ProcessResult outcome = RunProcess(arguments, std::chrono::seconds(300), Environment());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    std::size_t starts = 0;
+    for (const std::string& line : Lines(outcome.err)) {
+        starts += line.starts_with("velmora: start ") && Contains(line, "velmora-office") ? 1 : 0;
+    }
+    EXPECT_EQ(starts, 1u) << outcome.err;
+    EXPECT_FALSE(Contains(outcome.err, "velmora: run soffice")) << outcome.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "first-导出图片"), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "second-导出图片"), {}), 3);
+}
+
 }  // namespace
 }  // namespace velmora::testing

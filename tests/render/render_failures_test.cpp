@@ -1,6 +1,7 @@
 // Failures around LibreOffice, with stand-in programs where the real one
 // would not fail on demand.
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -107,6 +108,22 @@ TEST_F(RenderFailuresTest, PdfThatPopplerCannotLoadIsReported)
 echo 'not a pdf' > "$out/slides.pdf")")));
     EXPECT_THAT(ErrorOf([&] { renderer.ExportSlide(deck_, 1, 1, picture_, PictureFormat::Png, {4, 3}); }),
                 HasSubstr("poppler cannot load"));
+}
+
+TEST_F(RenderFailuresTest, WithoutAKeptInstanceEachConversionRunsLibreOfficeOfItsOwn)
+{
+    // No LibreOfficeKit beside this stand-in: the kept instance cannot start.
+    RendererOptions options = Options(FakeOffice(R"(while [ $# -gt 1 ]; do [ "$1" = --outdir ] && out=$2; shift; done
+echo 'converted by a run of its own' > "$out/slides.pdf")"));
+    options.keepOfficeRunning = true;
+    SlideRenderer renderer(options);
+    for (const std::uint64_t revision : {std::uint64_t{1}, std::uint64_t{2}}) {
+        std::ifstream pdf(renderer.Pdf(deck_, revision));
+        std::string line;
+        std::getline(pdf, line);
+        EXPECT_EQ(line, "converted by a run of its own");
+    }
+    EXPECT_EQ(renderer.OfficeStarts(), 2);
 }
 
 TEST_F(RenderFailuresTest, LibreOfficeOverrunningItsTimeLimitIsKilledWithItsHelpers)
