@@ -1,7 +1,5 @@
 #include "tests/support/PackageEdit.hpp"
 
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
@@ -46,9 +44,8 @@ std::optional<std::string> ReadEntry(const std::filesystem::path& zip, const std
 void WriteEntry(const std::filesystem::path& zip, const std::string& name, const std::string& content)
 {
     zip_t* archive = OpenZip(zip, 0);
-    void* copy = std::malloc(content.size() + 1);
-    std::memcpy(copy, content.data(), content.size());
-    zip_source_t* source = zip_source_buffer(archive, copy, content.size(), 1);
+    // `content` outlives zip_close, which reads it.
+    zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
     if (source == nullptr || zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0 ||
         zip_close(archive) != 0) {
         zip_discard(archive);
