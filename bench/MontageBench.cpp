@@ -4,7 +4,6 @@
 // them, each in a process of its own with its own LibreOffice.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,44 +11,18 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include "bench/BenchDecks.hpp"
-
-extern char** environ;
+#include "bench/BenchProcess.hpp"
 
 namespace {
 
 constexpr int kSlides = 24;
 
 // Seconds the command took; exits the benchmark when it failed.
-double TimeVelmora(const std::vector<std::string>& args)
+double TimeVelmora(std::vector<std::string> args)
 {
-    std::vector<char*> argv;
-    std::string program = VELMORA_BIN;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (auto& arg : copies) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    // Its messages would only clutter the figures.
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    int status = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), &quiet, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    if (spawned != 0 ||
-        waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "velmora %s failed\n", args.front().c_str());
-        std::exit(1);
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    args.insert(args.begin(), VELMORA_BIN);
+    return velmora::bench::RunProgram(std::move(args)).milliseconds / 1000;
 }
 
 std::string AllSlides()

@@ -6,7 +6,6 @@
 // the new file once. Medians in milliseconds, and velmora's peak memory.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,58 +15,26 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <pugixml.hpp>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <zip.h>
 
 #include "bench/BenchDecks.hpp"
-
-extern char** environ;
+#include "bench/BenchProcess.hpp"
 
 namespace {
 
 constexpr const char* kFloorFlag = "--floor";
 
-struct Run {
-    double milliseconds = 0;
-    double peakMiB = 0;
-};
-
-// How long a program took and its peak memory; exits the benchmark when it failed.
-Run RunProgram(std::vector<std::string> args)
-{
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    int status = 0;
-    rusage usage{};
-    const int spawned = posix_spawn(&child, argv.front(), &quiet, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    if (spawned != 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s %s failed\n", args.front().c_str(), args.at(1).c_str());
-        std::exit(1);
-    }
-    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
-            static_cast<double>(usage.ru_maxrss) / 1024};
-}
+using velmora::bench::ProcessRun;
+using velmora::bench::RunProgram;
 
 // Median time and highest peak memory of several runs.
-Run Summary(std::vector<Run> runs)
+ProcessRun Summary(std::vector<ProcessRun> runs)
 {
-    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.milliseconds < b.milliseconds; });
-    Run summary = runs[runs.size() / 2];
-    for (const Run& run : runs) {
+    std::sort(runs.begin(), runs.end(),
+              [](const ProcessRun& a, const ProcessRun& b) { return a.milliseconds < b.milliseconds; });
+    ProcessRun summary = runs[runs.size() / 2];
+    for (const ProcessRun& run : runs) {
         summary.peakMiB = std::max(summary.peakMiB, run.peakMiB);
     }
     return summary;
@@ -164,7 +131,7 @@ int main(int argc, char** argv)
     velmora::bench::BuildDeck(deck, slideCount);
     const std::string self = std::filesystem::canonical("/proc/self/exe").string();
 
-    std::vector<Run> exports, deletions, floorExports, floorDeletions;
+    std::vector<ProcessRun> exports, deletions, floorExports, floorDeletions;
     for (int run = 0; run < runs; ++run) {
         std::filesystem::copy_file(deck, work, std::filesystem::copy_options::overwrite_existing);
         exports.push_back(RunProgram({VELMORA_BIN, "run", "ExportComment_All_Main", work.string(), "--no-open"}));
@@ -173,8 +140,8 @@ int main(int argc, char** argv)
         floorExports.push_back(RunProgram({self, kFloorFlag, "export", work.string()}));
         floorDeletions.push_back(RunProgram({self, kFloorFlag, "delete", work.string()}));
     }
-    const Run exported = Summary(exports), deleted = Summary(deletions);
-    const Run floorExported = Summary(floorExports), floorDeleted = Summary(floorDeletions);
+    const ProcessRun exported = Summary(exports), deleted = Summary(deletions);
+    const ProcessRun floorExported = Summary(floorExports), floorDeleted = Summary(floorDeletions);
     std::printf("%d slides, medians of %d runs, each a process of its own\n", slideCount, runs);
     std::printf("  notes export:   velmora %.1f ms (peak %.1f MiB), floor %.1f ms: %.2f x\n", exported.milliseconds,
                 exported.peakMiB, floorExported.milliseconds, exported.milliseconds / floorExported.milliseconds);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora::bench {
+
+struct ProcessRun {
+    double milliseconds = 0;
+    double peakMiB = 0;
+};
+
+// Runs a program (args[0], a path) with its standard output discarded and
+// measures its time and peak memory; exits the benchmark when it fails.
+ProcessRun RunProgram(std::vector<std::string> args);
+
+}  // namespace velmora::bench
