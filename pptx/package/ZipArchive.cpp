@@ -58,6 +58,8 @@ ZipArchive::~ZipArchive()
 void ZipArchive::LoadEntries(const UnpackLimits& limits)
 {
     const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    std::error_code unknown;
+    const std::uint64_t fileSize = std::filesystem::file_size(file_, unknown);
     std::uint64_t total = 0;
     entries_.reserve(static_cast<std::size_t>(count));
     for (zip_int64_t index = 0; index < count; ++index) {
@@ -71,6 +73,11 @@ void ZipArchive::LoadEntries(const UnpackLimits& limits)
         }
         if (stat.encryption_method != ZIP_EM_NONE) {
             Refuse(file_, "entry " + entry.name + " is encrypted");
+        }
+        // A copied entry is sized by its record: a record that claims more
+        // than the file holds would have a save reserve gigabytes.
+        if (!unknown && entry.compressedSize > fileSize) {
+            Refuse(file_, "entry " + entry.name + " claims more stored bytes than the file holds");
         }
         if (entry.size > limits.perEntry) {
             Refuse(file_, "entry " + entry.name + " unpacks to " + std::to_string(entry.size) +
