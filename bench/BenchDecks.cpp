@@ -1,16 +1,22 @@
 #include "bench/BenchDecks.hpp"
 
+#include <cstdio>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "host/Host.hpp"
 #include "pptx/DocumentHost.hpp"
 
 namespace velmora::bench {
 
-void BuildDeck(const std::filesystem::path& file, int slideCount)
+namespace {
+
+void WriteDeck(const std::filesystem::path& file, int slideCount)
 {
     auto presentation = pptx::CreateDocumentHost({})->Presentations()->Add(false);
     for (int i = 1; i <= slideCount; ++i) {
@@ -28,6 +34,29 @@ void BuildDeck(const std::filesystem::path& file, int slideCount)
         sequence->AddEffect(body, host::EffectType::Appear);
     }
     presentation->SaveAs(file, host::SaveFormat::Presentation);
+}
+
+}  // namespace
+
+void BuildDeck(const std::filesystem::path& file, int slideCount)
+{
+    // In a process of its own: a program the benchmark starts later would
+    // otherwise inherit this one's memory high-water mark as its own peak.
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        try {
+            WriteDeck(file, slideCount);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "cannot build the deck: %s\n", error.what());
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        throw std::runtime_error("building the benchmark deck failed");
+    }
 }
 
 std::filesystem::path ScratchFolder()

@@ -35,8 +35,11 @@ ProcessRun RunProgram(std::vector<std::string> args)
         std::fprintf(stderr, "%s %s failed\n", args.front().c_str(), args.size() > 1 ? args[1].c_str() : "");
         std::exit(1);
     }
+    auto milliseconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1000 + static_cast<double>(t.tv_usec) / 1000;
+    };
     return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
-            static_cast<double>(usage.ru_maxrss) / 1024};
+            milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime), static_cast<double>(usage.ru_maxrss) / 1024};
 }
 
 }  // namespace velmora::bench

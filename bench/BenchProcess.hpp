@@ -7,6 +7,8 @@ namespace velmora::bench {
 
 struct ProcessRun {
     double milliseconds = 0;
+    // User and system time: on a busy machine it tells more than the wall time.
+    double cpuMilliseconds = 0;
     double peakMiB = 0;
 };
 

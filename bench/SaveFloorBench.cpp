@@ -28,16 +28,29 @@ constexpr const char* kFloorFlag = "--floor";
 using velmora::bench::ProcessRun;
 using velmora::bench::RunProgram;
 
-// Median time and highest peak memory of several runs.
-ProcessRun Summary(std::vector<ProcessRun> runs)
+// Median times and highest peak memory of several runs.
+ProcessRun Summary(const std::vector<ProcessRun>& runs)
 {
-    std::sort(runs.begin(), runs.end(),
-              [](const ProcessRun& a, const ProcessRun& b) { return a.milliseconds < b.milliseconds; });
-    ProcessRun summary = runs[runs.size() / 2];
+    auto median = [&](double ProcessRun::*field) {
+        std::vector<double> values;
+        for (const ProcessRun& run : runs) {
+            values.push_back(run.*field);
+        }
+        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+        return values[values.size() / 2];
+    };
+    ProcessRun summary{median(&ProcessRun::milliseconds), median(&ProcessRun::cpuMilliseconds), 0};
     for (const ProcessRun& run : runs) {
         summary.peakMiB = std::max(summary.peakMiB, run.peakMiB);
     }
     return summary;
+}
+
+void PrintComparison(const char* job, const ProcessRun& ours, const ProcessRun& floor)
+{
+    std::printf("  %-15s velmora %.1f ms, %.1f ms CPU (peak %.1f MiB); floor %.1f ms, %.1f ms CPU: %.2f x, %.2f x CPU\n",
+                job, ours.milliseconds, ours.cpuMilliseconds, ours.peakMiB, floor.milliseconds, floor.cpuMilliseconds,
+                ours.milliseconds / floor.milliseconds, ours.cpuMilliseconds / floor.cpuMilliseconds);
 }
 
 std::string ReadAll(const std::filesystem::path& file)
@@ -143,11 +156,10 @@ int main(int argc, char** argv)
     const ProcessRun exported = Summary(exports), deleted = Summary(deletions);
     const ProcessRun floorExported = Summary(floorExports), floorDeleted = Summary(floorDeletions);
     std::printf("%d slides, medians of %d runs, each a process of its own\n", slideCount, runs);
-    std::printf("  notes export:   velmora %.1f ms (peak %.1f MiB), floor %.1f ms: %.2f x\n", exported.milliseconds,
-                exported.peakMiB, floorExported.milliseconds, exported.milliseconds / floorExported.milliseconds);
-    std::printf("  notes deletion: velmora %.1f ms (peak %.1f MiB), floor %.1f ms: %.2f x\n", deleted.milliseconds,
-                deleted.peakMiB, floorDeleted.milliseconds, deleted.milliseconds / floorDeleted.milliseconds);
-    std::printf("  export and clear as two runs: %.1f ms\n", exported.milliseconds + deleted.milliseconds);
+    PrintComparison("notes export:", exported, floorExported);
+    PrintComparison("notes deletion:", deleted, floorDeleted);
+    std::printf("  export and clear as two runs: %.1f ms, %.1f ms CPU\n", exported.milliseconds + deleted.milliseconds,
+                exported.cpuMilliseconds + deleted.cpuMilliseconds);
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -20,12 +21,21 @@ void HandleSignals()
     velmora::platform::ExitCleanlyOnInterruption();
 }
 
+// While TZ is unset the C library reads /etc/localtime again for every time
+// it converts, and the zip library converts one per entry of a deck: naming
+// the same zone once spares thousands of reads.
+void NameTheTimeZone()
+{
+    setenv("TZ", ":/etc/localtime", 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     using namespace velmora;
     HandleSignals();
+    NameTheTimeZone();
     try {
         return cli::Dispatch(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const cli::UsageError& error) {

@@ -19,6 +19,10 @@ constexpr int kDeflated = 8;
 // Below this many bytes in all, starting threads costs more than it saves.
 constexpr std::size_t kBytesPerThread = std::size_t{256} << 10;
 
+struct DecompressorFree {
+    void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
+};
+
 struct CompressorFree {
     void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
 };
@@ -37,7 +41,7 @@ void Pack(libdeflate_compressor* compressor, const DeflateJob& job)
 {
     StoredEntry& entry = *job.entry;
     entry.size = job.content.size();
-    entry.crc = libdeflate_crc32(0, job.content.data(), job.content.size());
+    entry.crc = Checksum(job.content);
     entry.data.resize(libdeflate_deflate_compress_bound(compressor, job.content.size()));
     const std::size_t packed = libdeflate_deflate_compress(compressor, job.content.data(), job.content.size(),
                                                            entry.data.data(), entry.data.size());
@@ -109,6 +113,23 @@ void DeflateAll(const std::vector<DeflateJob>& jobs)
     if (own) {
         std::rethrow_exception(own);
     }
+}
+
+bool InflateExactly(std::string_view packed, std::string& content)
+{
+    // One per thread: a deck's parts are unpacked one after another.
+    thread_local const std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
+        libdeflate_alloc_decompressor());
+    if (!decompressor) {
+        throw std::bad_alloc();
+    }
+    return libdeflate_deflate_decompress(decompressor.get(), packed.data(), packed.size(), content.data(),
+                                         content.size(), nullptr) == LIBDEFLATE_SUCCESS;
+}
+
+std::uint32_t Checksum(std::string_view content)
+{
+    return libdeflate_crc32(0, content.data(), content.size());
 }
 
 }  // namespace velmora::pptx::package

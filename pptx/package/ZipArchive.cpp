@@ -1,9 +1,11 @@
 #include "pptx/package/ZipArchive.hpp"
 
 #include <algorithm>
+#include <fstream>
 #include <stdexcept>
 
 #include "host/HostError.hpp"
+#include "pptx/package/Deflate.hpp"
 #include "pptx/package/PartName.hpp"
 
 namespace velmora::pptx::package {
@@ -28,6 +30,36 @@ struct FileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
+// The whole file in one read: the many small reads of a deck's entries are
+// then copies, not seeks and system calls.
+std::vector<char> ReadWholeFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::vector<char> bytes;
+    if (in) {
+        bytes.resize(static_cast<std::size_t>(in.tellg()));
+        in.seekg(0);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    if (!in) {
+        Refuse(file, "it cannot be read");
+    }
+    return bytes;
+}
+
+zip_t* OpenFromMemory(const std::vector<char>& bytes, zip_error_t* error)
+{
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, error);
+    if (source == nullptr) {
+        return nullptr;
+    }
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, error);
+    if (archive == nullptr) {
+        zip_source_free(source);
+    }
+    return archive;
+}
+
 }  // namespace
 
 std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, const UnpackLimits& limits)
@@ -36,19 +68,26 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, 
     if (!std::filesystem::is_regular_file(file, error)) {
         Refuse(file, std::filesystem::exists(file, error) ? "not a file" : "no such file");
     }
-    int code = 0;
-    zip_t* archive = zip_open(file.c_str(), ZIP_RDONLY, &code);
+    std::vector<char> bytes = ReadWholeFile(file);
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_t* archive = OpenFromMemory(bytes, &zipError);
+    const int code = zip_error_code_zip(&zipError);
+    zip_error_fini(&zipError);
     if (archive == nullptr) {
         std::string problem = code == ZIP_ER_NOZIP ? "not a zip archive (or a truncated one)"
                                                     : "damaged zip archive (" + ZipErrorText(code) + ")";
         Refuse(file, problem);
     }
-    std::unique_ptr<ZipArchive> opened(new ZipArchive(file, archive));
+    std::unique_ptr<ZipArchive> opened(new ZipArchive(file, std::move(bytes), archive));
     opened->LoadEntries(limits);
     return opened;
 }
 
-ZipArchive::ZipArchive(std::filesystem::path file, zip_t* archive) : file_(std::move(file)), archive_(archive) {}
+ZipArchive::ZipArchive(std::filesystem::path file, std::vector<char> bytes, zip_t* archive)
+    : file_(std::move(file)), bytes_(std::move(bytes)), archive_(archive)
+{
+}
 
 ZipArchive::~ZipArchive()
 {
@@ -58,8 +97,6 @@ ZipArchive::~ZipArchive()
 void ZipArchive::LoadEntries(const UnpackLimits& limits)
 {
     const zip_int64_t count = zip_get_num_entries(archive_, 0);
-    std::error_code unknown;
-    const std::uint64_t fileSize = std::filesystem::file_size(file_, unknown);
     std::uint64_t total = 0;
     entries_.reserve(static_cast<std::size_t>(count));
     for (zip_int64_t index = 0; index < count; ++index) {
@@ -76,7 +113,7 @@ void ZipArchive::LoadEntries(const UnpackLimits& limits)
         }
         // A copied entry is sized by its record: a record that claims more
         // than the file holds would have a save reserve gigabytes.
-        if (!unknown && entry.compressedSize > fileSize) {
+        if (entry.compressedSize > bytes_.size()) {
             Refuse(file_, "entry " + entry.name + " claims more stored bytes than the file holds");
         }
         if (entry.size > limits.perEntry) {
@@ -96,8 +133,21 @@ void ZipArchive::LoadEntries(const UnpackLimits& limits)
 
 std::string ZipArchive::Read(std::size_t index) const
 {
-    std::string content(entries_.at(index).size, '\0');
-    ReadEntry(index, 0, content.data(), content.size());
+    const Entry& entry = entries_.at(index);
+    std::string content(entry.size, '\0');
+    if (entry.method != ZIP_CM_DEFLATE) {
+        ReadEntry(index, 0, content.data(), content.size());
+        return content;
+    }
+    // libdeflate unpacks whole buffers several times faster than zlib's stream.
+    std::string packed(entry.compressedSize, '\0');
+    ReadEntry(index, ZIP_FL_COMPRESSED, packed.data(), packed.size());
+    if (!InflateExactly(packed, content)) {
+        throw Damaged(entry, "it does not unpack to its declared size");
+    }
+    if (Checksum(content) != entry.crc) {
+        throw Damaged(entry, "its checksum does not match");
+    }
     return content;
 }
 
@@ -112,18 +162,15 @@ void ZipArchive::CopyStored(std::size_t index, char* destination, std::uint64_t 
 void ZipArchive::ReadEntry(std::size_t index, zip_flags_t flags, char* destination, std::uint64_t size) const
 {
     const Entry& entry = entries_.at(index);
-    auto damaged = [&](const std::string& problem) {
-        return host::HostError(entry.name + " in " + file_.string() + " is damaged: " + problem);
-    };
     std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, flags));
     if (!file) {
-        throw damaged(zip_strerror(archive_));
+        throw Damaged(entry, zip_strerror(archive_));
     }
     std::uint64_t filled = 0;
     while (filled < size) {
         const zip_int64_t got = zip_fread(file.get(), destination + filled, size - filled);
         if (got < 0) {
-            throw damaged(zip_file_strerror(file.get()));
+            throw Damaged(entry, zip_file_strerror(file.get()));
         }
         if (got == 0) {
             break;
@@ -133,8 +180,13 @@ void ZipArchive::ReadEntry(std::size_t index, zip_flags_t flags, char* destinati
     // One byte more than declared would mean an entry that unpacks to more.
     char beyond = 0;
     if (filled != size || zip_fread(file.get(), &beyond, 1) != 0) {
-        throw damaged("it does not unpack to its declared size");
+        throw Damaged(entry, "it does not unpack to its declared size");
     }
+}
+
+host::HostError ZipArchive::Damaged(const Entry& entry, const std::string& problem) const
+{
+    return host::HostError(entry.name + " in " + file_.string() + " is damaged: " + problem);
 }
 
 }  // namespace velmora::pptx::package

@@ -9,6 +9,8 @@
 
 #include <zip.h>
 
+#include "host/HostError.hpp"
+
 namespace velmora::pptx::package {
 
 // Bounds on what an archive may unpack to, so a zip bomb is refused.
@@ -47,14 +49,15 @@ public:
     // Copies entry `index` as it is stored, still compressed, to `destination`;
     // `size` must be its compressed size.
     void CopyStored(std::size_t index, char* destination, std::uint64_t size) const;
-    zip_t* Handle() const { return archive_; }
 
 private:
-    ZipArchive(std::filesystem::path file, zip_t* archive);
+    ZipArchive(std::filesystem::path file, std::vector<char> bytes, zip_t* archive);
     void LoadEntries(const UnpackLimits& limits);
     void ReadEntry(std::size_t index, zip_flags_t flags, char* destination, std::uint64_t size) const;
+    host::HostError Damaged(const Entry& entry, const std::string& problem) const;
 
     std::filesystem::path file_;
+    std::vector<char> bytes_;  // the archive reads from these
     zip_t* archive_;
     std::vector<Entry> entries_;
 };

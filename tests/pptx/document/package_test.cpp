@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "host/HostError.hpp"
 #include "pptx/package/Package.hpp"
@@ -128,6 +131,41 @@ TEST(PackageOpenTest, RefusesUnsafeNamesAndZipBombs)
     ExpectRefused(huge, "more than allowed", [&] { Package::Open(huge); });
 }
 
+// Bit rot inside a packed part: the archive opens, the part does not read.
+TEST(PackageOpenTest, DamagedPackedPartsAreRefusedWhenRead)
+{
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 200; ++i) {
+        text += "<item n=\"" + std::to_string(i) + "\">text</item>";
+    }
+    const std::filesystem::path good = dir / "good.pptx";
+    WriteZip(good, {{"[Content_Types].xml", kTypes}, {"a/one.xml", "<list>" + text + "</list>"}});
+    const std::string bytes = ReadFile(good);
+    const std::size_t local = bytes.find("a/one.xml");
+    ASSERT_NE(local, std::string::npos);
+    const std::size_t data = local + std::string("a/one.xml").size();
+
+    const std::filesystem::path flipped = dir / "flipped.pptx";
+    std::string damaged = bytes;
+    damaged[data + 20] = static_cast<char>(damaged[data + 20] ^ 0x10);
+    WriteFile(flipped, damaged);
+    ExpectRefused(flipped, "a/one.xml", [&] { Package::Open(flipped)->Read("/a/one.xml"); });
+
+    // Unpacks cleanly to the declared size, but not to what was packed.
+    const std::filesystem::path wrongSum = dir / "wrong-sum.pptx";
+    damaged = bytes;
+    for (std::size_t at = damaged.find("a/one.xml"); at != std::string::npos; at = damaged.find("a/one.xml", at + 1)) {
+        const std::size_t header = damaged.rfind("PK", at);
+        const std::size_t crc = header + (damaged[header + 2] == '\3' ? 14 : 16);
+        damaged[crc] = static_cast<char>(damaged[crc] ^ 0x01);
+    }
+    WriteFile(wrongSum, damaged);
+    ExpectRefused(wrongSum, "checksum", [&] { Package::Open(wrongSum)->Read("/a/one.xml"); });
+
+    EXPECT_NE(Package::Open(good)->Read("/a/one.xml").find("<item n=\"199\">"), std::string::npos);
+}
+
 TEST(PackageOpenTest, DamagedXmlNamesThePartAndTheFile)
 {
     TempDir dir;
@@ -135,6 +173,29 @@ TEST(PackageOpenTest, DamagedXmlNamesThePartAndTheFile)
     WriteZip(file, {{"[Content_Types].xml", "<Types><Default"}});
     ExpectRefused(file, "[Content_Types].xml", [&] { Package::Open(file); });
 }
+
+// Files may not grow beyond `bytes` while it lives: writes past it fail as on
+// a full disk instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lowered{bytes, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+};
 
 class PackageSaveTest : public ::testing::Test {
 protected:
@@ -299,7 +360,8 @@ TEST_F(PackageSaveTest, FailedSaveLeavesNothingBehind)
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_THROW(package->Save(dir_ / "no" / "such" / "folder.pptx"), host::HostError);
 
-    // A save that breaks off halfway: the entries it copies can no longer be read.
+    // A save that breaks off halfway, as on a full disk: the file size limit
+    // stops the write after its first bytes.
     std::string noise(1 << 20, '\0');
     std::uint32_t state = 1;
     for (char& c : noise) {
@@ -312,8 +374,10 @@ TEST_F(PackageSaveTest, FailedSaveLeavesNothingBehind)
     const std::filesystem::path target = dir_ / "target.pptx";
     std::filesystem::copy_file(source_, target);
     const std::string before = ReadFile(target);
-    std::filesystem::resize_file(big, 200);
-    EXPECT_THROW(doomed->Save(target), host::HostError);
+    {
+        const FileSizeLimit limit(200);
+        EXPECT_THROW(doomed->Save(target), host::HostError);
+    }
     EXPECT_EQ(ReadFile(target), before);
 
     std::vector<std::string> left;
