@@ -3,7 +3,7 @@
 #include <system_error>
 #include <utility>
 
-#include "render/Companion.hpp"
+#include "platform/Companion.hpp"
 
 namespace velmora::render {
 
@@ -23,7 +23,7 @@ bool FitsOnALine(const std::string& field)
 std::filesystem::path WarmOffice::Helper()
 {
     std::error_code ignored;
-    for (const std::filesystem::path& candidate : CompanionCandidates(kHelperName, VELMORA_OFFICE_HELPER)) {
+    for (const std::filesystem::path& candidate : platform::CompanionCandidates(kHelperName, VELMORA_OFFICE_HELPER)) {
         if (std::filesystem::is_regular_file(candidate, ignored)) {
             return candidate;
         }

@@ -10,6 +10,8 @@
 
 // OLE compound files (structured storage) in memory, through libgsf: what an
 // ActiveX control keeps in its binary part when it persists to a storage.
+// Each function but ParseClassId raises the host error when libgsf's module
+// cannot be loaded.
 namespace velmora::pptx::parts {
 
 // A class id in the byte order a compound file stores it.

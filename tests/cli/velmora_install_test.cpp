@@ -36,8 +36,10 @@ TEST_F(InstallTest, BinaryManualAndCompletionGoToTheirPlaces)
     const std::string manual = ReadBytes(prefix / "share/man/man1/velmora.1");
     EXPECT_TRUE(manual.starts_with(".TH VELMORA 1")) << manual.substr(0, 80);
     EXPECT_TRUE(std::filesystem::exists(Completion()));
-    // Where the installed program looks for its picture module.
-    EXPECT_TRUE(std::filesystem::exists(prefix / "lib/velmora/libvelmora_raster.so"));
+    // Where the installed program looks for its modules.
+    for (const char* module : {"libvelmora_raster.so", "libvelmora_http.so", "libvelmora_compound.so"}) {
+        EXPECT_TRUE(std::filesystem::exists(prefix / "lib/velmora" / module)) << module;
+    }
 
     // The manual says what the help says.
     const std::string help = Velmora({"help", "run"}).out;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cerrno>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include <fcntl.h>
@@ -122,6 +124,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::seco
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::string OwnMaps()
+{
+    std::ifstream in("/proc/self/maps");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace velmora::testing

@@ -20,4 +20,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
                          std::chrono::seconds limit = std::chrono::seconds(300),
                          const std::map<std::string, std::string>& environment = {});
 
+// What this process has mapped (/proc/self/maps): shows which libraries the
+// loader has brought in so far.
+std::string OwnMaps();
+
 }  // namespace velmora::testing

@@ -1,8 +1,8 @@
-#include "render/Companion.hpp"
+#include "platform/Companion.hpp"
 
 #include <system_error>
 
-namespace velmora::render {
+namespace velmora::platform {
 
 namespace {
 
@@ -26,4 +26,4 @@ std::vector<std::filesystem::path> CompanionCandidates(const std::string& name, 
     return candidates;
 }
 
-}  // namespace velmora::render
+}  // namespace velmora::platform
