@@ -1,6 +1,7 @@
 #include "pptx/package/ZipArchive.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -30,26 +31,30 @@ struct FileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
-// The whole file in one read: the many small reads of a deck's entries are
-// then copies, not seeks and system calls.
-std::vector<char> ReadWholeFile(const std::filesystem::path& file)
+// Decks up to this size are read whole: their many small entries then cost
+// copies, not seeks and system calls. Larger ones, full of media, are read
+// where they lie, so that memory does not hold them beside the saved copy.
+constexpr std::uintmax_t kReadWholeUpTo = std::uintmax_t{64} << 20;
+
+std::vector<char> ReadWholeFile(const std::filesystem::path& file, std::uintmax_t size)
 {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    std::vector<char> bytes;
-    if (in) {
-        bytes.resize(static_cast<std::size_t>(in.tellg()));
-        in.seekg(0);
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    if (!in) {
-        Refuse(file, "it cannot be read");
+    std::ifstream in(file, std::ios::binary);
+    std::vector<char> bytes(static_cast<std::size_t>(size));
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) || in.peek() != EOF) {
+        Refuse(file, "it cannot be read, or it changed while being read");
     }
     return bytes;
 }
 
-zip_t* OpenFromMemory(const std::vector<char>& bytes, zip_error_t* error)
+zip_source_t* Source(const std::filesystem::path& file, const std::vector<char>& bytes, bool whole,
+                     zip_error_t* error)
 {
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, error);
+    return whole ? zip_source_buffer_create(bytes.data(), bytes.size(), 0, error)
+                 : zip_source_file_create(file.c_str(), 0, -1, error);
+}
+
+zip_t* OpenSource(zip_source_t* source, zip_error_t* error)
+{
     if (source == nullptr) {
         return nullptr;
     }
@@ -68,10 +73,15 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, 
     if (!std::filesystem::is_regular_file(file, error)) {
         Refuse(file, std::filesystem::exists(file, error) ? "not a file" : "no such file");
     }
-    std::vector<char> bytes = ReadWholeFile(file);
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error) {
+        Refuse(file, error.message());
+    }
+    const bool whole = size <= kReadWholeUpTo;
+    std::vector<char> bytes = whole ? ReadWholeFile(file, size) : std::vector<char>();
     zip_error_t zipError;
     zip_error_init(&zipError);
-    zip_t* archive = OpenFromMemory(bytes, &zipError);
+    zip_t* archive = OpenSource(Source(file, bytes, whole, &zipError), &zipError);
     const int code = zip_error_code_zip(&zipError);
     zip_error_fini(&zipError);
     if (archive == nullptr) {
@@ -79,13 +89,13 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, 
                                                     : "damaged zip archive (" + ZipErrorText(code) + ")";
         Refuse(file, problem);
     }
-    std::unique_ptr<ZipArchive> opened(new ZipArchive(file, std::move(bytes), archive));
+    std::unique_ptr<ZipArchive> opened(new ZipArchive(file, size, std::move(bytes), archive));
     opened->LoadEntries(limits);
     return opened;
 }
 
-ZipArchive::ZipArchive(std::filesystem::path file, std::vector<char> bytes, zip_t* archive)
-    : file_(std::move(file)), bytes_(std::move(bytes)), archive_(archive)
+ZipArchive::ZipArchive(std::filesystem::path file, std::uintmax_t size, std::vector<char> bytes, zip_t* archive)
+    : file_(std::move(file)), size_(size), bytes_(std::move(bytes)), archive_(archive)
 {
 }
 
@@ -113,7 +123,7 @@ void ZipArchive::LoadEntries(const UnpackLimits& limits)
         }
         // A copied entry is sized by its record: a record that claims more
         // than the file holds would have a save reserve gigabytes.
-        if (entry.compressedSize > bytes_.size()) {
+        if (entry.compressedSize > size_) {
             Refuse(file_, "entry " + entry.name + " claims more stored bytes than the file holds");
         }
         if (entry.size > limits.perEntry) {

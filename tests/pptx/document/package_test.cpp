@@ -225,6 +225,29 @@ TEST_F(PackageSaveTest, CopiesUnchangedEntriesAsTheyAre)
     }
 }
 
+// A deck full of media is read where it lies, not held in memory: the same
+// parts and copies come of it.
+TEST_F(PackageSaveTest, ADeckOfManyMegabytesReadsAndCopiesTheSame)
+{
+    std::string movie(66 << 20, '\0');
+    std::uint32_t state = 7;
+    for (std::size_t i = 0; i < movie.size(); i += 64) {
+        state = state * 1664525u + 1013904223u;
+        movie[i] = static_cast<char>(state >> 24);
+    }
+    const std::filesystem::path big = dir_ / "big.pptx";
+    WriteZip(big, {{"[Content_Types].xml", kTypes}, {"a/one.xml", "<one/>"}, {"a/movie.bin", movie}}, 0);
+    ASSERT_GT(std::filesystem::file_size(big), std::uintmax_t{64} << 20);
+
+    auto package = Package::Open(big);
+    EXPECT_EQ(package->Read("/a/movie.bin"), movie);
+    package->Write("/a/one.xml", "<one>changed</one>");
+    const std::filesystem::path copy = dir_ / "copy.pptx";
+    package->Save(copy);
+    EXPECT_EQ(testing::ZipEntry(copy, "a/movie.bin"), movie);
+    EXPECT_EQ(testing::ZipEntry(copy, "a/one.xml"), "<one>changed</one>");
+}
+
 TEST_F(PackageSaveTest, WritesChangesRelationshipsAndTypes)
 {
     auto package = Package::Open(source_);
