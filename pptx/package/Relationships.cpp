@@ -34,13 +34,21 @@ Relationships::Relationships(std::string sourcePart, std::string bytes, const st
                                               std::string_view(node.attribute("TargetMode").value()) == "External"});
         highestNumber_ = std::max(highestNumber_, IdNumber(relationships_.back().id));
     }
+    IndexIds();
+}
+
+void Relationships::IndexIds()
+{
+    positions_.clear();
+    for (std::size_t i = 0; i < relationships_.size(); ++i) {
+        positions_.emplace(relationships_[i].id, i);
+    }
 }
 
 const Relationship* Relationships::ById(std::string_view id) const
 {
-    auto found = std::find_if(relationships_.begin(), relationships_.end(),
-                              [&](const Relationship& relationship) { return relationship.id == id; });
-    return found == relationships_.end() ? nullptr : &*found;
+    const auto found = positions_.find(std::string(id));
+    return found == positions_.end() ? nullptr : &relationships_[found->second];
 }
 
 std::vector<Relationship> Relationships::OfType(std::string_view type) const
@@ -60,6 +68,7 @@ std::string Relationships::Add(std::string_view type, std::string_view targetPar
 {
     std::string id = "rId" + std::to_string(++highestNumber_);
     relationships_.push_back(Relationship{id, std::string(type), RelativeTarget(source_, targetPart), false});
+    positions_.emplace(id, relationships_.size() - 1);
     changed_ = true;
     return id;
 }
@@ -70,6 +79,7 @@ void Relationships::Remove(std::string_view id)
                                   [&](const Relationship& relationship) { return relationship.id == id; });
     if (removed != relationships_.end()) {
         relationships_.erase(removed, relationships_.end());
+        IndexIds();
         changed_ = true;
     }
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora::pptx::package {
@@ -14,8 +15,9 @@ struct Relationship {
     bool external = false;
 };
 
-// The relationships of one part (a .rels part). Kept as a plain list: the
-// format holds nothing else, and a deck has many of them.
+// The relationships of one part (a .rels part): a plain list, as the format
+// holds nothing else, with an index by id, as a presentation relates to
+// every slide and each slide is looked up by id.
 class Relationships {
 public:
     // A part without relationships yet.
@@ -38,8 +40,11 @@ public:
     std::string Serialise() const;
 
 private:
+    void IndexIds();
+
     std::string source_;
     std::vector<Relationship> relationships_;
+    std::unordered_map<std::string, std::size_t> positions_;  // the first of each id
     unsigned highestNumber_ = 0;
     bool changed_ = false;
 };

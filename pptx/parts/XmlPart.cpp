@@ -1,5 +1,7 @@
 #include "pptx/parts/XmlPart.hpp"
 
+#include <algorithm>
+
 #include "host/HostError.hpp"
 
 namespace velmora::pptx::parts {
@@ -56,12 +58,11 @@ std::string XmlPart::RelatedPart(std::string_view relationshipId)
 
 std::optional<std::string> XmlPart::RelatedPartOfType(std::string_view type)
 {
-    for (const package::Relationship& relationship : Relationships().OfType(type)) {
-        if (!relationship.external) {
-            return CheckedTarget(relationship);
-        }
-    }
-    return std::nullopt;
+    const std::vector<package::Relationship>& all = Relationships().All();
+    const auto found = std::find_if(all.begin(), all.end(), [&](const package::Relationship& relationship) {
+        return !relationship.external && relationship.type == type;
+    });
+    return found == all.end() ? std::nullopt : std::optional<std::string>(CheckedTarget(*found));
 }
 
 }  // namespace velmora::pptx::parts
