@@ -532,7 +532,12 @@ int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
     Batch batch(options, out, err);
     int worst = ExitStatus::Done;
     const bool named = options.files.size() > 1 && !options.json && options.verbosity != Verbosity::Quiet;
-    for (const std::filesystem::path& file : options.files) {
+    for (std::size_t i = 0; i < options.files.size(); ++i) {
+        const std::filesystem::path& file = options.files[i];
+        // A dry run works on copies of the files, which cannot be foreseen.
+        if (i + 1 < options.files.size() && !options.dryRun) {
+            pptx::ExpectNextFile(*batch.application, options.files[i + 1]);
+        }
         if (named) {
             out << file.string() << ":\n";
         }

@@ -44,6 +44,11 @@ void KeepOfficeRunning(host::Application& application)
     OurApplication(application).Pictures().KeepOfficeRunning();
 }
 
+void ExpectNextFile(host::Application& application, const std::filesystem::path& file)
+{
+    OurApplication(application).Pictures().ExpectNext(file);
+}
+
 void ShowSlide(host::DocumentWindow& window, int slideIndex)
 {
     OurWindow(window).ShowSlide(slideIndex);

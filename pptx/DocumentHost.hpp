@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ void SetRenderObserver(host::Application& application, render::RenderObserver* o
 // Keeps one LibreOffice running between the host's picture jobs, for a host
 // that lives long or works through many files. Before the first picture only.
 void KeepOfficeRunning(host::Application& application);
+
+// Names the file a batch runs next, so that LibreOffice converts it while
+// this file's slides are drawn. Only with KeepOfficeRunning.
+void ExpectNextFile(host::Application& application, const std::filesystem::path& file);
 
 // Window control for the command line and the tests: what a user does with
 // the mouse before pressing a command.

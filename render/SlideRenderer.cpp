@@ -185,26 +185,90 @@ SlideRenderer::SlideRenderer(RendererOptions options)
 {
 }
 
-SlideRenderer::~SlideRenderer() = default;
+// The conversion that runs beside the caller, and what it makes.
+struct SlideRenderer::Ahead {
+    std::filesystem::path presentation;
+    std::unique_ptr<Converted> converted;
+    std::future<void> done;
+};
 
-SlideRenderer::Converted& SlideRenderer::Current(const std::filesystem::path& presentation, std::uint64_t revision)
+SlideRenderer::~SlideRenderer()
 {
-    const std::filesystem::path key = std::filesystem::absolute(presentation).lexically_normal();
-    std::unique_ptr<Converted>& entry = converted_[key];
-    if (entry && entry->revision == revision) {
-        return *entry;
+    // LibreOffice must not outlive the folder it writes into.
+    if (ahead_) {
+        ahead_->done.wait();
     }
+}
+
+namespace {
+
+std::filesystem::path Key(const std::filesystem::path& presentation)
+{
+    return std::filesystem::absolute(presentation).lexically_normal();
+}
+
+}  // namespace
+
+std::unique_ptr<SlideRenderer::Converted> SlideRenderer::NewConversion(std::uint64_t revision)
+{
     auto fresh = std::make_unique<Converted>();
     fresh->revision = revision;
-    fresh->pdf = folder_.Path() / ("slides-" + std::to_string(pdfConversions_ + 1) + ".pdf");
-    ConvertToPdf(presentation, fresh->pdf);
+    fresh->pdf = folder_.Path() / ("slides-" + std::to_string(++pdfNames_) + ".pdf");
+    return fresh;
+}
+
+void SlideRenderer::Keep(const std::filesystem::path& presentation, std::unique_ptr<Converted> converted)
+{
     ++pdfConversions_;
+    std::unique_ptr<Converted>& entry = converted_[Key(presentation)];
     if (entry) {
         std::error_code ignored;
         std::filesystem::remove(entry->pdf, ignored);
     }
-    entry = std::move(fresh);
-    return *entry;
+    entry = std::move(converted);
+}
+
+void SlideRenderer::ConvertAhead(const std::filesystem::path& presentation, std::uint64_t revision)
+{
+    FinishAhead();
+    auto ahead = std::make_unique<Ahead>(Ahead{presentation, NewConversion(revision), {}});
+    try {
+        // Only this thread uses LibreOffice until FinishAhead has waited for it.
+        ahead->done = std::async(std::launch::async, [this, presentation, pdf = ahead->converted->pdf] {
+            office_.Convert(presentation, LibreOffice::kPdfOfAllSlides, pdf);
+        });
+    } catch (const std::system_error&) {
+        return;  // no thread to spare: the file converts in its turn
+    }
+    ahead_ = std::move(ahead);
+}
+
+void SlideRenderer::FinishAhead()
+{
+    if (!ahead_) {
+        return;
+    }
+    const std::unique_ptr<Ahead> ahead = std::move(ahead_);
+    try {
+        ahead->done.get();
+    } catch (const RenderError&) {
+        return;
+    }
+    Keep(ahead->presentation, std::move(ahead->converted));
+}
+
+SlideRenderer::Converted& SlideRenderer::Current(const std::filesystem::path& presentation, std::uint64_t revision)
+{
+    FinishAhead();
+    const auto known = converted_.find(Key(presentation));
+    if (known != converted_.end() && known->second->revision == revision) {
+        return *known->second;
+    }
+    std::unique_ptr<Converted> fresh = NewConversion(revision);
+    ConvertToPdf(presentation, fresh->pdf);
+    Converted& made = *fresh;
+    Keep(presentation, std::move(fresh));
+    return made;
 }
 
 // LibreOffice says nothing for seconds; the observer may show that it works.
@@ -267,6 +331,7 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
 
 void SlideRenderer::ExportEmf(const std::filesystem::path& oneSlidePresentation, const std::filesystem::path& file)
 {
+    FinishAhead();
     WriteWhole(file, [&](const std::filesystem::path& temporary) {
         office_.Convert(oneSlidePresentation, "emf", temporary);
     });

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <memory>
 #include <vector>
@@ -49,6 +50,12 @@ public:
     SlideRenderer(const SlideRenderer&) = delete;
     SlideRenderer& operator=(const SlideRenderer&) = delete;
 
+    // Starts converting a presentation while the caller goes on (drawing the
+    // slides of another): a batch converts its next file as it draws this
+    // one. Every later call waits for it first. A failure is not reported
+    // here: the file is converted again, and the failure told, when asked for.
+    void ConvertAhead(const std::filesystem::path& presentation, std::uint64_t revision);
+
     // The presentation as PDF, one page per slide, hidden slides included.
     const std::filesystem::path& Pdf(const std::filesystem::path& presentation, std::uint64_t revision);
 
@@ -70,8 +77,12 @@ public:
 
 private:
     struct Converted;
+    struct Ahead;
 
     Converted& Current(const std::filesystem::path& presentation, std::uint64_t revision);
+    std::unique_ptr<Converted> NewConversion(std::uint64_t revision);
+    void Keep(const std::filesystem::path& presentation, std::unique_ptr<Converted> converted);
+    void FinishAhead();
     void ConvertToPdf(const std::filesystem::path& presentation, const std::filesystem::path& pdf);
     // The converted revision with at least `count` loads of its PDF.
     Converted& Loaded(const std::filesystem::path& presentation, std::uint64_t revision, std::size_t count);
@@ -82,7 +93,9 @@ private:
     int drawingThreads_;
     LibreOffice office_;
     std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
+    std::unique_ptr<Ahead> ahead_;
     int pdfConversions_ = 0;
+    int pdfNames_ = 0;
 };
 
 }  // namespace velmora::render

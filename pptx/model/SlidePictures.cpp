@@ -7,6 +7,7 @@
 #include "host/Host.hpp"
 #include "pptx/model/Application.hpp"
 #include "pptx/model/Presentation.hpp"
+#include "platform/HostSteps.hpp"
 #include "pptx/package/PartGraph.hpp"
 
 namespace velmora::pptx::model {
@@ -72,28 +73,89 @@ const SlidePictures::Snapshot& SlidePictures::Current(Presentation& presentation
     std::erase_if(snapshots_, [](const auto& entry) { return entry.first.expired(); });
     auto [entry, added] = snapshots_.try_emplace(presentation.weak_from_this());
     Snapshot& snapshot = entry->second;
+    if (added && TakeAheadCopy(presentation, snapshot)) {
+        return snapshot;
+    }
     if (added || snapshot.revision != presentation.Revision()) {
         if (added) {
             snapshot.file = Folder() / ("presentation" + std::to_string(++copies_) + ".pptx");
         }
         presentation.Deck().Save(snapshot.file);
-        PrepareForRenderer(snapshot.file);
+        PrepareForRenderer(snapshot.file, true);
         snapshot.revision = presentation.Revision();
     }
     return snapshot;
 }
 
-void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy)
+std::optional<SlidePictures::FileStamp> SlidePictures::Stamp(const std::filesystem::path& file)
 {
-    auto package = package::Package::Open(copy);
-    if (observer_ != nullptr) {
-        const auto substituted = render::SubstitutedFonts(package::TypefacesUsed(*package));
-        if (!substituted.empty()) {
-            observer_->FontsSubstituted(substituted);
-        }
+    std::error_code error;
+    const auto modified = std::filesystem::last_write_time(file, error);
+    const std::uintmax_t size = error ? 0 : std::filesystem::file_size(file, error);
+    return error ? std::nullopt : std::optional<FileStamp>(FileStamp{modified, size});
+}
+
+// Called once this file's slides are converted: LibreOffice would otherwise
+// idle while they are drawn.
+void SlidePictures::ConvertNextAhead()
+{
+    if (!keepOfficeRunning_ || !next_) {
+        return;
     }
+    const std::filesystem::path source = *std::exchange(next_, std::nullopt);
+    const std::optional<FileStamp> stamp = Stamp(source);
+    if (!stamp) {
+        return;
+    }
+    AheadCopy ahead{source, *stamp, Folder() / ("presentation" + std::to_string(++copies_) + ".pptx")};
+    try {
+        std::filesystem::copy_file(source, ahead.copy);
+        PrepareForRenderer(ahead.copy, false);
+    } catch (const std::filesystem::filesystem_error&) {
+        return;  // the file is read, and any fault told, in its turn
+    } catch (const host::HostError&) {
+        return;
+    }
+    platform::ReportStep("convert " + source.filename().string() + " ahead of its turn");
+    Renderer().ConvertAhead(ahead.copy, 0);
+    ahead_ = std::move(ahead);
+}
+
+// The copy converted ahead stands for a presentation opened from that file,
+// unchanged since, and not itself changed on disk since it was copied.
+bool SlidePictures::TakeAheadCopy(Presentation& presentation, Snapshot& snapshot)
+{
+    const std::optional<AheadCopy> ahead = std::exchange(ahead_, std::nullopt);
+    std::error_code error;
+    if (!ahead || presentation.Revision() != 0 ||
+        !std::filesystem::equivalent(ahead->source, presentation.FullName(), error) ||
+        Stamp(ahead->source) != ahead->stamp) {
+        return false;
+    }
+    snapshot = {ahead->copy, 0};
+    TellSubstitutedFonts(snapshot.file);
+    return true;
+}
+
+void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy, bool tellFonts)
+{
+    if (tellFonts) {
+        TellSubstitutedFonts(copy);
+    }
+    auto package = package::Package::Open(copy);
     if (package::DropFetchedLinks(*package) > 0) {
         package->Save(copy);
+    }
+}
+
+void SlidePictures::TellSubstitutedFonts(const std::filesystem::path& copy)
+{
+    if (observer_ == nullptr) {
+        return;
+    }
+    const auto substituted = render::SubstitutedFonts(package::TypefacesUsed(*package::Package::Open(copy)));
+    if (!substituted.empty()) {
+        observer_->FontsSubstituted(substituted);
     }
 }
 
@@ -146,6 +208,8 @@ void SlidePictures::ExportAll(Presentation& presentation, const std::filesystem:
             pictures.push_back({slide, pictureOf(slide)});
         }
         const Snapshot& snapshot = Current(presentation);
+        Renderer().Pdf(snapshot.file, snapshot.revision);
+        ConvertNextAhead();
         Renderer().ExportSlides(snapshot.file, snapshot.revision, pictures, format, Box(width, height));
     });
 }

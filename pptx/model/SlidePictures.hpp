@@ -29,6 +29,10 @@ public:
     void SetObserver(render::RenderObserver* observer) { observer_ = observer; }
     // Keeps LibreOffice running between conversions; before the first picture.
     void KeepOfficeRunning() { keepOfficeRunning_ = true; }
+    // The file a batch runs next. With LibreOffice kept running, its slides
+    // are converted while those of this file are drawn, and drawn from that
+    // conversion if the file is opened unchanged and exported as it stands.
+    void ExpectNext(std::filesystem::path file) { next_ = std::move(file); }
 
     // One picture per slide into `folder`, named "幻灯片" + number + "." + filter.
     void ExportAll(Presentation& presentation, const std::filesystem::path& folder, const std::string& filter,
@@ -44,9 +48,24 @@ private:
         std::filesystem::path file;
         std::uint64_t revision = 0;
     };
+    struct FileStamp {
+        std::filesystem::file_time_type modified;
+        std::uintmax_t size = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    // A copy of the next file, being converted ahead.
+    struct AheadCopy {
+        std::filesystem::path source;
+        FileStamp stamp;
+        std::filesystem::path copy;
+    };
 
+    static std::optional<FileStamp> Stamp(const std::filesystem::path& file);
     const Snapshot& Current(Presentation& presentation);
-    void PrepareForRenderer(const std::filesystem::path& copy);
+    void ConvertNextAhead();
+    bool TakeAheadCopy(Presentation& presentation, Snapshot& snapshot);
+    void PrepareForRenderer(const std::filesystem::path& copy, bool tellFonts);
+    void TellSubstitutedFonts(const std::filesystem::path& copy);
     std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
     render::SlideRenderer& Renderer();
     const std::filesystem::path& Folder();
@@ -56,6 +75,8 @@ private:
     render::RenderObserver* observer_ = nullptr;
     bool keepOfficeRunning_ = false;
     std::map<std::weak_ptr<Presentation>, Snapshot, std::owner_less<>> snapshots_;
+    std::optional<std::filesystem::path> next_;
+    std::optional<AheadCopy> ahead_;
     int copies_ = 0;
 };
 

@@ -108,6 +108,8 @@ TEST_F(ProgressTest, ABatchConvertsEveryFileThroughOneKeptLibreOffice)
     }
     EXPECT_EQ(starts, 1u) << outcome.err;
     EXPECT_FALSE(Contains(outcome.err, "velmora: run soffice")) << outcome.err;
+    // LibreOffice converts the second file while the first one's slides are drawn.
+    EXPECT_TRUE(Contains(outcome.err, "velmora: convert second.pptx ahead of its turn\n")) << outcome.err;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "first-导出图片"), {}), 2);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "second-导出图片"), {}), 3);
 }

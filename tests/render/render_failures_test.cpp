@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -124,6 +125,27 @@ echo 'converted by a run of its own' > "$out/slides.pdf")"));
         EXPECT_EQ(line, "converted by a run of its own");
     }
     EXPECT_EQ(renderer.OfficeStarts(), 2);
+}
+
+TEST_F(RenderFailuresTest, AConversionAheadIsUsedOnceAndItsFailureToldWhenTheFileIsAskedFor)
+{
+    const std::filesystem::path runs = folder_ / "runs.log";
+    SlideRenderer renderer(Options(FakeOffice("echo run >> '" + runs.string() + R"('
+while [ $# -gt 1 ]; do [ "$1" = --outdir ] && out=$2; shift; done
+echo 'converted ahead' > "$out/slides.pdf")")));
+    renderer.ConvertAhead(deck_, 1);
+    std::ifstream pdf(renderer.Pdf(deck_, 1));
+    std::string line;
+    std::getline(pdf, line);
+    EXPECT_EQ(line, "converted ahead");
+    EXPECT_EQ(renderer.PdfConversions(), 1);
+    std::ifstream log(runs);
+    EXPECT_EQ(std::distance(std::istreambuf_iterator<char>(log), {}), 4) << "one run of LibreOffice";
+
+    SlideRenderer failing(Options(FakeOffice("echo 'Error: source file could not be loaded' >&2\nexit 1")));
+    failing.ConvertAhead(deck_, 1);
+    EXPECT_THAT(ErrorOf([&] { failing.Pdf(deck_, 1); }), HasSubstr("source file could not be loaded"));
+    EXPECT_EQ(failing.PdfConversions(), 0);
 }
 
 TEST_F(RenderFailuresTest, LibreOfficeOverrunningItsTimeLimitIsKilledWithItsHelpers)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <vips/vips8>
 
+#include "pptx/DocumentHost.hpp"
 #include "tests/pptx/pictures/PictureFiles.hpp"
 #include "tests/support/Decks.hpp"
 #include "tests/support/LibreOffice.hpp"
@@ -84,6 +85,34 @@ TEST_F(SlidePictures, PicturesFollowTheChangesOfThePresentation)
     slide->Export(dir_ / "after.png", "PNG", 720, 540);
     EXPECT_TRUE(Near(PixelAt(dir_ / "before.png", 200, 150), kRed));
     EXPECT_TRUE(Near(PixelAt(dir_ / "after.png", 200, 150), kBlue));
+}
+
+// A batch converts its next file while it draws this one; the next file's
+// pictures must still show that file as it stands when its turn comes.
+TEST_F(SlidePictures, ABatchsNextFilesAreDrawnAsTheyStandWhenTheirTurnComes)
+{
+    pptx::KeepOfficeRunning(decks_.app());
+    const std::filesystem::path kept = dir_ / "kept.pptx";
+    const std::filesystem::path changed = dir_ / "changed.pptx";
+    std::filesystem::copy_file(dir_ / "deck.pptx", kept);
+    std::filesystem::copy_file(dir_ / "deck.pptx", changed);
+
+    pptx::ExpectNextFile(decks_.app(), kept);
+    presentation_->Export(dir_ / "first.JPG", "JPG", 720, 540);
+    pptx::ExpectNextFile(decks_.app(), changed);
+    auto next = decks_.Open(kept);
+    next->Export(dir_ / "kept.JPG", "JPG", 720, 540);
+    EXPECT_TRUE(Near(PixelAt(dir_ / "kept" / "幻灯片1.JPG", 200, 150), kRed));
+
+    // Changed on disk after it was converted ahead, before it was opened.
+    auto editor = decks_.app().Presentations()->Open(changed, false, false, false);
+    editor->Slides()->Item(1)->Shapes()->Item(1)->Fill()->ForeColor()->SetRGB(kBlue);
+    editor->Save();
+    editor->Close();
+    auto last = decks_.Open(changed);
+    last->Export(dir_ / "changed.JPG", "JPG", 720, 540);
+    EXPECT_TRUE(Near(PixelAt(dir_ / "changed" / "幻灯片1.JPG", 200, 150), kBlue));
+    EXPECT_TRUE(Near(PixelAt(dir_ / "changed" / "幻灯片2.JPG", 500, 350), kBlue));
 }
 
 TEST_F(SlidePictures, EveryFormatWritesItsOwnKindOfFile)
