@@ -126,10 +126,13 @@ void SlidePictures::ConvertNextAhead()
 bool SlidePictures::TakeAheadCopy(Presentation& presentation, Snapshot& snapshot)
 {
     const std::optional<AheadCopy> ahead = std::exchange(ahead_, std::nullopt);
+    if (!ahead) {
+        return false;
+    }
     std::error_code error;
-    if (!ahead || presentation.Revision() != 0 ||
-        !std::filesystem::equivalent(ahead->source, presentation.FullName(), error) ||
+    if (presentation.Revision() != 0 || !std::filesystem::equivalent(ahead->source, presentation.FullName(), error) ||
         Stamp(ahead->source) != ahead->stamp) {
+        std::filesystem::remove(ahead->copy, error);
         return false;
     }
     snapshot = {ahead->copy, 0};
