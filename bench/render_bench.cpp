@@ -1,8 +1,8 @@
-// Every slide of a 24-slide deck as a 1280-pixel-wide JPG through
-// SlideRenderer, against `soffice --convert-to pdf` followed by
-// `pdftoppm -jpeg -scale-to-x 1280 -scale-to-y -1` on the same deck.
-// Then a batch of ten such decks: one SlideRenderer keeping LibreOffice
-// running, against ten runs of that pipeline.
+// Every slide of a 24-slide deck as a 1280-pixel-wide JPG through the
+// picture export of the velmora command, against `soffice --convert-to pdf`
+// followed by `pdftoppm -jpeg -scale-to-x 1280 -scale-to-y -1` on the same
+// deck. Then a batch of ten such decks: one velmora run over the ten files,
+// against ten runs of that pipeline.
 // Both keep their LibreOffice profile between runs, as a user's LibreOffice
 // does; a first round, not counted, makes the profiles.
 // Usage: velmora_bench_render [ROUNDS]
@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchProcess.hpp"
 #include "render/ChildProcess.hpp"
 #include "render/PrivateFolder.hpp"
-#include "render/SlideRenderer.hpp"
 #include "tests/render/SampleDeck.hpp"
 
 namespace {
@@ -25,7 +25,6 @@ using namespace velmora;
 using Seconds = std::chrono::duration<double>;
 
 constexpr int kSlides = 24;
-constexpr render::PixelBox kBox{1280, 960};
 constexpr std::chrono::minutes kLimit{5};
 constexpr int kBatchDecks = 10;
 
@@ -66,23 +65,6 @@ Seconds ByHand(const std::filesystem::path& deck, const std::filesystem::path& w
     return std::chrono::steady_clock::now() - start;
 }
 
-void ExportAll(render::SlideRenderer& renderer, const std::filesystem::path& deck, const std::filesystem::path& work)
-{
-    std::vector<render::SlidePicture> pictures;
-    for (int slide = 1; slide <= kSlides; ++slide) {
-        pictures.push_back({slide, work / ("slide" + std::to_string(slide) + ".jpg")});
-    }
-    renderer.ExportSlides(deck, 1, pictures, render::PictureFormat::Jpg, kBox);
-}
-
-Seconds ThroughRenderer(const std::filesystem::path& deck, const std::filesystem::path& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    render::SlideRenderer renderer({.profileCache = work / "cache"});
-    ExportAll(renderer, deck, work);
-    return std::chrono::steady_clock::now() - start;
-}
-
 Seconds BatchByHand(const std::vector<std::filesystem::path>& decks, const std::filesystem::path& work)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -92,17 +74,18 @@ Seconds BatchByHand(const std::vector<std::filesystem::path>& decks, const std::
     return std::chrono::steady_clock::now() - start;
 }
 
-Seconds BatchThroughRenderer(const std::vector<std::filesystem::path>& decks, const std::filesystem::path& work)
+// The picture export of all slides at 1280 pixels as JPG, on every deck.
+Seconds ThroughVelmora(const std::vector<std::filesystem::path>& decks)
 {
-    const auto start = std::chrono::steady_clock::now();
-    render::SlideRenderer renderer({.profileCache = work / "cache", .keepOfficeRunning = true});
+    std::vector<std::string> command{VELMORA_BIN, "run", "ExportPic_main"};
     for (const std::filesystem::path& deck : decks) {
-        ExportAll(renderer, deck, work);
+        command.push_back(deck.string());
     }
-    if (renderer.OfficeStarts() != 1) {
-        std::fprintf(stderr, "LibreOffice started %d times for one batch\n", renderer.OfficeStarts());
+    for (const char* option : {"OptionButton1=true", "OptionButton10=true", "OptionButton3=true"}) {
+        command.insert(command.end(), {"--set", option});
     }
-    return std::chrono::steady_clock::now() - start;
+    command.insert(command.end(), {"--click", "Cmd_OK", "--no-open"});
+    return std::chrono::duration<double, std::milli>(bench::RunProgram(command).milliseconds);
 }
 
 double Median(std::vector<double> values)
@@ -128,12 +111,12 @@ void Compare(const char* what, int rounds, double target, Hand&& hand, Ours&& ou
             ourTimes.push_back(ours().count());
             handTimes.push_back(hand().count());
         }
-        std::printf("%s round %d: soffice + pdftoppm %.2f s, SlideRenderer %.2f s\n", what, round, handTimes.back(),
+        std::printf("%s round %d: soffice + pdftoppm %.2f s, velmora %.2f s\n", what, round, handTimes.back(),
                     ourTimes.back());
     }
     const double handMedian = Median(handTimes);
     const double oursMedian = Median(ourTimes);
-    std::printf("%s median of %d: soffice + pdftoppm %.2f s, SlideRenderer %.2f s (%.2f times as fast; target %.1f)\n",
+    std::printf("%s median of %d: soffice + pdftoppm %.2f s, velmora %.2f s (%.2f times as fast; target %.1f)\n",
                 what, rounds, handMedian, oursMedian, handMedian / oursMedian, target);
 }
 
@@ -143,6 +126,8 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const render::PrivateFolder work("velmora-bench");
+    // The export remembers its choices; the user's own settings stay as they are.
+    setenv("VELMORA_SETTINGS", (work.Path() / "settings.ini").c_str(), 1);
     std::printf("building %d decks of %d slides...\n", kBatchDecks, kSlides);
     std::vector<std::filesystem::path> decks;
     for (int variant = 0; variant < kBatchDecks; ++variant) {
@@ -151,8 +136,8 @@ int main(int argc, char** argv)
     const std::filesystem::path& deck = decks.front();
 
     Compare("one deck", rounds, 1.5, [&] { return ByHand(deck, work.Path()); },
-            [&] { return ThroughRenderer(deck, work.Path()); });
+            [&] { return ThroughVelmora({deck}); });
     Compare("batch of 10", rounds, 3.0, [&] { return BatchByHand(decks, work.Path()); },
-            [&] { return BatchThroughRenderer(decks, work.Path()); });
+            [&] { return ThroughVelmora(decks); });
     return 0;
 }

@@ -112,7 +112,7 @@ LibreOffice::LibreOffice(OfficeSettings settings, std::filesystem::path workFold
     : settings_(std::move(settings)), work_(std::move(workFolder))
 {
     try {
-        profile_ = std::make_unique<OfficeProfile>(settings_.profileCache, work_);
+        profile_ = std::make_unique<OfficeProfile>(settings_.profileCache, work_, InstallFolder(settings_.program));
         fontConfiguration_ = WriteFontConfiguration(work_);
         std::filesystem::create_directory(OwnTemporaryFolder());
     } catch (const std::exception& error) {

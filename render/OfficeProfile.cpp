@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include <fcntl.h>
@@ -42,29 +43,69 @@ std::string ReadAll(const std::filesystem::path& file)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Adds our settings to the profile's registry file unless they are there.
-// LibreOffice rewrites that file itself, keeping what it found in it.
-void EnsureSettings(const std::filesystem::path& profile)
+const char* const kLastVersionName = "oor:name=\"ooSetupLastVersion\"";
+
+std::string LastVersionItem(const std::string& version)
 {
-    const std::filesystem::path user = profile / "user";
-    const std::filesystem::path registry = user / "registrymodifications.xcu";
-    std::string text = ReadAll(registry);
-    if (text.find(kSettingsMark) != std::string::npos) {
+    return std::string(R"(<item oor:path="/org.openoffice.Setup/Product"><prop )") + kLastVersionName +
+           R"( oor:op="fuse"><value>)" + version + "</value></prop></item>\n";
+}
+
+// The item naming another version than `version` goes; ours takes its place.
+void SetLastVersion(std::string& text, const std::string& version)
+{
+    const std::string wanted = LastVersionItem(version);
+    if (version.empty() || text.find(wanted) != std::string::npos) {
         return;
     }
-    const std::size_t end = text.rfind(kItemsEnd);
-    if (end == std::string::npos) {
-        text = std::string(kItemsStart) + kSettingItems + kItemsEnd + "\n";
-    } else {
-        text.insert(end, kSettingItems);
+    if (const std::size_t name = text.find(kLastVersionName); name != std::string::npos) {
+        const std::size_t start = text.rfind("<item", name);
+        const std::size_t end = text.find("</item>", name);
+        if (start != std::string::npos && end != std::string::npos) {
+            text.erase(start, end + std::string_view("</item>").size() - start);
+        }
+    }
+    text.insert(text.rfind(kItemsEnd), wanted);
+}
+
+// "7.4" from the install's "ProductKey=LibreOffice 7.4"; empty when unknown.
+std::string InstalledVersion(const std::filesystem::path& installFolder)
+{
+    std::ifstream rc(installFolder / "bootstraprc");
+    for (std::string line; std::getline(rc, line);) {
+        if (line.starts_with("ProductKey=")) {
+            const std::size_t space = line.rfind(' ');
+            return space == std::string::npos ? std::string() : line.substr(space + 1);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+// Adds our settings to the profile's registry file unless they are there.
+// LibreOffice rewrites that file itself, keeping what it found in it.
+void OfficeProfile::EnsureSettings() const
+{
+    const std::filesystem::path user = path_ / "user";
+    const std::filesystem::path registry = user / "registrymodifications.xcu";
+    const std::string before = ReadAll(registry);
+    std::string text = before;
+    if (text.rfind(kItemsEnd) == std::string::npos) {
+        text = std::string(kItemsStart) + kItemsEnd + "\n";
+    }
+    if (text.find(kSettingsMark) == std::string::npos) {
+        text.insert(text.rfind(kItemsEnd), kSettingItems);
+    }
+    SetLastVersion(text, version_);
+    if (text == before) {
+        return;
     }
     std::filesystem::create_directories(user);
     const std::filesystem::path fresh = user / "registrymodifications.xcu.new";
     std::ofstream(fresh, std::ios::binary | std::ios::trunc) << text;
     std::filesystem::rename(fresh, registry);
 }
-
-}  // namespace
 
 std::filesystem::path OfficeProfile::InCache(const std::filesystem::path& cache)
 {
@@ -84,7 +125,9 @@ std::filesystem::path OfficeProfile::DefaultCache()
     return {};
 }
 
-OfficeProfile::OfficeProfile(const std::filesystem::path& cache, const std::filesystem::path& work)
+OfficeProfile::OfficeProfile(const std::filesystem::path& cache, const std::filesystem::path& work,
+                             const std::filesystem::path& installFolder)
+    : version_(installFolder.empty() ? std::string() : InstalledVersion(installFolder))
 {
     if (!cache.empty() && TryKeptProfile(cache)) {
         return;
@@ -95,7 +138,7 @@ OfficeProfile::OfficeProfile(const std::filesystem::path& cache, const std::file
     if (!cache.empty() && std::filesystem::is_directory(InCache(cache), ignored)) {
         std::filesystem::copy(InCache(cache), path_, std::filesystem::copy_options::recursive, ignored);
     }
-    EnsureSettings(path_);
+    EnsureSettings();
 }
 
 OfficeProfile::~OfficeProfile()
@@ -124,7 +167,7 @@ bool OfficeProfile::TryKeptProfile(const std::filesystem::path& cache)
     lock_ = fd;
     path_ = InCache(cache);
     try {
-        EnsureSettings(path_);
+        EnsureSettings();
     } catch (const std::exception&) {
         close(lock_);
         lock_ = -1;

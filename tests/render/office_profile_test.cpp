@@ -102,6 +102,31 @@ TEST_F(OfficeProfileTest, OurSettingsJoinWhatLibreOfficeWroteOnce)
     }
 }
 
+// Without it, every start of LibreOffice without a window counts as its
+// first since an upgrade; an upgrade of LibreOffice must update it too.
+TEST_F(OfficeProfileTest, TheInstalledVersionIsNamedTheLastToHaveRun)
+{
+    const std::filesystem::path install = folder_ / "program";
+    std::filesystem::create_directory(install);
+    std::ofstream(install / "bootstraprc") << "[Bootstrap]\nProductKey=LibreOffice 7.3\nInstallMode=<installmode>\n";
+    const std::string item = R"(<prop oor:name="ooSetupLastVersion" oor:op="fuse"><value>)";
+    { const OfficeProfile profile(cache_, first_, install); }
+    EXPECT_THAT(Registry(OfficeProfile::InCache(cache_)), HasSubstr(item + "7.3</value>"));
+
+    std::ofstream(install / "bootstraprc") << "[Bootstrap]\nProductKey=LibreOffice 7.4\n";
+    for (int run = 0; run < 2; ++run) {
+        const OfficeProfile profile(cache_, first_, install);
+        const std::string registry = Registry(profile.Path());
+        EXPECT_THAT(registry, HasSubstr(item + "7.4</value>"));
+        EXPECT_EQ(Occurrences(registry, "ooSetupLastVersion"), 1);
+        EXPECT_EQ(Occurrences(registry, "BlockUntrustedRefererLinks"), 1);
+    }
+
+    // Unknown without the file: what LibreOffice wrote stays.
+    const OfficeProfile unknown(cache_, first_, folder_ / "nowhere");
+    EXPECT_THAT(Registry(unknown.Path()), HasSubstr(item + "7.4</value>"));
+}
+
 TEST_F(OfficeProfileTest, UnusableCacheOrNoneGivesAFreshPrivateProfile)
 {
     std::ofstream(folder_ / "not-a-folder") << "file";
