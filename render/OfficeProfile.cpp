@@ -16,20 +16,28 @@ namespace velmora::render {
 
 namespace {
 
-const char* const kSettingsMark = "BlockUntrustedRefererLinks";
+struct Setting {
+    const char* path;
+    const char* name;
+    std::string value;
+};
+
+const char* const kScripting = "/org.openoffice.Office.Common/Security/Scripting";
+const char* const kInternet = "/org.openoffice.Inet/Settings";
 
 // Linked pictures and media from untrusted documents stay unloaded, any
 // other fetch goes to a proxy that is never there, macros never run.
-const char* const kSettingItems = R"(<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="BlockUntrustedRefererLinks" oor:op="fuse"><value>true</value></prop></item>
-<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="DisableMacrosExecution" oor:op="fuse"><value>true</value></prop></item>
-<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="MacroSecurityLevel" oor:op="fuse"><value>3</value></prop></item>
-<item oor:path="/org.openoffice.Inet/Settings"><prop oor:name="ooInetProxyType" oor:op="fuse"><value>2</value></prop></item>
-<item oor:path="/org.openoffice.Inet/Settings"><prop oor:name="ooInetHTTPProxyName" oor:op="fuse"><value>127.0.0.1</value></prop></item>
-<item oor:path="/org.openoffice.Inet/Settings"><prop oor:name="ooInetHTTPProxyPort" oor:op="fuse"><value>9</value></prop></item>
-<item oor:path="/org.openoffice.Inet/Settings"><prop oor:name="ooInetHTTPSProxyName" oor:op="fuse"><value>127.0.0.1</value></prop></item>
-<item oor:path="/org.openoffice.Inet/Settings"><prop oor:name="ooInetHTTPSProxyPort" oor:op="fuse"><value>9</value></prop></item>
-<item oor:path="/org.openoffice.Inet/Settings"><prop oor:name="ooInetNoProxy" oor:op="fuse"><value></value></prop></item>
-)";
+const Setting kSettings[] = {
+    {kScripting, "BlockUntrustedRefererLinks", "true"},
+    {kScripting, "DisableMacrosExecution", "true"},
+    {kScripting, "MacroSecurityLevel", "3"},
+    {kInternet, "ooInetProxyType", "2"},
+    {kInternet, "ooInetHTTPProxyName", "127.0.0.1"},
+    {kInternet, "ooInetHTTPProxyPort", "9"},
+    {kInternet, "ooInetHTTPSProxyName", "127.0.0.1"},
+    {kInternet, "ooInetHTTPSProxyPort", "9"},
+    {kInternet, "ooInetNoProxy", ""},
+};
 
 const char* const kItemsStart =
     R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -43,29 +51,29 @@ std::string ReadAll(const std::filesystem::path& file)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-const char* const kLastVersionName = "oor:name=\"ooSetupLastVersion\"";
-
-std::string LastVersionItem(const std::string& version)
+// The start of a setting's item, as LibreOffice writes it, whatever its value.
+std::string ItemStart(const Setting& setting)
 {
-    return std::string(R"(<item oor:path="/org.openoffice.Setup/Product"><prop )") + kLastVersionName +
-           R"( oor:op="fuse"><value>)" + version + "</value></prop></item>\n";
+    return std::string("<item oor:path=\"") + setting.path + "\"><prop oor:name=\"" + setting.name + "\"";
 }
 
-// The item naming another version than `version` goes; ours takes its place.
-void SetLastVersion(std::string& text, const std::string& version)
+// Gives the setting its value, in place of any other LibreOffice keeps: an
+// instance may change what we set (LibreOfficeKit lowers the macro level).
+void Enforce(std::string& text, const Setting& setting)
 {
-    const std::string wanted = LastVersionItem(version);
-    if (version.empty() || text.find(wanted) != std::string::npos) {
+    const std::string start = ItemStart(setting);
+    const std::string item = start + " oor:op=\"fuse\"><value>" + setting.value + "</value></prop></item>\n";
+    if (text.find(item) != std::string::npos) {
         return;
     }
-    if (const std::size_t name = text.find(kLastVersionName); name != std::string::npos) {
-        const std::size_t start = text.rfind("<item", name);
-        const std::size_t end = text.find("</item>", name);
-        if (start != std::string::npos && end != std::string::npos) {
-            text.erase(start, end + std::string_view("</item>").size() - start);
+    for (std::size_t at = text.find(start); at != std::string::npos; at = text.find(start, at)) {
+        const std::size_t end = text.find("</item>", at);
+        if (end == std::string::npos) {
+            break;
         }
+        text.erase(at, end + std::string_view("</item>").size() - at);
     }
-    text.insert(text.rfind(kItemsEnd), wanted);
+    text.insert(text.rfind(kItemsEnd), item);
 }
 
 // "7.4" from the install's "ProductKey=LibreOffice 7.4"; empty when unknown.
@@ -83,7 +91,7 @@ std::string InstalledVersion(const std::filesystem::path& installFolder)
 
 }  // namespace
 
-// Adds our settings to the profile's registry file unless they are there.
+// Gives the profile's registry file our settings, keeping everything else.
 // LibreOffice rewrites that file itself, keeping what it found in it.
 void OfficeProfile::EnsureSettings() const
 {
@@ -94,10 +102,12 @@ void OfficeProfile::EnsureSettings() const
     if (text.rfind(kItemsEnd) == std::string::npos) {
         text = std::string(kItemsStart) + kItemsEnd + "\n";
     }
-    if (text.find(kSettingsMark) == std::string::npos) {
-        text.insert(text.rfind(kItemsEnd), kSettingItems);
+    for (const Setting& setting : kSettings) {
+        Enforce(text, setting);
     }
-    SetLastVersion(text, version_);
+    if (!version_.empty()) {
+        Enforce(text, {"/org.openoffice.Setup/Product", "ooSetupLastVersion", version_});
+    }
     if (text == before) {
         return;
     }

@@ -84,20 +84,25 @@ TEST_F(OfficeProfileTest, KeptProfileIsLockedAndARendererAtTheSameTimeGetsAPriva
     EXPECT_EQ(Contents(later.Path() / "user" / "made-by-libreoffice"), "state");
 }
 
-TEST_F(OfficeProfileTest, OurSettingsJoinWhatLibreOfficeWroteOnce)
+TEST_F(OfficeProfileTest, OurSettingsJoinWhatLibreOfficeWroteAndUndoWhatItChanged)
 {
     const std::filesystem::path user = OfficeProfile::InCache(cache_) / "user";
     std::filesystem::create_directories(user);
     std::ofstream(user / "registrymodifications.xcu")
         << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\">\n"
            "<item oor:path=\"/org.openoffice.Setup/Office\"><prop oor:name=\"ooSetupInstCompleted\" oor:op=\"fuse\">"
-           "<value>true</value></prop></item>\n</oor:items>\n";
+           "<value>true</value></prop></item>\n"
+           // As LibreOfficeKit leaves it.
+           "<item oor:path=\"/org.openoffice.Office.Common/Security/Scripting\"><prop oor:name=\"MacroSecurityLevel\" "
+           "oor:op=\"fuse\"><value>1</value></prop></item>\n</oor:items>\n";
     for (int run = 0; run < 2; ++run) {
         const OfficeProfile profile(cache_, first_);
         const std::string registry = Registry(profile.Path());
         EXPECT_EQ(Occurrences(registry, "ooSetupInstCompleted"), 1);
         EXPECT_EQ(Occurrences(registry, "BlockUntrustedRefererLinks"), 1);
         EXPECT_EQ(Occurrences(registry, "ooInetProxyType"), 1);
+        EXPECT_EQ(Occurrences(registry, "MacroSecurityLevel"), 1);
+        EXPECT_THAT(registry, HasSubstr("\"MacroSecurityLevel\" oor:op=\"fuse\"><value>3</value>"));
         EXPECT_EQ(Occurrences(registry, "</oor:items>"), 1);
     }
 }
