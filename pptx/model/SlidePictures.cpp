@@ -8,6 +8,7 @@
 #include "pptx/model/Application.hpp"
 #include "pptx/model/Presentation.hpp"
 #include "platform/HostSteps.hpp"
+#include "pptx/package/Package.hpp"
 #include "pptx/package/PartGraph.hpp"
 
 namespace velmora::pptx::model {
@@ -136,27 +137,27 @@ bool SlidePictures::TakeAheadCopy(Presentation& presentation, Snapshot& snapshot
         return false;
     }
     snapshot = {ahead->copy, 0};
-    TellSubstitutedFonts(snapshot.file);
+    TellSubstitutedFonts(*package::Package::Open(snapshot.file));
     return true;
 }
 
 void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy, bool tellFonts)
 {
-    if (tellFonts) {
-        TellSubstitutedFonts(copy);
-    }
     auto package = package::Package::Open(copy);
+    if (tellFonts) {
+        TellSubstitutedFonts(*package);
+    }
     if (package::DropFetchedLinks(*package) > 0) {
         package->Save(copy);
     }
 }
 
-void SlidePictures::TellSubstitutedFonts(const std::filesystem::path& copy)
+void SlidePictures::TellSubstitutedFonts(package::Package& copy)
 {
     if (observer_ == nullptr) {
         return;
     }
-    const auto substituted = render::SubstitutedFonts(package::TypefacesUsed(*package::Package::Open(copy)));
+    const auto substituted = render::SubstitutedFonts(package::TypefacesUsed(copy));
     if (!substituted.empty()) {
         observer_->FontsSubstituted(substituted);
     }

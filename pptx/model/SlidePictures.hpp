@@ -10,6 +10,10 @@
 #include "render/PrivateFolder.hpp"
 #include "render/SlideRenderer.hpp"
 
+namespace velmora::pptx::package {
+class Package;
+}
+
 namespace velmora::pptx::model {
 
 class Application;
@@ -65,7 +69,7 @@ private:
     void ConvertNextAhead();
     bool TakeAheadCopy(Presentation& presentation, Snapshot& snapshot);
     void PrepareForRenderer(const std::filesystem::path& copy, bool tellFonts);
-    void TellSubstitutedFonts(const std::filesystem::path& copy);
+    void TellSubstitutedFonts(package::Package& copy);
     std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
     render::SlideRenderer& Renderer();
     const std::filesystem::path& Folder();
