@@ -18,7 +18,7 @@ const RasterFunctions& RasterModule()
     }
     throw RenderError(
         "the slide picture module libvelmora_raster.so cannot be loaded (poppler and libvips are needed: "
-        "apt-get install libpoppler-cpp0v5 libvips42)" +
+        "apt-get install libpoppler-glib8 libcairo2 libvips42)" +
         failures);
 }
 

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <memory>
 
-#include <poppler-document.h>
-#include <poppler-page-renderer.h>
+#include <poppler.h>
 
 #include "render/RasterModule.hpp"
 
 namespace velmora::render {
 
-// The pages of a PDF drawn by poppler.
+// The pages of a PDF drawn by poppler through Cairo, which fills shapes and
+// text many times faster than poppler's own Splash rasteriser.
 class PdfDocument : public PdfPages {
 public:
     // Raises RenderError when poppler cannot load the file.
@@ -20,9 +20,12 @@ public:
     Raster RenderPage(int index, PixelBox box) const override;
 
 private:
+    struct Release {
+        void operator()(PopplerDocument* document) const { g_object_unref(document); }
+    };
+
     std::filesystem::path path_;
-    std::unique_ptr<poppler::document> document_;
-    poppler::page_renderer renderer_;
+    std::unique_ptr<PopplerDocument, Release> document_;
 };
 
 }  // namespace velmora::render

@@ -30,7 +30,7 @@ TEST(RasterLoading, RenderingLibrariesArriveWithTheFirstPicture)
 
     renderer.ExportSlide(deck, 1, 1, folder / "slide.png", PictureFormat::Png, {64, 48});
     EXPECT_TRUE(std::filesystem::exists(folder / "slide.png"));
-    EXPECT_THAT(OwnMaps(), HasSubstr("libpoppler-cpp"));
+    EXPECT_THAT(OwnMaps(), HasSubstr("libpoppler-glib"));
     EXPECT_THAT(OwnMaps(), HasSubstr("libvips"));
 }
 
