@@ -9,7 +9,8 @@
 namespace velmora::render {
 
 // The pages of a PDF loaded once, so that many pages are drawn from one load.
-// Not for use by two threads at once: each thread opens its own.
+// Several threads may draw from it: pages are drawn one at a time, since
+// poppler's Cairo output shares one FreeType library among all documents.
 class PdfPages {
 public:
     virtual ~PdfPages() = default;

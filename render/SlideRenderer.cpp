@@ -22,7 +22,7 @@ namespace {
 // Well beyond the largest export size (3072): a mistaken size fails instead
 // of exhausting memory.
 constexpr int kLargestEdge = 16384;
-// Each drawing thread holds a loaded PDF and a page or two in memory.
+// Each drawing thread holds a page or two in memory.
 constexpr unsigned kMostDrawingThreads = 4;
 
 void CheckRasterRequest(PictureFormat format, PixelBox box)
@@ -68,7 +68,7 @@ std::size_t DrawingThreads(int asked, std::size_t pictures)
     return std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(pictures, 1));
 }
 
-// Pictures drawn by several threads, each with its own PDF load; the
+// Pictures drawn and encoded by several threads from one PDF load; the
 // calling thread waits and reports progress.
 class ParallelDrawing {
 public:
@@ -77,12 +77,11 @@ public:
     {
     }
 
-    void Run(const std::vector<std::unique_ptr<PdfPages>>& loads, std::size_t threads,
-             const std::function<void(int done)>& progress)
+    void Run(const PdfPages& pages, std::size_t threads, const std::function<void(int done)>& progress)
     {
         std::vector<std::jthread> workers;
         for (std::size_t i = 0; i < threads; ++i) {
-            workers.emplace_back([this, &loads, i] { Work(*loads[i]); });
+            workers.emplace_back([this, &pages] { Work(pages); });
         }
         int shown = -1;
         std::unique_lock lock(mutex_);
@@ -169,7 +168,7 @@ private:
 struct SlideRenderer::Converted {
     std::uint64_t revision = 0;
     std::filesystem::path pdf;
-    std::vector<std::unique_ptr<PdfPages>> loads;  // one per drawing thread, made when first needed
+    std::unique_ptr<PdfPages> pages;  // made when first needed
 };
 
 SlideRenderer::SlideRenderer(RendererOptions options)
@@ -293,15 +292,13 @@ const std::filesystem::path& SlideRenderer::Pdf(const std::filesystem::path& pre
     return Current(presentation, revision).pdf;
 }
 
-SlideRenderer::Converted& SlideRenderer::Loaded(const std::filesystem::path& presentation, std::uint64_t revision,
-                                                std::size_t count)
+const PdfPages& SlideRenderer::Pages(const std::filesystem::path& presentation, std::uint64_t revision)
 {
     Converted& converted = Current(presentation, revision);
-    const RasterFunctions& module = RasterModule();
-    while (converted.loads.size() < count) {
-        converted.loads.push_back(module.openPdf(converted.pdf));
+    if (!converted.pages) {
+        converted.pages = RasterModule().openPdf(converted.pdf);
     }
-    return converted;
+    return *converted.pages;
 }
 
 void SlideRenderer::ShowProgress(int done, int total) const
@@ -321,11 +318,10 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
                                  const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box)
 {
     CheckRasterRequest(format, box);
-    const std::size_t threads = DrawingThreads(drawingThreads_, pictures.size());
-    const Converted& converted = Loaded(presentation, revision, threads);
-    CheckSlides(pictures, converted.loads.front()->PageCount());
+    const PdfPages& pages = Pages(presentation, revision);
+    CheckSlides(pictures, pages.PageCount());
     const int total = static_cast<int>(pictures.size());
-    ParallelDrawing(pictures, format, box).Run(converted.loads, threads,
+    ParallelDrawing(pictures, format, box).Run(pages, DrawingThreads(drawingThreads_, pictures.size()),
                                                [&](int done) { ShowProgress(done, total); });
 }
 

@@ -18,6 +18,8 @@
 
 namespace velmora::render {
 
+class PdfPages;
+
 struct RendererOptions {
     std::filesystem::path soffice = "soffice";
     std::chrono::seconds timeLimit{180};
@@ -84,8 +86,8 @@ private:
     void Keep(const std::filesystem::path& presentation, std::unique_ptr<Converted> converted);
     void FinishAhead();
     void ConvertToPdf(const std::filesystem::path& presentation, const std::filesystem::path& pdf);
-    // The converted revision with at least `count` loads of its PDF.
-    Converted& Loaded(const std::filesystem::path& presentation, std::uint64_t revision, std::size_t count);
+    // The converted revision's PDF, loaded.
+    const PdfPages& Pages(const std::filesystem::path& presentation, std::uint64_t revision);
     void ShowProgress(int done, int total) const;
 
     PrivateFolder folder_;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "render/RenderError.hpp"
@@ -27,8 +28,13 @@ struct SurfaceRelease {
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceRelease>;
 
+// poppler's Cairo output makes and frees font faces in one FreeType library
+// shared by every document, which FreeType does not allow from two threads.
+std::mutex drawing;
+
 PopplerDocument* Load(const std::filesystem::path& pdf)
 {
+    const std::lock_guard lock(drawing);
     GError* error = nullptr;
     gchar* uri = g_filename_to_uri(pdf.c_str(), nullptr, &error);
     PopplerDocument* document = uri == nullptr ? nullptr : poppler_document_new_from_file(uri, nullptr, &error);
@@ -40,6 +46,24 @@ PopplerDocument* Load(const std::filesystem::path& pdf)
                           ": it is damaged or encrypted (" + reason + ")");
     }
     return document;
+}
+
+cairo_status_t Draw(PopplerPage* page, cairo_surface_t* surface, PixelBox box)
+{
+    cairo_t* cairo = cairo_create(surface);
+    // Pages have no paper of their own: white, as a printed slide.
+    cairo_set_source_rgb(cairo, 1, 1, 1);
+    cairo_paint(cairo);
+    // One scale per axis makes the page fill the box exactly.
+    double width = 0;
+    double height = 0;
+    poppler_page_get_size(page, &width, &height);
+    cairo_scale(cairo, box.width / (width - 2 * kEdgeTrimPoints), box.height / (height - 2 * kEdgeTrimPoints));
+    cairo_translate(cairo, -kEdgeTrimPoints, -kEdgeTrimPoints);
+    poppler_page_render(page, cairo);
+    const cairo_status_t status = cairo_status(cairo);
+    cairo_destroy(cairo);
+    return status;
 }
 
 // Cairo keeps a pixel as one native-endian 32-bit word (xRGB); pictures are
@@ -71,6 +95,12 @@ PdfDocument::PdfDocument(const std::filesystem::path& pdf) : path_(pdf), documen
 {
 }
 
+PdfDocument::~PdfDocument()
+{
+    const std::lock_guard lock(drawing);
+    document_.reset();
+}
+
 int PdfDocument::PageCount() const
 {
     return poppler_document_get_n_pages(document_.get());
@@ -78,24 +108,16 @@ int PdfDocument::PageCount() const
 
 Raster PdfDocument::RenderPage(int index, PixelBox box) const
 {
-    const std::unique_ptr<PopplerPage, PageRelease> page(poppler_document_get_page(document_.get(), index));
-    if (!page) {
-        throw RenderError("page " + std::to_string(index + 1) + " is missing from " + path_.string());
-    }
     const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, box.width, box.height));
-    cairo_t* cairo = cairo_create(surface.get());
-    // Pages have no paper of their own: white, as a printed slide.
-    cairo_set_source_rgb(cairo, 1, 1, 1);
-    cairo_paint(cairo);
-    // One scale per axis makes the page fill the box exactly.
-    double width = 0;
-    double height = 0;
-    poppler_page_get_size(page.get(), &width, &height);
-    cairo_scale(cairo, box.width / (width - 2 * kEdgeTrimPoints), box.height / (height - 2 * kEdgeTrimPoints));
-    cairo_translate(cairo, -kEdgeTrimPoints, -kEdgeTrimPoints);
-    poppler_page_render(page.get(), cairo);
-    const cairo_status_t status = cairo_status(cairo);
-    cairo_destroy(cairo);
+    cairo_status_t status = CAIRO_STATUS_SUCCESS;
+    {
+        const std::lock_guard lock(drawing);
+        const std::unique_ptr<PopplerPage, PageRelease> page(poppler_document_get_page(document_.get(), index));
+        if (!page) {
+            throw RenderError("page " + std::to_string(index + 1) + " is missing from " + path_.string());
+        }
+        status = Draw(page.get(), surface.get(), box);
+    }
     if (status != CAIRO_STATUS_SUCCESS) {
         throw RenderError("poppler could not draw page " + std::to_string(index + 1) + " of " + path_.string() +
                           " at " + std::to_string(box.width) + " x " + std::to_string(box.height) + ": " +

@@ -15,6 +15,9 @@ class PdfDocument : public PdfPages {
 public:
     // Raises RenderError when poppler cannot load the file.
     explicit PdfDocument(const std::filesystem::path& pdf);
+    ~PdfDocument() override;
+    PdfDocument(const PdfDocument&) = delete;
+    PdfDocument& operator=(const PdfDocument&) = delete;
 
     int PageCount() const override;
     Raster RenderPage(int index, PixelBox box) const override;
