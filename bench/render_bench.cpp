@@ -4,7 +4,8 @@
 // deck. Then a batch of ten such decks: one velmora run over the ten files,
 // against ten runs of that pipeline.
 // Both keep their LibreOffice profile between runs, as a user's LibreOffice
-// does; a first round, not counted, makes the profiles.
+// does; a first round, not counted, makes the profiles. Last, the peak
+// memory of the velmora process alone while it exports a 500-slide deck.
 // Usage: velmora_bench_render [ROUNDS]
 #include <algorithm>
 #include <chrono>
@@ -12,8 +13,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <fstream>
+#include <thread>
 #include <vector>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "bench/BenchDecks.hpp"
 #include "bench/BenchProcess.hpp"
 #include "render/ChildProcess.hpp"
 #include "render/PrivateFolder.hpp"
@@ -75,7 +82,7 @@ Seconds BatchByHand(const std::vector<std::filesystem::path>& decks, const std::
 }
 
 // The picture export of all slides at 1280 pixels as JPG, on every deck.
-Seconds ThroughVelmora(const std::vector<std::filesystem::path>& decks)
+std::vector<std::string> ExportCommand(const std::vector<std::filesystem::path>& decks)
 {
     std::vector<std::string> command{VELMORA_BIN, "run", "ExportPic_main"};
     for (const std::filesystem::path& deck : decks) {
@@ -85,7 +92,49 @@ Seconds ThroughVelmora(const std::vector<std::filesystem::path>& decks)
         command.insert(command.end(), {"--set", option});
     }
     command.insert(command.end(), {"--click", "Cmd_OK", "--no-open"});
-    return std::chrono::duration<double, std::milli>(bench::RunProgram(command).milliseconds);
+    return command;
+}
+
+Seconds ThroughVelmora(const std::vector<std::filesystem::path>& decks)
+{
+    return std::chrono::duration<double, std::milli>(bench::RunProgram(ExportCommand(decks)).milliseconds);
+}
+
+double HighWaterMiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmHWM:")) {
+            return std::stod(line.substr(6)) / 1024;
+        }
+    }
+    return 0;
+}
+
+// The kernel counts a child's LibreOffice in its peak; this samples the
+// velmora process's own while it runs.
+double OwnPeakMiB(std::vector<std::string> command)
+{
+    std::vector<char*> argv;
+    for (std::string& arg : command) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, argv.front(), nullptr, nullptr, argv.data(), environ) != 0) {
+        std::exit(1);
+    }
+    double peak = 0;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        peak = std::max(peak, HighWaterMiB(child));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "the export of the 500-slide deck failed\n");
+        std::exit(1);
+    }
+    return peak;
 }
 
 double Median(std::vector<double> values)
@@ -139,5 +188,10 @@ int main(int argc, char** argv)
             [&] { return ThroughVelmora({deck}); });
     Compare("batch of 10", rounds, 3.0, [&] { return BatchByHand(decks, work.Path()); },
             [&] { return ThroughVelmora(decks); });
+
+    const std::filesystem::path large = work.Path() / "large.pptx";
+    bench::BuildDeck(large, 500);
+    std::printf("500 slides at 1280 px: the velmora process's own peak %.0f MiB (target 200)\n",
+                OwnPeakMiB(ExportCommand({large})));
     return 0;
 }

@@ -3,14 +3,13 @@
 #include <vips/vips8>
 
 #include "render/RenderError.hpp"
+#include "render/raster/VipsStart.hpp"
 
 namespace velmora::render {
 
 Raster ReadPicture(const std::filesystem::path& file)
 {
-    if (VIPS_INIT("velmora") != 0) {
-        throw RenderError("libvips cannot start to read " + file.string());
-    }
+    StartVips();
     try {
         vips::VImage image =
             vips::VImage::new_from_file(file.c_str(), vips::VImage::option()->set("access", "sequential"));

@@ -1,26 +1,15 @@
 #include "render/raster/PictureWriter.hpp"
 
-#include <mutex>
-
 #include <vips/vips8>
 
 #include "render/RenderError.hpp"
+#include "render/raster/VipsStart.hpp"
 
 namespace velmora::render {
 
 namespace {
 
 constexpr int kJpegQuality = 90;
-
-void StartVips()
-{
-    static std::once_flag started;
-    std::call_once(started, [] {
-        if (VIPS_INIT("velmora") != 0) {
-            throw RenderError(std::string("libvips cannot start: ") + vips_error_buffer());
-        }
-    });
-}
 
 vips::VImage ImageOf(const Raster& raster)
 {
