@@ -3,6 +3,7 @@
 #include "host/Host.hpp"
 #include "tests/pptx/document/DeckFiles.hpp"
 #include "tests/pptx/document/ZipFiles.hpp"
+#include "tests/support/PackageEdit.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::testing {
@@ -59,6 +60,39 @@ TEST(NotesTest, WritingNotesAddsNotesSlideAndMasterOnce)
     EXPECT_EQ(NotesText(*again->Item(3)), "first\rsecond line\vwrapped");
     SetNotesText(*again->Item(3), "");
     EXPECT_EQ(NotesText(*again->Item(3)), "");
+}
+
+// A large deck's notes are read ahead of the caller on another thread; what
+// it reads and changes must be the same, on a deck another writer indented
+// and whose notes are numbered against the slides' order.
+TEST(NotesTest, ALargeDecksNotesReadAndClearSlideBySlide)
+{
+    constexpr int kSlides = 40;
+    TempDir dir;
+    const auto file = SaveTitledDeck(dir / "large.pptx", kSlides);
+    {
+        auto presentation = NewHost()->Presentations()->Open(file);
+        for (int i = kSlides; i >= 1; --i) {
+            SetNotesText(*presentation->Slides()->Item(i), "note " + std::to_string(i));
+        }
+        presentation->Save();
+    }
+    PrettyPrintXml(file);
+    EXPECT_NE(ZipEntry(file, "ppt/notesSlides/notesSlide1.xml").find("note 40"), std::string::npos);
+
+    auto presentation = NewHost()->Presentations()->Open(file);
+    for (int i = 1; i <= kSlides; ++i) {
+        auto slide = presentation->Slides()->Item(i);
+        ASSERT_EQ(NotesText(*slide), "note " + std::to_string(i));
+        if (i % 2 == 0) {
+            SetNotesText(*slide, "");
+        }
+    }
+    presentation->Save();
+    auto reopened = NewHost()->Presentations()->Open(file);
+    for (int i = 1; i <= kSlides; ++i) {
+        EXPECT_EQ(NotesText(*reopened->Slides()->Item(i)), i % 2 == 0 ? "" : "note " + std::to_string(i));
+    }
 }
 
 TEST(TagsTest, NamesAreUpperCaseAndMatchWithoutCase)
