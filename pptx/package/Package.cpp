@@ -82,40 +82,10 @@ std::string Package::Read(std::string_view part) const
     if (entry->content) {
         return *entry->content;
     }
-    ReportRead(entry->name);
-    return source_->Read(*entry->sourceIndex);
-}
-
-void Package::ReportRead(const std::string& entryName)
-{
     if (platform::StepsWanted()) {
-        platform::ReportStep("read " + entryName);
+        platform::ReportStep("read " + entry->name);
     }
-}
-
-bool Package::ReadAheadServes(std::string_view entryName) const
-{
-    const Entry* entry = Find(entryName);
-    return readAhead_ && entry != nullptr && !entry->content;
-}
-
-std::unique_ptr<XmlDocument> Package::ReadXml(std::string_view part, const std::string& what)
-{
-    const std::string entryName = EntryName(part);
-    if (ReadAheadServes(entryName)) {
-        if (std::unique_ptr<XmlDocument> parsed = readAhead_->TakeXml(std::string(part))) {
-            ReportRead(entryName);
-            return parsed;
-        }
-    }
-    return ParseXml(Read(part), what);
-}
-
-void Package::ReadAheadOf(ReadAheadPlan plan)
-{
-    if (source_ && !readAhead_) {
-        readAhead_ = std::make_unique<ReadAhead>(*source_, std::move(plan));
-    }
+    return source_->Read(*entry->sourceIndex);
 }
 
 Package::Entry& Package::Put(std::string_view entryName, std::string content)
@@ -212,17 +182,10 @@ Relationships& Package::RelationshipsOf(std::string_view part)
         return *found->second;
     }
     std::string relationshipsPart = RelationshipsPartName(part);
-    std::unique_ptr<Relationships> loaded;
-    if (ReadAheadServes(EntryName(relationshipsPart))) {
-        loaded = readAhead_->TakeRelationships(std::string(part));
-    }
-    if (loaded) {
-        ReportRead(EntryName(relationshipsPart));
-    } else {
-        loaded = Contains(relationshipsPart) ? std::make_unique<Relationships>(std::string(part), Read(relationshipsPart),
-                                                                               Describe(relationshipsPart))
-                                             : std::make_unique<Relationships>(std::string(part));
-    }
+    std::unique_ptr<Relationships> loaded =
+        Contains(relationshipsPart)
+            ? std::make_unique<Relationships>(std::string(part), Read(relationshipsPart), Describe(relationshipsPart))
+            : std::make_unique<Relationships>(std::string(part));
     return *relationships_.emplace(std::string(part), std::move(loaded)).first->second;
 }
 
@@ -278,8 +241,6 @@ std::vector<StoredEntry> Package::StoredEntries() const
 
 void Package::Save(const std::filesystem::path& target)
 {
-    // Whatever was to be gone through has been by now.
-    readAhead_.reset();
     Flush();
     if (platform::StepsWanted()) {
         platform::ReportStep("save " + target.string());

@@ -11,9 +11,7 @@
 
 #include "pptx/package/ContentTypes.hpp"
 #include "pptx/package/PartName.hpp"
-#include "pptx/package/ReadAhead.hpp"
 #include "pptx/package/Relationships.hpp"
-#include "pptx/package/XmlText.hpp"
 #include "pptx/package/ZipArchive.hpp"
 #include "pptx/package/ZipWriter.hpp"
 
@@ -40,12 +38,6 @@ public:
     bool Contains(std::string_view part) const;
     // The unpacked content of a part; raises when the package has no such part.
     std::string Read(std::string_view part) const;
-    // The part parsed; raises the host error naming `what` when it is not
-    // well-formed XML.
-    std::unique_ptr<XmlDocument> ReadXml(std::string_view part, const std::string& what);
-    // Reads what `plan` names on another thread, for a caller about to go
-    // through it; only once per package, and only for a package read from a file.
-    void ReadAheadOf(ReadAheadPlan plan);
     void Write(std::string_view part, std::string content);
     // Removes the part with its own relationships and its content-type override.
     void Remove(std::string_view part);
@@ -76,9 +68,6 @@ private:
 
     Package() = default;
     const Entry* Find(std::string_view entryName) const;
-    // A part as read ahead, when it was and nobody changed it since.
-    bool ReadAheadServes(std::string_view entryName) const;
-    static void ReportRead(const std::string& entryName);
     // The parts reached from the package's own relationships; nothing when
     // some relationships on the way cannot be read.
     std::optional<CaselessMap<bool>> ReachableParts();
@@ -91,7 +80,6 @@ private:
     CaselessMap<std::size_t> index_;
     std::unique_ptr<ContentTypes> types_;
     CaselessMap<std::unique_ptr<Relationships>> relationships_;
-    std::unique_ptr<ReadAhead> readAhead_;  // last, so that it stops before the rest goes
 };
 
 }  // namespace velmora::pptx::package

@@ -169,17 +169,9 @@ void ZipArchive::CopyStored(std::size_t index, char* destination, std::uint64_t 
     ReadEntry(index, ZIP_FL_COMPRESSED, destination, size);
 }
 
-std::optional<std::size_t> ZipArchive::Locate(const std::string& name) const
-{
-    const std::lock_guard lock(archiveUse_);
-    const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
-    return index < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(index));
-}
-
 void ZipArchive::ReadEntry(std::size_t index, zip_flags_t flags, char* destination, std::uint64_t size) const
 {
     const Entry& entry = entries_.at(index);
-    const std::lock_guard lock(archiveUse_);
     std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, flags));
     if (!file) {
         throw Damaged(entry, zip_strerror(archive_));

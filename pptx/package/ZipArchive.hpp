@@ -4,8 +4,6 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +23,7 @@ struct UnpackLimits {
 };
 
 // A zip file opened read-only: its entry table, checked against the limits
-// and for unsafe names when opened, and the entries' content. Entries may
-// be read from several threads at once.
+// and for unsafe names when opened, and the entries' content.
 class ZipArchive {
 public:
     struct Entry {
@@ -47,8 +44,6 @@ public:
 
     const std::filesystem::path& File() const { return file_; }
     const std::vector<Entry>& Entries() const { return entries_; }
-    // The index of the entry named exactly `name`.
-    std::optional<std::size_t> Locate(const std::string& name) const;
     // The unpacked content of entry `index`; raises when it is damaged.
     std::string Read(std::size_t index) const;
     // Copies entry `index` as it is stored, still compressed, to `destination`;
@@ -65,7 +60,6 @@ private:
     std::uintmax_t size_;
     std::vector<char> bytes_;  // what the archive reads from, for a deck read whole
     zip_t* archive_;
-    mutable std::mutex archiveUse_;  // libzip's archive serves one thread at a time
     std::vector<Entry> entries_;
 };
 

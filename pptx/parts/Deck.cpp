@@ -244,27 +244,8 @@ void Deck::DeleteSlide(unsigned slideId)
 
 std::shared_ptr<NotesSlidePart> Deck::Notes(unsigned slideId)
 {
-    ReadNotesAhead(slideId);
     std::optional<std::string> notes = Slide(slideId)->NotesPart();
     return notes ? parts_.Get<NotesSlidePart>(*notes) : nullptr;
-}
-
-// Whoever asks for one slide's notes of a large deck is most likely going
-// through the notes of the slides after it.
-void Deck::ReadNotesAhead(unsigned fromSlideId)
-{
-    constexpr std::size_t kFewestSlides = 32;
-    const std::optional<std::size_t> first = presentation_->PositionOf(fromSlideId);
-    if (notesReadAhead_ || !first || SlideCount() - *first < kFewestSlides) {
-        return;
-    }
-    notesReadAhead_ = true;
-    package::ReadAheadPlan plan{.parts = {}, .followTypes = {rel::kNotesSlide}};
-    const std::vector<SlideEntry>& slides = presentation_->Slides();
-    for (std::size_t position = *first; position < slides.size(); ++position) {
-        plan.parts.push_back(presentation_->RelatedPart(slides[position].relationshipId));
-    }
-    parts_.Package().ReadAheadOf(std::move(plan));
 }
 
 std::string Deck::FreeNotesName()

@@ -97,14 +97,12 @@ private:
     std::shared_ptr<NotesMasterPart> EnsureNotesMaster();
     std::string FreeNotesName();
     std::shared_ptr<LegacyDrawingPart> LegacyDrawing(XmlPart& slide);
-    void ReadNotesAhead(unsigned fromSlideId);
 
     PartSet parts_;
     std::shared_ptr<PresentationPart> presentation_;
     std::map<unsigned, std::shared_ptr<NotesSlidePart>> drafts_;
     // Part names of slides by slide id, as looked up so far.
     std::unordered_map<unsigned, std::string> slideParts_;
-    bool notesReadAhead_ = false;
 };
 
 }  // namespace velmora::pptx::parts

@@ -62,9 +62,8 @@ TEST(NotesTest, WritingNotesAddsNotesSlideAndMasterOnce)
     EXPECT_EQ(NotesText(*again->Item(3)), "");
 }
 
-// A large deck's notes are read ahead of the caller on another thread; what
-// it reads and changes must be the same, on a deck another writer indented
-// and whose notes are numbered against the slides' order.
+// Notes found through each slide, on a deck another writer indented and
+// whose notes are numbered against the slides' order.
 TEST(NotesTest, ALargeDecksNotesReadAndClearSlideBySlide)
 {
     constexpr int kSlides = 40;
