@@ -16,4 +16,9 @@ struct ProcessRun {
 // measures its time and peak memory; exits the benchmark when it fails.
 ProcessRun RunProgram(std::vector<std::string> args);
 
+// The peak memory of the program's own process, sampled while it runs: the
+// kernel's figure for a child counts the programs it starts (LibreOffice)
+// too. Exits the benchmark when the program fails.
+double OwnPeakMiB(std::vector<std::string> args);
+
 }  // namespace velmora::bench

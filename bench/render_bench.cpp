@@ -13,12 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <fstream>
-#include <thread>
 #include <vector>
-
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include "bench/BenchDecks.hpp"
 #include "bench/BenchProcess.hpp"
@@ -100,43 +95,6 @@ Seconds ThroughVelmora(const std::vector<std::filesystem::path>& decks)
     return std::chrono::duration<double, std::milli>(bench::RunProgram(ExportCommand(decks)).milliseconds);
 }
 
-double HighWaterMiB(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmHWM:")) {
-            return std::stod(line.substr(6)) / 1024;
-        }
-    }
-    return 0;
-}
-
-// The kernel counts a child's LibreOffice in its peak; this samples the
-// velmora process's own while it runs.
-double OwnPeakMiB(std::vector<std::string> command)
-{
-    std::vector<char*> argv;
-    for (std::string& arg : command) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawn(&child, argv.front(), nullptr, nullptr, argv.data(), environ) != 0) {
-        std::exit(1);
-    }
-    double peak = 0;
-    int status = 0;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        peak = std::max(peak, HighWaterMiB(child));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "the export of the 500-slide deck failed\n");
-        std::exit(1);
-    }
-    return peak;
-}
-
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -192,6 +150,6 @@ int main(int argc, char** argv)
     const std::filesystem::path large = work.Path() / "large.pptx";
     bench::BuildDeck(large, 500);
     std::printf("500 slides at 1280 px: the velmora process's own peak %.0f MiB (target 200)\n",
-                OwnPeakMiB(ExportCommand({large})));
+                bench::OwnPeakMiB(ExportCommand({large})));
     return 0;
 }
