@@ -6,6 +6,7 @@
 #include <string>
 
 #include <stdlib.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,6 +57,19 @@ void BuildDeck(const std::filesystem::path& file, int slideCount)
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error("building the benchmark deck failed");
+    }
+}
+
+void CopyDeck(const std::filesystem::path& deck, const std::filesystem::path& work)
+{
+    std::filesystem::copy_file(deck, work, std::filesystem::copy_options::overwrite_existing);
+    const int file = open(work.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool flushed = file >= 0 && fsync(file) == 0;
+    if (file >= 0) {
+        close(file);
+    }
+    if (!flushed) {
+        throw std::runtime_error("cannot flush the copy of the benchmark deck");
     }
 }
 

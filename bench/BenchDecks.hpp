@@ -8,6 +8,10 @@ namespace velmora::bench {
 // text, two paragraphs of notes and three entrance effects.
 void BuildDeck(const std::filesystem::path& file, int slideCount);
 
+// Copies `deck` to `work` and flushes the copy to disk, so that a timed run
+// that syncs its own output does not wait for the copy's writeback.
+void CopyDeck(const std::filesystem::path& deck, const std::filesystem::path& work);
+
 // A fresh folder under /tmp for a benchmark's files; the caller removes it.
 std::filesystem::path ScratchFolder();
 

@@ -25,7 +25,7 @@ using namespace velmora;
 double TimeCommand(const std::filesystem::path& deck, const std::filesystem::path& work,
                    const std::function<void(host::Application&, const host::Services&)>& command)
 {
-    std::filesystem::copy_file(deck, work, std::filesystem::copy_options::overwrite_existing);
+    bench::CopyDeck(deck, work);
     std::ostringstream messages;
     host::Services services;
     services.prompts = std::make_shared<platform::ScriptedPrompts>(messages);
