@@ -21,7 +21,8 @@ namespace {
 host::Ref<host::TextRange> NotesBody(host::Slide& slide)
 {
     auto placeholders = slide.NotesPage()->Shapes()->Placeholders();
-    for (int i = 1; i <= placeholders->Count(); ++i) {
+    const int count = placeholders->Count();
+    for (int i = 1; i <= count; ++i) {
         auto placeholder = placeholders->Item(i);
         if (placeholder->PlaceholderFormat()->Type() == host::PlaceholderType::Body) {
             return placeholder->TextFrame()->TextRange();

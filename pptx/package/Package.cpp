@@ -56,7 +56,7 @@ const std::filesystem::path& Package::File() const
 std::string Package::Describe(std::string_view part) const
 {
     std::string where = source_ ? source_->File().string() : std::string("the new presentation");
-    return EntryName(part) + " in " + where;
+    return std::string(EntryName(part)) + " in " + where;
 }
 
 const Package::Entry* Package::Find(std::string_view entryName) const

@@ -24,7 +24,8 @@ std::string RelationshipsPartName(std::string_view part);
 // package's own); nothing for any other part.
 std::optional<std::string> RelationshipsSource(std::string_view part);
 
-std::string EntryName(std::string_view part);
+// The entry name within `part`, which must outlive it.
+std::string_view EntryName(std::string_view part);
 std::string PartName(std::string_view entry);
 
 // Lower-case extension without the dot ("xml"), "" when there is none.

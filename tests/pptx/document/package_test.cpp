@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdint>
 #include <string>
@@ -65,6 +66,8 @@ TEST(PartNameTest, ResolvesAndRelatesTargets)
     EXPECT_EQ(ResolveTarget("/", "ppt/presentation.xml"), "/ppt/presentation.xml");
     EXPECT_EQ(ResolveTarget("/ppt/slides/slide1.xml", "/ppt/media/./image1.png"), "/ppt/media/image1.png");
     EXPECT_THROW(ResolveTarget("/ppt/slide.xml", "../../outside.xml"), host::HostError);
+    EXPECT_EQ(ResolveTarget("/ppt/slides/slide1.xml", "../../docProps//app.xml"), "/docProps/app.xml");
+    EXPECT_EQ(ResolveTarget("/ppt/slides/slide1.xml", "./media/../../media/a.png"), "/ppt/media/a.png");
 
     EXPECT_EQ(RelativeTarget("/ppt/slides/slide1.xml", "/ppt/notesSlides/notesSlide1.xml"),
               "../notesSlides/notesSlide1.xml");
@@ -84,6 +87,32 @@ TEST(PartNameTest, RefusesEntryNamesThatLeaveTheFolder)
     for (const char* good : {"ppt/slides/slide1.xml", "[Content_Types].xml", "ppt/media/", "_rels/.rels"}) {
         EXPECT_TRUE(IsSafeEntryName(good)) << good;
     }
+}
+
+// Writers differ in the case of part names; lookups must not, whatever the
+// name's length against the eight bytes the hash takes at a time.
+TEST(PackageOpenTest, FindsPartsWhateverTheCaseOfTheirNames)
+{
+    TempDir dir;
+    const std::filesystem::path deck = dir / "case.pptx";
+    const std::vector<std::string> names = {"a.xml", "ab/cd.xml", "ppt/x1.xml", "ppt/slides/Slide12.xml",
+                                            "PPT/Media/Image-With-A-Long-Name-0123456789.XML"};
+    std::vector<ZipItem> items = {{"[Content_Types].xml", kTypes}};
+    for (const std::string& name : names) {
+        items.push_back({name, "<x>" + name + "</x>"});
+    }
+    WriteZip(deck, items);
+    const auto package = Package::Open(deck);
+    for (const std::string& name : names) {
+        std::string upper = "/" + name;
+        std::string lower = upper;
+        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+        EXPECT_EQ(package->Read(upper), "<x>" + name + "</x>") << upper;
+        EXPECT_EQ(package->Read(lower), "<x>" + name + "</x>") << lower;
+    }
+    EXPECT_FALSE(package->Contains("/ppt/x2.xml"));
+    EXPECT_FALSE(package->Contains("/ppt/x1.xm"));
 }
 
 TEST(PackageOpenTest, RefusesWhatIsNoPackageAndLeavesTheFileAlone)
