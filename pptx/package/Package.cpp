@@ -184,7 +184,8 @@ Relationships& Package::RelationshipsOf(std::string_view part)
     std::string relationshipsPart = RelationshipsPartName(part);
     std::unique_ptr<Relationships> loaded =
         Contains(relationshipsPart)
-            ? std::make_unique<Relationships>(std::string(part), Read(relationshipsPart), Describe(relationshipsPart))
+            ? std::make_unique<Relationships>(std::string(part), Read(relationshipsPart),
+                                              [&] { return Describe(relationshipsPart); })
             : std::make_unique<Relationships>(std::string(part));
     return *relationships_.emplace(std::string(part), std::move(loaded)).first->second;
 }

@@ -24,7 +24,7 @@ unsigned IdNumber(std::string_view id)
 
 }  // namespace
 
-Relationships::Relationships(std::string sourcePart, std::string bytes, const std::string& what)
+Relationships::Relationships(std::string sourcePart, std::string bytes, const std::function<std::string()>& what)
     : source_(std::move(sourcePart))
 {
     auto xml = ParseXml(std::move(bytes), what);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ class Relationships {
 public:
     // A part without relationships yet.
     explicit Relationships(std::string sourcePart) : source_(std::move(sourcePart)) {}
-    Relationships(std::string sourcePart, std::string bytes, const std::string& what);
+    Relationships(std::string sourcePart, std::string bytes, const std::function<std::string()>& what);
 
     const std::string& SourcePart() const { return source_; }
     const std::vector<Relationship>& All() const { return relationships_; }

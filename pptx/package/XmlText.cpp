@@ -53,20 +53,25 @@ bool NestsTooDeep(const pugi::xml_node root)
 
 std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::string& what)
 {
+    return ParseXml(std::move(bytes), [&what] { return what; });
+}
+
+std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std::string()>& what)
+{
     auto parsed = std::make_unique<XmlDocument>();
     parsed->buffer = std::move(bytes);
     pugi::xml_parse_result result = parsed->document.load_buffer_inplace(
         parsed->buffer.data(), parsed->buffer.size(), kParseOptions, pugi::encoding_auto);
     if (!result || !parsed->document.document_element()) {
         std::ostringstream message;
-        message << what << " is not well-formed XML";
+        message << what() << " is not well-formed XML";
         if (!result) {
             message << " (" << result.description() << " at byte " << result.offset << ")";
         }
         throw host::HostError(message.str());
     }
     if (NestsTooDeep(parsed->document)) {
-        throw host::HostError(what + " nests elements more than " + std::to_string(kDeepestLevel) +
+        throw host::HostError(what() + " nests elements more than " + std::to_string(kDeepestLevel) +
                               " levels deep");
     }
     return parsed;

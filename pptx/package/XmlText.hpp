@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,9 @@ struct XmlDocument {
 // Parses `bytes` (moved into the result); raises the host error naming
 // `what` (an entry and its file) when the text is not well-formed.
 std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::string& what);
+// The same with the name made only for the error: parts are parsed by the
+// thousand, and fail rarely.
+std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std::string()>& what);
 
 // The document as file content, without reformatting.
 std::string SerialiseXml(const pugi::xml_document& document);

@@ -19,7 +19,7 @@ XmlPart::~XmlPart() = default;
 pugi::xml_document& XmlPart::Document()
 {
     if (!xml_) {
-        xml_ = package::ParseXml(package_.Read(name_), Describe());
+        xml_ = package::ParseXml(package_.Read(name_), [this] { return Describe(); });
     }
     return xml_->document;
 }
