@@ -57,7 +57,7 @@ std::vector<std::string> TypefacesUsed(Package& package)
         if (part == "/" || !part.ends_with(".xml")) {
             continue;
         }
-        const auto document = ParseXml(package.Read(part), package.Describe(part));
+        const auto document = ParseXml(package.Read(part), [&] { return package.Describe(part); });
         for (const pugi::xpath_node& node : document->document.select_nodes("//@typeface")) {
             const std::string name = node.attribute().value();
             if (!name.empty() && name.front() != '+' && std::find(names.begin(), names.end(), name) == names.end()) {
