@@ -1,4 +1,5 @@
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include "cli/ExitStatus.hpp"
 #include "cli/HelpText.hpp"
 #include "cli/Verbs.hpp"
+#include "platform/HeapReservation.hpp"
 #include "platform/Interruption.hpp"
 
 namespace {
@@ -29,6 +31,11 @@ void NameTheTimeZone()
     setenv("TZ", ":/etc/localtime", 0);
 }
 
+// A large deck's parts and their parsed trees take some 10-20 MiB in small
+// blocks; growing the heap for them at once, in huge pages, spares a
+// thousand page faults. Untouched, the room costs nothing.
+constexpr std::size_t kJobHeap = 32 << 20;
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -36,6 +43,7 @@ int main(int argc, char** argv)
     using namespace velmora;
     HandleSignals();
     NameTheTimeZone();
+    platform::ReserveHeap(kJobHeap);
     try {
         return cli::Dispatch(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const cli::UsageError& error) {
