@@ -7,7 +7,6 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/FileInUse.hpp"
 #include "platform/HostSteps.hpp"
-#include "pptx/package/Deflate.hpp"
 #include "pptx/package/PartName.hpp"
 
 namespace velmora::pptx::package {
@@ -25,7 +24,7 @@ std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
     const auto& entries = package->source_->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         package->index_.emplace(entries[i].name, package->entries_.size());
-        package->entries_.push_back(Entry{entries[i].name, i, std::nullopt, false});
+        package->entries_.push_back(Entry{entries[i].name, i, nullptr, false});
     }
     const Entry* types = package->Find(kContentTypesEntry);
     if (types == nullptr) {
@@ -92,11 +91,12 @@ Package::Entry& Package::Put(std::string_view entryName, std::string content)
 {
     auto [found, added] = index_.emplace(std::string(entryName), entries_.size());
     if (added) {
-        entries_.push_back(Entry{std::string(entryName), std::nullopt, std::nullopt, false});
+        entries_.push_back(Entry{std::string(entryName), std::nullopt, nullptr, false});
     }
     Entry& entry = entries_[found->second];
-    entry.content = std::move(content);
+    entry.content = std::make_shared<const std::string>(std::move(content));
     entry.removed = false;
+    packer_.Submit(entry.content);
     return entry;
 }
 
@@ -213,12 +213,12 @@ void Package::Flush()
     }
 }
 
-std::vector<StoredEntry> Package::StoredEntries() const
+std::vector<StoredEntry> Package::StoredEntries()
 {
     const std::time_t now = std::time(nullptr);
+    packer_.Finish();
     std::vector<StoredEntry> stored;
     stored.reserve(entries_.size());
-    std::vector<DeflateJob> jobs;
     for (const Entry& entry : entries_) {
         if (entry.removed) {
             continue;
@@ -227,8 +227,9 @@ std::vector<StoredEntry> Package::StoredEntries() const
             if (platform::StepsWanted()) {
                 platform::ReportStep("write " + entry.name);
             }
-            stored.push_back(StoredEntry{entry.name, 0, 0, 0, 0, now, {}, std::nullopt});
-            jobs.push_back(DeflateJob{*entry.content, &stored.back()});
+            stored.push_back(packer_.Packed(*entry.content));
+            stored.back().name = entry.name;
+            stored.back().modified = now;
             continue;
         }
         // Unchanged entries keep their bytes as stored, so they are not packed anew.
@@ -236,7 +237,6 @@ std::vector<StoredEntry> Package::StoredEntries() const
         stored.push_back(StoredEntry{entry.name, source.method, source.crc, source.size, source.compressedSize,
                                      source.modified, {}, entry.sourceIndex});
     }
-    DeflateAll(jobs);
     return stored;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pptx/package/ContentTypes.hpp"
+#include "pptx/package/PackAhead.hpp"
 #include "pptx/package/PartName.hpp"
 #include "pptx/package/Relationships.hpp"
 #include "pptx/package/ZipArchive.hpp"
@@ -62,7 +63,8 @@ private:
     struct Entry {
         std::string name;
         std::optional<std::size_t> sourceIndex;
-        std::optional<std::string> content;
+        // What was written, shared with the packing of it that runs meanwhile.
+        std::shared_ptr<const std::string> content;
         bool removed = false;
     };
 
@@ -73,13 +75,14 @@ private:
     std::optional<CaselessMap<bool>> ReachableParts();
     Entry& Put(std::string_view entryName, std::string content);
     void Flush();
-    std::vector<StoredEntry> StoredEntries() const;
+    std::vector<StoredEntry> StoredEntries();
 
     std::unique_ptr<ZipArchive> source_;
     std::vector<Entry> entries_;
     CaselessMap<std::size_t> index_;
     std::unique_ptr<ContentTypes> types_;
     CaselessMap<std::unique_ptr<Relationships>> relationships_;
+    PackAhead packer_;
 };
 
 }  // namespace velmora::pptx::package

@@ -377,6 +377,40 @@ TEST_F(PackageSaveTest, ManyChangedEntriesKeepTheirOrderAndContent)
     EXPECT_EQ(testing::ZipEntry(saved, "a/one.xml"), testing::ZipEntry(source_, "a/one.xml"));
 }
 
+// Parts are packed in the background as they are written: a save holds each
+// part's last version however often it was written before and between saves,
+// and a package closed unsaved does not wait on or trip over that packing.
+TEST_F(PackageSaveTest, PartsWrittenAgainAreSavedInTheirLastVersion)
+{
+    const auto version = [](int part, int round) {
+        return "<p n=\"" + std::to_string(part) + "\">" + Repeated("<r>" + std::to_string(round) + "</r>", 300) + "</p>";
+    };
+    const auto name = [](int part) { return "/parts/part" + std::to_string(part) + ".xml"; };
+    auto package = Package::Open(source_);
+    for (int round = 1; round <= 3; ++round) {
+        for (int part = 1; part <= 150; ++part) {
+            package->Write(name(part), version(part, round));
+        }
+    }
+    const std::filesystem::path first = dir_ / "first.pptx";
+    package->Save(first);
+    for (int part = 1; part <= 150; part += 7) {
+        package->Write(name(part), version(part, 4));
+    }
+    const std::filesystem::path second = dir_ / "second.pptx";
+    package->Save(second);
+    for (int part = 1; part <= 150; ++part) {
+        EXPECT_EQ(testing::ZipEntry(first, name(part).substr(1)), version(part, 3));
+        EXPECT_EQ(testing::ZipEntry(second, name(part).substr(1)), version(part, part % 7 == 1 ? 4 : 3));
+    }
+
+    auto unsaved = Package::Open(source_);
+    for (int part = 1; part <= 150; ++part) {
+        unsaved->Write(name(part), version(part, 5));
+    }
+    unsaved.reset();
+}
+
 TEST_F(PackageSaveTest, RefusesATargetAnotherProgramHasOpen)
 {
     auto package = Package::Open(source_);
