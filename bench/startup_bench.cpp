@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     const std::string libraries = render::RunChild({"ldd", program}, std::chrono::seconds(10)).output;
     std::printf("velmora ribbon: median of %d runs %.1f ms (target 8 ms); %d shared libraries\n", runs, Median(times),
                 Count(libraries, "=>"));
-    for (const char* library : {"libpoppler", "libvips", "libcurl", "libgsf"}) {
+    for (const char* library : {"libpoppler", "libvips", "libcurl", "libgsf", "libfontconfig"}) {
         std::printf("  %s %s\n", library, libraries.find(library) == std::string::npos ? "not mapped" : "MAPPED");
     }
     return 0;

@@ -1,14 +1,15 @@
 #include "render/FontConfiguration.hpp"
 
 #include <algorithm>
-#include <memory>
+#include <optional>
 #include <sstream>
 
-#include <fontconfig/fontconfig.h>
 #include <pugixml.hpp>
 
+#include "host/HostError.hpp"
 #include "platform/AsciiCase.hpp"
 #include "platform/AtomicFile.hpp"
+#include "platform/FontModule.hpp"
 
 namespace velmora::render {
 
@@ -24,38 +25,6 @@ constexpr const char* kCjkSerifTraditional = "Noto Serif CJK TC";
 constexpr const char* kCjkSansTraditional = "Noto Sans CJK TC";
 constexpr const char* kCjkKaiTraditional = "AR PL UKai TW";
 
-struct FcConfigDeleter {
-    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
-};
-struct FcPatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-using Config = std::unique_ptr<FcConfig, FcConfigDeleter>;
-using Pattern = std::unique_ptr<FcPattern, FcPatternDeleter>;
-
-Config LoadOurConfiguration()
-{
-    Config config(FcConfigCreate());
-    const std::string text = FontConfigurationText();
-    if (!config ||
-        !FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8*>(text.c_str()), FcFalse) ||
-        !FcConfigBuildFonts(config.get())) {
-        return nullptr;
-    }
-    return config;
-}
-
-// Every family name of the face (fonts carry localised names too).
-std::vector<std::string> FamiliesOf(const FcPattern* face)
-{
-    std::vector<std::string> names;
-    FcChar8* name = nullptr;
-    for (int i = 0; FcPatternGetString(face, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        names.emplace_back(reinterpret_cast<const char*>(name));
-    }
-    return names;
-}
-
 // The family itself, or the face it is mapped to.
 std::string IntendedFace(const std::string& family)
 {
@@ -65,18 +34,6 @@ std::string IntendedFace(const std::string& family)
         }
     }
     return family;
-}
-
-// The face fontconfig picks for `family`; empty when it picks none.
-std::vector<std::string> MatchedFamilies(FcConfig* config, const std::string& family)
-{
-    Pattern pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
-    FcResult result = FcResultNoMatch;
-    const Pattern face(FcFontMatch(config, pattern.get(), &result));
-    return face ? FamiliesOf(face.get()) : std::vector<std::string>{};
 }
 
 }  // namespace
@@ -167,19 +124,24 @@ std::filesystem::path WriteFontConfiguration(const std::filesystem::path& folder
 
 std::vector<FontSubstitution> SubstitutedFonts(const std::vector<std::string>& families)
 {
-    const Config config = LoadOurConfiguration();
     std::vector<FontSubstitution> substituted;
-    if (!config) {
+    std::optional<std::vector<std::vector<std::string>>> matches;
+    try {
+        matches = platform::FontModule().matchedFamilies(FontConfigurationText(), families);
+    } catch (const host::HostError&) {
         return substituted;
     }
-    for (const std::string& family : families) {
-        const std::string intended = IntendedFace(family);
-        const std::vector<std::string> matched = MatchedFamilies(config.get(), family);
+    if (!matches) {
+        return substituted;
+    }
+    for (std::size_t i = 0; i < families.size(); ++i) {
+        const std::string intended = IntendedFace(families[i]);
+        const std::vector<std::string>& matched = (*matches)[i];
         const bool drawnAsIntended = std::any_of(matched.begin(), matched.end(), [&](const std::string& name) {
             return platform::EqualIgnoringAsciiCase(name, intended);
         });
         if (!drawnAsIntended) {
-            substituted.push_back({family, matched.empty() ? std::string() : matched.front()});
+            substituted.push_back({families[i], matched.empty() ? std::string() : matched.front()});
         }
     }
     return substituted;

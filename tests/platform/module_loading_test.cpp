@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/CurlHttpClient.hpp"
+#include "platform/FontMetrics.hpp"
 #include "platform/HttpModule.hpp"
 #include "platform/SharedModule.hpp"
 #include "tests/support/HttpServer.hpp"
@@ -29,7 +30,15 @@ int Count(const std::string& text, const std::string& part)
     return count;
 }
 
-// First: the other cases load the module.
+// First: the other cases load the modules.
+TEST(FontModule, FontconfigArrivesWithTheFirstMeasurement)
+{
+    EXPECT_THAT(OwnMaps(), Not(HasSubstr("libfontconfig")));
+    EXPECT_GT(MeasureText("Liberation Sans", 10, "Velmora").width, 0);
+    EXPECT_THAT(OwnMaps(), HasSubstr("libvelmora_fonts.so"));
+    EXPECT_THAT(OwnMaps(), HasSubstr("libfontconfig"));
+}
+
 TEST(HttpModule, LibcurlArrivesWithTheFirstRequest)
 {
     using namespace std::chrono_literals;

@@ -1,0 +1,21 @@
+#include "platform/FontModule.hpp"
+
+#include "host/HostError.hpp"
+#include "platform/SharedModule.hpp"
+
+namespace velmora::platform {
+
+const FontFunctions& FontModule()
+{
+    static SharedModule<FontFunctions> module("libvelmora_fonts.so", VELMORA_FONT_MODULE, "velmora_font_functions");
+    std::string failures;
+    if (const FontFunctions* functions = module.Load(failures)) {
+        return *functions;
+    }
+    throw host::HostError(
+        "the font module libvelmora_fonts.so cannot be loaded (fontconfig and FreeType are needed: apt-get install "
+        "libfontconfig1 libfreetype6)" +
+        failures);
+}
+
+}  // namespace velmora::platform
