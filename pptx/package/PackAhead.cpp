@@ -61,7 +61,9 @@ void PackAhead::Work()
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         PackWaiting(lock, deflater);
-        changed_.wait(lock, [this] { return stopping_ || waitingBytes_ >= kBatchBytes; });
+        changed_.wait(lock, [this] {
+            return stopping_ || waitingBytes_ >= kBatchBytes || (finishing_ && next_ < jobs_.size());
+        });
     }
 }
 
@@ -89,10 +91,19 @@ void PackAhead::PackWaiting(std::unique_lock<std::mutex>& lock, std::optional<De
 
 void PackAhead::Finish()
 {
-    std::optional<Deflater> deflater;
     std::unique_lock lock(mutex_);
-    PackWaiting(lock, deflater);
-    changed_.wait(lock, [this] { return busy_ == 0; });
+    if (worker_.joinable() && waitingBytes_ < kBatchBytes) {
+        // The worker has its compressor at hand: what is left of a batch is
+        // packed sooner there than by making a second one here.
+        finishing_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return next_ == jobs_.size() && busy_ == 0; });
+        finishing_ = false;
+    } else {
+        std::optional<Deflater> deflater;
+        PackWaiting(lock, deflater);
+        changed_.wait(lock, [this] { return busy_ == 0; });
+    }
     DropSuperseded();
 }
 

@@ -59,6 +59,7 @@ private:
     std::size_t busy_ = 0;  // jobs taken and not done
     std::size_t waitingBytes_ = 0;
     std::size_t pruneAt_ = kFirstPrune;
+    bool finishing_ = false;
     bool stopping_ = false;
     std::unordered_map<const std::string*, Job*> byContent_;
     bool workerTried_ = false;
