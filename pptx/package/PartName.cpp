@@ -198,8 +198,10 @@ std::size_t CaselessHash::operator()(std::string_view text) const
 
 bool CaselessEqual::operator()(std::string_view left, std::string_view right) const
 {
+    // Writers and readers mostly agree on the case: the plain comparison decides first.
     return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(), [](char a, char b) { return Lower(a) == Lower(b); });
+           (left == right ||
+            std::equal(left.begin(), left.end(), right.begin(), [](char a, char b) { return Lower(a) == Lower(b); }));
 }
 
 std::string FoldCase(std::string_view text)

@@ -36,20 +36,20 @@ struct FileCloser {
 // where they lie, so that memory does not hold them beside the saved copy.
 constexpr std::uintmax_t kReadWholeUpTo = std::uintmax_t{64} << 20;
 
-std::vector<char> ReadWholeFile(const std::filesystem::path& file, std::uintmax_t size)
+// Read straight into memory not cleared first: it is all overwritten.
+std::unique_ptr<char[]> ReadWholeFile(const std::filesystem::path& file, std::uintmax_t size)
 {
     std::ifstream in(file, std::ios::binary);
-    std::vector<char> bytes(static_cast<std::size_t>(size));
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) || in.peek() != EOF) {
+    auto bytes = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size));
+    if (!in.read(bytes.get(), static_cast<std::streamsize>(size)) || in.peek() != EOF) {
         Refuse(file, "it cannot be read, or it changed while being read");
     }
     return bytes;
 }
 
-zip_source_t* Source(const std::filesystem::path& file, const std::vector<char>& bytes, bool whole,
-                     zip_error_t* error)
+zip_source_t* Source(const std::filesystem::path& file, const char* bytes, std::uintmax_t size, zip_error_t* error)
 {
-    return whole ? zip_source_buffer_create(bytes.data(), bytes.size(), 0, error)
+    return bytes != nullptr ? zip_source_buffer_create(bytes, size, 0, error)
                  : zip_source_file_create(file.c_str(), 0, -1, error);
 }
 
@@ -78,10 +78,10 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, 
         Refuse(file, error.message());
     }
     const bool whole = size <= kReadWholeUpTo;
-    std::vector<char> bytes = whole ? ReadWholeFile(file, size) : std::vector<char>();
+    std::unique_ptr<char[]> bytes = whole ? ReadWholeFile(file, size) : nullptr;
     zip_error_t zipError;
     zip_error_init(&zipError);
-    zip_t* archive = OpenSource(Source(file, bytes, whole, &zipError), &zipError);
+    zip_t* archive = OpenSource(Source(file, bytes.get(), size, &zipError), &zipError);
     const int code = zip_error_code_zip(&zipError);
     zip_error_fini(&zipError);
     if (archive == nullptr) {
@@ -94,7 +94,8 @@ std::unique_ptr<ZipArchive> ZipArchive::Open(const std::filesystem::path& file, 
     return opened;
 }
 
-ZipArchive::ZipArchive(std::filesystem::path file, std::uintmax_t size, std::vector<char> bytes, zip_t* archive)
+ZipArchive::ZipArchive(std::filesystem::path file, std::uintmax_t size, std::unique_ptr<char[]> bytes,
+                       zip_t* archive)
     : file_(std::move(file)), size_(size), bytes_(std::move(bytes)), archive_(archive)
 {
 }

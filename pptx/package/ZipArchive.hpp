@@ -51,14 +51,14 @@ public:
     void CopyStored(std::size_t index, char* destination, std::uint64_t size) const;
 
 private:
-    ZipArchive(std::filesystem::path file, std::uintmax_t size, std::vector<char> bytes, zip_t* archive);
+    ZipArchive(std::filesystem::path file, std::uintmax_t size, std::unique_ptr<char[]> bytes, zip_t* archive);
     void LoadEntries(const UnpackLimits& limits);
     void ReadEntry(std::size_t index, zip_flags_t flags, char* destination, std::uint64_t size) const;
     host::HostError Damaged(const Entry& entry, const std::string& problem) const;
 
     std::filesystem::path file_;
     std::uintmax_t size_;
-    std::vector<char> bytes_;  // what the archive reads from, for a deck read whole
+    std::unique_ptr<char[]> bytes_;  // what the archive reads from, for a deck read whole
     zip_t* archive_;
     std::vector<Entry> entries_;
 };
