@@ -1,21 +1,10 @@
 #include "platform/fonts/FaceMatching.hpp"
 
-#include <memory>
-
-#include <fontconfig/fontconfig.h>
+#include "platform/fonts/FontconfigHandles.hpp"
 
 namespace velmora::platform::fonts {
 
 namespace {
-
-struct ConfigFree {
-    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
-};
-struct PatternFree {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-using Config = std::unique_ptr<FcConfig, ConfigFree>;
-using Pattern = std::unique_ptr<FcPattern, PatternFree>;
 
 Config LoadConfiguration(const std::string& text)
 {
