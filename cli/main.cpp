@@ -31,7 +31,7 @@ void NameTheTimeZone()
     setenv("TZ", ":/etc/localtime", 0);
 }
 
-// A large deck's parts and their parsed trees take some 10-20 MiB in small
+// A large deck's parts and their parsed trees take megabytes in small
 // blocks; growing the heap for them at once, in huge pages, spares a
 // thousand page faults. Untouched, the room costs nothing.
 constexpr std::size_t kJobHeap = 32 << 20;

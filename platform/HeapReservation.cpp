@@ -27,10 +27,12 @@ void GrowHeapOnce()
     const auto before = ProgramBreak();
     std::vector<void*> blocks;
     blocks.reserve(8);
-    while (ProgramBreak() == before && blocks.size() < blocks.capacity())
+    while (ProgramBreak() == before && blocks.size() < blocks.capacity()) {
         blocks.push_back(std::malloc(kProbeBlock));
-    for (void* block : blocks)
+    }
+    for (void* block : blocks) {
         std::free(block);
+    }
 }
 
 }  // namespace
@@ -43,8 +45,9 @@ void ReserveHeap(std::size_t bytes)
     const auto after = ProgramBreak();
     const auto from = (before + kHugePage - 1) & ~(kHugePage - 1);
     const auto to = after & ~(kHugePage - 1);
-    if (to > from)
+    if (to > from) {
         madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+    }
 }
 
 }  // namespace velmora::platform

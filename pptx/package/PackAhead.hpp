@@ -28,8 +28,8 @@ public:
     PackAhead& operator=(const PackAhead&) = delete;
 
     void Submit(std::shared_ptr<const std::string> content);
-    // Packs what is still waiting, here and on the worker together, and
-    // returns when everything submitted is packed.
+    // Returns when everything submitted is packed: what is still waiting is
+    // left to the worker, or packed here as well when there is much of it.
     void Finish();
     // The packing of submitted `content` (after Finish): data, checksum, sizes.
     const StoredEntry& Packed(const std::string& content) const;
