@@ -13,13 +13,14 @@ ContentTypes::ContentTypes()
     changed_ = true;
 }
 
-ContentTypes::ContentTypes(std::string bytes, const std::string& what) : xml_(ParseXml(std::move(bytes), what))
-{
-    Index();
-}
+ContentTypes::ContentTypes(std::string bytes, const std::string& what) : xml_(ParseXml(std::move(bytes), what)) {}
 
-void ContentTypes::Index()
+void ContentTypes::Index() const
 {
+    if (indexed_) {
+        return;
+    }
+    indexed_ = true;
     for (pugi::xml_node node : xml_->document.document_element().children()) {
         if (std::string_view(node.name()) == "Override") {
             overrides_[node.attribute("PartName").value()] = node;
@@ -29,8 +30,29 @@ void ContentTypes::Index()
     }
 }
 
+// As the index answers: of entries given twice, the last one counts.
+std::string ContentTypes::ScannedTypeOf(std::string_view part) const
+{
+    const std::string extension = Extension(part);
+    pugi::xml_node byName;
+    pugi::xml_node byExtension;
+    for (pugi::xml_node node : xml_->document.document_element().children()) {
+        const std::string_view name = node.name();
+        if (name == "Override" && CaselessEqual()(node.attribute("PartName").value(), part)) {
+            byName = node;
+        } else if (name == "Default" && CaselessEqual()(node.attribute("Extension").value(), extension)) {
+            byExtension = node;
+        }
+    }
+    return (byName ? byName : byExtension).attribute("ContentType").value();
+}
+
 std::string ContentTypes::TypeOf(std::string_view part) const
 {
+    if (!indexed_ && ++lookups_ <= kLookupsBeforeIndex) {
+        return ScannedTypeOf(part);
+    }
+    Index();
     if (auto found = overrides_.find(part); found != overrides_.end()) {
         return found->second.attribute("ContentType").value();
     }
@@ -42,6 +64,7 @@ std::string ContentTypes::TypeOf(std::string_view part) const
 
 void ContentTypes::SetOverride(std::string_view part, std::string_view type)
 {
+    Index();
     pugi::xml_node& node = overrides_[std::string(part)];
     if (!node) {
         node = xml_->document.document_element().append_child("Override");
@@ -54,6 +77,7 @@ void ContentTypes::SetOverride(std::string_view part, std::string_view type)
 
 void ContentTypes::RemoveOverride(std::string_view part)
 {
+    Index();
     auto found = overrides_.find(part);
     if (found == overrides_.end()) {
         return;
@@ -65,6 +89,7 @@ void ContentTypes::RemoveOverride(std::string_view part)
 
 void ContentTypes::EnsureDefault(std::string_view extension, std::string_view type)
 {
+    Index();
     std::string key = FoldCase(extension);
     if (defaults_.contains(key)) {
         return;

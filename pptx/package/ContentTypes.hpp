@@ -27,11 +27,18 @@ public:
     std::string Serialise() const;
 
 private:
-    void Index();
+    // Opening a deck looks up one type; the index of a large deck's
+    // thousands of overrides is made for callers that look up more, or change them.
+    static constexpr int kLookupsBeforeIndex = 4;
+
+    void Index() const;
+    std::string ScannedTypeOf(std::string_view part) const;
 
     std::unique_ptr<XmlDocument> xml_;
-    CaselessMap<pugi::xml_node> overrides_;
-    CaselessMap<pugi::xml_node> defaults_;
+    mutable CaselessMap<pugi::xml_node> overrides_;
+    mutable CaselessMap<pugi::xml_node> defaults_;
+    mutable bool indexed_ = false;
+    mutable int lookups_ = 0;
     bool changed_ = false;
 };
 

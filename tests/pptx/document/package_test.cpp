@@ -5,11 +5,13 @@
 #include <csignal>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
 
 #include "host/HostError.hpp"
+#include "pptx/package/ContentTypes.hpp"
 #include "pptx/package/Package.hpp"
 #include "pptx/package/PartName.hpp"
 #include "tests/pptx/document/ZipFiles.hpp"
@@ -113,6 +115,30 @@ TEST(PackageOpenTest, FindsPartsWhateverTheCaseOfTheirNames)
     }
     EXPECT_FALSE(package->Contains("/ppt/x2.xml"));
     EXPECT_FALSE(package->Contains("/ppt/x1.xm"));
+}
+
+// The first look-ups scan the table, later ones use its index: both answer
+// alike, whatever the case, and the later of two entries for a name counts.
+TEST(ContentTypesTest, ScannedAndIndexedLookupsAgree)
+{
+    const ContentTypes types(R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+                             R"(<Default Extension="xml" ContentType="application/xml"/>)"
+                             R"(<Default Extension="PNG" ContentType="image/old"/>)"
+                             R"(<Default Extension="png" ContentType="image/png"/>)"
+                             R"(<Override PartName="/ppt/Slides/Slide1.xml" ContentType="text/slide"/>)"
+                             R"(<Override PartName="/ppt/twice.xml" ContentType="text/first"/>)"
+                             R"(<Override PartName="/PPT/TWICE.XML" ContentType="text/second"/>)"
+                             "</Types>",
+                             "[Content_Types].xml");
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"/ppt/slides/slide1.xml", "text/slide"}, {"/ppt/twice.xml", "text/second"},
+        {"/ppt/media/a.Png", "image/png"},        {"/ppt/other.xml", "application/xml"},
+        {"/ppt/none.bin", ""}};
+    for (int round = 0; round < 3; ++round) {
+        for (const auto& [part, type] : expected) {
+            EXPECT_EQ(types.TypeOf(part), type) << part << " in round " << round;
+        }
+    }
 }
 
 TEST(PackageOpenTest, RefusesWhatIsNoPackageAndLeavesTheFileAlone)
