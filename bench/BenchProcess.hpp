@@ -12,8 +12,9 @@ struct ProcessRun {
     double peakMiB = 0;
 };
 
-// Runs a program (args[0], a path) with its standard output discarded and
-// measures its time and peak memory; exits the benchmark when it fails.
+// Runs a program (args[0], a path) with its standard output discarded, once
+// the disk has written what earlier runs left, and measures its time and
+// peak memory; exits the benchmark when it fails.
 ProcessRun RunProgram(std::vector<std::string> args);
 
 // The peak memory of the program's own process, sampled while it runs: the
