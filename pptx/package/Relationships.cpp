@@ -40,6 +40,10 @@ Relationships::Relationships(std::string sourcePart, std::string bytes, const st
 void Relationships::IndexIds()
 {
     positions_.clear();
+    // A slide relates to a few parts: those are found by a look down the list.
+    if (relationships_.size() < kIndexedFrom) {
+        return;
+    }
     for (std::size_t i = 0; i < relationships_.size(); ++i) {
         positions_.emplace(relationships_[i].id, i);
     }
@@ -47,6 +51,11 @@ void Relationships::IndexIds()
 
 const Relationship* Relationships::ById(std::string_view id) const
 {
+    if (positions_.empty()) {
+        const auto listed = std::find_if(relationships_.begin(), relationships_.end(),
+                                         [&](const Relationship& relationship) { return relationship.id == id; });
+        return listed == relationships_.end() ? nullptr : &*listed;
+    }
     const auto found = positions_.find(std::string(id));
     return found == positions_.end() ? nullptr : &relationships_[found->second];
 }
@@ -68,7 +77,11 @@ std::string Relationships::Add(std::string_view type, std::string_view targetPar
 {
     std::string id = "rId" + std::to_string(++highestNumber_);
     relationships_.push_back(Relationship{id, std::string(type), RelativeTarget(source_, targetPart), false});
-    positions_.emplace(id, relationships_.size() - 1);
+    if (positions_.empty()) {
+        IndexIds();
+    } else {
+        positions_.emplace(id, relationships_.size() - 1);
+    }
     changed_ = true;
     return id;
 }

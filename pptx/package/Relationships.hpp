@@ -17,8 +17,8 @@ struct Relationship {
 };
 
 // The relationships of one part (a .rels part): a plain list, as the format
-// holds nothing else, with an index by id, as a presentation relates to
-// every slide and each slide is looked up by id.
+// holds nothing else, with an index by id once the list is long, as a
+// presentation relates to every slide and each slide is looked up by id.
 class Relationships {
 public:
     // A part without relationships yet.
@@ -41,11 +41,13 @@ public:
     std::string Serialise() const;
 
 private:
+    static constexpr std::size_t kIndexedFrom = 16;
+
     void IndexIds();
 
     std::string source_;
     std::vector<Relationship> relationships_;
-    std::unordered_map<std::string, std::size_t> positions_;  // the first of each id
+    std::unordered_map<std::string, std::size_t> positions_;  // the first of each id, in a long list
     unsigned highestNumber_ = 0;
     bool changed_ = false;
 };

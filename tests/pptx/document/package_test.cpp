@@ -14,6 +14,7 @@
 #include "pptx/package/ContentTypes.hpp"
 #include "pptx/package/Package.hpp"
 #include "pptx/package/PartName.hpp"
+#include "pptx/package/Relationships.hpp"
 #include "tests/pptx/document/ZipFiles.hpp"
 #include "tests/support/TempDir.hpp"
 
@@ -139,6 +140,33 @@ TEST(ContentTypesTest, ScannedAndIndexedLookupsAgree)
             EXPECT_EQ(types.TypeOf(part), type) << part << " in round " << round;
         }
     }
+}
+
+// Short lists are searched, long ones indexed: either way an id finds the
+// first relationship that has it, as relationships are added and removed
+// across the length where the index starts.
+TEST(RelationshipsTest, IdsFindTheirFirstRelationshipInShortAndLongLists)
+{
+    Relationships relationships("/ppt/slides/slide1.xml",
+                                R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+                                R"(<Relationship Id="rId1" Type="first" Target="a.xml"/>)"
+                                R"(<Relationship Id="rId1" Type="second" Target="b.xml"/>)"
+                                "</Relationships>",
+                                [] { return std::string("slide1.xml.rels"); });
+    std::vector<std::string> added;
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_EQ(relationships.ById("rId1")->type, "first") << "with " << relationships.All().size();
+        added.push_back(relationships.Add("kind" + std::to_string(i), "/ppt/media/m" + std::to_string(i) + ".png"));
+        for (std::size_t k = 0; k < added.size(); ++k) {
+            ASSERT_EQ(relationships.ById(added[k])->type, "kind" + std::to_string(k));
+        }
+    }
+    for (const std::string& id : added) {
+        relationships.Remove(id);
+        EXPECT_EQ(relationships.ById(id), nullptr);
+        EXPECT_EQ(relationships.ById("rId1")->type, "first") << "with " << relationships.All().size();
+    }
+    EXPECT_EQ(relationships.ById("rId9"), nullptr);
 }
 
 TEST(PackageOpenTest, RefusesWhatIsNoPackageAndLeavesTheFileAlone)
