@@ -1,6 +1,5 @@
 #include "platform/FontModule.hpp"
 
-#include "host/HostError.hpp"
 #include "platform/SharedModule.hpp"
 
 namespace velmora::platform {
@@ -8,14 +7,9 @@ namespace velmora::platform {
 const FontFunctions& FontModule()
 {
     static SharedModule<FontFunctions> module("libvelmora_fonts.so", VELMORA_FONT_MODULE, "velmora_font_functions");
-    std::string failures;
-    if (const FontFunctions* functions = module.Load(failures)) {
-        return *functions;
-    }
-    throw host::HostError(
+    return module.Require(
         "the font module libvelmora_fonts.so cannot be loaded (fontconfig and FreeType are needed: apt-get install "
-        "libfontconfig1 libfreetype6)" +
-        failures);
+        "libfontconfig1 libfreetype6)");
 }
 
 }  // namespace velmora::platform

@@ -1,6 +1,5 @@
 #include "platform/HttpModule.hpp"
 
-#include "host/HostError.hpp"
 #include "platform/SharedModule.hpp"
 
 namespace velmora::platform {
@@ -8,13 +7,8 @@ namespace velmora::platform {
 const HttpFunctions& HttpModule()
 {
     static SharedModule<HttpFunctions> module("libvelmora_http.so", VELMORA_HTTP_MODULE, "velmora_http_functions");
-    std::string failures;
-    if (const HttpFunctions* functions = module.Load(failures)) {
-        return *functions;
-    }
-    throw host::HostError(
-        "the web request module libvelmora_http.so cannot be loaded (libcurl is needed: apt-get install libcurl4)" +
-        failures);
+    return module.Require(
+        "the web request module libvelmora_http.so cannot be loaded (libcurl is needed: apt-get install libcurl4)");
 }
 
 }  // namespace velmora::platform

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "host/HostError.hpp"
+
 namespace velmora::platform {
 
 // Looks for the module `fileName` among the companion candidates (`built`
@@ -38,6 +40,18 @@ public:
             }
         }
         return functions_;
+    }
+
+    // As Load, but raises `Error` when the module cannot be loaded: `problem`
+    // says what is missing and what it needs, then every place tried.
+    template <typename Error = host::HostError>
+    const Functions& Require(const std::string& problem)
+    {
+        std::string failures;
+        if (const Functions* functions = Load(failures)) {
+            return *functions;
+        }
+        throw Error(problem + failures);
     }
 
 private:

@@ -1,6 +1,5 @@
 #include "pptx/parts/CompoundModule.hpp"
 
-#include "host/HostError.hpp"
 #include "platform/SharedModule.hpp"
 
 namespace velmora::pptx::parts {
@@ -9,14 +8,9 @@ const CompoundFunctions& CompoundModule()
 {
     static platform::SharedModule<CompoundFunctions> module("libvelmora_compound.so", VELMORA_COMPOUND_MODULE,
                                                             "velmora_compound_functions");
-    std::string failures;
-    if (const CompoundFunctions* functions = module.Load(failures)) {
-        return *functions;
-    }
-    throw host::HostError(
+    return module.Require(
         "the control storage module libvelmora_compound.so cannot be loaded (libgsf is needed: apt-get install "
-        "libgsf-1-114)" +
-        failures);
+        "libgsf-1-114)");
 }
 
 }  // namespace velmora::pptx::parts
