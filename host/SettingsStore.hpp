@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace velmora::host {
@@ -15,6 +16,18 @@ public:
                                    const std::string& defaultValue = "") const = 0;
     virtual void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                              const std::string& value) = 0;
+
+    // Stores `change` of the stored value (the default when there is none)
+    // and returns the value it replaced. A store shared by several programs
+    // reads and writes in one step that no other save comes between.
+    virtual std::string UpdateSetting(const std::string& app, const std::string& section, const std::string& key,
+                                      const std::string& defaultValue,
+                                      const std::function<std::string(const std::string&)>& change)
+    {
+        std::string before = GetSetting(app, section, key, defaultValue);
+        SaveSetting(app, section, key, change(before));
+        return before;
+    }
 
     // Saves between BeginBatch and EndBatch reach the store together, as one
     // change no other writer's keys mix with; reads see them at once.

@@ -71,11 +71,19 @@ FileSettingsStore::FileSettingsStore(std::filesystem::path file) : file_(std::mo
 
 std::shared_ptr<const IniDocument> FileSettingsStore::Read() const
 {
-    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    struct stat found {};
+    if (::stat(file_.c_str(), &found) != 0) {
         if (errno == ENOENT) {
             return std::make_shared<const IniDocument>();
         }
+        throw std::runtime_error("cannot read " + file_.string());
+    }
+    if (!S_ISREG(found.st_mode)) {
+        throw std::runtime_error(file_.string() + " is no regular file");
+    }
+    // Whatever replaced the file since must not block the open either.
+    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         throw std::runtime_error("cannot read " + file_.string());
     }
     struct stat status {};
@@ -135,7 +143,32 @@ void FileSettingsStore::EndBatch()
     }
 }
 
+std::string FileSettingsStore::UpdateSetting(const std::string& app, const std::string& section,
+                                             const std::string& key, const std::string& defaultValue,
+                                             const std::function<std::string(const std::string&)>& change)
+{
+    if (batchDepth_ > 0) {
+        return SettingsStore::UpdateSetting(app, section, key, defaultValue, change);
+    }
+    std::string before;
+    const bool written = EditLocked([&](IniDocument& document) {
+        before = document.Find(app, section, key).value_or(defaultValue);
+        document.Set(app, section, key, change(before));
+    });
+    return written ? before : GetSetting(app, section, key, defaultValue);
+}
+
 void FileSettingsStore::WritePending()
+{
+    EditLocked([this](IniDocument& document) {
+        for (const Edit& edit : pending_) {
+            document.Set(edit.app, edit.section, edit.key, edit.value);
+        }
+    });
+    pending_.clear();
+}
+
+bool FileSettingsStore::EditLocked(const std::function<void(IniDocument&)>& edit)
 {
     try {
         if (file_.has_parent_path()) {
@@ -143,14 +176,13 @@ void FileSettingsStore::WritePending()
         }
         const FileLock lock(file_.string() + ".lock");
         IniDocument document = *Read();
-        for (const Edit& edit : pending_) {
-            document.Set(edit.app, edit.section, edit.key, edit.value);
-        }
+        edit(document);
         WriteFileAtomically(file_, document.Text());
+        return true;
     } catch (const std::exception&) {
         // The store never reports a failure; the keys keep their old values.
+        return false;
     }
-    pending_.clear();
 }
 
 }  // namespace velmora::platform

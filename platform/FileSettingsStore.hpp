@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ public:
     // promises: the key keeps its previous value.
     void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    // Outside a batch, under the lock; inside one, as a save of the batch.
+    std::string UpdateSetting(const std::string& app, const std::string& section, const std::string& key,
+                              const std::string& defaultValue,
+                              const std::function<std::string(const std::string&)>& change) override;
     void BeginBatch() override;
     void EndBatch() override;
 
@@ -56,10 +61,14 @@ private:
     };
 
     // Empty when there is no file; throws when there is one that cannot be
-    // read, so that a save never replaces a file it could not read.
+    // read or is no regular file (a pipe would block the read, a device
+    // would be touched), so that a save never replaces a file it could not read.
     std::shared_ptr<const IniDocument> Read() const;
     // Writes the pending edits; a failure leaves the file as it was.
     void WritePending();
+    // Reads the file under the lock, lets `edit` change it and replaces it;
+    // false when that failed and the file is as it was.
+    bool EditLocked(const std::function<void(IniDocument&)>& edit);
 
     std::filesystem::path file_;
     mutable Snapshot snapshot_;

@@ -2,8 +2,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -148,6 +150,61 @@ TEST(FileSettingsStore, UnreadableFileIsNeverReplaced)
     EXPECT_NO_THROW(store.SaveSetting(kApp, "Settings", "Key", "value"));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "settings.ini"));
     EXPECT_EQ(store.GetSetting(kApp, "Settings", "Key", "default"), "default");
+}
+
+// A pipe or device named as the settings file is neither waited on nor replaced.
+TEST(FileSettingsStore, AFileThatIsNoRegularFileIsRefusedWithoutBlocking)
+{
+    testing::TempDir dir;
+    const auto pipe = dir / "settings.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const auto& path : {pipe, std::filesystem::path("/dev/zero")}) {
+        FileSettingsStore store(path);
+        EXPECT_EQ(store.GetSetting(kApp, "Settings", "usetime", "0"), "0") << path;
+        store.SaveSetting(kApp, "Settings", "usetime", "1");
+        EXPECT_EQ(store.UpdateSetting(kApp, "Settings", "usetime", "0", [](const std::string&) { return "2"; }), "0");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+}
+
+// Each process adds one to a counter many times over: every addition
+// counts, as each reads and writes under one lock.
+TEST(FileSettingsStore, UpdatesFromProcessesAtOnceAllCount)
+{
+    testing::TempDir dir;
+    const auto path = dir / "settings.ini";
+    constexpr int kProcesses = 4;
+    constexpr int kUpdates = 50;
+    const auto addOne = [](const std::string& stored) { return std::to_string(std::stoi(stored) + 1); };
+    std::vector<pid_t> children;
+    for (int i = 0; i < kProcesses; ++i) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            FileSettingsStore store(path);
+            for (int update = 0; update < kUpdates; ++update) {
+                store.UpdateSetting(kApp, "Settings", "usetime", "0", addOne);
+            }
+            _exit(0);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    FileSettingsStore store(path);
+    EXPECT_EQ(store.GetSetting(kApp, "Settings", "usetime"), std::to_string(kProcesses * kUpdates));
+    EXPECT_EQ(store.UpdateSetting(kApp, "Settings", "usetime", "0", addOne), std::to_string(kProcesses * kUpdates));
+    // Inside a batch the update waits for the batch's end, as its saves do.
+    {
+        const host::SettingsBatch batch(store);
+        store.UpdateSetting(kApp, "Settings", "usetime", "0", addOne);
+        EXPECT_EQ(FileSettingsStore(path).GetSetting(kApp, "Settings", "usetime"),
+                  std::to_string(kProcesses * kUpdates + 1));
+    }
+    EXPECT_EQ(store.GetSetting(kApp, "Settings", "usetime"), std::to_string(kProcesses * kUpdates + 2));
 }
 
 TEST(FileSettingsStore, TwoProcessesWritingAtOnceLoseNoKey)
