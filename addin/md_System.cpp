@@ -54,7 +54,7 @@ md_System::md_System(AddinContext& context) : context_(context) {}
 
 void md_System::StartUp()
 {
-    const long long usetime = UseCount(Setting("usetime", "0"));
+    const long long usetime = CountStart();
     const std::string updateflag = Setting("updateflag", "Yes");
     latestVersion_.clear();
     waitLimit_ = kStartUpPolls;
@@ -77,7 +77,17 @@ void md_System::StartUp()
             SaveSetting("updateflag", "No");
         }
     }
-    SaveSetting("usetime", std::to_string(usetime + 1));
+}
+
+// The start counts at once, read and written in one step: starts that
+// overlap, or that wait on the update server meanwhile, each add their own.
+long long md_System::CountStart() const
+{
+    const std::string before =
+        context_.services.settings->UpdateSetting(host::kAppName, kSection, "usetime", "0", [](const std::string& stored) {
+            return std::to_string(UseCount(stored) + 1);
+        });
+    return UseCount(before);
 }
 
 void md_System::CheckUpdate_Click(host::Application& application)

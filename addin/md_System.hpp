@@ -29,6 +29,8 @@ public:
     const std::string& DownloadAddress() const { return downloadAddress_; }
 
 private:
+    // Adds this start to the stored count; returns the count of earlier starts.
+    long long CountStart() const;
     host::Prompts& StartUpPrompts() const;
     std::string Setting(const std::string& key, const std::string& defaultValue) const;
     void SaveSetting(const std::string& key, const std::string& value) const;

@@ -1,5 +1,9 @@
 #include <chrono>
+#include <future>
+#include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +111,31 @@ TEST_F(UpdateCheckTest, ServerThatNeverAnswersEndsTheStartWithinItsLimit)
     EXPECT_EQ(Setting("usetime"), "1");
     // Four seconds of polls; the bound only catches a start that hangs.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+}
+
+// Starts that overlap each count: ten at once with the check off, and two a
+// moment apart while the update server keeps both waiting.
+TEST_F(UpdateCheckTest, OverlappingStartsAllCount)
+{
+    SaveSetting("updateflag", "No");
+    std::vector<std::future<ProcessResult>> starts;
+    for (int i = 0; i < 10; ++i) {
+        starts.push_back(std::async(std::launch::async, [this] { return Velmora({"startup"}); }));
+    }
+    for (auto& start : starts) {
+        EXPECT_EQ(start.get().status, 0);
+    }
+    EXPECT_EQ(Setting("usetime"), "10");
+
+    SaveSetting("updateflag", "Yes");
+    SilentServer silent;
+    const std::map<std::string, std::string> slow{{"VELMORA_UPDATE_SERVER", silent.Base()}};
+    auto first = std::async(std::launch::async, [&] { return Velmora({"startup"}, slow); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    auto second = std::async(std::launch::async, [&] { return Velmora({"startup"}, slow); });
+    EXPECT_EQ(first.get().status, 0);
+    EXPECT_EQ(second.get().status, 0);
+    EXPECT_EQ(Setting("usetime"), "12");
 }
 
 TEST_F(UpdateCheckTest, HundredStartsAskToSwitchOffUntilYes)
