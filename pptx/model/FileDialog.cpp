@@ -1,6 +1,7 @@
 #include "pptx/model/FileDialog.hpp"
 
 #include "host/HostError.hpp"
+#include "platform/FullPath.hpp"
 
 namespace velmora::pptx::model {
 
@@ -19,7 +20,8 @@ int FileDialog::Show()
     if (!picked) {
         return 0;
     }
-    selected_.push_back(*picked);
+    // The chosen file's full path, however the answer was spelt.
+    selected_.push_back(platform::FullPath(*picked).string());
     return -1;
 }
 

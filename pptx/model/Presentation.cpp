@@ -5,6 +5,7 @@
 
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
+#include "platform/FullPath.hpp"
 #include "pptx/model/Application.hpp"
 #include "pptx/model/PageSetup.hpp"
 #include "pptx/model/SlidePictures.hpp"
@@ -20,6 +21,7 @@ Presentation::Presentation(std::weak_ptr<Application> application, host::Service
       deck_(std::move(deck)),
       origin_(std::move(origin))
 {
+    origin_.file = platform::FullPath(origin_.file);
 }
 
 std::string Presentation::Path() const
@@ -67,7 +69,7 @@ std::filesystem::path Presentation::Target(const std::filesystem::path& file) co
     if (file.empty()) {
         throw host::HostError("no file name given to save " + Name() + " under");
     }
-    return std::filesystem::absolute(file);
+    return platform::FullPath(file);
 }
 
 SlidePictures& Presentation::Pictures()
