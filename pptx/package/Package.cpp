@@ -175,6 +175,21 @@ std::vector<std::string> Package::RemoveUnreachableParts()
     return removed;
 }
 
+std::vector<std::string> Package::PartsOfType(std::string_view type) const
+{
+    std::vector<std::string> parts;
+    for (const Entry& entry : entries_) {
+        if (entry.removed || entry.name == kContentTypesEntry || entry.name.ends_with('/')) {
+            continue;
+        }
+        std::string part = PartName(entry.name);
+        if (CaselessEqual()(types_->TypeOf(part), type)) {
+            parts.push_back(std::move(part));
+        }
+    }
+    return parts;
+}
+
 Relationships& Package::RelationshipsOf(std::string_view part)
 {
     auto found = relationships_.find(part);

@@ -49,6 +49,8 @@ public:
     std::vector<std::string> RemoveUnreachableParts();
 
     ContentTypes& Types() { return *types_; }
+    // The parts the content types give `type`, in the order of the entries.
+    std::vector<std::string> PartsOfType(std::string_view type) const;
     // The relationships of a part ("/" for the package's own), read on first use.
     Relationships& RelationshipsOf(std::string_view part);
     // `prefix` + the smallest number not in use + `suffix` ("/ppt/slides/slide" 3 ".xml").

@@ -363,10 +363,29 @@ std::shared_ptr<LegacyDrawingPart> Deck::LegacyDrawing(XmlPart& slide)
         return parts_.Get<LegacyDrawingPart>(*existing);
     }
     auto drawing = parts_.Make<LegacyDrawingPart>(parts_.Package().FreePartName("/ppt/drawings/vmlDrawing", ".vml"),
-                                                  LegacyDrawingPart::Content());
+                                                  LegacyDrawingPart::Content(FreeDrawingBlock()));
     parts_.Add(drawing, ooxml::type::kVmlDrawing);
     slide.Relationships().Add(rel::kVmlDrawing, drawing->Name());
     return drawing;
+}
+
+// The smallest block of shape ids no drawing of the deck uses. A drawing
+// that cannot be read is passed over: its blocks are unknown, and it must not
+// keep a movie off another slide.
+unsigned Deck::FreeDrawingBlock()
+{
+    std::set<unsigned> taken;
+    for (const std::string& name : parts_.Package().PartsOfType(ooxml::type::kVmlDrawing)) {
+        try {
+            taken.merge(parts_.Get<LegacyDrawingPart>(name)->BlocksInUse());
+        } catch (const host::HostError&) {
+        }
+    }
+    unsigned block = 1;
+    while (taken.contains(block)) {
+        ++block;
+    }
+    return block;
 }
 
 Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& classId, std::string storage,
@@ -377,6 +396,9 @@ Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& class
     relations.pictureId = AddImage(slide, picture);
     const std::string pictureName = slide.RelatedPart(relations.pictureId);
     std::shared_ptr<LegacyDrawingPart> drawing = LegacyDrawing(slide);
+    if (!drawing->HasFreeShapeNumber()) {
+        drawing->ClaimBlock(FreeDrawingBlock());
+    }
     relations.legacyShapeId = drawing->AddControlShape(box, drawing->Relationships().Add(rel::kImage, pictureName));
 
     // The control part and its data are numbered alike: activeX1.xml keeps activeX1.bin.

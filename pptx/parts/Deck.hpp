@@ -97,6 +97,7 @@ private:
     std::shared_ptr<NotesMasterPart> EnsureNotesMaster();
     std::string FreeNotesName();
     std::shared_ptr<LegacyDrawingPart> LegacyDrawing(XmlPart& slide);
+    unsigned FreeDrawingBlock();
 
     PartSet parts_;
     std::shared_ptr<PresentationPart> presentation_;

@@ -19,7 +19,7 @@ XmlPart::~XmlPart() = default;
 pugi::xml_document& XmlPart::Document()
 {
     if (!xml_) {
-        xml_ = package::ParseXml(package_.Read(name_), [this] { return Describe(); });
+        xml_ = package::ParseXml(Parseable(package_.Read(name_)), [this] { return Describe(); });
     }
     return xml_->document;
 }
@@ -27,7 +27,7 @@ pugi::xml_document& XmlPart::Document()
 void XmlPart::Flush()
 {
     if (changed_) {
-        package_.Write(name_, package::SerialiseXml(Document()));
+        package_.Write(name_, Storable(package::SerialiseXml(Document())));
         changed_ = false;
     }
 }

@@ -47,6 +47,11 @@ public:
     std::string Describe() const { return package_.Describe(name_); }
 
 protected:
+    // The part's bytes as the XML to parse, and the serialised XML as the
+    // bytes to store: for parts whose writers put more than XML into them.
+    virtual std::string Parseable(std::string stored) { return stored; }
+    virtual std::string Storable(std::string serialised) { return serialised; }
+
     package::Package& package_;
 
 private:
