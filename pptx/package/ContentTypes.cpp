@@ -1,5 +1,7 @@
 #include "pptx/package/ContentTypes.hpp"
 
+#include <algorithm>
+
 #include "pptx/package/PartName.hpp"
 #include "pptx/xml/Ooxml.hpp"
 
@@ -102,6 +104,23 @@ void ContentTypes::EnsureDefault(std::string_view extension, std::string_view ty
     node.append_attribute("ContentType") = std::string(type).c_str();
     defaults_[key] = node;
     changed_ = true;
+}
+
+void ContentTypes::EnsureTypeOf(std::string_view part, std::string_view type)
+{
+    if (!TypeOf(part).empty()) {
+        return;
+    }
+    const std::string extension = Extension(part);
+    Index();
+    const bool listedByName = std::any_of(overrides_.begin(), overrides_.end(), [&](const auto& entry) {
+        return CaselessEqual()(Extension(entry.first), extension);
+    });
+    if (extension.empty() || listedByName) {
+        SetOverride(part, type);
+    } else {
+        EnsureDefault(extension, type);
+    }
 }
 
 std::string ContentTypes::Serialise() const

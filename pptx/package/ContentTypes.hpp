@@ -22,6 +22,10 @@ public:
     void RemoveOverride(std::string_view part);
     // Adds a default for the extension unless there is one.
     void EnsureDefault(std::string_view extension, std::string_view type);
+    // Gives a part without a type `type` the way the table types its kind:
+    // by name when it lists parts of that extension only by name, else by a
+    // default for the extension.
+    void EnsureTypeOf(std::string_view part, std::string_view type);
 
     bool Changed() const { return changed_; }
     std::string Serialise() const;

@@ -8,6 +8,7 @@
 #include "platform/FileInUse.hpp"
 #include "platform/HostSteps.hpp"
 #include "pptx/package/PartName.hpp"
+#include "pptx/xml/Ooxml.hpp"
 
 namespace velmora::pptx::package {
 
@@ -221,6 +222,7 @@ void Package::Flush()
         std::string part = RelationshipsPartName(relationships->SourcePart());
         if (relationships->Changed() && !(relationships->Empty() && !Contains(part))) {
             Write(part, relationships->Serialise());
+            types_->EnsureTypeOf(part, ooxml::type::kRelationships);
         }
     }
     if (types_->Changed()) {
