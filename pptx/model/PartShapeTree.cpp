@@ -269,8 +269,8 @@ ControlRelations SlideShapeTree::AddControl(const std::string& progId, double le
     }
     render::PrivateFolder scratch("velmora-control");
     const auto picture = ControlPicture(scratch.Path(), width, height);
-    const auto added = presentation_->Deck().AddControl(*part_, parts::flash::kClassId, parts::flash::Storage(""),
-                                                        picture, {left, top, width, height});
+    const auto added =
+        presentation_->Deck().AddControl(*part_, parts::flash::kClassId, picture, {left, top, width, height});
     Touch();
     return {added.controlId, added.pictureId, added.legacyShapeId};
 }
@@ -292,8 +292,9 @@ std::string SlideShapeTree::ControlProperty(const std::string& controlId, const 
     return presentation_->Deck().Control(*part_, controlId)->Property(name).value_or("");
 }
 
-// A player that embeds its movie carries the movie's bytes in its storage,
-// so they follow every change of either property.
+// A player that embeds its movie persists to a storage with the movie's
+// bytes, which follow every change of either property; one that links its
+// movie persists to its property bag, where the program reads the path.
 void SlideShapeTree::SetControlProperty(const std::string& controlId, const std::string& name,
                                         const std::string& value)
 {
@@ -302,7 +303,7 @@ void SlideShapeTree::SetControlProperty(const std::string& controlId, const std:
     if (IsPlayer(*control) && (name == "Movie" || name == "EmbedMovie")) {
         const std::string movie = name == "Movie" ? value : control->Property("Movie").value_or("");
         const bool embed = Truth(name == "EmbedMovie" ? value : control->Property("EmbedMovie").value_or(""));
-        deck.SetControlData(*control, parts::flash::Storage(embed ? ReadMovie(movie) : ""));
+        deck.SetControlData(*control, embed ? std::optional(parts::flash::Storage(ReadMovie(movie))) : std::nullopt);
     }
     control->SetProperty(name, value);
     Touch();

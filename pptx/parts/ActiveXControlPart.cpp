@@ -6,7 +6,7 @@
 
 namespace velmora::pptx::parts {
 
-std::string ActiveXControlPart::Content(const std::string& classId, const std::string& binaryId)
+std::string ActiveXControlPart::Content(const std::string& classId)
 {
     pugi::xml_document document;
     auto declaration = document.append_child(pugi::node_declaration);
@@ -17,8 +17,7 @@ std::string ActiveXControlPart::Content(const std::string& classId, const std::s
     ocx.append_attribute("xmlns:ax") = ooxml::kActiveXNs;
     ocx.append_attribute("xmlns:r") = ooxml::kRelationshipsNs;
     ocx.append_attribute("ax:classid") = classId.c_str();
-    ocx.append_attribute("ax:persistence") = "persistStorage";
-    ocx.append_attribute("r:id") = binaryId.c_str();
+    ocx.append_attribute("ax:persistence") = "persistPropertyBag";
     return package::SerialiseXml(document);
 }
 
@@ -56,11 +55,26 @@ void ActiveXControlPart::SetProperty(const std::string& name, const std::string&
 
 std::optional<std::string> ActiveXControlPart::BinaryPart()
 {
+    const std::optional<std::string> id = StorageId();
+    return id ? std::optional<std::string>(RelatedPart(*id)) : std::nullopt;
+}
+
+std::optional<std::string> ActiveXControlPart::StorageId()
+{
     const char* id = Root().attribute("r:id").value();
-    if (*id == '\0') {
-        return std::nullopt;
+    return *id == '\0' ? std::nullopt : std::optional<std::string>(id);
+}
+
+void ActiveXControlPart::SetStorage(const std::optional<std::string>& storageId)
+{
+    xml::SetAttribute(Root(), "ax:persistence", storageId ? "persistStorage" : "persistPropertyBag");
+    if (storageId) {
+        xml::EnsureNamespace(Root(), "r", ooxml::kRelationshipsNs);
+        xml::SetAttribute(Root(), "r:id", storageId->c_str());
+    } else {
+        Root().remove_attribute("r:id");
     }
-    return RelatedPart(id);
+    Touch();
 }
 
 }  // namespace velmora::pptx::parts

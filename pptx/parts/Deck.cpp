@@ -388,7 +388,7 @@ unsigned Deck::FreeDrawingBlock()
     return block;
 }
 
-Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& classId, std::string storage,
+Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& classId,
                                         const std::filesystem::path& picture, const PointBox& box)
 {
     package::Package& package = parts_.Package();
@@ -401,20 +401,16 @@ Deck::ControlRelations Deck::AddControl(XmlPart& slide, const std::string& class
     }
     relations.legacyShapeId = drawing->AddControlShape(box, drawing->Relationships().Add(rel::kImage, pictureName));
 
-    // The control part and its data are numbered alike: activeX1.xml keeps activeX1.bin.
+    // The control part and its data, when it gets some, are numbered alike:
+    // activeX1.xml keeps activeX1.bin.
     std::string controlName;
-    std::string dataName;
     for (unsigned number = 1; controlName.empty(); ++number) {
         const std::string stem = "/ppt/activeX/activeX" + std::to_string(number);
         if (!package.Contains(stem + ".xml") && !package.Contains(stem + ".bin")) {
             controlName = stem + ".xml";
-            dataName = stem + ".bin";
         }
     }
-    package.Write(dataName, std::move(storage));
-    package.Types().SetOverride(dataName, ooxml::type::kActiveXBinary);
-    const std::string dataId = package.RelationshipsOf(controlName).Add(rel::kActiveXControlBinary, dataName);
-    auto control = parts_.Make<ActiveXControlPart>(controlName, ActiveXControlPart::Content(classId, dataId));
+    auto control = parts_.Make<ActiveXControlPart>(controlName, ActiveXControlPart::Content(classId));
     parts_.Add(control, ooxml::type::kActiveX);
     relations.controlId = slide.Relationships().Add(rel::kControl, controlName);
     return relations;
@@ -432,13 +428,25 @@ std::shared_ptr<ActiveXControlPart> Deck::Control(XmlPart& owner, const std::str
     return parts_.Get<ActiveXControlPart>(owner.RelatedPart(relationshipId));
 }
 
-void Deck::SetControlData(ActiveXControlPart& control, std::string storage)
+void Deck::SetControlData(ActiveXControlPart& control, std::optional<std::string> storage)
 {
+    package::Package& package = parts_.Package();
     std::optional<std::string> data = control.BinaryPart();
-    if (!data) {
-        throw host::HostError(control.Describe() + " keeps no data of its own");
+    if (!storage) {
+        if (data) {
+            control.Relationships().Remove(*control.StorageId());
+            package.Remove(*data);
+        }
+        control.SetStorage(std::nullopt);
+        return;
     }
-    parts_.Package().Write(*data, std::move(storage));
+    if (!data) {
+        const std::string alike = control.Name().substr(0, control.Name().rfind('.')) + ".bin";
+        data = package.Contains(alike) ? package.FreePartName("/ppt/activeX/activeX", ".bin") : alike;
+        package.Types().SetOverride(*data, ooxml::type::kActiveXBinary);
+        control.SetStorage(control.Relationships().Add(rel::kActiveXControlBinary, *data));
+    }
+    package.Write(*data, std::move(*storage));
 }
 
 }  // namespace velmora::pptx::parts

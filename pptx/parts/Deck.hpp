@@ -77,16 +77,17 @@ public:
         std::string legacyShapeId;  // its host shape in the slide's legacy drawing
     };
     // Adds an ActiveX control of class `classId` to `slide`: the control part
-    // with `storage` as its persisted data, the picture, and a host shape in
-    // the slide's legacy drawing, made when the slide has none.
-    ControlRelations AddControl(XmlPart& slide, const std::string& classId, std::string storage,
-                                const std::filesystem::path& picture, const PointBox& box);
+    // persisting to its property bag, the picture, and a host shape in the
+    // slide's legacy drawing, made when the slide has none.
+    ControlRelations AddControl(XmlPart& slide, const std::string& classId, const std::filesystem::path& picture,
+                                const PointBox& box);
     // Moves a host shape of the slide's legacy drawing; nothing when the slide has none.
     void PlaceLegacyShape(XmlPart& slide, const std::string& legacyShapeId, const PointBox& box);
     // The control part `owner` relates by `relationshipId`.
     std::shared_ptr<ActiveXControlPart> Control(XmlPart& owner, const std::string& relationshipId);
-    // Replaces the control's persisted data.
-    void SetControlData(ActiveXControlPart& control, std::string storage);
+    // Persists the control to `storage`, in a binary part of its own, or,
+    // with none, to its property bag, the binary part removed.
+    void SetControlData(ActiveXControlPart& control, std::optional<std::string> storage);
 
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
 
