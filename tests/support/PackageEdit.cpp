@@ -1,5 +1,7 @@
 #include "tests/support/PackageEdit.hpp"
 
+#include <cctype>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -177,6 +179,69 @@ std::vector<std::string> EntryNames(const std::filesystem::path& zip)
     }
     zip_discard(archive);
     return names;
+}
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The entry whose relationships a .rels entry holds ("" for the package's own).
+std::optional<std::string> RelationshipsOwner(const std::string& entry)
+{
+    const auto folder = entry.rfind("_rels/");
+    if (!entry.ends_with(".rels") || folder == std::string::npos || (folder > 0 && entry[folder - 1] != '/')) {
+        return std::nullopt;
+    }
+    const std::string name = entry.substr(folder + 6, entry.size() - folder - 6 - 5);
+    return entry.substr(0, folder) + name;
+}
+
+}  // namespace
+
+std::vector<std::string> PackageFaults(const std::filesystem::path& zip)
+{
+    std::vector<std::string> faults;
+    const auto types = ParseEntry(zip, "[Content_Types].xml", "<Types/>");
+    std::set<std::string> defaults;
+    std::set<std::string> overrides;
+    for (auto node : types.document_element().children()) {
+        if (std::string_view(node.name()) == "Default") {
+            defaults.insert(Lower(node.attribute("Extension").value()));
+        } else if (std::string_view(node.name()) == "Override") {
+            overrides.insert(Lower(node.attribute("PartName").value()));
+        }
+    }
+    const std::vector<std::string> names = EntryNames(zip);
+    std::set<std::string> entries;
+    for (const std::string& name : names) {
+        entries.insert(Lower(name));
+    }
+    for (const std::string& name : names) {
+        if (name == "[Content_Types].xml" || name.ends_with('/')) {
+            continue;
+        }
+        const std::string file = name.substr(name.rfind('/') + 1);
+        const auto dot = file.rfind('.');
+        const bool typed = overrides.contains(Lower("/" + name)) ||
+                           (dot != std::string::npos && defaults.contains(Lower(file.substr(dot + 1))));
+        if (!typed) {
+            faults.push_back(name + " has no content type");
+        }
+        if (const auto owner = RelationshipsOwner(name)) {
+            for (const std::string& target : RelatedEntries(zip, *owner)) {
+                if (!entries.contains(Lower(target))) {
+                    faults.push_back(name + " relates to " + target + ", which is missing");
+                }
+            }
+        }
+    }
+    return faults;
 }
 
 void PrettyPrintXml(const std::filesystem::path& zip)

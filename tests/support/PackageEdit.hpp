@@ -29,6 +29,10 @@ void ShareShapeId(const std::filesystem::path& zip, const std::string& slide, co
 // The internal relationship targets of an entry, as entry names.
 std::vector<std::string> RelatedEntries(const std::filesystem::path& zip, const std::string& from);
 
+// What breaks the package's rules: an entry the content types give no type,
+// an internal relationship whose target is no entry. Empty for a sound package.
+std::vector<std::string> PackageFaults(const std::filesystem::path& zip);
+
 // Rewrites every XML entry indented, whitespace between all elements, as
 // some writers produce them.
 void PrettyPrintXml(const std::filesystem::path& zip);

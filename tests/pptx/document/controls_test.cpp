@@ -143,6 +143,39 @@ TEST_F(ControlsTest, TheSavedSlideListsTheControlWithItsPartsAsTheProgramWritesT
     ASSERT_TRUE(contents.has_value());
     EXPECT_EQ(contents->substr(0, 4), "fUfU");
     EXPECT_EQ(contents->substr(8), MinimalSwf(40));
+    EXPECT_EQ(PackageFaults(deck_), std::vector<std::string>());
+}
+
+// A linked movie's path is where the program's loader reads it: in the
+// property bag, with no storage beside it. Embedding moves the player to a
+// storage holding the movie, and back.
+TEST_F(ControlsTest, ALinkedPlayerPersistsToItsPropertyBagAndAnEmbeddedOneToAStorage)
+{
+    const auto object = AddPlayer()->OLEFormat();
+    object->SetProperty("Movie", (dir_ / "media" / "intro.swf").string());
+    presentation_->Save();
+    const Xml linked(ZipEntry(deck_, "ppt/activeX/activeX1.xml"));
+    EXPECT_EQ(linked.Value("/ax:ocx/@ax:persistence"), "persistPropertyBag");
+    EXPECT_EQ(linked.Value("/ax:ocx/ax:ocxPr[@ax:name='Movie']/@ax:value"), (dir_ / "media" / "intro.swf").string());
+    EXPECT_EQ(linked.Value("/ax:ocx/@r:id"), "");
+    const auto names = ZipNames(deck_);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "ppt/activeX/activeX1.bin"), 0);
+    EXPECT_EQ(PackageFaults(deck_), std::vector<std::string>());
+
+    object->SetProperty("EmbedMovie", "true");
+    presentation_->Save();
+    const Xml embedded(ZipEntry(deck_, "ppt/activeX/activeX1.xml"));
+    EXPECT_EQ(embedded.Value("/ax:ocx/@ax:persistence"), "persistStorage");
+    EXPECT_EQ(Target(deck_, "ppt/activeX/_rels/activeX1.xml.rels", embedded.Value("/ax:ocx/@r:id")), "activeX1.bin");
+    EXPECT_EQ(PackageFaults(deck_), std::vector<std::string>());
+
+    object->SetProperty("EmbedMovie", "false");
+    presentation_->Save();
+    const Xml linkedAgain(ZipEntry(deck_, "ppt/activeX/activeX1.xml"));
+    EXPECT_EQ(linkedAgain.Value("/ax:ocx/@ax:persistence"), "persistPropertyBag");
+    EXPECT_EQ(linkedAgain.Value("/ax:ocx/@r:id"), "");
+    EXPECT_FALSE(ReadEntry(deck_, "ppt/activeX/activeX1.bin").has_value());
+    EXPECT_EQ(PackageFaults(deck_), std::vector<std::string>());
 }
 
 TEST_F(ControlsTest, AReopenedDeckShowsItsControlsAndTakesMore)
@@ -171,9 +204,9 @@ TEST_F(ControlsTest, AReopenedDeckShowsItsControlsAndTakesMore)
     EXPECT_EQ(std::count(names.begin(), names.end(), "ppt/drawings/vmlDrawing2.vml"), 0);
     const Xml drawing(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml"));
     EXPECT_EQ(drawing.document.select_nodes("/xml/v:shape").size(), 2u);
-    // No longer embedded: the storage carries no movie.
-    const auto contents = pptx::parts::ReadCompoundStream(ZipEntry(deck_, "ppt/activeX/activeX2.bin"), "Contents");
-    EXPECT_EQ(contents, std::string("fUfU\0\0\0\0", 8));
+    // No longer embedded: no storage at all.
+    EXPECT_EQ(std::count(names.begin(), names.end(), "ppt/activeX/activeX2.bin"), 0);
+    EXPECT_EQ(PackageFaults(deck_), std::vector<std::string>());
 }
 
 TEST_F(ControlsTest, AMovedControlKeepsItsLegacyShapeAndImageSizeInStep)
@@ -217,7 +250,9 @@ TEST_F(ControlsTest, ControlPartsOfAnotherWriterAreLeftAlone)
     presentation_->Close();
     WriteEntry(deck_, "ppt/activeX/activeX1.bin", "someone else's data");
     presentation_ = host_->Presentations()->Open(deck_);
-    AddPlayer()->OLEFormat()->SetProperty("Movie", "media/intro.swf");
+    const auto object = AddPlayer()->OLEFormat();
+    object->SetProperty("Movie", "media/intro.swf");
+    object->SetProperty("EmbedMovie", "true");
     presentation_->Save();
     EXPECT_EQ(ZipEntry(deck_, "ppt/activeX/activeX1.bin"), "someone else's data");
     EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX2.xml"), "application/vnd.ms-office.activeX+xml");
@@ -225,9 +260,13 @@ TEST_F(ControlsTest, ControlPartsOfAnotherWriterAreLeftAlone)
     EXPECT_EQ(Target(deck_, "ppt/activeX/_rels/activeX2.xml.rels", control.Value("/ax:ocx/@r:id")), "activeX2.bin");
 }
 
+constexpr const char* kForeignDrawing =
+    R"(<xml xmlns:v="urn:schemas-microsoft-com:vml">)"
+    "\n <v:shape id=\"_x0000_s1025\" style=\"position:absolute;margin-left:0;z-index:3\"/>\n</xml>";
+
 // A control another writer left on slide 1: its parts named by absolute
 // targets, its XML spread over lines.
-void PutForeignControl(const std::filesystem::path& deck)
+void PutForeignControl(const std::filesystem::path& deck, const std::string& drawing = kForeignDrawing)
 {
     const std::string controls = R"(
   <p:controls>
@@ -261,9 +300,7 @@ void PutForeignControl(const std::filesystem::path& deck)
                R"(<ax:ocx xmlns:ax="http://schemas.microsoft.com/office/2006/activeX" )"
                R"(ax:classid="{D27CDB6E-AE6D-11CF-96B8-444553540000}" ax:persistence="persistPropertyBag">)"
                "\n  <ax:ocxPr ax:name=\"Movie\" ax:value=\"old.swf\"/>\n</ax:ocx>");
-    WriteEntry(deck, "ppt/drawings/vmlDrawing1.vml",
-               R"(<xml xmlns:v="urn:schemas-microsoft-com:vml">)"
-               "\n <v:shape id=\"_x0000_s1025\" style=\"position:absolute;margin-left:0;z-index:3\"/>\n</xml>");
+    WriteEntry(deck, "ppt/drawings/vmlDrawing1.vml", drawing);
     WriteEntry(deck, "ppt/media/old.png", "not looked at");
     std::string types = *ReadEntry(deck, "[Content_Types].xml");
     types.insert(types.find("</Types>"),
@@ -302,6 +339,126 @@ TEST_F(ControlsTest, AControlOfAnotherWriterIsReadAndTheNewOneFitsBesideIt)
     EXPECT_TRUE(drawing.Node("/xml/v:shapetype[@id='_x0000_t201']/following-sibling::v:shape"));
     EXPECT_EQ(ZipEntry(deck_, "ppt/activeX/activeX1.xml").find("old.swf") != std::string::npos, true);
     EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX2.xml"), "application/vnd.ms-office.activeX+xml");
+}
+
+// The program's own drawing for a control: conditional blocks around the
+// picture, attributes in single quotes spread over lines.
+const std::string kProgramBlock = "<![if gte mso 9]><v:imagedata o:relid=\"rId1\" o:title=\"\"/>\r\n  <![endif]>";
+const std::string kProgramDrawing =
+    "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\"\r\n xmlns:o=\"urn:schemas-microsoft-com:office:office\"\r\n"
+    " xmlns:x=\"urn:schemas-microsoft-com:office:excel\"\r\n"
+    " xmlns:p=\"urn:schemas-microsoft-com:office:powerpoint\">\r\n"
+    " <o:shapelayout v:ext=\"edit\">\r\n  <o:idmap v:ext=\"edit\" data=\"1\"/>\r\n </o:shapelayout>"
+    "<v:shapetype id=\"_x0000_t201\" coordsize=\"21600,21600\" o:spt=\"201\"\r\n"
+    "  path=\"m,l,21600r21600,l21600,xe\">\r\n  <v:stroke joinstyle=\"miter\"/>\r\n"
+    "  <v:path shadowok=\"f\" o:extrusionok=\"f\" strokeok=\"f\" fillok=\"f\"\r\n   o:connecttype=\"rect\"/>\r\n"
+    "  <o:lock v:ext=\"edit\" shapetype=\"t\"/>\r\n </v:shapetype>"
+    "<v:shape id=\"_x0000_s1025\" type=\"#_x0000_t201\" style='position:absolute;\r\n"
+    "  left:0;text-align:left;margin-left:0;margin-top:0;width:100pt;\r\n"
+    "  height:100pt;z-index:1;visibility:visible' filled=\"f\" stroked=\"f\">\r\n  " +
+    kProgramBlock + "</v:shape></xml>";
+
+TEST_F(ControlsTest, TheProgramsOwnDrawingKeepsItsConditionalBlocksAndTakesTheNewShape)
+{
+    presentation_->Close();
+    PutForeignControl(deck_, kProgramDrawing);
+    presentation_ = host_->Presentations()->Open(deck_);
+    auto shapes = presentation_->Slides()->Item(1)->Shapes();
+    shapes->Item("ShockwaveFlash1")->SetTop(30);
+    AddPlayer();
+    presentation_->Save();
+
+    std::string drawing = ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml");
+    EXPECT_NE(drawing.find(kProgramBlock + "</v:shape>"), std::string::npos) << drawing;
+    EXPECT_NE(drawing.find("top:30pt"), std::string::npos) << drawing;
+    EXPECT_NE(drawing.find("<v:shape id=\"_x0000_s1026\""), std::string::npos) << drawing;
+    EXPECT_EQ(drawing.find("velmora"), std::string::npos) << drawing;
+
+    // Read again, and again taking a shape: the blocks stay as they were.
+    presentation_->Close();
+    presentation_ = host_->Presentations()->Open(deck_);
+    AddPlayer(10, 10, 20, 20);
+    presentation_->Save();
+    drawing = ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml");
+    EXPECT_NE(drawing.find(kProgramBlock), std::string::npos) << drawing;
+    EXPECT_EQ(drawing.find(kProgramBlock), drawing.rfind(kProgramBlock));
+    EXPECT_NE(drawing.find("<v:shape id=\"_x0000_s1027\""), std::string::npos) << drawing;
+    EXPECT_EQ(presentation_->Slides()->Item(1)->Shapes()->Item("ShockwaveFlash3")->Type(),
+              host::ShapeType::OLEControlObject);
+}
+
+TEST_F(ControlsTest, ADrawingThatLeavesABlockOpenIsRefusedAndTheDeckLeftAsItWas)
+{
+    presentation_->Close();
+    PutForeignControl(deck_, "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\"><![if gte mso 9]><v:shape/></xml>");
+    const std::string before = ReadFile(deck_);
+    presentation_ = host_->Presentations()->Open(deck_);
+    EXPECT_THROW(AddPlayer(), host::HostError);
+    presentation_->Close();
+    EXPECT_EQ(ReadFile(deck_), before);
+}
+
+// Each drawing of a deck claims a block of shape ids of its own, and its
+// shapes are numbered inside it.
+TEST_F(ControlsTest, EveryDrawingClaimsABlockNoOtherDrawingUses)
+{
+    presentation_->Slides()->Add(2, host::SlideLayout::Blank);
+    presentation_->Slides()->Add(3, host::SlideLayout::Blank);
+    presentation_->Save();
+    presentation_->Close();
+    // Slide 1: another writer's drawing claiming block 3, its shape named by o:spid.
+    PutForeignControl(deck_, R"(<xml xmlns:v="urn:schemas-microsoft-com:vml" )"
+                             R"(xmlns:o="urn:schemas-microsoft-com:office:office">)"
+                             R"(<o:shapelayout v:ext="edit"><o:idmap v:ext="edit" data="3"/></o:shapelayout>)"
+                             R"(<v:shape id="Control 1" o:spid="_x0000_s3073" style="position:absolute"/></xml>)");
+    presentation_ = host_->Presentations()->Open(deck_);
+    AddPlayer();
+    presentation_->Slides()->Item(2)->Shapes()->AddOLEObject(0, 0, 50, 50, kPlayer, "");
+    presentation_->Slides()->Item(3)->Shapes()->AddOLEObject(0, 0, 50, 50, kPlayer, "");
+    presentation_->Save();
+
+    EXPECT_NE(ZipEntry(deck_, "ppt/drawings/vmlDrawing1.vml").find("id=\"_x0000_s3074\""), std::string::npos);
+    const Xml second(ZipEntry(deck_, "ppt/drawings/vmlDrawing2.vml"));
+    EXPECT_EQ(second.Value("/xml/o:shapelayout/o:idmap/@data"), "1");
+    EXPECT_EQ(second.Value("/xml/v:shape/@id"), "_x0000_s1025");
+    const Xml third(ZipEntry(deck_, "ppt/drawings/vmlDrawing3.vml"));
+    EXPECT_EQ(third.Value("/xml/o:shapelayout/o:idmap/@data"), "2");
+    EXPECT_EQ(third.Value("/xml/v:shape/@id"), "_x0000_s2049");
+    const Xml slide3(ZipEntry(deck_, "ppt/slides/slide3.xml"));
+    EXPECT_EQ(slide3.Value("//mc:Choice/p:control/@spid"), "_x0000_s2049");
+}
+
+// A deck that types each relationship part by name gets its new ones typed
+// the same way.
+TEST_F(ControlsTest, NewRelationshipPartsAreTypedAsTheDeckTypesItsOwn)
+{
+    presentation_->Close();
+    std::string types = ZipEntry(deck_, "[Content_Types].xml");
+    const auto start = types.find("<Default Extension=\"rels\"");
+    ASSERT_NE(start, std::string::npos) << types;
+    types.erase(start, types.find("/>", start) + 2 - start);
+    std::string overrides;
+    for (const std::string& name : ZipNames(deck_)) {
+        if (name.ends_with(".rels")) {
+            overrides += "<Override PartName=\"/" + name +
+                         "\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>";
+        }
+    }
+    types.insert(types.find("</Types>"), overrides);
+    WriteEntry(deck_, "[Content_Types].xml", types);
+    ASSERT_EQ(PackageFaults(deck_), std::vector<std::string>());
+
+    presentation_ = host_->Presentations()->Open(deck_);
+    const auto object = AddPlayer()->OLEFormat();
+    object->SetProperty("Movie", "media/intro.swf");
+    object->SetProperty("EmbedMovie", "true");
+    presentation_->Save();
+    EXPECT_EQ(PackageFaults(deck_), std::vector<std::string>());
+    EXPECT_EQ(Override(deck_, "/ppt/drawings/_rels/vmlDrawing1.vml.rels"),
+              "application/vnd.openxmlformats-package.relationships+xml");
+    EXPECT_EQ(Override(deck_, "/ppt/activeX/_rels/activeX1.xml.rels"),
+              "application/vnd.openxmlformats-package.relationships+xml");
+    EXPECT_EQ(ZipEntry(deck_, "[Content_Types].xml").find("Extension=\"rels\""), std::string::npos);
 }
 
 }  // namespace
