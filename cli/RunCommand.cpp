@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "addin/CommandTable.hpp"
@@ -55,6 +57,10 @@ addin::RibbonPress PressFor(const addin::CommandEntry& command)
     }
     return press;
 }
+
+// Commands that ask for a file and then work on the one slide selected in
+// the window: without that slide the question would be asked for nothing.
+constexpr std::string_view kOneSlideCommands[] = {"AddFlash_main"};
 
 bool IsRefusal(const platform::PromptRecord& record)
 {
@@ -190,6 +196,7 @@ public:
             AttachScreen(driver);
             presentation_ = Open();
             ApplySelection(*batch_.application->ActiveWindow());
+            RequireOneSelectedSlide(command);
             addin::AddinContext context{services_, &driver, StartupWanted(), startupPrompts_};
             Press(context, command);
             SaveChanges(*presentation_);
@@ -352,6 +359,22 @@ private:
             }
         } catch (const host::HostError& failure) {
             throw RunStop{ExitStatus::BadUsage, std::string("cannot select: ") + failure.what()};
+        }
+    }
+
+    // A deck without slides is left to the command's own refusal.
+    void RequireOneSelectedSlide(const addin::CommandEntry& command) const
+    {
+        if (std::find(std::begin(kOneSlideCommands), std::end(kOneSlideCommands), command.name) ==
+                std::end(kOneSlideCommands) ||
+            presentation_->Slides()->Count() == 0) {
+            return;
+        }
+        int selected = 0;
+        host::Suppressed([&] { selected = batch_.application->ActiveWindow()->Selection()->SlideRange()->Count(); });
+        if (selected != 1) {
+            throw RunStop{ExitStatus::BadUsage,
+                          report_.command + " 需要正好选中一张幻灯片：请用 --select N 选定要插入的幻灯片"};
         }
     }
 
