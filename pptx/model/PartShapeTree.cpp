@@ -97,6 +97,19 @@ bool IsPlayer(parts::ActiveXControlPart& control)
     return package::FoldCase(control.ClassId()) == package::FoldCase(parts::flash::kClassId);
 }
 
+// As its EmbedMovie property says; a player of another writer that keeps no
+// such property embeds when its storage holds a movie, which must not be lost
+// when its other properties change.
+bool EmbedsMovie(parts::Deck& deck, parts::ActiveXControlPart& player)
+{
+    if (const std::optional<std::string> embed = player.Property("EmbedMovie")) {
+        return Truth(*embed);
+    }
+    const std::optional<std::string> storage = deck.ControlData(player);
+    const std::optional<std::string> movie = storage ? parts::flash::EmbeddedMovie(*storage) : std::nullopt;
+    return movie && !movie->empty();
+}
+
 }  // namespace
 
 // Controls keep their pictures outside the shape tree; their ids count too.
@@ -302,7 +315,7 @@ void SlideShapeTree::SetControlProperty(const std::string& controlId, const std:
     auto control = deck.Control(*part_, controlId);
     if (IsPlayer(*control) && (name == "Movie" || name == "EmbedMovie")) {
         const std::string movie = name == "Movie" ? value : control->Property("Movie").value_or("");
-        const bool embed = Truth(name == "EmbedMovie" ? value : control->Property("EmbedMovie").value_or(""));
+        const bool embed = name == "EmbedMovie" ? Truth(value) : EmbedsMovie(deck, *control);
         deck.SetControlData(*control, embed ? std::optional(parts::flash::Storage(ReadMovie(movie))) : std::nullopt);
     }
     control->SetProperty(name, value);

@@ -428,6 +428,12 @@ std::shared_ptr<ActiveXControlPart> Deck::Control(XmlPart& owner, const std::str
     return parts_.Get<ActiveXControlPart>(owner.RelatedPart(relationshipId));
 }
 
+std::optional<std::string> Deck::ControlData(ActiveXControlPart& control)
+{
+    const std::optional<std::string> data = control.BinaryPart();
+    return data ? std::optional<std::string>(parts_.Package().Read(*data)) : std::nullopt;
+}
+
 void Deck::SetControlData(ActiveXControlPart& control, std::optional<std::string> storage)
 {
     package::Package& package = parts_.Package();

@@ -88,6 +88,8 @@ public:
     // Persists the control to `storage`, in a binary part of its own, or,
     // with none, to its property bag, the binary part removed.
     void SetControlData(ActiveXControlPart& control, std::optional<std::string> storage);
+    // The control's persisted data; none when it keeps its properties in its bag.
+    std::optional<std::string> ControlData(ActiveXControlPart& control);
 
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
 

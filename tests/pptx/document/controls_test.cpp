@@ -341,6 +341,30 @@ TEST_F(ControlsTest, AControlOfAnotherWriterIsReadAndTheNewOneFitsBesideIt)
     EXPECT_EQ(Override(deck_, "/ppt/activeX/activeX2.xml"), "application/vnd.ms-office.activeX+xml");
 }
 
+// A player the program saved with its movie embedded keeps no properties in
+// its bag: its storage says that it embeds, and a new movie is embedded in turn.
+TEST_F(ControlsTest, AnotherWritersEmbeddingPlayerKeepsEmbeddingWhenItsMovieChanges)
+{
+    presentation_->Close();
+    PutForeignControl(deck_);
+    const std::string dataId = AddRelatedPart(
+        deck_, "ppt/activeX/activeX1.xml", "http://schemas.microsoft.com/office/2006/relationships/activeXControlBinary",
+        "ppt/activeX/activeX1.bin", "application/vnd.ms-office.activeX", pptx::parts::flash::Storage(MinimalSwf(25)));
+    WriteEntry(deck_, "ppt/activeX/activeX1.xml",
+               R"(<ax:ocx xmlns:ax="http://schemas.microsoft.com/office/2006/activeX" )"
+               R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships" )"
+               R"(ax:classid="{D27CDB6E-AE6D-11CF-96B8-444553540000}" ax:persistence="persistStorage" r:id=")" +
+                   dataId + R"("/>)");
+    presentation_ = host_->Presentations()->Open(deck_);
+    presentation_->Slides()->Item(1)->Shapes()->Item("ShockwaveFlash1")->OLEFormat()->SetProperty(
+        "Movie", (dir_ / "media" / "intro.swf").string());
+    presentation_->Save();
+
+    const Xml control(ZipEntry(deck_, "ppt/activeX/activeX1.xml"));
+    EXPECT_EQ(control.Value("/ax:ocx/@ax:persistence"), "persistStorage");
+    EXPECT_EQ(pptx::parts::flash::EmbeddedMovie(ZipEntry(deck_, "ppt/activeX/activeX1.bin")), MinimalSwf(40));
+}
+
 // The program's own drawing for a control: conditional blocks around the
 // picture, attributes in single quotes spread over lines.
 const std::string kProgramBlock = "<![if gte mso 9]><v:imagedata o:relid=\"rId1\" o:title=\"\"/>\r\n  <![endif]>";
