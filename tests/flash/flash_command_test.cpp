@@ -82,6 +82,7 @@ TEST_F(FlashCommand, DraggedPreviewLandsOnTheSlideWithTheMovieAndTheDeckStillOpe
                             [&](const std::string& name) { return std::regex_search(name, picture); }))
         << ::testing::PrintToString(created);
     EXPECT_TRUE(Pictures().empty());
+    EXPECT_EQ(PackageFaults(deck()), std::vector<std::string>());
     EXPECT_EQ(SlidesSeenByLibreOffice(deck()), 3);
 }
 
@@ -108,6 +109,7 @@ TEST_F(FlashCommand, AnEmbeddedMovieTravelsInThePackageAndNothingElseChanges)
                              "ppt/slideMasters/slideMaster1.xml", "ppt/theme/theme1.xml"}) {
         EXPECT_EQ(ReadEntry(deck(), part), ReadEntry(old, part)) << part;
     }
+    EXPECT_EQ(PackageFaults(deck()), std::vector<std::string>());
     EXPECT_EQ(SlidesSeenByLibreOffice(deck()), 2);
 }
 
@@ -125,6 +127,7 @@ TEST_F(FlashCommand, ADeckWrittenByLibreOfficeTakesTheMovieAndStillOpens)
     EXPECT_FLOAT_EQ(players[0]->Top(), 90);
     EXPECT_EQ(players[0]->OLEFormat()->Property("Movie"), "intro.swf");
     EXPECT_EQ(pptx::parts::flash::EmbeddedMovie(*ReadEntry(*converted, "ppt/activeX/activeX1.bin")), ReadBytes(movie));
+    EXPECT_EQ(PackageFaults(*converted), std::vector<std::string>());
     EXPECT_EQ(SlidesSeenByLibreOffice(*converted), 2);
 }
 
@@ -147,6 +150,8 @@ TEST_F(FlashCommand, RelativePathsOnlyForMoviesInsideThePresentationsFolder)
         << run.out;
     EXPECT_NE(run.out.find(R"("title":"错误")"), std::string::npos) << run.out;
     EXPECT_EQ(Players(talk).at(0)->OLEFormat()->Property("Movie"), beside.string());
+    EXPECT_EQ(PackageFaults(talk), std::vector<std::string>());
+    EXPECT_EQ(SlidesSeenByLibreOffice(talk), 1);
 }
 
 TEST_F(FlashCommand, EmbeddingIsRefusedOnTheOlderHostAndLocksThePathModeOnTheNewer)
@@ -158,6 +163,8 @@ TEST_F(FlashCommand, EmbeddingIsRefusedOnTheOlderHostAndLocksThePathModeOnTheNew
     EXPECT_EQ(run.out, std::string(kTitle) + "2007版不支持Flash真正嵌入！\n" + kTitle + kInserted + "\n");
     EXPECT_EQ(Players(deck()).at(0)->OLEFormat()->Property("EmbedMovie"), "");
     EXPECT_EQ(Players(deck()).at(0)->OLEFormat()->Property("Movie"), "intro.swf");
+    EXPECT_EQ(PackageFaults(deck()), std::vector<std::string>());
+    EXPECT_EQ(SlidesSeenByLibreOffice(deck()), 1);
 
     run = Insert(deck(), movie, {"--set", "CheckBox1=true", "--set", "OptionButton1=true"});
     EXPECT_EQ(run.status, 2) << run.out;
