@@ -14,6 +14,9 @@ namespace {
 
 constexpr int W = 720;
 constexpr int H = 540;
+// 24 of these in a row or a column are longer than 16,384 pixels.
+constexpr int kLargeWidth = 960;
+constexpr int kLargeHeight = 720;
 constexpr const char* kSection = "Settings-CombinPic";
 
 struct Rgb {
@@ -41,18 +44,20 @@ std::filesystem::path WriteMark(const std::filesystem::path& file, Rgb colour)
     return file;
 }
 
-std::filesystem::path BuildColourDeck(DeckHost& decks, const std::filesystem::path& folder, int count)
+std::filesystem::path BuildColourDeck(DeckHost& decks, const std::filesystem::path& folder, int count, int width = W,
+                                      int height = H)
 {
     auto presentation = decks.app().Presentations()->Add(false);
-    presentation->PageSetup()->SetSlideWidth(W);
-    presentation->PageSetup()->SetSlideHeight(H);
+    presentation->PageSetup()->SetSlideWidth(static_cast<float>(width));
+    presentation->PageSetup()->SetSlideHeight(static_cast<float>(height));
     for (int k = 1; k <= count; ++k) {
         auto slide = presentation->Slides()->Add(k, host::SlideLayout::Blank);
-        auto fill = slide->Shapes()->AddShape(host::AutoShapeType::Rectangle, 0, 0, W, H);
+        auto fill = slide->Shapes()->AddShape(host::AutoShapeType::Rectangle, 0, 0, static_cast<float>(width),
+                                              static_cast<float>(height));
         fill->Fill()->ForeColor()->SetRGB(Packed(SlideColour(k)));
         fill->Line()->SetVisible(host::TriState::False);
     }
-    const auto ours = folder / ("ours" + std::to_string(count) + ".pptx");
+    const auto ours = folder / ("ours" + std::to_string(count) + "-" + std::to_string(width) + ".pptx");
     presentation->SaveAs(ours, host::SaveFormat::Presentation);
     presentation->Close();
     const auto converted = ConvertWithLibreOffice(ours, "pptx", folder / std::to_string(count));
@@ -69,13 +74,14 @@ protected:
         DeckHost decks;
         six_ = BuildColourDeck(decks, decks_folder_->path(), 6);
         many_ = BuildColourDeck(decks, decks_folder_->path(), 25);
+        large_ = BuildColourDeck(decks, decks_folder_->path(), 24, kLargeWidth, kLargeHeight);
     }
     static void TearDownTestSuite() { decks_folder_.reset(); }
 
     void SetUp() override
     {
         CommandTest::SetUp();
-        ASSERT_FALSE(six_.empty() || many_.empty()) << "LibreOffice could not write the test decks";
+        ASSERT_FALSE(six_.empty() || many_.empty() || large_.empty()) << "LibreOffice could not write the test decks";
     }
 
     void UseDeck(const std::filesystem::path& source) const
@@ -145,11 +151,13 @@ protected:
 
     static std::filesystem::path six_;
     static std::filesystem::path many_;
+    static std::filesystem::path large_;
     static std::unique_ptr<TempDir> decks_folder_;
 };
 
 std::filesystem::path MontageCommand::six_;
 std::filesystem::path MontageCommand::many_;
+std::filesystem::path MontageCommand::large_;
 std::unique_ptr<TempDir> MontageCommand::decks_folder_;
 
 TEST_F(MontageCommand, EachArrangementGivesAPictureOfItsCanvasSizeAndReplacesTheLastOne)
@@ -362,6 +370,41 @@ TEST_F(MontageCommand, AWatermarkPictureIsShownWithoutWritingBesideTheDeck)
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(Stored("MarkPic"), mark.string());
+}
+
+
+TEST_F(MontageCommand, TwentyFourLargeSlidesInARowOrAColumnMakeOneLongPictureOfEachType)
+{
+    UseDeck(large_);
+    constexpr int w = kLargeWidth;
+    constexpr int h = kLargeHeight;
+    struct Case {
+        const char* arrangement;
+        const char* format;
+        const char* button;
+        PixelSize size;
+    };
+    const Case cases[] = {
+        {"2", "PNG", "16", {24 * w + 125, h + 10}},
+        {"2", "JPG", "15", {24 * w + 125, h + 10}},
+        {"2", "GIF", "17", {24 * w + 125, h + 10}},
+        {"1", "PNG", "16", {w + 10, 24 * h + 125}},
+    };
+    for (const Case& c : cases) {
+        const auto run = Montage({"--set", std::string("OptionButton") + c.arrangement + "=true", "--set",
+                                  std::string("OptionButton") + c.button + "=true"});
+        ASSERT_EQ(run.status, 0) << run.out << run.err;
+        const auto picture = output(c.format);
+        ASSERT_EQ(SizeOf(picture), c.size) << c.format << " arrangement " << c.arrangement;
+        // The first, those across the seam of the drawn tiles (at 8192 pixels) and the last.
+        for (int slot : {0, 8, 11, 23}) {
+            const int x = c.arrangement[0] == '2' ? 5 + slot * (w + 5) + w / 2 : 5 + w / 2;
+            const int y = c.arrangement[0] == '2' ? 5 + h / 2 : 5 + slot * (h + 5) + h / 2;
+            EXPECT_TRUE(Near(PixelAt(picture, x, y), SlideColour(slot + 1), 20))
+                << c.format << " arrangement " << c.arrangement << " slot " << slot;
+        }
+    }
+    ExpectNoTemporaries();
 }
 
 }  // namespace
