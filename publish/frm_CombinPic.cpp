@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "font/md_SetFont.hpp"
+#include "forms/FormCatalog.hpp"
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
 #include "host/Preconditions.hpp"
@@ -97,6 +98,14 @@ void SetFrame(forms::Frame& frame, const char* caption, float left, float top, f
     frame.SetWidth(width);
     frame.SetHeight(height);
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_CombinPic>(driver, application, services, font::SetFontModule());
+}
+
+const forms::FormRegistration kRegistration({"frm_CombinPic", "CombinPic_main", &MakeDialog});
 
 }  // namespace
 
