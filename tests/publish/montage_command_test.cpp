@@ -407,5 +407,38 @@ TEST_F(MontageCommand, TwentyFourLargeSlidesInARowOrAColumnMakeOneLongPictureOfE
     ExpectNoTemporaries();
 }
 
+
+// Pixel by pixel: a 1-point border between pictures of slides that reach
+// their edges is the chosen colour throughout, untinted by the slides.
+TEST_F(MontageCommand, EveryBorderPixelHasExactlyTheBorderColour)
+{
+    UseDeck(six_);
+    const auto run = Montage({"--color", "255,0,255", "--click", "F_BorderColor", "--set", "SpinButton1=1", "--set",
+                              "OptionButton3=true", "--set", "OptionButton16=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto image = Load(output("PNG")).cast(VIPS_FORMAT_UCHAR);
+    ASSERT_EQ((PixelSize{image.width(), image.height()}), (PixelSize{2 * W + 3, 3 * H + 4}));
+    std::size_t size = 0;
+    auto* memory = static_cast<unsigned char*>(image.write_to_memory(&size));
+    const auto bands = static_cast<std::size_t>(image.bands());
+    // Pictures start one pixel in and one after another's end: every (length + 1)th line is border.
+    auto inPicture = [](int at, int length) { return at % (length + 1) != 0; };
+    int border = 0;
+    int exact = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (inPicture(x, W) && inPicture(y, H)) {
+                continue;
+            }
+            const unsigned char* pixel = memory + (static_cast<std::size_t>(y) * image.width() + x) * bands;
+            ++border;
+            exact += pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255 ? 1 : 0;
+        }
+    }
+    g_free(memory);
+    EXPECT_EQ(border, (2 * W + 3) * (3 * H + 4) - 6 * W * H);
+    EXPECT_EQ(exact, border);
+}
+
 }  // namespace
 }  // namespace velmora::testing
