@@ -75,6 +75,9 @@ std::optional<std::array<std::uint8_t, 3>> SolidColour(pugi::xml_node shape)
         return std::nullopt;
     }
     for (auto change : colour.children()) {
+        if (change.type() != pugi::node_element) {
+            continue;
+        }
         if (!shapes::Is(change, "alpha") || shapes::IntAttribute(change, "val", 0) < kFullOpacity) {
             return std::nullopt;
         }
