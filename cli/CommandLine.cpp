@@ -100,6 +100,15 @@ void ParsePointer(const std::string& point, int& x, int& y)
     y = ParseInt(comma == std::string::npos ? "" : point.substr(comma + 1), "--pointer");
 }
 
+// An empty name would be found only at the save, after the command ran.
+std::filesystem::path ParseOutput(const std::string& text)
+{
+    if (text.empty()) {
+        throw UsageError("-o needs a file name");
+    }
+    return text;
+}
+
 using Run = RunOptions;
 using Text = const std::string&;
 
@@ -123,7 +132,7 @@ constexpr Option<RunOptions> kRunOptions[] = {
     {{"--key", "", "NAME", "dialog script: press a key (X key name) on that screen"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--key", v}); }},
     {{"--host-version", "", "V", "host version the tools see (default 14.0)"}, [](Run& o, Text v) { o.hostVersion = v; }},
     {{"--unsaved", "", "", "open FILE as a presentation never saved"}, [](Run& o, Text) { o.unsaved = true; }},
-    {{"--output", "-o", "OUT", "write the presentation to OUT instead of FILE"}, [](Run& o, Text v) { o.output = v; }},
+    {{"--output", "-o", "OUT", "write the presentation to OUT instead of FILE"}, [](Run& o, Text v) { o.output = ParseOutput(v); }},
     {{"--no-save", "", "", "do not save a changed presentation"}, [](Run& o, Text) { o.noSave = true; }},
     {{"--no-open", "", "", "open no folder, picture or web page (also VELMORA_NO_OPEN=1)"}, [](Run& o, Text) { o.noOpen = true; }},
     {{"--dry-run", "", "", "run the command, report what would be written, write nothing"}, [](Run& o, Text) { o.dryRun = true; }},

@@ -6,42 +6,36 @@
 
 #include "cli/CommandLine.hpp"
 #include "cli/JsonWriter.hpp"
-#include "color/frm_myColor.hpp"
-#include "font/frm_setFont.hpp"
 #include "forms/Forms.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/Host.hpp"
+#include "host/Screen.hpp"
 #include "platform/AsciiCase.hpp"
 #include "platform/CloseMatches.hpp"
 #include "platform/FileSettingsStore.hpp"
+#include "platform/PrivateFolder.hpp"
 #include "platform/RuntimeRandom.hpp"
 #include "platform/ScriptedPrompts.hpp"
 #include "platform/SystemClock.hpp"
 #include "pptx/DocumentHost.hpp"
-#include "publish/frm_ExportPic.hpp"
 
 namespace velmora::cli {
 
 namespace {
 
-template <typename Form>
-std::unique_ptr<forms::UserForm> Make(forms::FormDriver& driver, host::Application& application,
-                                      const host::Services& services)
-{
-    return std::make_unique<Form>(driver, application, services);
-}
-
-std::unique_ptr<forms::UserForm> MakeFontDialog(forms::FormDriver& driver, host::Application& application,
-                                                const host::Services& services)
-{
-    return std::make_unique<font::frm_setFont>(driver, application, services, font::SetFontModule());
-}
-
-// One line a dialog.
-constexpr DialogEntry kDialogs[] = {
-    {"frm_setFont", "SetFont_main", &MakeFontDialog},
-    {"frm_myColor", "SetColor_main", &Make<color::frm_myColor>},
-    {"frm_ExportPic", "ExportPic_main", &Make<publish::frm_ExportPic>},
+// The desktop of a listing: the colour picker's pointer, keys and timer go nowhere.
+class QuietScreen : public host::Screen {
+public:
+    host::ScreenPoint CursorPos() override { return {}; }
+    host::Color Pixel(int, int) override { return 0; }
+    bool RegisterHotKey(host::WindowHandle, int, int) override { return true; }
+    void UnregisterHotKey(host::WindowHandle, int) override {}
+    void SetHotKeyHandler(host::WindowHandle, std::function<void(int)>) override {}
+    void SetArrowPointer(const host::PointerPicture&) override {}
+    void RestorePointers() override {}
+    void KeepOnTop(host::WindowHandle) override {}
+    int SetTimer(int, std::function<void()>) override { return 1; }
+    void KillTimer(int) override {}
 };
 
 // The user's settings, read but never written: listing a dialog changes nothing.
@@ -162,12 +156,12 @@ void PrintJson(const forms::UserForm& form, std::ostream& out)
 const DialogEntry& FindDialog(std::string_view form)
 {
     const auto found = std::ranges::find_if(
-        kDialogs, [&](const DialogEntry& entry) { return platform::EqualIgnoringAsciiCase(entry.form, form); });
-    if (found != std::end(kDialogs)) {
+        Dialogs(), [&](const DialogEntry& entry) { return platform::EqualIgnoringAsciiCase(entry.form, form); });
+    if (found != Dialogs().end()) {
         return *found;
     }
     std::vector<std::string> names;
-    for (const DialogEntry& entry : kDialogs) {
+    for (const DialogEntry& entry : Dialogs()) {
         names.emplace_back(entry.form);
     }
     throw UsageError("there is no dialog \"" + std::string(form) + "\"" +
@@ -179,13 +173,13 @@ const DialogEntry& FindDialog(std::string_view form)
 
 std::span<const DialogEntry> Dialogs()
 {
-    return kDialogs;
+    return forms::RegisteredForms();
 }
 
 std::string DialogNames()
 {
     std::string names;
-    for (const DialogEntry& entry : kDialogs) {
+    for (const DialogEntry& entry : Dialogs()) {
         names += (names.empty() ? "" : ", ") + std::string(entry.form);
     }
     return names;
@@ -193,23 +187,29 @@ std::string DialogNames()
 
 namespace {
 
-// Makes the dialog as its tool would, over a blank presentation, and hands
-// it to `use` loaded with the user's settings.
-void WithDialog(const DialogEntry& entry, const std::function<void(forms::UserForm&)>& use)
+// Makes the dialog as its tool would, over a blank presentation saved in a
+// private folder (the Flash dialog draws the slide beside it), and hands it
+// to `use`, loaded with the user's settings when `load` is set.
+void WithDialog(const DialogEntry& entry, bool load, const std::function<void(forms::UserForm&)>& use)
 {
     std::ostringstream silent;
-    const host::Services services{std::make_shared<ReadOnlySettings>(),
-                                  std::make_shared<platform::ScriptedPrompts>(silent),
-                                  nullptr,
-                                  std::make_shared<platform::SystemClock>(),
-                                  std::make_shared<platform::RuntimeRandom>(),
-                                  std::make_shared<host::WrittenFiles>()};
-    // Some dialogs look at the active presentation while they load.
+    host::Services services{std::make_shared<ReadOnlySettings>(),
+                            std::make_shared<platform::ScriptedPrompts>(silent),
+                            nullptr,
+                            std::make_shared<platform::SystemClock>(),
+                            std::make_shared<platform::RuntimeRandom>(),
+                            std::make_shared<host::WrittenFiles>()};
+    services.screen = std::make_shared<QuietScreen>();
+    const platform::PrivateFolder folder("velmora-dialog");
     auto application = pptx::CreateDocumentHost(services);
-    application->Presentations()->Add(true)->Slides()->Add(1, host::SlideLayout::Title);
+    auto presentation = application->Presentations()->Add(true);
+    presentation->Slides()->Add(1, host::SlideLayout::Title);
+    presentation->SaveAs(folder.Path() / "blank.pptx", host::SaveFormat::Presentation);
     forms::ScriptedDriver driver;
     const std::unique_ptr<forms::UserForm> dialog = entry.make(driver, *application, services);
-    dialog->Load();
+    if (load) {
+        dialog->Load();
+    }
     use(*dialog);
 }
 
@@ -218,7 +218,8 @@ void WithDialog(const DialogEntry& entry, const std::function<void(forms::UserFo
 std::vector<std::string> ControlNames(const DialogEntry& dialog)
 {
     std::vector<std::string> names;
-    WithDialog(dialog, [&](forms::UserForm& form) {
+    // The names are there once the form is made.
+    WithDialog(dialog, false, [&](forms::UserForm& form) {
         for (const forms::Control* control : form.Controls()) {
             names.push_back(control->Name());
         }
@@ -228,7 +229,7 @@ std::vector<std::string> ControlNames(const DialogEntry& dialog)
 
 void PrintDialog(std::string_view form, std::ostream& out, bool json)
 {
-    WithDialog(FindDialog(form), [&](forms::UserForm& dialog) {
+    WithDialog(FindDialog(form), true, [&](forms::UserForm& dialog) {
         if (json) {
             PrintJson(dialog, out);
         } else {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/UserForm.hpp"
+#include "forms/FormCatalog.hpp"
 #include "host/Application.hpp"
 #include "host/Services.hpp"
 
@@ -15,12 +15,7 @@ namespace velmora::cli {
 
 // A dialog of the add-in, made as its tool makes it, and the ribbon command
 // that shows it.
-struct DialogEntry {
-    std::string_view form;     // "frm_setFont"
-    std::string_view command;  // "SetFont_main"
-    std::unique_ptr<forms::UserForm> (*make)(forms::FormDriver& driver, host::Application& application,
-                                             const host::Services& services);
-};
+using DialogEntry = forms::FormEntry;
 
 std::span<const DialogEntry> Dialogs();
 

@@ -459,10 +459,13 @@ private:
         return files;
     }
 
+    // A command that stops at a refusal shows nothing after it; a warning
+    // the command goes on from (a cut to 24 slides, a value replaced) is
+    // followed by the rest of its work.
     bool Refused() const
     {
         const auto& transcript = prompts_->Transcript();
-        return std::any_of(transcript.begin(), transcript.end(), IsRefusal);
+        return !transcript.empty() && IsRefusal(transcript.back());
     }
 
     // The start-up routine's prompts come first, as they were shown.

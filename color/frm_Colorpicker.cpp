@@ -4,6 +4,7 @@
 #include <string>
 
 #include "forms/ControlLayout.hpp"
+#include "forms/FormCatalog.hpp"
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "host/SettingsStore.hpp"
@@ -29,6 +30,15 @@ int HeightTwips(const forms::UserForm& form)
 {
     return static_cast<int>(form.Height() * kTwipsPerPoint + 0.5f);
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    static md_ColorPicker module;
+    return std::make_unique<frm_Colorpicker>(driver, application, services, module);
+}
+
+const forms::FormRegistration kRegistration({"frm_Colorpicker", "GetColor_main", &MakeDialog});
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "color/ColorBoxEntry.hpp"
 #include "color/ColorText.hpp"
 #include "forms/ControlLayout.hpp"
+#include "forms/FormCatalog.hpp"
 
 namespace velmora::color {
 
@@ -42,6 +43,14 @@ std::string NumberText(double value)
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     return std::string(digits, result.ptr);
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_myColor>(driver, application, services);
+}
+
+const forms::FormRegistration kRegistration({"frm_myColor", "SetColor_main", &MakeDialog});
 
 }  // namespace
 

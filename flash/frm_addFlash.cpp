@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "forms/CommandButton.hpp"
+#include "forms/FormCatalog.hpp"
 #include "forms/FormConstants.hpp"
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
@@ -49,6 +50,14 @@ std::string FiveCharacters(double number)
     std::snprintf(text, sizeof text, "%.15g", number);
     return std::string(text).substr(0, 5);
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_addFlash>(driver, application, services, std::string());
+}
+
+const forms::FormRegistration kRegistration({"frm_addFlash", "AddFlash_main", &MakeDialog});
 
 }  // namespace
 

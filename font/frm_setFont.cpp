@@ -10,6 +10,7 @@
 #include "font/NamePattern.hpp"
 #include "font/RuntimeConversion.hpp"
 #include "forms/ControlLayout.hpp"
+#include "forms/FormCatalog.hpp"
 #include "host/Preconditions.hpp"
 #include "host/Prompts.hpp"
 #include "host/SettingsStore.hpp"
@@ -98,6 +99,14 @@ void WriteSteppedSize(const std::function<float()>& read, const std::string& ste
         }
     });
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_setFont>(driver, application, services, SetFontModule());
+}
+
+const forms::FormRegistration kRegistration({"frm_setFont", "SetFont_main", &MakeDialog});
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "publish/MontageLayout.hpp"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -62,6 +63,13 @@ Place WatermarkPlace(const Place& picture, double width, double height, int posi
     const double left = position == WatermarkCorner::BottomCentre ? picture.left + picture.width / 2 - width / 2
                                                                    : picture.left + picture.width - width - margin;
     return {left, top, width, height};
+}
+
+Place OnWholePoints(const Place& place)
+{
+    const double left = std::floor(place.left);
+    const double top = std::floor(place.top);
+    return {left, top, std::floor(place.left + place.width) - left, std::floor(place.top + place.height) - top};
 }
 
 int PreviewScale::Thumbnails(int sortType)

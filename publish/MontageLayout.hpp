@@ -58,6 +58,12 @@ private:
 // A watermark wider than the picture reaches out to its left: nothing is clipped.
 Place WatermarkPlace(const Place& picture, double width, double height, int position, double margin);
 
+// `place` with each edge moved down to a whole point. The montage is drawn
+// at a pixel a point, and a picture on whole pixels does not blend into the
+// border beside it. Each edge is rounded once from its exact value, so the
+// gaps keep the width the layout gives them.
+Place OnWholePoints(const Place& place);
+
 // The preview's scale: thumbnails of 64 x 48 with an eighth of the border
 // width between them, and a fixed number of them per arrangement.
 struct PreviewScale {

@@ -9,12 +9,14 @@
 #include <system_error>
 
 #include "font/md_SetFont.hpp"
+#include "forms/FormCatalog.hpp"
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
 #include "host/Preconditions.hpp"
 #include "host/SettingsStore.hpp"
 #include "platform/AsciiCase.hpp"
 #include "platform/FontMetrics.hpp"
+#include "platform/PrivateFolder.hpp"
 #include "publish/MontageLayout.hpp"
 #include "platform/TemporaryName.hpp"
 #include "publish/md_CombinPic.hpp"
@@ -96,6 +98,14 @@ void SetFrame(forms::Frame& frame, const char* caption, float left, float top, f
     frame.SetWidth(width);
     frame.SetHeight(height);
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_CombinPic>(driver, application, services, font::SetFontModule());
+}
+
+const forms::FormRegistration kRegistration({"frm_CombinPic", "CombinPic_main", &MakeDialog});
 
 }  // namespace
 
@@ -534,9 +544,21 @@ void frm_CombinPic::picmark_Click()
     dialog->AddFilter("Image Files", "*.JPG,*.PNG,*.BMP,*.GIF");
     dialog->SetTitle("选择水印图片文件");
     if (dialog->Show() != -1 || dialog->SelectedItems().empty()) {
+        ShowEarlierMark();
         return;
     }
     ChoosePictureMark(dialog->SelectedItems().front());
+}
+
+// The picture chosen earlier stays the watermark; it was not drawn when the
+// dialog opened with another kind of watermark.
+void frm_CombinPic::ShowEarlierMark()
+{
+    if (markPic_.empty() || Controls<forms::Image>("MarkImg").HasPicture()) {
+        return;
+    }
+    host::Suppressed([&] { LoadMarkPic(); });
+    sortshp();
 }
 
 void frm_CombinPic::ChoosePictureMark(const std::string& picture)
@@ -569,29 +591,26 @@ void frm_CombinPic::ChoosePictureMark(const std::string& picture)
 
 void frm_CombinPic::LoadMarkPic()
 {
-    auto presentation = application_.ActivePresentation();
-    const auto picture = std::filesystem::path(platform::UnusedTemporaryName(*services_.random, presentation->Path(), 10000, {".JPG"})) += ".JPG";
-    auto shape = presentation->Slides()->Item(1)->Shapes()->AddShape(
-        host::AutoShapeType::Rectangle, -400, 0, static_cast<float>(OutputScale::kMarkWidth),
-        static_cast<float>(OutputScale::kMarkHeight));
-    // Neither the rectangle nor its picture may stay, whatever fails.
-    auto cleanUp = [&] {
-        host::Suppressed([&] { shape->Delete(); });
-        std::error_code ignored;
-        std::filesystem::remove(picture, ignored);
-    };
+    // Drawn on a hidden scratch presentation into a private folder: showing
+    // the picture must not change the user's deck, nor need a folder beside
+    // it that the program may write.
+    const platform::PrivateFolder folder("velmora-mark");
+    const auto picture = folder.Path() / "mark.JPG";
+    auto scratch = application_.Presentations()->Add(false);
     try {
+        auto shape = scratch->Slides()->Add(1, host::SlideLayout::Blank)->Shapes()->AddShape(
+            host::AutoShapeType::Rectangle, -400, 0, static_cast<float>(OutputScale::kMarkWidth),
+            static_cast<float>(OutputScale::kMarkHeight));
         shape->Line()->SetVisible(host::TriState::False);
         shape->Fill()->UserPicture(markPic_);
         shape->Fill()->SetTransparency(static_cast<float>(picTransp_ / 100));
         shape->Export(picture, "JPG");
-        auto& image = Controls<forms::Image>("MarkImg");
-        image.SetPictureData(ReadWhole(picture));
+        Controls<forms::Image>("MarkImg").SetPictureData(ReadWhole(picture));
     } catch (...) {
-        cleanUp();
+        host::Suppressed([&] { scratch->Close(); });
         throw;
     }
-    cleanUp();
+    scratch->Close();
 }
 
 void frm_CombinPic::sortshp()

@@ -81,6 +81,7 @@ private:
     void OptionButton11_Change();
     void AskWatermarkText();
     void ChoosePictureMark(const std::string& picture);
+    void ShowEarlierMark();
     void F_BorderColor_Click();
     void Cmd_OK_Click();
     void Cmd_Cancel_Click();

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "forms/CommandButton.hpp"
+#include "forms/FormCatalog.hpp"
 #include "forms/Frame.hpp"
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
@@ -65,6 +66,14 @@ int LongEdge(const std::string& size)
     }
     return value;
 }
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_ExportPic>(driver, application, services);
+}
+
+const forms::FormRegistration kRegistration({"frm_ExportPic", "ExportPic_main", &MakeDialog});
 
 }  // namespace
 

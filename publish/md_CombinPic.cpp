@@ -92,12 +92,12 @@ void Compose(host::Slide& slide, const frm_CombinPic& form, const CombinArgs& ar
         shapes->Item(1)->Delete();
     }
     const MontageLayout layout(args.n, args.sortType, width, height, args.borderWidth);
-    AddCanvas(*shapes, layout.Canvas(), form.BorderColor());
+    AddCanvas(*shapes, OnWholePoints(layout.Canvas()), form.BorderColor());
     const auto pictures = platform::FindSlidePictureNames(args.tmp);
     for (int i = 1; i <= args.n; ++i) {
-        const Place place = layout.Picture(i);
+        const Place place = OnWholePoints(layout.Picture(i));
         shapes->AddPicture(pictures.Of(i), host::TriState::False, host::TriState::True, Points(place.left),
-                           Points(place.top), width, height);
+                           Points(place.top), Points(place.width), Points(place.height));
         if (args.waterMark == 2) {
             AddTextMark(*shapes, place, form.WaterMarkTxt(), args.waterMarkPosition);
         } else if (args.waterMark == 3) {

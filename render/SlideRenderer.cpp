@@ -19,9 +19,10 @@ namespace velmora::render {
 
 namespace {
 
-// Well beyond the largest export size (3072): a mistaken size fails instead
-// of exhausting memory.
-constexpr int kLargestEdge = 16384;
+// A montage of 24 slides of the largest size the file format allows (56
+// inches a side) is about 400 million pixels: a mistaken size beyond that
+// fails instead of exhausting memory.
+constexpr std::int64_t kMostPixels = std::int64_t{1} << 29;
 // Each drawing thread holds a page or two in memory.
 constexpr unsigned kMostDrawingThreads = 4;
 
@@ -30,7 +31,7 @@ void CheckRasterRequest(PictureFormat format, PixelBox box)
     if (format == PictureFormat::Emf) {
         throw RenderError("EMF pictures come from ExportEmf with a one-slide presentation");
     }
-    if (box.width < 1 || box.height < 1 || box.width > kLargestEdge || box.height > kLargestEdge) {
+    if (box.width < 1 || box.height < 1 || std::int64_t{box.width} * box.height > kMostPixels) {
         throw RenderError("cannot draw a picture of " + std::to_string(box.width) + " x " +
                           std::to_string(box.height) + " pixels");
     }

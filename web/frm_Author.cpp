@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "forms/CommandButton.hpp"
+#include "forms/FormCatalog.hpp"
 #include "forms/Image.hpp"
 #include "forms/Label.hpp"
 #include "host/HostError.hpp"
@@ -20,6 +21,14 @@ constexpr std::array<const char*, 6> kAboutAuthor{
     "欢迎关注作者的微博和博客，",
     "交流使用心得，反馈问题与建议。",
 };
+
+std::unique_ptr<forms::UserForm> MakeDialog(forms::FormDriver& driver, host::Application& application,
+                                            const host::Services& services)
+{
+    return std::make_unique<frm_Author>(driver, application, services);
+}
+
+const forms::FormRegistration kRegistration({"frm_Author", "Author_Click", &MakeDialog});
 
 }  // namespace
 

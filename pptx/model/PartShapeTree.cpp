@@ -166,6 +166,11 @@ std::string PartShapeTree::RelationshipTarget(const std::string& relationshipId)
     return relationship->external ? relationship->target : Part().Relationships().TargetPart(*relationship);
 }
 
+void PartShapeTree::ReleaseRelationships(const std::vector<std::string>& relationshipIds)
+{
+    presentation_->Deck().ReleaseRelationships(Part(), relationshipIds);
+}
+
 host::Ref<host::Tags> PartShapeTree::ShapeTags(pugi::xml_node shape)
 {
     auto self = std::static_pointer_cast<PartShapeTree>(shared_from_this());

@@ -26,6 +26,7 @@ public:
     void ExportShapes(const std::vector<pugi::xml_node>& shapes, const std::filesystem::path& file,
                       const std::string& filter) override;
     std::string RelationshipTarget(const std::string& relationshipId) override;
+    void ReleaseRelationships(const std::vector<std::string>& relationshipIds) override;
     host::Ref<host::Tags> ShapeTags(pugi::xml_node shape) override;
 
 protected:

@@ -8,6 +8,12 @@
 #include "pptx/model/PartShapeTree.hpp"
 #include "pptx/model/Presentation.hpp"
 #include "pptx/model/SlidePictures.hpp"
+#include "pptx/model/SolidAreas.hpp"
+#include "platform/AsciiCase.hpp"
+#include "platform/AtomicFile.hpp"
+#include "platform/PrivateFolder.hpp"
+#include "render/PictureWriter.hpp"
+#include "render/RasterModule.hpp"
 #include "pptx/xml/Ooxml.hpp"
 
 namespace velmora::pptx::model {
@@ -130,7 +136,28 @@ void ShapeClip::CopyShapes(Presentation& source, const std::shared_ptr<ShapeTree
 
 void ShapeClip::Draw(SlidePictures& pictures, const std::filesystem::path& file, const std::string& filter)
 {
-    pictures.ExportSlide(*clip_, 1, file, filter, PixelEdge(width_), PixelEdge(height_));
+    const int width = PixelEdge(width_);
+    const int height = PixelEdge(height_);
+    const SolidAreas solids(
+        std::make_shared<SlideShapeTree>(clip_, static_cast<unsigned>(clip_->Slides()->Item(1)->SlideID())));
+    if (solids.Empty() || platform::EqualIgnoringAsciiCase(filter, "EMF")) {
+        pictures.ExportSlide(*clip_, 1, file, filter, width, height);
+        return;
+    }
+    // Drawn losslessly first, so that the solid areas are put right before
+    // the picture takes its own format.
+    const platform::PrivateFolder folder("velmora-clip");
+    const auto drawn = folder.Path() / "drawn.png";
+    pictures.ExportSlide(*clip_, 1, drawn, "PNG", width, height);
+    try {
+        render::Raster raster = render::RasterModule().readPicture(drawn);
+        solids.Paint(raster, width / double{width_}, height / double{height_});
+        platform::ProduceFileAtomically(file, [&](const std::filesystem::path& temporary) {
+            render::WritePicture(raster, render::ParsePictureFormat(filter), temporary);
+        });
+    } catch (const render::RenderError& error) {
+        throw host::HostError(error.what());
+    }
 }
 
 ShapeClip& ShapeClipboard::Content() const

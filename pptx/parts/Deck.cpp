@@ -10,6 +10,7 @@
 #include "pptx/parts/Media.hpp"
 #include "pptx/parts/Template.hpp"
 #include "pptx/xml/Elements.hpp"
+#include "pptx/xml/RelationshipIds.hpp"
 #include "pptx/xml/Ooxml.hpp"
 
 namespace velmora::pptx::parts {
@@ -338,6 +339,21 @@ std::string Deck::AddImageContent(XmlPart& owner, std::string content, const std
     package.Write(name, std::move(content));
     package.Types().EnsureDefault(format->extension, format->contentType);
     return owner.Relationships().Add(rel::kImage, name);
+}
+
+void Deck::ReleaseRelationships(XmlPart& owner, const std::vector<std::string>& ids)
+{
+    const std::vector<std::string> used = xml::RelationshipIdsIn(owner.Root());
+    bool released = false;
+    for (const std::string& id : ids) {
+        if (std::find(used.begin(), used.end(), id) == used.end() && owner.Relationships().ById(id) != nullptr) {
+            owner.Relationships().Remove(id);
+            released = true;
+        }
+    }
+    if (released) {
+        parts_.RemoveUnreachable();
+    }
 }
 
 std::optional<std::string> Deck::ImageContent(const std::string& partName)

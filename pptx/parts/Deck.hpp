@@ -67,6 +67,9 @@ public:
     std::string AddImage(XmlPart& owner, const std::filesystem::path& picture);
     // The same for picture content; `origin` names it in the error.
     std::string AddImageContent(XmlPart& owner, std::string content, const std::string& origin);
+    // Of `ids`, removes the relationships of `owner` that its XML no longer
+    // refers to, then every part nothing reaches any more.
+    void ReleaseRelationships(XmlPart& owner, const std::vector<std::string>& ids);
     // The content of a part that holds a picture; nothing for a missing part or other content.
     std::optional<std::string> ImageContent(const std::string& partName);
 

@@ -10,6 +10,7 @@
 #include "pptx/shapes/ShapeProperties.hpp"
 #include "pptx/shapes/ShapeTemplates.hpp"
 #include "pptx/shapes/ShapeTreeOwner.hpp"
+#include "pptx/xml/RelationshipIds.hpp"
 
 namespace velmora::pptx::shapes {
 
@@ -130,9 +131,13 @@ void RemoveShape(ShapeTreeOwner& owner, pugi::xml_node shape)
     std::vector<unsigned> ids;
     CollectIds(shape, ids);
     const auto outer = OuterElement(shape);
+    const auto relationships = xml::RelationshipIdsIn(outer);
     outer.parent().remove_child(outer);
     for (auto id : ids) {
         owner.ShapeRemoved(id);
+    }
+    if (!relationships.empty()) {
+        owner.ReleaseRelationships(relationships);
     }
     owner.Touch();
 }

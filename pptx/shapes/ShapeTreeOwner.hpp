@@ -37,6 +37,10 @@ public:
     // Called after a shape left the tree, so the timeline drops effects on it
     // and the window forgets it.
     virtual void ShapeRemoved(unsigned shapeId) = 0;
+    // Called after shapes that referred to these relationships left the
+    // tree: those the part no longer refers to go, and with them every part
+    // nothing else reaches (a deleted picture's media).
+    virtual void ReleaseRelationships(const std::vector<std::string>& relationshipIds) = 0;
 
     // Copies a picture file into the package as a media part, relates it to
     // this part and returns the relationship id. Raises the host error when

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <mutex>
@@ -48,12 +49,24 @@ PopplerDocument* Load(const std::filesystem::path& pdf)
     return document;
 }
 
-cairo_status_t Draw(PopplerPage* page, cairo_surface_t* surface, PixelBox box)
+// Cairo draws images of at most 32767 pixels a side, and a large picture
+// would need four bytes a pixel at once: larger pictures are drawn in tiles.
+constexpr int kTileEdge = 8192;
+
+// A part of the whole picture: its top-left pixel and its size.
+struct Tile {
+    int left = 0;
+    int top = 0;
+    PixelBox size;
+};
+
+cairo_status_t Draw(PopplerPage* page, cairo_surface_t* surface, PixelBox box, const Tile& tile)
 {
     cairo_t* cairo = cairo_create(surface);
     // Pages have no paper of their own: white, as a printed slide.
     cairo_set_source_rgb(cairo, 1, 1, 1);
     cairo_paint(cairo);
+    cairo_translate(cairo, -tile.left, -tile.top);
     // One scale per axis makes the page fill the box exactly.
     double width = 0;
     double height = 0;
@@ -67,18 +80,18 @@ cairo_status_t Draw(PopplerPage* page, cairo_surface_t* surface, PixelBox box)
 }
 
 // Cairo keeps a pixel as one native-endian 32-bit word (xRGB); pictures are
-// packed RGB rows.
-std::vector<std::uint8_t> PackedRows(cairo_surface_t* surface, PixelBox box)
+// packed RGB rows. The tile's rows go to their place in `packed`.
+void PackRows(cairo_surface_t* surface, const Tile& tile, PixelBox box, std::vector<std::uint8_t>& packed)
 {
     cairo_surface_flush(surface);
     const auto* source = cairo_image_surface_get_data(surface);
     const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(surface));
-    const auto width = static_cast<std::size_t>(box.width);
-    std::vector<std::uint8_t> packed(width * 3 * static_cast<std::size_t>(box.height));
-    std::uint8_t* out = packed.data();
-    for (std::size_t row = 0; row < static_cast<std::size_t>(box.height); ++row) {
+    const auto rowBytes = static_cast<std::size_t>(box.width) * 3;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(tile.size.height); ++row) {
         const std::uint8_t* pixel = source + row * stride;
-        for (std::size_t column = 0; column < width; ++column, pixel += 4) {
+        std::uint8_t* out = packed.data() + (static_cast<std::size_t>(tile.top) + row) * rowBytes +
+                            static_cast<std::size_t>(tile.left) * 3;
+        for (int column = 0; column < tile.size.width; ++column, pixel += 4) {
             std::uint32_t word = 0;
             std::memcpy(&word, pixel, sizeof word);
             *out++ = static_cast<std::uint8_t>(word >> 16);
@@ -86,7 +99,17 @@ std::vector<std::uint8_t> PackedRows(cairo_surface_t* surface, PixelBox box)
             *out++ = static_cast<std::uint8_t>(word);
         }
     }
-    return packed;
+}
+
+std::vector<Tile> TilesOf(PixelBox box)
+{
+    std::vector<Tile> tiles;
+    for (int top = 0; top < box.height; top += kTileEdge) {
+        for (int left = 0; left < box.width; left += kTileEdge) {
+            tiles.push_back({left, top, {std::min(kTileEdge, box.width - left), std::min(kTileEdge, box.height - top)}});
+        }
+    }
+    return tiles;
 }
 
 }  // namespace
@@ -108,22 +131,27 @@ int PdfDocument::PageCount() const
 
 Raster PdfDocument::RenderPage(int index, PixelBox box) const
 {
-    const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, box.width, box.height));
-    cairo_status_t status = CAIRO_STATUS_SUCCESS;
-    {
-        const std::lock_guard lock(drawing);
-        const std::unique_ptr<PopplerPage, PageRelease> page(poppler_document_get_page(document_.get(), index));
-        if (!page) {
-            throw RenderError("page " + std::to_string(index + 1) + " is missing from " + path_.string());
+    Raster raster{box, std::vector<std::uint8_t>(static_cast<std::size_t>(box.width) * 3 *
+                                                 static_cast<std::size_t>(box.height))};
+    for (const Tile& tile : TilesOf(box)) {
+        const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, tile.size.width, tile.size.height));
+        cairo_status_t status = CAIRO_STATUS_SUCCESS;
+        {
+            const std::lock_guard lock(drawing);
+            const std::unique_ptr<PopplerPage, PageRelease> page(poppler_document_get_page(document_.get(), index));
+            if (!page) {
+                throw RenderError("page " + std::to_string(index + 1) + " is missing from " + path_.string());
+            }
+            status = Draw(page.get(), surface.get(), box, tile);
         }
-        status = Draw(page.get(), surface.get(), box);
+        if (status != CAIRO_STATUS_SUCCESS) {
+            throw RenderError("poppler could not draw page " + std::to_string(index + 1) + " of " + path_.string() +
+                              " at " + std::to_string(box.width) + " x " + std::to_string(box.height) + ": " +
+                              cairo_status_to_string(status));
+        }
+        PackRows(surface.get(), tile, box, raster.rgb);
     }
-    if (status != CAIRO_STATUS_SUCCESS) {
-        throw RenderError("poppler could not draw page " + std::to_string(index + 1) + " of " + path_.string() +
-                          " at " + std::to_string(box.width) + " x " + std::to_string(box.height) + ": " +
-                          cairo_status_to_string(status));
-    }
-    return Raster{box, PackedRows(surface.get(), box)};
+    return raster;
 }
 
 }  // namespace velmora::render

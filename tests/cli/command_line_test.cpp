@@ -106,6 +106,8 @@ TEST(CommandLineTest, RefusesMalformedRuns)
         {"About_Click", "a.pptx", "--answer", "Yes"},
         {"About_Click", "a.pptx", "--frobnicate"},
         {"About_Click", "a.pptx", "-o", "b.pptx", "--no-save"},
+        {"About_Click", "a.pptx", "-o", ""},
+        {"About_Click", "a.pptx", "--output="},
     };
     for (const auto& arguments : bad) {
         EXPECT_THROW(ParseRunOptions(arguments), UsageError) << ::testing::PrintToString(arguments);

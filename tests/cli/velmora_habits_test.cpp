@@ -135,6 +135,27 @@ TEST_F(DialogListingTest, JsonListingAndUnknownForms)
     EXPECT_TRUE(Contains(unknown.err, "did you mean frm_setFont?")) << unknown.err;
 }
 
+// Every form of the add-in is listed, also those a script reaches through
+// their commands' dialogs only (the modeless picker, the Flash and montage
+// dialogs, the author box).
+TEST_F(DialogListingTest, EveryFormOfTheAddinIsADialog)
+{
+    const std::vector<std::pair<std::string, std::string>> forms{
+        {"frm_Author", "Cmd_OK\tCommandButton\t"},        {"frm_Colorpicker", "Lab_Color0\tLabel\t"},
+        {"frm_CombinPic", "OptionButton17\tOptionButton\tGIF\t"}, {"frm_ExportPic", "Cmd_OK\t"},
+        {"frm_addFlash", "ShockwaveFlash1\t"},             {"frm_myColor", "L_Disp\tLabel\t"},
+        {"frm_setFont", "CheckBox1\tCheckBox\t"}};
+    const ProcessResult unknown = Velmora({"dialog", "frm_none"});
+    std::string names;
+    for (const auto& [form, row] : forms) {
+        names += (names.empty() ? "" : ", ") + form;
+        const ProcessResult listed = Velmora({"dialog", form});
+        EXPECT_EQ(listed.status, 0) << form << ": " << listed.err;
+        EXPECT_TRUE(Contains(listed.out, "\n" + row)) << form << ":\n" << listed.out;
+    }
+    EXPECT_TRUE(Contains(unknown.err, "the dialogs are " + names + "\n")) << unknown.err;
+}
+
 TEST_F(DialogListingTest, UnknownControlInAScriptSuggestsTheRightOne)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");

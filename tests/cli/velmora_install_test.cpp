@@ -60,6 +60,11 @@ TEST_F(InstallTest, CompletionKnowsCommandsOptionsAndControls)
               "CheckBox1= CheckBox10= CheckBox11= CheckBox12= CheckBox13=\n");
     EXPECT_EQ(Complete("velmora run exportpic_main deck.pptx --click Cmd_"), "Cmd_OK Cmd_Cancel\n");
     EXPECT_EQ(Complete("velmora dialog frm_set"), "frm_setFont\n");
+    EXPECT_EQ(Complete("velmora dialog frm_Co"), "frm_Colorpicker frm_CombinPic\n");
+    EXPECT_EQ(Complete("velmora run CombinPic_main deck.pptx --set OptionButton1"),
+              "OptionButton1= OptionButton10= OptionButton11= OptionButton12= OptionButton13= OptionButton14= "
+              "OptionButton15= OptionButton16= OptionButton17=\n");
+    EXPECT_EQ(Complete("velmora run Author_Click deck.pptx --click Cmd"), "Cmd_OK\n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The montage geometry shared by the preview and the montage itself.
+#include <cmath>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -69,6 +70,27 @@ TEST(MontageLayout, RefusesWhatCannotBeLaidOut)
     EXPECT_THROW(MontageLayout(3, 5, W, H, 5), std::invalid_argument);
     EXPECT_THROW(MontageLayout(3, Arrangement::Column, W, H, -1), std::invalid_argument);
     EXPECT_THROW(MontageLayout(3, Arrangement::Column, W, H, 5).Picture(4), std::out_of_range);
+}
+
+// Slides of a size that is no whole number of points (A4 at 779.76 x 540):
+// every edge lands on a whole point and every gap keeps the border's width.
+TEST(MontageLayout, OnWholePointsEveryGapKeepsTheBorderWidth)
+{
+    const MontageLayout layout(5, Arrangement::ThreeColumns, 779.76, 540.3, 3);
+    const Place canvas = OnWholePoints(layout.Canvas());
+    EXPECT_EQ(canvas, (Place{0, 0, 2351, 1089}));
+    for (int i = 1; i <= 5; ++i) {
+        const Place picture = OnWholePoints(layout.Picture(i));
+        EXPECT_EQ(picture.left, std::floor(picture.left)) << i;
+        EXPECT_EQ(picture.width, std::floor(picture.width)) << i;
+        const bool lastInRow = i % 3 == 0;
+        if (lastInRow) {
+            EXPECT_EQ(picture.left + picture.width + 3, canvas.width) << i;
+        } else if (i < 5) {
+            EXPECT_EQ(OnWholePoints(layout.Picture(i + 1)).left - (picture.left + picture.width), 3) << i;
+        }
+    }
+    EXPECT_EQ(OnWholePoints(layout.Picture(4)).top + OnWholePoints(layout.Picture(4)).height + 3, canvas.height);
 }
 
 TEST(WatermarkPlace, EachCornerMeasuresFromItsOwnEdges)

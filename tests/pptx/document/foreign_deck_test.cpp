@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "host/HostError.hpp"
 #include "pptx/DocumentHost.hpp"
 #include "tests/pptx/document/DeckFiles.hpp"
+#include "tests/support/ForeignParts.hpp"
 #include "tests/support/PackageEdit.hpp"
 #include "tests/support/TempDir.hpp"
 
@@ -158,6 +160,70 @@ TEST_F(ForeignDeckTest, ShapesSharingAnIdAreSelectedAndChangedApart)
     const std::string saved = ReadEntry(pretty_, kSlide).value();
     EXPECT_NE(saved.find("name=\"Box\""), std::string::npos);
     EXPECT_EQ(saved.find("name=\"Table\""), std::string::npos);
+}
+
+
+bool HasEntry(const std::filesystem::path& deck, const std::string& name)
+{
+    const auto names = EntryNames(deck);
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// A shape deleted before the save takes its parts along unless something
+// else still uses them. Slide 1 shows a picture of its own twice (one
+// relationship, two shapes), one it shares with slide 2 by an absolute
+// target, and a chart with its workbook, all written as other writers do.
+TEST_F(ForeignDeckTest, DeletedShapesLeaveNoPartOrRelationshipNothingElseUses)
+{
+    SaveTitledDeck(pretty_, 2);
+    AddPicture(pretty_, 1, "shared.png", true);
+    AddPicture(pretty_, 2, "shared.png", true);
+    AddPicture(pretty_, 1, "own.png");
+    AddChart(pretty_, 1, 1);
+    std::string slide = ReadEntry(pretty_, kSlide).value();
+    const auto own = slide.find("name=\"Picture own.png\"");
+    const auto start = slide.rfind("<p:pic>", own);
+    const auto end = slide.find("</p:pic>", own) + 8;
+    std::string twin = slide.substr(start, end - start);
+    twin.replace(twin.find("Picture own.png"), 15, "Twin own.png");
+    WriteEntry(pretty_, kSlide, slide.insert(end, twin));
+    PrettyPrintXml(pretty_);
+    const auto entriesBefore = EntryNames(pretty_);
+    WritePng(dir_ / "mark.png", 8, 4);
+
+    auto presentation = host_->Presentations()->Open(pretty_, false, false, true);
+    auto shapes = presentation->Slides()->Item(1)->Shapes();
+    // A rectangle filled with a picture only to be drawn once, then deleted.
+    auto measured = shapes->AddShape(host::AutoShapeType::Rectangle, -400, 0, 120, 40);
+    measured->Fill()->UserPicture(dir_ / "mark.png");
+    measured->Delete();
+    shapes->Item("Picture shared.png")->Delete();
+    shapes->Item("Picture own.png")->Delete();
+    shapes->Item("Chart 1")->Delete();
+    presentation->Save();
+    presentation->Close();
+
+    EXPECT_EQ(RelatedEntries(pretty_, kSlide),
+              (std::vector<std::string>{"ppt/slideLayouts/slideLayout1.xml", "ppt/media/own.png"}))
+        << "the twin still shows its picture";
+    std::vector<std::string> gone;
+    for (const std::string& name : entriesBefore) {
+        if (!HasEntry(pretty_, name)) {
+            gone.push_back(name);
+        }
+    }
+    EXPECT_EQ(gone, (std::vector<std::string>{"ppt/charts/chart1.xml", "ppt/embeddings/workbook1.xlsx",
+                                              "ppt/charts/_rels/chart1.xml.rels"}));
+    EXPECT_EQ(EntryNames(pretty_).size(), entriesBefore.size() - gone.size()) << "the measured picture left nothing";
+
+    presentation = host_->Presentations()->Open(pretty_, false, false, true);
+    presentation->Slides()->Item(2)->Shapes()->Item("Picture shared.png")->Delete();
+    presentation->Slides()->Item(1)->Shapes()->Item("Twin own.png")->Delete();
+    presentation->Save();
+    presentation->Close();
+    EXPECT_FALSE(HasEntry(pretty_, "ppt/media/shared.png"));
+    EXPECT_FALSE(HasEntry(pretty_, "ppt/media/own.png"));
+    EXPECT_EQ(RelatedEntries(pretty_, "ppt/slides/slide2.xml").size(), 1u) << "the layout alone";
 }
 
 }  // namespace

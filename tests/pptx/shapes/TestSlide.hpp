@@ -24,6 +24,7 @@ public:
     pugi::xml_node ShapeTree() override;
     void Touch() override { ++touches; }
     void ShapeRemoved(unsigned shapeId) override { removed.push_back(shapeId); }
+    void ReleaseRelationships(const std::vector<std::string>&) override {}
     std::string AddImage(const std::filesystem::path& picture) override;
     std::string RelationshipTarget(const std::string& relationshipId) override;
     std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;

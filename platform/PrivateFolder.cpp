@@ -1,14 +1,13 @@
-#include "render/PrivateFolder.hpp"
+#include "platform/PrivateFolder.hpp"
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <system_error>
 #include <vector>
 
 #include "platform/Interruption.hpp"
-#include "render/RenderError.hpp"
 
-namespace velmora::render {
+namespace velmora::platform {
 
 PrivateFolder::PrivateFolder(const std::string& prefix)
 {
@@ -16,17 +15,17 @@ PrivateFolder::PrivateFolder(const std::string& prefix)
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (mkdtemp(name.data()) == nullptr) {
-        throw RenderError("cannot create a temporary folder " + pattern + ": " + std::strerror(errno));
+        throw std::system_error(errno, std::generic_category(), "cannot create a temporary folder " + pattern);
     }
     path_ = name.data();
-    platform::RegisterTemporaryPath(path_);
+    RegisterTemporaryPath(path_);
 }
 
 PrivateFolder::~PrivateFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
-    platform::ForgetTemporaryPath(path_);
+    ForgetTemporaryPath(path_);
 }
 
-}  // namespace velmora::render
+}  // namespace velmora::platform
