@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -221,13 +219,33 @@ private:
     QAbstractButton* button_;
 };
 
-// Typing reaches the control key by key, so its KeyPress handler can refuse
-// or replace a key; the box then shows the control's text.
-class TypingFilter : public QObject {
+// Typing into a box. Each typed key is raised on the control first
+// (KeyDown, then KeyPress, whose handler may refuse or replace it); the
+// box edits as its platform does, over the selection and at the cursor,
+// and the control takes the box's text before KeyUp. Edits that are no
+// key (paste, cut, undo, an input method's text) reach the control's text
+// as they happen, so nothing typed is lost when a button is pressed next.
+class TextEditing : public QObject {
 public:
-    TypingFilter(forms::TextControl& box, FormSurface& surface, QObject* parent)
-        : QObject(parent), box_(box), surface_(surface)
+    TextEditing(forms::TextControl& control, QLineEdit& edit, FormSurface& surface)
+        : QObject(&edit), control_(control), edit_(edit), surface_(surface)
     {
+        edit_.installEventFilter(this);
+        QObject::connect(&edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+            if (!keying_) {
+                surface_.Dispatch([this, text] { control_.SetText(text.toStdString()); });
+            }
+        });
+    }
+
+    // What the box may hold; only typing is limited, as for the control.
+    void Sync()
+    {
+        edit_.setReadOnly(control_.Locked());
+        const int limit = control_.MaxLength() > 0 ? control_.MaxLength() : kUnlimited;
+        if (edit_.maxLength() != limit) {
+            edit_.setMaxLength(limit);
+        }
     }
 
 protected:
@@ -237,16 +255,12 @@ protected:
             return QObject::eventFilter(watched, event);
         }
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            Type(QApplication::clipboard()->text());
-            return true;
-        }
         if (key->key() == Qt::Key_Backspace) {
-            surface_.Dispatch([this] { box_.TypeKey(forms::KeyCode::Backspace); });
+            Type(QString(QChar(forms::KeyCode::Backspace)));
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            surface_.Dispatch([this] { box_.TypeKey(forms::KeyCode::Enter); });
+            Type(QString(QChar(forms::KeyCode::Enter)));
             // Enter still reaches the dialog, which presses its default button.
             return false;
         }
@@ -259,25 +273,43 @@ protected:
     }
 
 private:
+    // QLineEdit's own limit when none is set.
+    static constexpr int kUnlimited = 32767;
+
     void Type(const QString& text)
     {
         surface_.Dispatch([this, text] {
             for (const char32_t key : text.toStdU32String()) {
-                box_.TypeKey(key);
+                control_.TypeKey(key, [this](int keyAscii) { return Edited(keyAscii); });
             }
         });
     }
 
-    forms::TextControl& box_;
+    std::string Edited(int keyAscii)
+    {
+        keying_ = true;
+        if (keyAscii == forms::KeyCode::Backspace) {
+            edit_.backspace();
+        } else {
+            const char32_t typed = static_cast<char32_t>(keyAscii);
+            edit_.insert(QString::fromUcs4(&typed, 1));
+        }
+        keying_ = false;
+        return edit_.text().toStdString();
+    }
+
+    forms::TextControl& control_;
+    QLineEdit& edit_;
     FormSurface& surface_;
+    bool keying_ = false;
 };
 
 class TextBoxBinding : public ControlBinding {
 public:
     TextBoxBinding(forms::TextBox& box, QWidget* parent, FormSurface& surface)
-        : ControlBinding(box, new QLineEdit(parent), surface), box_(box), edit_(static_cast<QLineEdit*>(Widget()))
+        : ControlBinding(box, new QLineEdit(parent), surface), box_(box), edit_(static_cast<QLineEdit*>(Widget())),
+          editing_(new TextEditing(box, *edit_, surface))
     {
-        edit_->installEventFilter(new TypingFilter(box, surface, edit_));
     }
 
     void Sync() override
@@ -287,7 +319,7 @@ public:
         if (edit_->text() != text) {
             edit_->setText(text);
         }
-        edit_->setReadOnly(box_.Locked());
+        editing_->Sync();
         edit_->setAlignment(AlignmentOf(box_.TextAlign()));
     }
 
@@ -303,6 +335,7 @@ protected:
 private:
     forms::TextBox& box_;
     QLineEdit* edit_;
+    TextEditing* editing_;
 };
 
 class ComboBoxBinding : public ControlBinding {
@@ -311,6 +344,8 @@ public:
         : ControlBinding(combo, new QComboBox(parent), surface), combo_(combo),
           box_(static_cast<QComboBox*>(Widget()))
     {
+        // Typed text is the control's; the list does not take it in.
+        box_->setInsertPolicy(QComboBox::NoInsert);
         QObject::connect(box_, &QComboBox::activated, this, [this](int index) {
             if (!syncing_) {
                 Input([this, index] { combo_.SetListIndex(index); });
@@ -325,21 +360,34 @@ public:
         const bool editable = combo_.Style() != forms::ComboStyle::DropDownList;
         if (box_->isEditable() != editable) {
             box_->setEditable(editable);
-            if (editable) {
-                box_->lineEdit()->installEventFilter(new TypingFilter(combo_, Surface(), box_->lineEdit()));
-            }
+            editing_ = editable ? new TextEditing(combo_, *box_->lineEdit(), Surface()) : nullptr;
+            // Completing inline would put text the user never typed into the control.
+            box_->setCompleter(nullptr);
         }
         SyncItems();
-        if (box_->currentIndex() != combo_.ListIndex()) {
+        if (editing_ != nullptr) {
+            editing_->Sync();
+            SyncEditText();
+        } else if (box_->currentIndex() != combo_.ListIndex()) {
             box_->setCurrentIndex(combo_.ListIndex());
-        }
-        if (editable && box_->currentText() != Text(combo_.Text())) {
-            box_->setEditText(Text(combo_.Text()));
         }
         syncing_ = false;
     }
 
 private:
+    // Typed text that is no item leaves the list's index where it was:
+    // moving it would replace the text being typed.
+    void SyncEditText()
+    {
+        if (combo_.ListIndex() >= 0 && box_->currentIndex() != combo_.ListIndex()) {
+            box_->setCurrentIndex(combo_.ListIndex());
+        }
+        const QString text = Text(combo_.Text());
+        if (box_->currentText() != text) {
+            box_->setEditText(text);
+        }
+    }
+
     void SyncItems()
     {
         bool same = box_->count() == combo_.ListCount();
@@ -357,6 +405,7 @@ private:
 
     forms::ComboBox& combo_;
     QComboBox* box_;
+    TextEditing* editing_ = nullptr;
 };
 
 class ScrollBarBinding : public ControlBinding {

@@ -1,5 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -146,6 +148,62 @@ TEST_F(FormDriverTest, FontDialogIsModalAndMirrorsItsControls)
     PressButton("mySetFont");
     EXPECT_TRUE(checked);
     EXPECT_EQ(window_->Driver().Window("frm_setFont"), nullptr);
+}
+
+// Whatever way text reaches an editable drop-down box, the control holds it
+// before the next click runs.
+TEST_F(FormDriverTest, TextTypedPastedOrComposedInTheFontBoxesIsWhatOkStores)
+{
+    bool checked = false;
+    WhenModal([&] {
+        FormWindow* dialog = window_->Driver().Window("frm_setFont");
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(Control("frm_setFont", "OptionButton10"), Qt::LeftButton);
+        if (!As<QAbstractButton>("frm_setFont", "CheckBox8")->isChecked()) {
+            QTest::mouseClick(Control("frm_setFont", "CheckBox8"), Qt::LeftButton);
+        }
+        if (!As<QAbstractButton>("frm_setFont", "CheckBox7")->isChecked()) {
+            QTest::mouseClick(Control("frm_setFont", "CheckBox7"), Qt::LeftButton);
+        }
+
+        // Typed over the selected size, at the cursor.
+        QLineEdit* size = As<QComboBox>("frm_setFont", "ComboBox3")->lineEdit();
+        size->setFocus();
+        size->selectAll();
+        QTest::keyClicks(size, "32");
+        EXPECT_EQ(size->text().toStdString(), "32");
+        size->setCursorPosition(1);
+        QTest::keyClick(size, Qt::Key_Backspace);
+        QTest::keyClicks(size, "4");
+        EXPECT_EQ(size->text().toStdString(), "42");
+        EXPECT_EQ(dialog->Form().Controls<forms::ComboBox>("ComboBox3").Text(), "42");
+
+        // Pasted over the selected name.
+        QApplication::clipboard()->setText("DejaVu Serif");
+        QLineEdit* latin = As<QComboBox>("frm_setFont", "ComboBox2")->lineEdit();
+        latin->setFocus();
+        latin->selectAll();
+        QTest::keySequence(latin, QKeySequence::Paste);
+        EXPECT_EQ(dialog->Form().Controls<forms::ComboBox>("ComboBox2").Text(), "DejaVu Serif");
+
+        // Composed by an input method.
+        QLineEdit* chinese = As<QComboBox>("frm_setFont", "ComboBox1")->lineEdit();
+        chinese->setFocus();
+        chinese->selectAll();
+        QInputMethodEvent composed;
+        composed.setCommitString("文泉驿正黑");
+        QApplication::sendEvent(chinese, &composed);
+        EXPECT_EQ(dialog->Form().Controls<forms::ComboBox>("ComboBox1").Text(), "文泉驿正黑");
+
+        checked = true;
+        QTest::mouseClick(Control("frm_setFont", "CommandButton1"), Qt::LeftButton);
+    });
+    PressButton("mySetFont");
+    ASSERT_TRUE(checked);
+    const platform::FileSettingsStore stored(dir_ / "settings.ini");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "SetFont-Settings", "FSize"), "42");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "SetFont-Settings", "ComboBox2"), "DejaVu Serif");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "SetFont-Settings", "ComboBox1"), "文泉驿正黑");
 }
 
 TEST_F(FormDriverTest, PictureExportDialogShowsFramesAndOptionGroups)
