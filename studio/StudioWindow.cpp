@@ -17,10 +17,7 @@
 #include "host/Prompts.hpp"
 #include "host/SettingsStore.hpp"
 #include "host/Slide.hpp"
-#include "platform/FileSettingsStore.hpp"
-#include "platform/RuntimeRandom.hpp"
-#include "platform/SystemClock.hpp"
-#include "platform/XdgShell.hpp"
+#include "platform/PlatformServices.hpp"
 #include "pptx/DocumentHost.hpp"
 #include "studio/QtHostWindow.hpp"
 #include "studio/QtPrompts.hpp"
@@ -63,15 +60,12 @@ std::string RecentKey(int index)
 
 host::Services StudioWindow::DesktopServices()
 {
-    return {std::make_shared<platform::FileSettingsStore>(), std::make_shared<QtPrompts>(),
-            std::make_shared<platform::XdgShell>(),        std::make_shared<platform::SystemClock>(),
-            std::make_shared<platform::RuntimeRandom>(),   std::make_shared<host::WrittenFiles>(),
-            nullptr};
+    return platform::PlatformServices({std::make_shared<QtPrompts>()});
 }
 
 StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     : services_(WithHostWindow(std::move(services), this)), options_(options), application_(pptx::CreateDocumentHost(services_)),
-      driver_(this), context_{services_, &driver_}, connect_(context_)
+      driver_(this), context_{services_, &driver_, options_.startUp}, connect_(context_)
 {
     setObjectName("studio");
     pptx::KeepOfficeRunning(*application_);
