@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include "host/Prompts.hpp"
@@ -24,7 +25,10 @@ private:
     QPointer<QWidget> parent_;
 };
 
-// "Pictures (*.jpg *.png)" from a tool's filter "Pictures" with "*.jpg;*.png".
+// "Pictures (*.jpg *.JPG *.png *.PNG)" from a tool's filter "Pictures" with
+// "*.jpg;*.png" or "*.JPG,*.PNG".
 QString QtFilter(const host::FileFilter& filter);
+// The file dialog's name filters: the tool's, then all files.
+QStringList QtFilters(const std::vector<host::FileFilter>& filters);
 
 }  // namespace velmora::studio

@@ -1,0 +1,60 @@
+#include <fstream>
+
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include "StudioFixture.hpp"
+#include "studio/QtPrompts.hpp"
+#include "tests/support/TempDir.hpp"
+
+namespace velmora::studio {
+namespace {
+
+// The patterns of a name filter as the file dialog reads them.
+QStringList Patterns(const QString& filter)
+{
+    return filter.mid(filter.indexOf('(') + 1).chopped(1).split(' ', Qt::SkipEmptyParts);
+}
+
+TEST(QtFilters, SplitTheToolsPatternsFitEitherCaseAndEndWithAllFiles)
+{
+    const QStringList filters = QtFilters({{"Image Files", "*.JPG,*.PNG,*.BMP,*.GIF"}, {"Flash", "*.swf; *.SWF"}});
+    ASSERT_EQ(filters.size(), 3);
+    EXPECT_EQ(filters[0].toStdString(), "Image Files (*.jpg *.JPG *.png *.PNG *.bmp *.BMP *.gif *.GIF)");
+    EXPECT_EQ(filters[1].toStdString(), "Flash (*.swf *.SWF)");
+    EXPECT_EQ(filters[2].toStdString(), "所有文件 (*)");
+
+    testing::TempDir dir;
+    for (const char* name : {"mark.PNG", "photo.jpg", "logo.Gif", "notes.txt"}) {
+        std::ofstream(dir / name) << "x";
+    }
+    QDir folder(QString::fromStdString(dir.path().string()));
+    folder.setFilter(QDir::Files | QDir::CaseSensitive);
+    folder.setSorting(QDir::Name);
+    folder.setNameFilters(Patterns(filters[0]));
+    EXPECT_EQ(folder.entryList().join(',').toStdString(), "mark.PNG,photo.jpg");
+}
+
+class PromptsTest : public StudioFixture {};
+
+TEST_F(PromptsTest, AnInputBoxKeepsTheLinesOfItsPrompt)
+{
+    QtPrompts prompts(window_.get());
+    QString shown;
+    WhenModal([&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->objectName().toStdString(), "InputBox");
+        shown = box->labelText();
+        box->setTextValue("蓝天");
+        box->accept();
+    });
+    EXPECT_EQ(prompts.InputBox("第一行\r第二行", "标题", ""), "蓝天");
+    EXPECT_EQ(shown.toStdString(), "第一行\n第二行");
+}
+
+}  // namespace
+}  // namespace velmora::studio
