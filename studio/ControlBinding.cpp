@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "forms/Forms.hpp"
+#include "studio/CaptionedFrame.hpp"
 #include "studio/QtPictures.hpp"
 
 namespace velmora::studio {
@@ -483,22 +483,20 @@ private:
 class FrameBinding : public ControlBinding {
 public:
     FrameBinding(forms::Frame& frame, QWidget* parent, FormSurface& surface)
-        : ControlBinding(frame, new QGroupBox(parent), surface), frame_(frame),
-          box_(static_cast<QGroupBox*>(Widget()))
+        : ControlBinding(frame, new CaptionedFrame(parent), surface), frame_(frame),
+          box_(static_cast<CaptionedFrame*>(Widget()))
     {
     }
 
     QWidget* ChildArea(const forms::Container& container) const override
     {
-        return &container == static_cast<const forms::Container*>(&frame_) ? box_ : nullptr;
+        return &container == static_cast<const forms::Container*>(&frame_) ? box_->Inside() : nullptr;
     }
 
     void Sync() override
     {
         ControlBinding::Sync();
-        if (box_->title() != CaptionOf(frame_)) {
-            box_->setTitle(CaptionOf(frame_));
-        }
+        box_->SetCaption(Text(frame_.Caption()));
     }
 
 protected:
@@ -506,7 +504,7 @@ protected:
 
 private:
     forms::Frame& frame_;
-    QGroupBox* box_;
+    CaptionedFrame* box_;
 };
 
 class MultiPageBinding : public ControlBinding {

@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -18,6 +17,7 @@
 #include "host/Shape.hpp"
 #include "host/Slide.hpp"
 #include "platform/FileSettingsStore.hpp"
+#include "studio/CaptionedFrame.hpp"
 #include "studio/FormWindow.hpp"
 #include "studio/QtPictures.hpp"
 #include "studio/RibbonBar.hpp"
@@ -50,6 +50,25 @@ protected:
     {
         auto slide = window_->Presentation()->Slides()->Item(1);
         return slide->Shapes()->Item(shape)->Line()->ForeColor()->RGB();
+    }
+
+    // Every frame's caption stays readable: no control inside covers it.
+    static void ExpectCaptionsUncovered(const FormWindow& dialog)
+    {
+        int captioned = 0;
+        for (const QFrame* drawn : dialog.findChildren<QFrame*>()) {
+            const auto* frame = dynamic_cast<const CaptionedFrame*>(drawn);
+            if (frame == nullptr || frame->Caption().isEmpty() || !frame->isVisible()) {
+                continue;
+            }
+            ++captioned;
+            for (const QWidget* child : frame->Inside()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const QRect at(child->mapTo(frame, QPoint()), child->size());
+                EXPECT_TRUE(!child->isVisible() || !at.intersects(frame->CaptionRect()))
+                    << child->objectName().toStdString() << " covers the caption of " << frame->Caption().toStdString();
+            }
+        }
+        EXPECT_GT(captioned, 2);
     }
 
     template <typename T>
@@ -107,6 +126,8 @@ TEST_F(FormDriverTest, PaletteStaysOpenMirrorsItsControlsAndColoursTheSelection)
     EXPECT_EQ(Line("Oval"), 0x0000FF);
     EXPECT_EQ(Fill("Rect"), rect);
 
+    ExpectCaptionsUncovered(*palette);
+
     // Closing the window unloads the form, which keeps its choices.
     palette->close();
     EXPECT_EQ(window_->Driver().Window("frm_myColor"), nullptr);
@@ -142,6 +163,11 @@ TEST_F(FormDriverTest, FontDialogIsModalAndMirrorsItsControls)
             emit sizes->activated(1);
             EXPECT_EQ(dialog->Form().Controls<forms::ComboBox>("ComboBox3").ListIndex(), 1);
         }
+        ExpectCaptionsUncovered(*dialog);
+        // Inside its frame a control keeps the form's position, in points.
+        const QWidget* check = Control("frm_setFont", "CheckBox7");
+        EXPECT_EQ(check->pos(), QPoint(static_cast<int>(6 * dialog->PixelsPerPoint()),
+                                       static_cast<int>(4 * dialog->PixelsPerPoint())));
         checked = true;
         QTest::mouseClick(Control("frm_setFont", "CommandButton2"), Qt::LeftButton);
     });
@@ -210,9 +236,9 @@ TEST_F(FormDriverTest, PictureExportDialogShowsFramesAndOptionGroups)
 {
     bool checked = false;
     WhenModal([&] {
-        auto* scope = As<QGroupBox>("frm_ExportPic", "Frame1");
+        auto* scope = dynamic_cast<CaptionedFrame*>(Control("frm_ExportPic", "Frame1"));
         ASSERT_NE(scope, nullptr);
-        EXPECT_FALSE(scope->title().isEmpty());
+        EXPECT_FALSE(scope->Caption().isEmpty());
         auto* all = As<QAbstractButton>("frm_ExportPic", "OptionButton1");
         auto* selected = As<QAbstractButton>("frm_ExportPic", "OptionButton2");
         EXPECT_EQ(all->text().toStdString(), "全部幻灯片");
