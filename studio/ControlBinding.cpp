@@ -19,6 +19,7 @@
 
 #include "forms/Forms.hpp"
 #include "studio/CaptionedFrame.hpp"
+#include "studio/SymbolFonts.hpp"
 #include "studio/QtPictures.hpp"
 
 namespace velmora::studio {
@@ -29,10 +30,25 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Both the runtime and Qt underline the letter after "&".
+// A caption as it reads, symbol fonts drawn as their glyphs.
 QString CaptionOf(const forms::Control& control)
 {
-    return Text(control.Caption());
+    return ShownCaption(control.FontName(), Text(control.Caption()));
+}
+
+// A button's caption for Qt, which takes "&" as the mark of the key that
+// presses it with Alt: a literal "&" doubled, and the control's accelerator
+// marked where the caption first shows it ("确定(&O)").
+QString ButtonCaptionOf(const forms::Control& control)
+{
+    QString caption = CaptionOf(control).replace('&', "&&");
+    const QString key = Text(control.Accelerator());
+    if (!key.isEmpty()) {
+        if (const qsizetype at = caption.indexOf(key.front(), 0, Qt::CaseInsensitive); at >= 0) {
+            caption.insert(at, '&');
+        }
+    }
+    return caption;
 }
 
 int ButtonOf(Qt::MouseButton button)
@@ -112,12 +128,22 @@ public:
         label_->setAlignment(AlignmentOf(Control().TextAlign()));
         label_->setWordWrap(Control().WordWrap());
         label_->setFrameStyle(FrameStyleOf(Control().SpecialEffect()));
+        label_->setAttribute(Qt::WA_TransparentForMouseEvents, LetsTheMouseThrough());
     }
 
 protected:
     bool ClicksOnRelease() const override { return true; }
 
 private:
+    // A see-through label that takes no mouse input is a picture on what
+    // lies under it (an arrow on a button): the button takes the clicks.
+    bool LetsTheMouseThrough() const
+    {
+        const forms::ControlEvents& events = Control().events;
+        return Control().BackStyle() == forms::BackStyle::Transparent && !events.Click && !events.DblClick &&
+               !events.MouseDown && !events.MouseUp && !events.MouseMove;
+    }
+
     QLabel* label_;
 };
 
@@ -171,8 +197,8 @@ public:
     void Sync() override
     {
         ControlBinding::Sync();
-        if (push_->text() != CaptionOf(button_)) {
-            push_->setText(CaptionOf(button_));
+        if (push_->text() != ButtonCaptionOf(button_)) {
+            push_->setText(ButtonCaptionOf(button_));
         }
         push_->setDefault(button_.Default());
         push_->setAutoDefault(button_.Default());
@@ -206,8 +232,8 @@ public:
     void Sync() override
     {
         ControlBinding::Sync();
-        if (button_->text() != CaptionOf(toggle_)) {
-            button_->setText(CaptionOf(toggle_));
+        if (button_->text() != ButtonCaptionOf(toggle_)) {
+            button_->setText(ButtonCaptionOf(toggle_));
         }
         if (button_->isChecked() != toggle_.Value()) {
             button_->setChecked(toggle_.Value());
@@ -265,6 +291,10 @@ protected:
             return false;
         }
         const QString text = key->text();
+        if (!text.isEmpty() && text.at(0).isPrint() && (key->modifiers() & Qt::AltModifier)) {
+            // Alt with a letter is an accelerator that no button has: nothing to type.
+            return true;
+        }
         if (!text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
             Type(text);
             return true;
@@ -613,7 +643,8 @@ void ControlBinding::ApplyFont()
     drawn_.fontName = control_.FontName();
     drawn_.fontSize = control_.FontSize();
     drawn_.fontBold = control_.FontBold();
-    QFont font(Text(drawn_.fontName));
+    // A symbol font's captions are drawn as glyphs of the desktop's own font.
+    QFont font = IsSymbolFont(drawn_.fontName) ? QFont() : QFont(Text(drawn_.fontName));
     font.setPointSizeF(drawn_.fontSize > 0 ? drawn_.fontSize : 9);
     font.setBold(drawn_.fontBold);
     widget_->setFont(font);

@@ -176,6 +176,69 @@ TEST_F(FormDriverTest, FontDialogIsModalAndMirrorsItsControls)
     EXPECT_EQ(window_->Driver().Window("frm_setFont"), nullptr);
 }
 
+TEST_F(FormDriverTest, ThePalettesArrowButtonEscAndCloseBoxWorkAsOnTheDesktop)
+{
+    PressButton("mySetColor");
+    FormWindow* palette = window_->Driver().Window("frm_myColor");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_TRUE(palette->windowFlags() & Qt::WindowCloseButtonHint);
+
+    // The symbol font's "3" is the arrow it stands for; the arrow lets the
+    // click through to the button under it.
+    auto* arrow = As<QLabel>("frm_myColor", "Lab_arrow");
+    const QString left(u'\u25C0');
+    const QString right(u'\u25B6');
+    const QString before = arrow->text();
+    EXPECT_TRUE(before == left || before == right) << before.toStdString();
+    const QPoint middle = arrow->mapTo(palette, arrow->rect().center());
+    QWidget* hit = palette->childAt(middle);
+    ASSERT_EQ(hit, Control("frm_myColor", "Cmd_Extra"));
+    QTest::mouseClick(hit, Qt::LeftButton);
+    EXPECT_EQ(arrow->text(), before == left ? right : left);
+
+    // Esc closes it as its close box does.
+    QTest::keyClick(palette, Qt::Key_Escape);
+    EXPECT_EQ(window_->Driver().Window("frm_myColor"), nullptr);
+}
+
+TEST_F(FormDriverTest, AltWithTheAcceleratorAndEnterPressTheirButtons)
+{
+    bool checked = false;
+    WhenModal([&] {
+        auto* ok = As<QAbstractButton>("frm_setFont", "CommandButton1");
+        EXPECT_EQ(ok->text().toStdString(), "确定(&O)");
+        // Alt+C cancels, typing nothing into the box that has the focus.
+        FormWindow* dialog = window_->Driver().Window("frm_setFont");
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QLineEdit* size = As<QComboBox>("frm_setFont", "ComboBox3")->lineEdit();
+        size->setFocus();
+        const QString before = size->text();
+        QTest::keyClick(size, Qt::Key_C, Qt::AltModifier);
+        EXPECT_EQ(size->text(), before);
+        checked = true;
+    });
+    PressButton("mySetFont");
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(window_->Driver().Window("frm_setFont"), nullptr);
+
+    checked = false;
+    WhenModal([&] {
+        QTest::mouseClick(Control("frm_setFont", "OptionButton10"), Qt::LeftButton);
+        QLineEdit* size = As<QComboBox>("frm_setFont", "ComboBox3")->lineEdit();
+        size->setFocus();
+        size->selectAll();
+        QTest::keyClicks(size, "28");
+        checked = true;
+        QTest::keyClick(size, Qt::Key_Return);
+    });
+    PressButton("mySetFont");
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(window_->Driver().Window("frm_setFont"), nullptr);
+    const platform::FileSettingsStore stored(dir_ / "settings.ini");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "SetFont-Settings", "FSize"), "28") << "Enter pressed OK";
+}
+
 // Whatever way text reaches an editable drop-down box, the control holds it
 // before the next click runs.
 TEST_F(FormDriverTest, TextTypedPastedOrComposedInTheFontBoxesIsWhatOkStores)
