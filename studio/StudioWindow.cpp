@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -288,9 +289,13 @@ bool StudioWindow::CloseDocument()
         return true;
     }
     if (!presentation_->Saved()) {
-        const auto answer = QMessageBox::question(
-            this, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        QMessageBox box(QMessageBox::Question, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setObjectName("SaveChanges");
+        box.setDefaultButton(QMessageBox::Save);
+        // As Chinese desktop editors ask; Qt's own word is "discard".
+        box.button(QMessageBox::Discard)->setText("不保存(&N)");
+        const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save())) {
             return false;
         }

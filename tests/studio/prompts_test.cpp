@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include "StudioFixture.hpp"
+#include "host/Prompts.hpp"
 #include "studio/QtPrompts.hpp"
 #include "tests/support/TempDir.hpp"
 
@@ -54,6 +57,43 @@ TEST_F(PromptsTest, AnInputBoxKeepsTheLinesOfItsPrompt)
     });
     EXPECT_EQ(prompts.InputBox("第一行\r第二行", "标题", ""), "蓝天");
     EXPECT_EQ(shown.toStdString(), "第一行\n第二行");
+}
+
+// The texts of the buttons of the message box showing now, and the answer given.
+QStringList AnswerWith(QMessageBox::StandardButton answer)
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+        ADD_FAILURE() << "no message box shows";
+        return {};
+    }
+    QStringList texts;
+    for (const QAbstractButton* button : box->buttons()) {
+        texts << button->text().remove('&');
+    }
+    texts.sort();
+    box->button(answer)->click();
+    return texts;
+}
+
+TEST_F(PromptsTest, MessageBoxesAndTheSaveQuestionAnswerInChinese)
+{
+    QtPrompts prompts(window_.get());
+    QStringList question;
+    WhenModal([&] { question = AnswerWith(QMessageBox::No); });
+    EXPECT_EQ(prompts.MsgBox("继续？", host::MsgStyle::YesNo, "标题"), host::MsgAnswer::No);
+    EXPECT_EQ(question.join(',').toStdString(), "否(N),是(Y)");
+
+    QStringList message;
+    WhenModal([&] { message = AnswerWith(QMessageBox::Ok); });
+    prompts.MsgBox("完成", host::MsgStyle::Information, "标题");
+    EXPECT_EQ(message.join(',').toStdString(), "确定");
+
+    window_->Press("DeleteComment_All_Main", {});
+    QStringList save;
+    WhenModal([&] { save = AnswerWith(QMessageBox::Cancel); });
+    EXPECT_FALSE(window_->CloseDocument());
+    EXPECT_EQ(save.join(',').toStdString(), "不保存(N),保存,取消");
 }
 
 }  // namespace
