@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "addin/CommandErrors.hpp"
+#include "addin/RibbonDefinition.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 #include "host/Prompts.hpp"
@@ -20,6 +21,7 @@
 #include "host/Slide.hpp"
 #include "platform/PlatformServices.hpp"
 #include "pptx/DocumentHost.hpp"
+#include "studio/FailureText.hpp"
 #include "studio/QtHostWindow.hpp"
 #include "studio/QtPrompts.hpp"
 #include "studio/RibbonBar.hpp"
@@ -52,6 +54,17 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// A command as the ribbon shows it.
+QString LabelOf(const std::string& onAction)
+{
+    for (const addin::RibbonCommand& command : addin::RibbonCommands()) {
+        if (command.onAction == onAction) {
+            return Text(command.label).trimmed();
+        }
+    }
+    return Text(onAction);
+}
+
 std::string RecentKey(int index)
 {
     return "File" + std::to_string(index + 1);
@@ -75,7 +88,7 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     }
     driver_.SetAfterInput([this] { ShowChanges(); });
     AttachScreen();
-    driver_.SetErrorReport([this](const std::string& error) { ReportFailure(QString::fromStdString(error)); });
+    driver_.SetErrorReport([this](const std::string& error) { ReportFailure(Unfinished("操作", error)); });
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -161,7 +174,7 @@ void StudioWindow::Start()
     try {
         connect_.OnConnection(application_, addin::ext_ConnectMode::Startup);
     } catch (const std::exception& error) {
-        ReportFailure(QString("the add-in did not start: ") + error.what());
+        ReportFailure(Unfinished("加载项的启动", error.what()));
     }
 }
 
@@ -233,7 +246,7 @@ bool StudioWindow::Open(const std::filesystem::path& file)
     try {
         presentation_ = application_->Presentations()->Open(file);
     } catch (const host::HostError& error) {
-        ReportFailure(Text("cannot open " + file.string() + ": " + error.what()));
+        ReportFailure(CannotOpen(file, error.what()));
         return false;
     }
     Remember(file);
@@ -260,7 +273,7 @@ bool StudioWindow::Save()
     try {
         presentation_->Save();
     } catch (const host::HostError& error) {
-        ReportFailure(QString("cannot save: ") + error.what());
+        ReportFailure(CannotSave(presentation_->FullName(), error.what()));
         return false;
     }
     UpdateTitle();
@@ -275,7 +288,7 @@ bool StudioWindow::SaveAs(const std::filesystem::path& file)
     try {
         presentation_->SaveAs(file, host::SaveFormat::Presentation);
     } catch (const host::HostError& error) {
-        ReportFailure(QString("cannot save: ") + error.what());
+        ReportFailure(CannotSave(file, error.what()));
         return false;
     }
     Remember(file);
@@ -331,7 +344,7 @@ void StudioWindow::Press(const std::string& onAction, const addin::RibbonPress& 
     try {
         connect_.Invoke(onAction, press);
     } catch (const std::exception& error) {
-        ReportFailure(Text(onAction + " failed: " + error.what()));
+        ReportFailure(Unfinished("“" + LabelOf(onAction) + "”", error.what()));
     }
     ShowChanges();
 }
@@ -346,7 +359,7 @@ void StudioWindow::SlidesClicked(const std::vector<int>& order, int clicked)
         pptx::ShowSlide(*window, clicked);
         pptx::SelectSlides(*window, order);
     } catch (const host::HostError& error) {
-        ReportFailure(error.what());
+        ReportFailure(Unfinished("选择幻灯片", error.what()));
     }
     shownSlide_ = clicked;
     view_->Reload();
@@ -415,7 +428,7 @@ void StudioWindow::RequestPictures()
         progress_->show();
         status_->setText("正在绘制幻灯片...");
     } catch (const std::exception& error) {
-        status_->setText(QString("slide pictures: ") + error.what());
+        status_->setText(QString("无法绘制幻灯片：") + error.what());
     }
 }
 
@@ -423,7 +436,7 @@ void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QStrin
 {
     progress_->setVisible(images_ && images_->Busy());
     if (!error.isEmpty()) {
-        status_->setText("slide pictures: " + error);
+        status_->setText("无法绘制幻灯片：" + error);
         return;
     }
     status_->clear();
@@ -439,6 +452,7 @@ void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QStrin
 
 void StudioWindow::UpdateTitle()
 {
+    ribbon_->SetPresentationOpen(presentation_ != nullptr);
     if (!presentation_) {
         setWindowTitle(kStudioName);
         setWindowModified(false);
