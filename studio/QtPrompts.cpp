@@ -64,8 +64,16 @@ QStringList QtFilters(const std::vector<host::FileFilter>& filters)
     return names;
 }
 
+void QtPrompts::BeforeShowing() const
+{
+    if (beforeShowing_) {
+        beforeShowing_();
+    }
+}
+
 int QtPrompts::MsgBox(const std::string& prompt, int style, const std::string& title)
 {
+    BeforeShowing();
     QMessageBox box(IconOf(style), Text(title), WithLineBreaks(prompt), QMessageBox::NoButton, parent_);
     box.setObjectName("MsgBox");
     if ((style & 0x0F) == host::MsgStyle::YesNo) {
@@ -83,6 +91,7 @@ int QtPrompts::MsgBox(const std::string& prompt, int style, const std::string& t
 
 std::string QtPrompts::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText)
 {
+    BeforeShowing();
     QInputDialog box(parent_);
     box.setObjectName("InputBox");
     box.setWindowTitle(Text(title));
@@ -93,6 +102,7 @@ std::string QtPrompts::InputBox(const std::string& prompt, const std::string& ti
 
 std::optional<std::string> QtPrompts::PickFile(const std::string& title, const std::vector<host::FileFilter>& filters)
 {
+    BeforeShowing();
     const QString file = QFileDialog::getOpenFileName(parent_, Text(title), QString(), QtFilters(filters).join(";;"));
     if (file.isEmpty()) {
         return std::nullopt;
@@ -102,6 +112,7 @@ std::optional<std::string> QtPrompts::PickFile(const std::string& title, const s
 
 std::optional<host::Color> QtPrompts::ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors)
 {
+    BeforeShowing();
     for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i) {
         QColorDialog::setCustomColor(i, QColorOf(customColors[static_cast<std::size_t>(i)]));
     }

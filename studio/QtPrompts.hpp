@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -15,6 +17,9 @@ class QtPrompts : public host::Prompts {
 public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // Runs before each prompt shows: the studio first takes down the dialogs
+    // their tools hid, so that a hidden dialog is not seen behind its message.
+    void SetBeforeShowing(std::function<void()> beforeShowing) { beforeShowing_ = std::move(beforeShowing); }
 
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -22,7 +27,10 @@ public:
     std::optional<host::Color> ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors) override;
 
 private:
+    void BeforeShowing() const;
+
     QPointer<QWidget> parent_;
+    std::function<void()> beforeShowing_;
 };
 
 // "Pictures (*.jpg *.JPG *.png *.PNG)" from a tool's filter "Pictures" with

@@ -85,6 +85,7 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     pptx::KeepOfficeRunning(*application_);
     if (auto prompts = std::dynamic_pointer_cast<QtPrompts>(services_.prompts)) {
         prompts->SetParent(this);
+        prompts->SetBeforeShowing([this] { driver_.Refresh(); });
     }
     driver_.SetAfterInput([this] { ShowChanges(); });
     AttachScreen();

@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "StudioFixture.hpp"
 #include "host/Prompts.hpp"
+#include "platform/PlatformServices.hpp"
+#include "studio/FormWindow.hpp"
 #include "studio/QtPrompts.hpp"
 #include "tests/support/TempDir.hpp"
 
@@ -94,6 +98,37 @@ TEST_F(PromptsTest, MessageBoxesAndTheSaveQuestionAnswerInChinese)
     WhenModal([&] { save = AnswerWith(QMessageBox::Cancel); });
     EXPECT_FALSE(window_->CloseDocument());
     EXPECT_EQ(save.join(',').toStdString(), "不保存(N),保存,取消");
+}
+
+// The font dialog hides itself before it works and says it is done.
+TEST_F(PromptsTest, ADialogItsToolHidIsHiddenWhileItsMessageShows)
+{
+    StudioWindow studio(platform::PlatformServices({std::make_shared<QtPrompts>()}), options_);
+    studio.show();
+    studio.Start();
+    ASSERT_TRUE(studio.Open(Deck()));
+    bool messageShown = false;
+    bool dialogVisible = true;
+    WhenModal([&] {
+        FormWindow* dialog = studio.Driver().Window("frm_setFont");
+        ASSERT_NE(dialog, nullptr);
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [&, poll, dialog] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                messageShown = true;
+                dialogVisible = dialog->isVisible();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll->start(10);
+        QTest::mouseClick(dialog->Widget("CommandButton1"), Qt::LeftButton);
+    });
+    studio.Press("SetFont_main", {});
+    EXPECT_TRUE(messageShown);
+    EXPECT_FALSE(dialogVisible);
+    studio.Driver().UnloadAll();
 }
 
 }  // namespace
