@@ -157,13 +157,15 @@ public:
     void Sync() override
     {
         ControlBinding::Sync();
-        if (shown_ == image_.Picture() && shownSize_ == label_->size() && shownMode_ == image_.PictureSizeMode()) {
+        if (shown_ == image_.Picture() && shownData_ == image_.PictureData() && shownSize_ == label_->size() &&
+            shownMode_ == image_.PictureSizeMode()) {
             return;
         }
         shown_ = image_.Picture();
+        shownData_ = image_.PictureData();
         shownSize_ = label_->size();
         shownMode_ = image_.PictureSizeMode();
-        QPixmap picture(Text(shown_.string()));
+        QPixmap picture = Loaded();
         if (!picture.isNull() && shownMode_ == forms::PictureSizeMode::Stretch) {
             picture = picture.scaled(shownSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         } else if (!picture.isNull() && shownMode_ == forms::PictureSizeMode::Zoom) {
@@ -178,9 +180,23 @@ protected:
     bool ClicksOnRelease() const override { return true; }
 
 private:
+    // The picture held in memory (a tool's own pictures, loaded once), else the file.
+    QPixmap Loaded() const
+    {
+        QPixmap picture;
+        if (!shownData_.empty()) {
+            picture.loadFromData(reinterpret_cast<const uchar*>(shownData_.data()),
+                                 static_cast<uint>(shownData_.size()));
+        } else {
+            picture.load(Text(shown_.string()));
+        }
+        return picture;
+    }
+
     forms::Image& image_;
     QLabel* label_;
     std::filesystem::path shown_;
+    std::string shownData_;
     QSize shownSize_;
     int shownMode_ = -1;
 };

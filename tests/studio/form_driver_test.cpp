@@ -295,6 +295,20 @@ TEST_F(FormDriverTest, TextTypedPastedOrComposedInTheFontBoxesIsWhatOkStores)
     EXPECT_EQ(stored.GetSetting(host::kAppName, "SetFont-Settings", "ComboBox1"), "文泉驿正黑");
 }
 
+TEST_F(FormDriverTest, TheMontagesSamplePicturesAreDrawn)
+{
+    bool checked = false;
+    WhenModal([&] {
+        auto* sample = As<QLabel>("frm_CombinPic", "Img1");
+        ASSERT_NE(sample, nullptr);
+        EXPECT_FALSE(sample->pixmap().isNull()) << "the sample picture held in memory shows";
+        checked = true;
+        QTest::keyClick(window_->Driver().Window("frm_CombinPic"), Qt::Key_Escape);
+    });
+    PressButton("myCombinPic");
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(FormDriverTest, PictureExportDialogShowsFramesAndOptionGroups)
 {
     bool checked = false;
