@@ -142,7 +142,8 @@ void StudioWindow::AttachScreen()
     if (options_.desktopScreen && !services_.screen) {
         services_.screen = X11Screen::Open(
             {[this](host::WindowHandle window) { driver_.KeepOnTop(window); },
-             [this](const std::function<void()>& input) { driver_.Dispatch(input); }});
+             [this](const std::function<void()>& input) { driver_.Dispatch(input); },
+             [this](host::WindowHandle window) { return driver_.CloseIfActive(window); }});
         context_.services.screen = services_.screen;
     }
 #endif

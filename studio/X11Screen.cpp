@@ -282,6 +282,10 @@ void X11Screen::ProcessEvents()
         if (grab == grabs_.end()) {
             continue;
         }
+        if (XLookupKeysym(&event.xkey, 0) == XK_Escape && hooks_.escapeInWindow &&
+            hooks_.escapeInWindow(grab->window)) {
+            continue;
+        }
         if (const auto handler = handlers_.find(grab->window); handler != handlers_.end()) {
             hooks_.dispatch([deliver = handler->second, id = grab->id] { deliver(id); });
         }

@@ -26,6 +26,9 @@ public:
     struct Hooks {
         std::function<void(host::WindowHandle)> keepOnTop;
         std::function<void(const std::function<void()>&)> dispatch;
+        // Esc in the form's own window closes it, as in every dialog; true
+        // when it did. Elsewhere Esc is a hot key like the others.
+        std::function<bool(host::WindowHandle)> escapeInWindow;
     };
 
     // Null when no X11 display can be opened (Wayland without XWayland, or

@@ -501,6 +501,16 @@ TEST_F(StudioDesktopTest, ThePickerGivesTheArrowBackAndItsKeysWorkWithTheLocksOn
     session_->WaitGone("frm_Colorpicker/Lab_Color0");
     session_->MoveTo(kBareX, kBareY);
     EXPECT_EQ(other.Pointer(), arrow);
+
+    // Esc in the picker's own window closes it too.
+    session_->Click("myGetColor");
+    session_->WaitFor("frm_Colorpicker/Lab_Color0");
+    DesktopSession::Xdotool({"windowfocus", "--sync", std::to_string(WindowTitled("按任意键"))});
+    std::this_thread::sleep_for(200ms);
+    session_->Key("Escape");
+    session_->WaitGone("frm_Colorpicker/Lab_Color0");
+    session_->MoveTo(kBareX, kBareY);
+    EXPECT_EQ(other.Pointer(), arrow);
 }
 
 // Last: the studio ends here.
