@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -180,17 +181,48 @@ protected:
     bool ClicksOnRelease() const override { return true; }
 
 private:
-    // The picture held in memory (a tool's own pictures, loaded once), else the file.
+    // The picture held in memory (a tool's own pictures, loaded once), else
+    // the file; a sizing handle without a picture is drawn as one.
     QPixmap Loaded() const
     {
         QPixmap picture;
         if (!shownData_.empty()) {
             picture.loadFromData(reinterpret_cast<const uchar*>(shownData_.data()),
                                  static_cast<uint>(shownData_.size()));
-        } else {
+        } else if (!shown_.empty()) {
             picture.load(Text(shown_.string()));
+        } else if (const QString arrow = HandleArrow(image_.MousePointer()); !arrow.isEmpty()) {
+            picture = HandlePicture(shownSize_, arrow);
         }
         return picture;
+    }
+
+    static QString HandleArrow(int pointer)
+    {
+        switch (pointer) {
+            case forms::MousePointer::SizeWE:
+                return QString(u'\u2194');  // ↔
+            case forms::MousePointer::SizeNS:
+                return QString(u'\u2195');  // ↕
+            case forms::MousePointer::SizeAll:
+                return QString(u'\u271B');  // ✛
+            default:
+                return {};
+        }
+    }
+
+    static QPixmap HandlePicture(const QSize& size, const QString& arrow)
+    {
+        QPixmap handle(size);
+        handle.fill(Qt::transparent);
+        QPainter painter(&handle);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QColor(70, 110, 170));
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(handle.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        painter.setPen(Qt::white);
+        painter.drawText(handle.rect(), Qt::AlignCenter, arrow);
+        return handle;
     }
 
     forms::Image& image_;
@@ -621,6 +653,7 @@ void ControlBinding::Sync()
         widget_->setVisible(control_.Visible());
     }
     widget_->setEnabled(control_.Enabled());
+    ApplyPointer();
     const QString tip = Text(control_.ControlTipText());
     if (widget_->toolTip() != tip) {
         widget_->setToolTip(tip);
@@ -648,6 +681,29 @@ void ControlBinding::ApplyGeometry()
     widget_->setGeometry(static_cast<int>(drawn_.left * scale), static_cast<int>(drawn_.top * scale),
                          std::max(1, static_cast<int>(drawn_.width * scale)),
                          std::max(1, static_cast<int>(drawn_.height * scale)));
+}
+
+void ControlBinding::ApplyPointer()
+{
+    // Widgets keep a pointer of their own (a text box's I-beam) unless the control asks for another.
+    if (drawn_.pointer == control_.MousePointer()) {
+        return;
+    }
+    drawn_.pointer = control_.MousePointer();
+    switch (drawn_.pointer) {
+        case forms::MousePointer::SizeNS:
+            widget_->setCursor(Qt::SizeVerCursor);
+            break;
+        case forms::MousePointer::SizeWE:
+            widget_->setCursor(Qt::SizeHorCursor);
+            break;
+        case forms::MousePointer::SizeAll:
+            widget_->setCursor(Qt::SizeAllCursor);
+            break;
+        default:
+            widget_->unsetCursor();
+            break;
+    }
 }
 
 void ControlBinding::ApplyFont()

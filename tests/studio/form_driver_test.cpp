@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -307,6 +309,26 @@ TEST_F(FormDriverTest, TheMontagesSamplePicturesAreDrawn)
     });
     PressButton("myCombinPic");
     EXPECT_TRUE(checked);
+}
+
+TEST_F(FormDriverTest, TheFlashDialogsHandlesAreDrawnWithTheirPointers)
+{
+    bool checked = false;
+    WhenModal([&] {
+        for (const auto& [name, pointer] : {std::pair{"Imgmove", Qt::SizeAllCursor}, std::pair{"Imgleft", Qt::SizeHorCursor},
+                                            std::pair{"Imgdown", Qt::SizeVerCursor}}) {
+            auto* handle = As<QLabel>("frm_addFlash", name);
+            ASSERT_NE(handle, nullptr);
+            EXPECT_FALSE(handle->pixmap().isNull()) << name;
+            EXPECT_EQ(handle->cursor().shape(), pointer) << name;
+        }
+        checked = true;
+        window_->Driver().Window("frm_addFlash")->close();
+    });
+    std::ofstream(dir_ / "movie.swf") << "FWS";
+    prompts_->AddFile((dir_ / "movie.swf").string());
+    PressButton("myAddFlash");
+    EXPECT_TRUE(checked) << out_.str();
 }
 
 TEST_F(FormDriverTest, PictureExportDialogShowsFramesAndOptionGroups)
