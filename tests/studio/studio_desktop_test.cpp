@@ -328,6 +328,16 @@ TEST_F(StudioDesktopTest, UpdateCheckAndTranslatedSearchReachTheirServers)
     EXPECT_EQ(opened, "http://www.flickr.com/search/?q=blue+sky") << session_->Log();
 }
 
+TEST_F(StudioDesktopTest, TheMontageDialogShowsItsSamplesAndClosesWithEsc)
+{
+    session_->Click("myCombinPic");
+    session_->WaitFor("frm_CombinPic/Img1");
+    std::this_thread::sleep_for(300ms);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/montage-dialog.png");
+    session_->Key("Escape");
+    session_->WaitGone("frm_CombinPic/Img1");
+}
+
 TEST_F(StudioDesktopTest, ASizeTypedOverTheSelectedOneIsTheSizeApplied)
 {
     session_->Click("mySetFont");
@@ -472,6 +482,8 @@ TEST_F(StudioDesktopTest, ThePickerGivesTheArrowBackAndItsKeysWorkWithTheLocksOn
 
     session_->Click("myGetColor");
     session_->WaitFor("frm_Colorpicker/Lab_Color0");
+    std::this_thread::sleep_for(300ms);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/screen-picker.png");
     session_->MoveTo(kBareX, kBareY);
     const PointerShape picking = other.Pointer();
     ASSERT_NE(picking, arrow) << "the picker shows its own pointer while it samples";
