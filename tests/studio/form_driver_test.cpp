@@ -331,6 +331,18 @@ TEST_F(FormDriverTest, TheFlashDialogsHandlesAreDrawnWithTheirPointers)
     EXPECT_TRUE(checked) << out_.str();
 }
 
+TEST_F(FormDriverTest, TheAuthorsPictureIsDrawn)
+{
+    bool checked = false;
+    WhenModal([&] {
+        EXPECT_FALSE(As<QLabel>("frm_Author", "ImgWeibo")->pixmap().isNull());
+        checked = true;
+        window_->Driver().Window("frm_Author")->close();
+    });
+    window_->Press("Author_Click", {});
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(FormDriverTest, PictureExportDialogShowsFramesAndOptionGroups)
 {
     bool checked = false;
