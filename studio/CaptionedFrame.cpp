@@ -1,5 +1,7 @@
 #include "studio/CaptionedFrame.hpp"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>

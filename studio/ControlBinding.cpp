@@ -20,8 +20,8 @@
 
 #include "forms/Forms.hpp"
 #include "studio/CaptionedFrame.hpp"
-#include "studio/SymbolFonts.hpp"
 #include "studio/QtPictures.hpp"
+#include "studio/SymbolFonts.hpp"
 
 namespace velmora::studio {
 namespace {
