@@ -23,12 +23,10 @@
 #include "host/Host.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/CloseMatches.hpp"
-#include "platform/CurlHttpClient.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/HostSteps.hpp"
-#include "platform/RuntimeRandom.hpp"
+#include "platform/PlatformServices.hpp"
 #include "platform/ScriptedPrompts.hpp"
-#include "platform/SystemClock.hpp"
 #include "platform/XdgShell.hpp"
 #include "pptx/DocumentHost.hpp"
 
@@ -155,9 +153,7 @@ struct Batch {
         shell = std::make_shared<RecordingShell>(std::make_shared<DesktopShell>(
             std::make_shared<platform::XdgShell>(), OpeningAllowed(options.noOpen) && !options.dryRun,
             verbose ? &err : nullptr));
-        services = {std::make_shared<platform::FileSettingsStore>(), prompts, shell,
-                    std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(), nullptr,
-                    std::make_shared<platform::CurlHttpClient>()};
+        services = platform::PlatformServices({prompts, shell});
         application = pptx::CreateDocumentHost(services, options.hostVersion);
         pptx::SetRenderObserver(*application, &progress);
         if (options.files.size() > 1) {

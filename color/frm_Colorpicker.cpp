@@ -8,6 +8,7 @@
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "host/SettingsStore.hpp"
+#include "resources/Pictures.hpp"
 
 namespace velmora::color {
 namespace {
@@ -18,6 +19,7 @@ using forms::Place;
 constexpr float kTwipsPerPoint = 20;
 constexpr host::Color kWhite = 16777215;
 constexpr const char* kDefaultTarget = "填充";
+constexpr int kLockBitmap = 116;  // the padlock over the frozen sample
 
 int WholeNumber(const std::string& text, int fallback)
 {
@@ -62,6 +64,9 @@ void frm_Colorpicker::Design()
     Place(Lab_Color0, 6, 6, 60, 60).SetBackColor(kWhite);
     Lab_Color0.SetSpecialEffect(forms::SpecialEffect::Bump);
     Place(Img_Lock, 25, 25, 22, 22).SetBorderStyle(1);
+    if (const auto lock = resources::LoadPicture(resources::PictureKind::Bitmap, kLockBitmap)) {
+        Img_Lock.SetPictureData(std::string(lock->bytes.begin(), lock->bytes.end()));
+    }
     Img_Lock.SetVisible(false);
     const std::array<forms::Label*, 4> captions{&Label1, &Label2, &Label3, &Label4};
     const std::array<forms::Label*, 4> readouts{&Label5, &Label6, &Label7, &Label8};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "forms/Control.hpp"
@@ -29,12 +30,16 @@ public:
     void SetLocked(bool value) { locked_ = value; }
 
     void TypeKey(char32_t key);
+    // A key typed into a widget that edits the text itself (over its
+    // selection, at its cursor): the same events, with `edit` making the
+    // edit of a key that passed KeyPress and returning the text it made.
+    void TypeKey(char32_t key, const std::function<std::string(int keyAscii)>& edit);
 
 protected:
     void GotFocus() override { selectedAll_ = true; }
 
 private:
-    void ApplyKey(int key);
+    std::string KeyEdited(int key);
 
     std::string text_;
     int maxLength_ = 0;

@@ -230,6 +230,25 @@ def picture_search_menu():
     return c
 
 
+def lock_picture():
+    """Bitmap 116: the screen picker's lock, a padlock on the frozen sample."""
+    c = Canvas(22, 22, WHITE)
+    c.paint(Ring(11, 9, 6, 2.2, 0, 180), hex_color('#5A6270'))
+    c.paint(Rect(3.5, 9, 18.5, 20, 2), hex_color('#B8860B'), top_color=hex_color('#F2C94C'))
+    c.paint(Ellipse(11, 13.5, 1.8), hex_color('#4A3A10'))
+    c.paint(Rect(10.2, 14, 11.8, 17.5), hex_color('#4A3A10'))
+    return c
+
+
+def author_picture():
+    """Bitmap 117: the author's picture, a head and shoulders on a blue tile."""
+    c = Canvas(72, 72, WHITE)
+    c.paint(Rect(0, 0, 72, 72, 8), hex_color('#2E6DB4'), top_color=hex_color('#6FA8E8'))
+    c.paint(Ellipse(36, 66, 26), hex_color('#F4F1EA'))
+    c.paint(Ellipse(36, 28, 13), hex_color('#F4F1EA'))
+    return c
+
+
 def share_icon(size):
     """Icon 102: three linked dots, white on a red disc, transparent around it."""
     s = size / 32
@@ -345,6 +364,8 @@ COVERS = [
 def main():
     (HERE / 'bitmap102.bmp').write_bytes(bmp24(flash_button()))
     (HERE / 'bitmap115.bmp').write_bytes(bmp24(picture_search_menu()))
+    (HERE / 'bitmap116.bmp').write_bytes(bmp24(lock_picture()))
+    (HERE / 'bitmap117.bmp').write_bytes(bmp24(author_picture()))
     (HERE / 'icon102.ico').write_bytes(ico([share_icon(32), share_icon(24), share_icon(16)]))
     for n, (width, base, band, motif) in enumerate(COVERS):
         art = cover(width, hex_color(base), hex_color(band), motif)

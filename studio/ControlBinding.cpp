@@ -3,16 +3,14 @@
 #include <algorithm>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -21,7 +19,9 @@
 #include <QVBoxLayout>
 
 #include "forms/Forms.hpp"
+#include "studio/CaptionedFrame.hpp"
 #include "studio/QtPictures.hpp"
+#include "studio/SymbolFonts.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -31,10 +31,25 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Both the runtime and Qt underline the letter after "&".
+// A caption as it reads, symbol fonts drawn as their glyphs.
 QString CaptionOf(const forms::Control& control)
 {
-    return Text(control.Caption());
+    return ShownCaption(control.FontName(), Text(control.Caption()));
+}
+
+// A button's caption for Qt, which takes "&" as the mark of the key that
+// presses it with Alt: a literal "&" doubled, and the control's accelerator
+// marked where the caption first shows it ("确定(&O)").
+QString ButtonCaptionOf(const forms::Control& control)
+{
+    QString caption = CaptionOf(control).replace('&', "&&");
+    const QString key = Text(control.Accelerator());
+    if (!key.isEmpty()) {
+        if (const qsizetype at = caption.indexOf(key.front(), 0, Qt::CaseInsensitive); at >= 0) {
+            caption.insert(at, '&');
+        }
+    }
+    return caption;
 }
 
 int ButtonOf(Qt::MouseButton button)
@@ -114,12 +129,22 @@ public:
         label_->setAlignment(AlignmentOf(Control().TextAlign()));
         label_->setWordWrap(Control().WordWrap());
         label_->setFrameStyle(FrameStyleOf(Control().SpecialEffect()));
+        label_->setAttribute(Qt::WA_TransparentForMouseEvents, LetsTheMouseThrough());
     }
 
 protected:
     bool ClicksOnRelease() const override { return true; }
 
 private:
+    // A see-through label that takes no mouse input is a picture on what
+    // lies under it (an arrow on a button): the button takes the clicks.
+    bool LetsTheMouseThrough() const
+    {
+        const forms::ControlEvents& events = Control().events;
+        return Control().BackStyle() == forms::BackStyle::Transparent && !events.Click && !events.DblClick &&
+               !events.MouseDown && !events.MouseUp && !events.MouseMove;
+    }
+
     QLabel* label_;
 };
 
@@ -133,13 +158,15 @@ public:
     void Sync() override
     {
         ControlBinding::Sync();
-        if (shown_ == image_.Picture() && shownSize_ == label_->size() && shownMode_ == image_.PictureSizeMode()) {
+        if (shown_ == image_.Picture() && shownData_ == image_.PictureData() && shownSize_ == label_->size() &&
+            shownMode_ == image_.PictureSizeMode()) {
             return;
         }
         shown_ = image_.Picture();
+        shownData_ = image_.PictureData();
         shownSize_ = label_->size();
         shownMode_ = image_.PictureSizeMode();
-        QPixmap picture(Text(shown_.string()));
+        QPixmap picture = Loaded();
         if (!picture.isNull() && shownMode_ == forms::PictureSizeMode::Stretch) {
             picture = picture.scaled(shownSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         } else if (!picture.isNull() && shownMode_ == forms::PictureSizeMode::Zoom) {
@@ -154,9 +181,54 @@ protected:
     bool ClicksOnRelease() const override { return true; }
 
 private:
+    // The picture held in memory (a tool's own pictures, loaded once), else
+    // the file; a sizing handle without a picture is drawn as one.
+    QPixmap Loaded() const
+    {
+        QPixmap picture;
+        if (!shownData_.empty()) {
+            picture.loadFromData(reinterpret_cast<const uchar*>(shownData_.data()),
+                                 static_cast<uint>(shownData_.size()));
+        } else if (!shown_.empty()) {
+            picture.load(Text(shown_.string()));
+        } else if (const QString arrow = HandleArrow(image_.MousePointer()); !arrow.isEmpty()) {
+            picture = HandlePicture(shownSize_, arrow);
+        }
+        return picture;
+    }
+
+    static QString HandleArrow(int pointer)
+    {
+        switch (pointer) {
+            case forms::MousePointer::SizeWE:
+                return QString(u'\u2194');  // ↔
+            case forms::MousePointer::SizeNS:
+                return QString(u'\u2195');  // ↕
+            case forms::MousePointer::SizeAll:
+                return QString(u'\u271B');  // ✛
+            default:
+                return {};
+        }
+    }
+
+    static QPixmap HandlePicture(const QSize& size, const QString& arrow)
+    {
+        QPixmap handle(size);
+        handle.fill(Qt::transparent);
+        QPainter painter(&handle);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QColor(70, 110, 170));
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(handle.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        painter.setPen(Qt::white);
+        painter.drawText(handle.rect(), Qt::AlignCenter, arrow);
+        return handle;
+    }
+
     forms::Image& image_;
     QLabel* label_;
     std::filesystem::path shown_;
+    std::string shownData_;
     QSize shownSize_;
     int shownMode_ = -1;
 };
@@ -173,8 +245,8 @@ public:
     void Sync() override
     {
         ControlBinding::Sync();
-        if (push_->text() != CaptionOf(button_)) {
-            push_->setText(CaptionOf(button_));
+        if (push_->text() != ButtonCaptionOf(button_)) {
+            push_->setText(ButtonCaptionOf(button_));
         }
         push_->setDefault(button_.Default());
         push_->setAutoDefault(button_.Default());
@@ -208,8 +280,8 @@ public:
     void Sync() override
     {
         ControlBinding::Sync();
-        if (button_->text() != CaptionOf(toggle_)) {
-            button_->setText(CaptionOf(toggle_));
+        if (button_->text() != ButtonCaptionOf(toggle_)) {
+            button_->setText(ButtonCaptionOf(toggle_));
         }
         if (button_->isChecked() != toggle_.Value()) {
             button_->setChecked(toggle_.Value());
@@ -221,13 +293,33 @@ private:
     QAbstractButton* button_;
 };
 
-// Typing reaches the control key by key, so its KeyPress handler can refuse
-// or replace a key; the box then shows the control's text.
-class TypingFilter : public QObject {
+// Typing into a box. Each typed key is raised on the control first
+// (KeyDown, then KeyPress, whose handler may refuse or replace it); the
+// box edits as its platform does, over the selection and at the cursor,
+// and the control takes the box's text before KeyUp. Edits that are no
+// key (paste, cut, undo, an input method's text) reach the control's text
+// as they happen, so nothing typed is lost when a button is pressed next.
+class TextEditing : public QObject {
 public:
-    TypingFilter(forms::TextControl& box, FormSurface& surface, QObject* parent)
-        : QObject(parent), box_(box), surface_(surface)
+    TextEditing(forms::TextControl& control, QLineEdit& edit, FormSurface& surface)
+        : QObject(&edit), control_(control), edit_(edit), surface_(surface)
     {
+        edit_.installEventFilter(this);
+        QObject::connect(&edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+            if (!keying_) {
+                surface_.Dispatch([this, text] { control_.SetText(text.toStdString()); });
+            }
+        });
+    }
+
+    // What the box may hold; only typing is limited, as for the control.
+    void Sync()
+    {
+        edit_.setReadOnly(control_.Locked());
+        const int limit = control_.MaxLength() > 0 ? control_.MaxLength() : kUnlimited;
+        if (edit_.maxLength() != limit) {
+            edit_.setMaxLength(limit);
+        }
     }
 
 protected:
@@ -237,20 +329,20 @@ protected:
             return QObject::eventFilter(watched, event);
         }
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            Type(QApplication::clipboard()->text());
-            return true;
-        }
         if (key->key() == Qt::Key_Backspace) {
-            surface_.Dispatch([this] { box_.TypeKey(forms::KeyCode::Backspace); });
+            Type(QString(QChar(forms::KeyCode::Backspace)));
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            surface_.Dispatch([this] { box_.TypeKey(forms::KeyCode::Enter); });
+            Type(QString(QChar(forms::KeyCode::Enter)));
             // Enter still reaches the dialog, which presses its default button.
             return false;
         }
         const QString text = key->text();
+        if (!text.isEmpty() && text.at(0).isPrint() && (key->modifiers() & Qt::AltModifier)) {
+            // Alt with a letter is an accelerator that no button has: nothing to type.
+            return true;
+        }
         if (!text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
             Type(text);
             return true;
@@ -259,25 +351,43 @@ protected:
     }
 
 private:
+    // QLineEdit's own limit when none is set.
+    static constexpr int kUnlimited = 32767;
+
     void Type(const QString& text)
     {
         surface_.Dispatch([this, text] {
             for (const char32_t key : text.toStdU32String()) {
-                box_.TypeKey(key);
+                control_.TypeKey(key, [this](int keyAscii) { return Edited(keyAscii); });
             }
         });
     }
 
-    forms::TextControl& box_;
+    std::string Edited(int keyAscii)
+    {
+        keying_ = true;
+        if (keyAscii == forms::KeyCode::Backspace) {
+            edit_.backspace();
+        } else {
+            const char32_t typed = static_cast<char32_t>(keyAscii);
+            edit_.insert(QString::fromUcs4(&typed, 1));
+        }
+        keying_ = false;
+        return edit_.text().toStdString();
+    }
+
+    forms::TextControl& control_;
+    QLineEdit& edit_;
     FormSurface& surface_;
+    bool keying_ = false;
 };
 
 class TextBoxBinding : public ControlBinding {
 public:
     TextBoxBinding(forms::TextBox& box, QWidget* parent, FormSurface& surface)
-        : ControlBinding(box, new QLineEdit(parent), surface), box_(box), edit_(static_cast<QLineEdit*>(Widget()))
+        : ControlBinding(box, new QLineEdit(parent), surface), box_(box), edit_(static_cast<QLineEdit*>(Widget())),
+          editing_(new TextEditing(box, *edit_, surface))
     {
-        edit_->installEventFilter(new TypingFilter(box, surface, edit_));
     }
 
     void Sync() override
@@ -287,7 +397,7 @@ public:
         if (edit_->text() != text) {
             edit_->setText(text);
         }
-        edit_->setReadOnly(box_.Locked());
+        editing_->Sync();
         edit_->setAlignment(AlignmentOf(box_.TextAlign()));
     }
 
@@ -303,6 +413,7 @@ protected:
 private:
     forms::TextBox& box_;
     QLineEdit* edit_;
+    TextEditing* editing_;
 };
 
 class ComboBoxBinding : public ControlBinding {
@@ -311,6 +422,8 @@ public:
         : ControlBinding(combo, new QComboBox(parent), surface), combo_(combo),
           box_(static_cast<QComboBox*>(Widget()))
     {
+        // Typed text is the control's; the list does not take it in.
+        box_->setInsertPolicy(QComboBox::NoInsert);
         QObject::connect(box_, &QComboBox::activated, this, [this](int index) {
             if (!syncing_) {
                 Input([this, index] { combo_.SetListIndex(index); });
@@ -325,21 +438,34 @@ public:
         const bool editable = combo_.Style() != forms::ComboStyle::DropDownList;
         if (box_->isEditable() != editable) {
             box_->setEditable(editable);
-            if (editable) {
-                box_->lineEdit()->installEventFilter(new TypingFilter(combo_, Surface(), box_->lineEdit()));
-            }
+            editing_ = editable ? new TextEditing(combo_, *box_->lineEdit(), Surface()) : nullptr;
+            // Completing inline would put text the user never typed into the control.
+            box_->setCompleter(nullptr);
         }
         SyncItems();
-        if (box_->currentIndex() != combo_.ListIndex()) {
+        if (editing_ != nullptr) {
+            editing_->Sync();
+            SyncEditText();
+        } else if (box_->currentIndex() != combo_.ListIndex()) {
             box_->setCurrentIndex(combo_.ListIndex());
-        }
-        if (editable && box_->currentText() != Text(combo_.Text())) {
-            box_->setEditText(Text(combo_.Text()));
         }
         syncing_ = false;
     }
 
 private:
+    // Typed text that is no item leaves the list's index where it was:
+    // moving it would replace the text being typed.
+    void SyncEditText()
+    {
+        if (combo_.ListIndex() >= 0 && box_->currentIndex() != combo_.ListIndex()) {
+            box_->setCurrentIndex(combo_.ListIndex());
+        }
+        const QString text = Text(combo_.Text());
+        if (box_->currentText() != text) {
+            box_->setEditText(text);
+        }
+    }
+
     void SyncItems()
     {
         bool same = box_->count() == combo_.ListCount();
@@ -357,6 +483,7 @@ private:
 
     forms::ComboBox& combo_;
     QComboBox* box_;
+    TextEditing* editing_ = nullptr;
 };
 
 class ScrollBarBinding : public ControlBinding {
@@ -434,22 +561,20 @@ private:
 class FrameBinding : public ControlBinding {
 public:
     FrameBinding(forms::Frame& frame, QWidget* parent, FormSurface& surface)
-        : ControlBinding(frame, new QGroupBox(parent), surface), frame_(frame),
-          box_(static_cast<QGroupBox*>(Widget()))
+        : ControlBinding(frame, new CaptionedFrame(parent), surface), frame_(frame),
+          box_(static_cast<CaptionedFrame*>(Widget()))
     {
     }
 
     QWidget* ChildArea(const forms::Container& container) const override
     {
-        return &container == static_cast<const forms::Container*>(&frame_) ? box_ : nullptr;
+        return &container == static_cast<const forms::Container*>(&frame_) ? box_->Inside() : nullptr;
     }
 
     void Sync() override
     {
         ControlBinding::Sync();
-        if (box_->title() != CaptionOf(frame_)) {
-            box_->setTitle(CaptionOf(frame_));
-        }
+        box_->SetCaption(Text(frame_.Caption()));
     }
 
 protected:
@@ -457,7 +582,7 @@ protected:
 
 private:
     forms::Frame& frame_;
-    QGroupBox* box_;
+    CaptionedFrame* box_;
 };
 
 class MultiPageBinding : public ControlBinding {
@@ -528,6 +653,7 @@ void ControlBinding::Sync()
         widget_->setVisible(control_.Visible());
     }
     widget_->setEnabled(control_.Enabled());
+    ApplyPointer();
     const QString tip = Text(control_.ControlTipText());
     if (widget_->toolTip() != tip) {
         widget_->setToolTip(tip);
@@ -557,6 +683,29 @@ void ControlBinding::ApplyGeometry()
                          std::max(1, static_cast<int>(drawn_.height * scale)));
 }
 
+void ControlBinding::ApplyPointer()
+{
+    // Widgets keep a pointer of their own (a text box's I-beam) unless the control asks for another.
+    if (drawn_.pointer == control_.MousePointer()) {
+        return;
+    }
+    drawn_.pointer = control_.MousePointer();
+    switch (drawn_.pointer) {
+        case forms::MousePointer::SizeNS:
+            widget_->setCursor(Qt::SizeVerCursor);
+            break;
+        case forms::MousePointer::SizeWE:
+            widget_->setCursor(Qt::SizeHorCursor);
+            break;
+        case forms::MousePointer::SizeAll:
+            widget_->setCursor(Qt::SizeAllCursor);
+            break;
+        default:
+            widget_->unsetCursor();
+            break;
+    }
+}
+
 void ControlBinding::ApplyFont()
 {
     if (drawn_.fontName == control_.FontName() && drawn_.fontSize == control_.FontSize() &&
@@ -566,7 +715,8 @@ void ControlBinding::ApplyFont()
     drawn_.fontName = control_.FontName();
     drawn_.fontSize = control_.FontSize();
     drawn_.fontBold = control_.FontBold();
-    QFont font(Text(drawn_.fontName));
+    // A symbol font's captions are drawn as glyphs of the desktop's own font.
+    QFont font = IsSymbolFont(drawn_.fontName) ? QFont() : QFont(Text(drawn_.fontName));
     font.setPointSizeF(drawn_.fontSize > 0 ? drawn_.fontSize : 9);
     font.setBold(drawn_.fontBold);
     widget_->setFont(font);

@@ -53,6 +53,8 @@ protected:
 private:
     void ApplyGeometry();
     void ApplyFont();
+    // The pointer the control asks for while the mouse is over it.
+    void ApplyPointer();
 
     forms::Control& control_;
     QWidget* widget_;
@@ -64,6 +66,7 @@ private:
         bool fontBold = false;
         host::Color back = -1, fore = -1;
         int backStyle = -1, effect = -1;
+        int pointer = forms::MousePointer::Default;
     } drawn_;
 };
 

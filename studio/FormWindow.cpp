@@ -31,6 +31,8 @@ FormWindow::FormWindow(forms::UserForm& form, QtFormDriver& driver, QWidget* par
     : QDialog(parent), form_(form), driver_(driver)
 {
     setObjectName(QString::fromStdString(form_.Name()));
+    // Every form has its close box, as in the runtime.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
     for (forms::Control* control : form_.Controls()) {
@@ -110,6 +112,10 @@ void FormWindow::reject()
             }
             return;
         }
+    }
+    // A modeless form without a Cancel button closes as its close box closes it.
+    if (!isModal()) {
+        close();
     }
 }
 

@@ -16,7 +16,8 @@ class QtFormDriver;
 // The window of one shown form: every control as its widget at the form's
 // positions, scaled from points to the screen. The form's own surface
 // raises the form's mouse events; closing the window unloads the form, Esc
-// presses the Cancel button and Enter the Default one.
+// presses the Cancel button (or closes a modeless form that has none) and
+// Enter the Default one.
 class FormWindow : public QDialog, public FormSurface {
 public:
     FormWindow(forms::UserForm& form, QtFormDriver& driver, QWidget* parent);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QWidget>
 
 #include "platform/AtomicFile.hpp"
@@ -87,6 +88,10 @@ std::string LayoutReport::Text() const
         const std::string name = window->objectName().toStdString();
         if (!name.empty()) {
             Line(out, name, window->frameGeometry());
+        }
+        if (const auto* box = qobject_cast<const QMessageBox*>(window)) {
+            // What the message says, on one line, for the test to read.
+            Line(out, name + "/text " + box->text().simplified().toStdString(), window->frameGeometry());
         }
         const bool dialog = window->isWindow() && window != slides_.window();
         Widgets(out, *window, dialog && !name.empty() ? name + "/" : std::string());

@@ -15,7 +15,8 @@ class SlideList;
 // line, whenever it changes: ribbon controls and open menu entries by id,
 // "slide/N" for thumbnails, "shape/NAME" (a group's member
 // "shape/GROUP/NAME") for shapes of the slide shown, and for each open
-// dialog "FORM/CONTROL" and the dialog itself. Enabled by the environment
+// dialog "FORM/CONTROL" and the dialog itself, and a message box's text
+// as "MsgBox/text TEXT". Enabled by the environment
 // variable VELMORA_STUDIO_LAYOUT naming the file.
 class LayoutReport {
 public:

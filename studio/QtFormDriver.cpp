@@ -114,6 +114,17 @@ void QtFormDriver::KeepOnTop(std::uintptr_t formHandle)
     }
 }
 
+bool QtFormDriver::CloseIfActive(std::uintptr_t formHandle)
+{
+    for (FormWindow* window : windows_) {
+        if (window->Form().WindowHandle() == formHandle && window->isActiveWindow()) {
+            window->close();
+            return true;
+        }
+    }
+    return false;
+}
+
 FormWindow* QtFormDriver::Window(std::string_view formName) const
 {
     for (FormWindow* window : windows_) {

@@ -45,6 +45,9 @@ public:
 
     // The form's window stays above other windows, now and whenever it shows.
     void KeepOnTop(std::uintptr_t formHandle);
+    // Closes the form's window as its close box does when it is the active
+    // window; false when it is not.
+    bool CloseIfActive(std::uintptr_t formHandle);
 
     const std::vector<FormWindow*>& Windows() const { return windows_; }
     // The window of the form named so (any case); null when it is not open.

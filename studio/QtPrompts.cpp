@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "studio/QtPictures.hpp"
 
@@ -30,21 +31,50 @@ QMessageBox::Icon IconOf(int style)
     }
 }
 
+// The tools break lines with a carriage return.
+QString WithLineBreaks(const std::string& text)
+{
+    return Text(text).replace("\r\n", "\n").replace('\r', '\n');
+}
+
 }  // namespace
 
 QString QtFilter(const host::FileFilter& filter)
 {
-    QString patterns = Text(filter.extensions);
-    patterns.replace(';', ' ');
-    return Text(filter.description) + " (" + patterns.simplified() + ")";
+    // Names compare without regard to case, as the tools' own picker does:
+    // each pattern is offered in both cases.
+    QStringList patterns;
+    for (const QString& pattern : Text(filter.extensions).split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts)) {
+        for (const QString& spelling : {pattern.toLower(), pattern.toUpper()}) {
+            if (!patterns.contains(spelling)) {
+                patterns << spelling;
+            }
+        }
+    }
+    return Text(filter.description) + " (" + patterns.join(' ') + ")";
+}
+
+QStringList QtFilters(const std::vector<host::FileFilter>& filters)
+{
+    QStringList names;
+    for (const host::FileFilter& filter : filters) {
+        names << QtFilter(filter);
+    }
+    names << "所有文件 (*)";
+    return names;
+}
+
+void QtPrompts::BeforeShowing() const
+{
+    if (beforeShowing_) {
+        beforeShowing_();
+    }
 }
 
 int QtPrompts::MsgBox(const std::string& prompt, int style, const std::string& title)
 {
-    QString text = Text(prompt);
-    // The tools break lines with a carriage return.
-    text.replace("\r\n", "\n").replace('\r', '\n');
-    QMessageBox box(IconOf(style), Text(title), text, QMessageBox::NoButton, parent_);
+    BeforeShowing();
+    QMessageBox box(IconOf(style), Text(title), WithLineBreaks(prompt), QMessageBox::NoButton, parent_);
     box.setObjectName("MsgBox");
     if ((style & 0x0F) == host::MsgStyle::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -61,19 +91,19 @@ int QtPrompts::MsgBox(const std::string& prompt, int style, const std::string& t
 
 std::string QtPrompts::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText)
 {
-    bool confirmed = false;
-    const QString text =
-        QInputDialog::getText(parent_, Text(title), Text(prompt), QLineEdit::Normal, Text(defaultText), &confirmed);
-    return confirmed ? text.toStdString() : std::string();
+    BeforeShowing();
+    QInputDialog box(parent_);
+    box.setObjectName("InputBox");
+    box.setWindowTitle(Text(title));
+    box.setLabelText(WithLineBreaks(prompt));
+    box.setTextValue(Text(defaultText));
+    return box.exec() == QDialog::Accepted ? box.textValue().toStdString() : std::string();
 }
 
 std::optional<std::string> QtPrompts::PickFile(const std::string& title, const std::vector<host::FileFilter>& filters)
 {
-    QStringList names;
-    for (const host::FileFilter& filter : filters) {
-        names << QtFilter(filter);
-    }
-    const QString file = QFileDialog::getOpenFileName(parent_, Text(title), QString(), names.join(";;"));
+    BeforeShowing();
+    const QString file = QFileDialog::getOpenFileName(parent_, Text(title), QString(), QtFilters(filters).join(";;"));
     if (file.isEmpty()) {
         return std::nullopt;
     }
@@ -82,6 +112,7 @@ std::optional<std::string> QtPrompts::PickFile(const std::string& title, const s
 
 std::optional<host::Color> QtPrompts::ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors)
 {
+    BeforeShowing();
     for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i) {
         QColorDialog::setCustomColor(i, QColorOf(customColors[static_cast<std::size_t>(i)]));
     }

@@ -1,5 +1,7 @@
 #include "studio/RibbonBar.hpp"
 
+#include <set>
+
 #include <QAction>
 #include <QFrame>
 #include <QGridLayout>
@@ -11,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
+#include "addin/RibbonDefinition.hpp"
 #include "studio/QtPictures.hpp"
 
 namespace velmora::studio {
@@ -146,6 +149,24 @@ QToolButton* RibbonBar::FaceButton(const RibbonNode& node, QWidget* parent)
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     return button;
+}
+
+void RibbonBar::SetPresentationOpen(bool open)
+{
+    static const std::set<std::string> kWebCommands = [] {
+        std::set<std::string> web;
+        for (const addin::RibbonCommand& command : addin::RibbonCommands()) {
+            if (command.group == "资源" || command.group == "帮助") {
+                web.insert(command.onAction);
+            }
+        }
+        return web;
+    }();
+    for (QAction* action : commands_) {
+        if (!kWebCommands.contains(action->data().toString().toStdString())) {
+            action->setEnabled(open);
+        }
+    }
 }
 
 QAction* RibbonBar::Command(const RibbonNode& node, QObject* parent)

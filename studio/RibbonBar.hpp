@@ -35,6 +35,9 @@ public:
     const std::vector<QAction*>& Commands() const { return commands_; }
     // The buttons on the ribbon face, by control id (objectName).
     QToolButton* Button(const QString& id) const;
+    // The commands that work on a presentation are enabled only while one
+    // is open; the resource and help groups open web pages and stay enabled.
+    void SetPresentationOpen(bool open);
 
 private:
     QWidget* Group(const RibbonNode& group);

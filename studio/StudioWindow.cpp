@@ -8,20 +8,20 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "addin/CommandErrors.hpp"
+#include "addin/RibbonDefinition.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
 #include "host/Prompts.hpp"
 #include "host/SettingsStore.hpp"
 #include "host/Slide.hpp"
-#include "platform/FileSettingsStore.hpp"
-#include "platform/RuntimeRandom.hpp"
-#include "platform/SystemClock.hpp"
-#include "platform/XdgShell.hpp"
+#include "platform/PlatformServices.hpp"
 #include "pptx/DocumentHost.hpp"
+#include "studio/FailureText.hpp"
 #include "studio/QtHostWindow.hpp"
 #include "studio/QtPrompts.hpp"
 #include "studio/RibbonBar.hpp"
@@ -54,6 +54,17 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// A command as the ribbon shows it.
+QString LabelOf(const std::string& onAction)
+{
+    for (const addin::RibbonCommand& command : addin::RibbonCommands()) {
+        if (command.onAction == onAction) {
+            return Text(command.label).trimmed();
+        }
+    }
+    return Text(onAction);
+}
+
 std::string RecentKey(int index)
 {
     return "File" + std::to_string(index + 1);
@@ -63,24 +74,22 @@ std::string RecentKey(int index)
 
 host::Services StudioWindow::DesktopServices()
 {
-    return {std::make_shared<platform::FileSettingsStore>(), std::make_shared<QtPrompts>(),
-            std::make_shared<platform::XdgShell>(),        std::make_shared<platform::SystemClock>(),
-            std::make_shared<platform::RuntimeRandom>(),   std::make_shared<host::WrittenFiles>(),
-            nullptr};
+    return platform::PlatformServices({std::make_shared<QtPrompts>()});
 }
 
 StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     : services_(WithHostWindow(std::move(services), this)), options_(options), application_(pptx::CreateDocumentHost(services_)),
-      driver_(this), context_{services_, &driver_}, connect_(context_)
+      driver_(this), context_{services_, &driver_, options_.startUp}, connect_(context_)
 {
     setObjectName("studio");
     pptx::KeepOfficeRunning(*application_);
     if (auto prompts = std::dynamic_pointer_cast<QtPrompts>(services_.prompts)) {
         prompts->SetParent(this);
+        prompts->SetBeforeShowing([this] { driver_.Refresh(); });
     }
     driver_.SetAfterInput([this] { ShowChanges(); });
     AttachScreen();
-    driver_.SetErrorReport([this](const std::string& error) { ReportFailure(QString::fromStdString(error)); });
+    driver_.SetErrorReport([this](const std::string& error) { ReportFailure(Unfinished("操作", error)); });
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -133,7 +142,8 @@ void StudioWindow::AttachScreen()
     if (options_.desktopScreen && !services_.screen) {
         services_.screen = X11Screen::Open(
             {[this](host::WindowHandle window) { driver_.KeepOnTop(window); },
-             [this](const std::function<void()>& input) { driver_.Dispatch(input); }});
+             [this](const std::function<void()>& input) { driver_.Dispatch(input); },
+             [this](host::WindowHandle window) { return driver_.CloseIfActive(window); }});
         context_.services.screen = services_.screen;
     }
 #endif
@@ -166,7 +176,7 @@ void StudioWindow::Start()
     try {
         connect_.OnConnection(application_, addin::ext_ConnectMode::Startup);
     } catch (const std::exception& error) {
-        ReportFailure(QString("the add-in did not start: ") + error.what());
+        ReportFailure(Unfinished("加载项的启动", error.what()));
     }
 }
 
@@ -238,7 +248,7 @@ bool StudioWindow::Open(const std::filesystem::path& file)
     try {
         presentation_ = application_->Presentations()->Open(file);
     } catch (const host::HostError& error) {
-        ReportFailure(Text("cannot open " + file.string() + ": " + error.what()));
+        ReportFailure(CannotOpen(file, error.what()));
         return false;
     }
     Remember(file);
@@ -265,7 +275,7 @@ bool StudioWindow::Save()
     try {
         presentation_->Save();
     } catch (const host::HostError& error) {
-        ReportFailure(QString("cannot save: ") + error.what());
+        ReportFailure(CannotSave(presentation_->FullName(), error.what()));
         return false;
     }
     UpdateTitle();
@@ -280,7 +290,7 @@ bool StudioWindow::SaveAs(const std::filesystem::path& file)
     try {
         presentation_->SaveAs(file, host::SaveFormat::Presentation);
     } catch (const host::HostError& error) {
-        ReportFailure(QString("cannot save: ") + error.what());
+        ReportFailure(CannotSave(file, error.what()));
         return false;
     }
     Remember(file);
@@ -294,9 +304,13 @@ bool StudioWindow::CloseDocument()
         return true;
     }
     if (!presentation_->Saved()) {
-        const auto answer = QMessageBox::question(
-            this, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        QMessageBox box(QMessageBox::Question, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setObjectName("SaveChanges");
+        box.setDefaultButton(QMessageBox::Save);
+        // As Chinese desktop editors ask; Qt's own word is "discard".
+        box.button(QMessageBox::Discard)->setText("不保存(&N)");
+        const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save())) {
             return false;
         }
@@ -332,7 +346,7 @@ void StudioWindow::Press(const std::string& onAction, const addin::RibbonPress& 
     try {
         connect_.Invoke(onAction, press);
     } catch (const std::exception& error) {
-        ReportFailure(Text(onAction + " failed: " + error.what()));
+        ReportFailure(Unfinished("“" + LabelOf(onAction) + "”", error.what()));
     }
     ShowChanges();
 }
@@ -347,7 +361,7 @@ void StudioWindow::SlidesClicked(const std::vector<int>& order, int clicked)
         pptx::ShowSlide(*window, clicked);
         pptx::SelectSlides(*window, order);
     } catch (const host::HostError& error) {
-        ReportFailure(error.what());
+        ReportFailure(Unfinished("选择幻灯片", error.what()));
     }
     shownSlide_ = clicked;
     view_->Reload();
@@ -416,7 +430,7 @@ void StudioWindow::RequestPictures()
         progress_->show();
         status_->setText("正在绘制幻灯片...");
     } catch (const std::exception& error) {
-        status_->setText(QString("slide pictures: ") + error.what());
+        status_->setText(QString("无法绘制幻灯片：") + error.what());
     }
 }
 
@@ -424,7 +438,7 @@ void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QStrin
 {
     progress_->setVisible(images_ && images_->Busy());
     if (!error.isEmpty()) {
-        status_->setText("slide pictures: " + error);
+        status_->setText("无法绘制幻灯片：" + error);
         return;
     }
     status_->clear();
@@ -440,6 +454,7 @@ void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QStrin
 
 void StudioWindow::UpdateTitle()
 {
+    ribbon_->SetPresentationOpen(presentation_ != nullptr);
     if (!presentation_) {
         setWindowTitle(kStudioName);
         setWindowModified(false);

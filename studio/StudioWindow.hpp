@@ -31,6 +31,9 @@ struct StudioOptions {
     bool slidePictures = true;
     // The screen picker's X11 screen, where a display can be opened.
     bool desktopScreen = true;
+    // The add-in's start-up routine (usage count, update check) at Start,
+    // as at every start of the presentation program.
+    bool startUp = true;
 };
 
 // The desktop host's main window: the add-in's ribbon tab, the slide list and
@@ -42,8 +45,7 @@ public:
     explicit StudioWindow(host::Services services, StudioOptions options = {});
     ~StudioWindow() override;
 
-    // The services of a desktop session: the shared settings file, Qt
-    // prompts, the desktop's opener, the system clock and random numbers.
+    // The platform's services with the studio's own prompts, Qt dialogs.
     static host::Services DesktopServices();
 
     // Connects the add-in (its start-up routine may ask questions); call

@@ -1,6 +1,8 @@
 #include "studio/X11Screen.hpp"
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 
 #include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
@@ -39,11 +41,106 @@ int Channel(unsigned long pixel, unsigned long mask)
     return static_cast<int>(((pixel & mask) >> shift) * 255 / bits);
 }
 
+// The modifier bit a key is on (Num Lock, Scroll Lock); 0 when none.
+unsigned ModifierOf(Display* display, KeySym symbol)
+{
+    const KeyCode keycode = XKeysymToKeycode(display, symbol);
+    XModifierKeymap* map = XGetModifierMapping(display);
+    unsigned mask = 0;
+    for (int modifier = 0; modifier < 8 && keycode != 0; ++modifier) {
+        for (int i = 0; i < map->max_keypermod; ++i) {
+            if (map->modifiermap[modifier * map->max_keypermod + i] == keycode) {
+                mask = 1u << modifier;
+            }
+        }
+    }
+    XFreeModifiermap(map);
+    return mask;
+}
+
+// A hot key is pressed whatever lock keys are on: each key is grabbed with
+// every combination of Caps Lock, Num Lock and Scroll Lock.
+std::vector<unsigned> LockCombinations(Display* display)
+{
+    const unsigned locks[] = {LockMask, ModifierOf(display, XK_Num_Lock), ModifierOf(display, XK_Scroll_Lock)};
+    std::vector<unsigned> combinations{0};
+    for (const unsigned lock : locks) {
+        if (lock == 0 || std::find(combinations.begin(), combinations.end(), lock) != combinations.end()) {
+            continue;
+        }
+        const std::size_t count = combinations.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            combinations.push_back(combinations[i] | lock);
+        }
+    }
+    return combinations;
+}
+
+// Cursors change by name: the desktop's arrow is "left_ptr", and the
+// pointer put in its place must carry the name too, or the next change
+// would find nothing to change back.
+void ShowAsArrow(Display* display, Cursor cursor)
+{
+    XFixesSetCursorName(display, cursor, "left_ptr");
+    XFixesChangeCursorByName(display, cursor, "left_ptr");
+}
+
+// The desktop's arrow, under a name of its own until it is shown: under
+// "left_ptr" the picker's pointer would replace it too.
+Cursor DesktopArrow(Display* display)
+{
+    Cursor cursor = XcursorLibraryLoadCursor(display, "left_ptr");
+    if (cursor == 0) {
+        // Without a cursor theme the server's own arrow stands in.
+        cursor = XCreateFontCursor(display, XC_left_ptr);
+    }
+    XFixesSetCursorName(display, cursor, "velmora_saved_arrow");
+    return cursor;
+}
+
+// The arrow to bring back, made ready when the picker's pointer replaced
+// it, so that a studio that quits or crashes while sampling gives it back
+// with a few requests and nothing else.
+struct PendingRestore {
+    Display* display = nullptr;
+    Cursor arrow = 0;
+};
+PendingRestore pending;
+
+void RestorePending()
+{
+    if (pending.display != nullptr && pending.arrow != 0) {
+        ShowAsArrow(pending.display, pending.arrow);
+        XSync(pending.display, False);
+    }
+}
+
+void RestoreAndDie(int signal)
+{
+    RestorePending();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void RestoreOnTheWayOut()
+{
+    static bool installed = false;
+    if (installed) {
+        return;
+    }
+    installed = true;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+        std::signal(signal, RestoreAndDie);
+    }
+    std::atexit(RestorePending);
+}
+
 }  // namespace
 
 struct X11Screen::Connection {
     Display* display = nullptr;
     Window root = 0;
+    std::vector<unsigned> lockCombinations;
     ~Connection()
     {
         if (display != nullptr) {
@@ -60,6 +157,7 @@ std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks)
         return nullptr;
     }
     connection->root = DefaultRootWindow(connection->display);
+    connection->lockCombinations = LockCombinations(connection->display);
     XSetErrorHandler(CountError);
     return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks)));
 }
@@ -76,7 +174,7 @@ X11Screen::~X11Screen()
     timers_.clear();
     notifier_.reset();
     for (const Grab& grab : grabs_) {
-        XUngrabKey(connection_->display, static_cast<int>(grab.keycode), 0, connection_->root);
+        Ungrab(grab.keycode);
     }
     if (pointerReplaced_) {
         RestorePointers();
@@ -127,10 +225,15 @@ bool X11Screen::RegisterHotKey(host::WindowHandle window, int id, int virtualKey
         return false;
     }
     const int before = errors;
-    XGrabKey(connection_->display, static_cast<int>(keycode), 0, connection_->root, False, GrabModeAsync,
-             GrabModeAsync);
+    for (const unsigned modifiers : connection_->lockCombinations) {
+        XGrabKey(connection_->display, static_cast<int>(keycode), modifiers, connection_->root, False, GrabModeAsync,
+                 GrabModeAsync);
+    }
     XSync(connection_->display, False);
     if (errors != before) {
+        // Another program holds the key with some of the locks: let go of the rest.
+        Ungrab(keycode);
+        XSync(connection_->display, False);
         return false;
     }
     grabs_.push_back({window, id, keycode});
@@ -144,9 +247,16 @@ void X11Screen::UnregisterHotKey(host::WindowHandle window, int id)
     if (grab == grabs_.end()) {
         return;
     }
-    XUngrabKey(connection_->display, static_cast<int>(grab->keycode), 0, connection_->root);
+    Ungrab(grab->keycode);
     XSync(connection_->display, False);
     grabs_.erase(grab);
+}
+
+void X11Screen::Ungrab(unsigned keycode)
+{
+    for (const unsigned modifiers : connection_->lockCombinations) {
+        XUngrabKey(connection_->display, static_cast<int>(keycode), modifiers, connection_->root);
+    }
 }
 
 void X11Screen::SetHotKeyHandler(host::WindowHandle window, std::function<void(int id)> handler)
@@ -172,6 +282,10 @@ void X11Screen::ProcessEvents()
         if (grab == grabs_.end()) {
             continue;
         }
+        if (XLookupKeysym(&event.xkey, 0) == XK_Escape && hooks_.escapeInWindow &&
+            hooks_.escapeInWindow(grab->window)) {
+            continue;
+        }
         if (const auto handler = handlers_.find(grab->window); handler != handlers_.end()) {
             hooks_.dispatch([deliver = handler->second, id = grab->id] { deliver(id); });
         }
@@ -187,24 +301,27 @@ void X11Screen::SetArrowPointer(const host::PointerPicture& picture)
     image->xhot = static_cast<XcursorDim>(picture.hotX);
     image->yhot = static_cast<XcursorDim>(picture.hotY);
     std::copy(picture.argb.begin(), picture.argb.end(), image->pixels);
-    const Cursor cursor = XcursorImageLoadCursor(connection_->display, image);
+    Display* display = connection_->display;
+    const Cursor cursor = XcursorImageLoadCursor(display, image);
     XcursorImageDestroy(image);
-    XFixesChangeCursorByName(connection_->display, cursor, "left_ptr");
-    XFreeCursor(connection_->display, cursor);
-    XFlush(connection_->display);
+    if (pending.arrow == 0) {
+        pending = {display, DesktopArrow(display)};
+        RestoreOnTheWayOut();
+    }
+    ShowAsArrow(display, cursor);
+    XFreeCursor(display, cursor);
+    XFlush(display);
     pointerReplaced_ = true;
 }
 
 void X11Screen::RestorePointers()
 {
-    Cursor cursor = XcursorLibraryLoadCursor(connection_->display, "left_ptr");
-    if (cursor == 0) {
-        // Without a cursor theme the server's own arrow stands in.
-        cursor = XCreateFontCursor(connection_->display, XC_left_ptr);
-    }
-    XFixesChangeCursorByName(connection_->display, cursor, "left_ptr");
-    XFreeCursor(connection_->display, cursor);
-    XFlush(connection_->display);
+    Display* display = connection_->display;
+    const Cursor arrow = pending.arrow != 0 ? pending.arrow : DesktopArrow(display);
+    pending = {};
+    ShowAsArrow(display, arrow);
+    XFreeCursor(display, arrow);
+    XFlush(display);
     pointerReplaced_ = false;
 }
 

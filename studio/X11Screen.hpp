@@ -15,8 +15,9 @@ namespace velmora::studio {
 // The picker's screen on an X11 display, on a connection of its own whose
 // events the studio's event loop delivers: XQueryPointer for the pointer,
 // one pixel of the root window by XGetImage, hot keys grabbed on the root
-// window without modifiers, the "left_ptr" cursor changed with XFixes and
-// restored from the cursor theme with Xcursor. Keeping a window on top is
+// window without modifiers (whatever lock keys are on), the "left_ptr"
+// cursor changed with XFixes and restored from the cursor theme with
+// Xcursor, also when the studio quits or crashes while it is replaced. Keeping a window on top is
 // the form driver's (the window manager's above hint).
 class X11Screen : public host::Screen {
 public:
@@ -25,6 +26,9 @@ public:
     struct Hooks {
         std::function<void(host::WindowHandle)> keepOnTop;
         std::function<void(const std::function<void()>&)> dispatch;
+        // Esc in the form's own window closes it, as in every dialog; true
+        // when it did. Elsewhere Esc is a hot key like the others.
+        std::function<bool(host::WindowHandle)> escapeInWindow;
     };
 
     // Null when no X11 display can be opened (Wayland without XWayland, or
@@ -56,6 +60,8 @@ private:
     X11Screen(std::unique_ptr<Connection> connection, Hooks hooks);
     // Hands the key presses that arrived to their windows.
     void ProcessEvents();
+    // Lets go of a key grabbed with every combination of the lock keys.
+    void Ungrab(unsigned keycode);
 
     std::unique_ptr<Connection> connection_;
     Hooks hooks_;

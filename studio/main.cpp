@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "studio/QtTranslations.hpp"
 #include "studio/StudioWindow.hpp"
 
 namespace {
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora Studio");
     QApplication::setApplicationVersion(VELMORA_VERSION);
+    velmora::studio::UseChineseQtTexts();
     const QStringList remaining = QApplication::arguments();
     std::vector<std::string> arguments;
     for (qsizetype i = 1; i < remaining.size(); ++i) {

@@ -9,9 +9,12 @@
 #include "forms/Label.hpp"
 #include "host/HostError.hpp"
 #include "host/Presentation.hpp"
+#include "resources/Pictures.hpp"
 
 namespace velmora::web {
 namespace {
+
+constexpr int kAuthorBitmap = 117;  // the author's picture beside the follow link
 
 constexpr std::array<const char*, 6> kAboutAuthor{
     "Orvaldi，演示设计爱好者，",
@@ -68,6 +71,10 @@ void frm_Author::AddLinks()
     picture.SetWidth(54);
     picture.SetHeight(54);
     picture.SetControlTipText("关注作者的微博");
+    picture.SetPictureSizeMode(forms::PictureSizeMode::Zoom);
+    if (const auto author = resources::LoadPicture(resources::PictureKind::Bitmap, kAuthorBitmap)) {
+        picture.SetPictureData(std::string(author->bytes.begin(), author->bytes.end()));
+    }
     picture.events.Click = [this] { OpenPage(EndpointAddress(services_, Endpoint::AuthorFollowPage)); };
 
     AddLink("Label7", "+关注作者的微博", Endpoint::AuthorFollowPage, 120);

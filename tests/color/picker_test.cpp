@@ -146,6 +146,7 @@ TEST_F(PickerTest, ALetterKeyLocksAndUnlocks)
     ASSERT_TRUE(screen_->PressKey("a"));
     EXPECT_TRUE(module_.PickLocked);
     EXPECT_TRUE(picker.Img_Lock.Visible());
+    EXPECT_TRUE(picker.Img_Lock.HasPicture()) << "the lock shows a padlock, not an empty box";
     EXPECT_EQ(picker.Caption(), "解除锁定：按任意键");
     EXPECT_FALSE(screen_->PointerReplaced());
     EXPECT_TRUE(picker.FavouriteOption(5).Enabled());

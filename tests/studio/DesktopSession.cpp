@@ -35,12 +35,19 @@ std::uint32_t BigEndian(const std::string& data, std::size_t at)
 
 }  // namespace
 
-DesktopSession::DesktopSession(const std::filesystem::path& folder, const std::filesystem::path& deck)
+DesktopSession::DesktopSession(const std::filesystem::path& folder, const std::filesystem::path& deck,
+                               const std::map<std::string, std::string>& added)
     : layout_(folder / "layout.txt"), log_(folder / "studio.log")
 {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        environment.emplace_back(*entry);
+        const std::string variable(*entry);
+        if (!added.contains(variable.substr(0, variable.find('=')))) {
+            environment.push_back(variable);
+        }
+    }
+    for (const auto& [name, value] : added) {
+        environment.push_back(name + "=" + value);
     }
     environment.push_back("VELMORA_STUDIO_LAYOUT=" + layout_.string());
     environment.push_back("VELMORA_SETTINGS=" + (folder / "settings.ini").string());
@@ -112,6 +119,20 @@ ScreenRect DesktopSession::WaitFor(const std::string& name, std::chrono::seconds
         std::this_thread::sleep_for(50ms);
     }
     ADD_FAILURE() << name << " did not show; the studio said:\n" << Log();
+    return {};
+}
+
+std::string DesktopSession::WaitForNameStarting(const std::string& prefix, std::chrono::seconds limit) const
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        const auto layout = Layout();
+        if (const auto found = layout.lower_bound(prefix); found != layout.end() && found->first.starts_with(prefix)) {
+            return found->first;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    ADD_FAILURE() << "nothing named " << prefix << "... showed; the studio said:\n" << Log();
     return {};
 }
 

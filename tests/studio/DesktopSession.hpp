@@ -24,7 +24,9 @@ struct ScreenRect {
 // studio reports where its controls are through VELMORA_STUDIO_LAYOUT.
 class DesktopSession {
 public:
-    DesktopSession(const std::filesystem::path& folder, const std::filesystem::path& deck);
+    // `environment` is added to the test's own.
+    DesktopSession(const std::filesystem::path& folder, const std::filesystem::path& deck,
+                   const std::map<std::string, std::string>& environment = {});
     ~DesktopSession();
     DesktopSession(const DesktopSession&) = delete;
     DesktopSession& operator=(const DesktopSession&) = delete;
@@ -32,6 +34,9 @@ public:
     // Where a named control is once it shows; fails the test after `limit`.
     ScreenRect WaitFor(const std::string& name, std::chrono::seconds limit = std::chrono::seconds(30)) const;
     bool Shows(const std::string& name) const;
+    // The first name shown that starts with `prefix`, once one shows.
+    std::string WaitForNameStarting(const std::string& prefix,
+                                    std::chrono::seconds limit = std::chrono::seconds(30)) const;
     void WaitGone(const std::string& name, std::chrono::seconds limit = std::chrono::seconds(30)) const;
 
     void Click(const std::string& name, bool ctrl = false) const;

@@ -8,9 +8,7 @@
 #include "host/Presentation.hpp"
 #include "host/Shape.hpp"
 #include "host/Slide.hpp"
-#include "platform/FileSettingsStore.hpp"
-#include "platform/RuntimeRandom.hpp"
-#include "platform/SystemClock.hpp"
+#include "platform/PlatformServices.hpp"
 #include "studio/FormWindow.hpp"
 #include "studio/SlideView.hpp"
 #include "tests/support/Decks.hpp"
@@ -31,10 +29,7 @@ void StudioFixture::SetUp()
     }
     prompts_ = std::make_shared<platform::ScriptedPrompts>(out_);
     shell_ = std::make_shared<RecordingShell>();
-    host::Services services{std::make_shared<platform::FileSettingsStore>(), prompts_, shell_,
-                            std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(),
-                            std::make_shared<host::WrittenFiles>(), nullptr};
-    window_ = std::make_unique<StudioWindow>(services, StudioOptions{false, false});
+    window_ = std::make_unique<StudioWindow>(platform::PlatformServices({prompts_, shell_}), options_);
     window_->show();
     window_->Start();
     ASSERT_TRUE(window_->Open(Deck()));

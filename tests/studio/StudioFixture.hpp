@@ -47,6 +47,8 @@ protected:
     std::shared_ptr<RecordingShell> shell_;
     std::unique_ptr<StudioWindow> window_;
     int slides_ = 3;
+    // No slide pictures, no X11 screen, no start-up routine unless a test asks.
+    StudioOptions options_{false, false, false};
 };
 
 }  // namespace velmora::studio

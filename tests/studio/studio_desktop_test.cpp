@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -8,23 +9,45 @@
 #include "DesktopSession.hpp"
 #include "host/Presentation.hpp"
 #include "host/Shape.hpp"
+#include "host/SettingsStore.hpp"
 #include "host/Slide.hpp"
+#include "platform/FileSettingsStore.hpp"
 #include "tests/support/Decks.hpp"
+#include "tests/support/HttpServer.hpp"
 #include "tests/support/PackageEdit.hpp"
 #include "tests/support/Process.hpp"
 #include "tests/support/TempDir.hpp"
 
 // Last: Xlib's macros (None, Status ...) would clash with names above.
+#include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
 
 // End to end on a real X server (the test runs under xvfb-run), driven by
 // xdotool as a user would work the mouse and keys. One studio serves the
-// whole suite, so that LibreOffice starts once.
+// whole suite, so that LibreOffice starts once; its update and translation
+// servers are a server of the test's, its desktop opener a script that
+// writes down what it was given.
 namespace velmora::studio {
 namespace {
 
 using namespace std::chrono_literals;
+
+// A spot of the root window that no window covers.
+constexpr int kBareX = 1590;
+constexpr int kBareY = 990;
+
+// What a pointer looks like: its picture and its tip.
+struct PointerShape {
+    int width = 0;
+    int height = 0;
+    int hotX = 0;
+    int hotY = 0;
+    std::vector<unsigned long> pixels;
+    bool operator==(const PointerShape&) const = default;
+};
 
 // A window of the test's own, filled with one colour, and what another
 // client sees of the screen and the keyboard.
@@ -70,6 +93,68 @@ public:
         return granted;
     }
 
+    // The root window takes the desktop's arrow, "left_ptr", as a desktop
+    // session sets it; the pointer shows it where no window covers the root.
+    void UseDesktopArrow()
+    {
+        Cursor arrow = XcursorLibraryLoadCursor(display_, "left_ptr");
+        if (arrow == 0) {
+            arrow = XCreateFontCursor(display_, XC_left_ptr);
+        }
+        XFixesSetCursorName(display_, arrow, "left_ptr");
+        XDefineCursor(display_, DefaultRootWindow(display_), arrow);
+        XSync(display_, False);
+    }
+
+    // The pointer as it shows now.
+    PointerShape Pointer()
+    {
+        XSync(display_, False);
+        XFixesCursorImage* image = XFixesGetCursorImage(display_);
+        if (image == nullptr) {
+            return {};
+        }
+        PointerShape shape{image->width, image->height, image->xhot, image->yhot,
+                           std::vector<unsigned long>(image->pixels, image->pixels + image->width * image->height)};
+        XFree(image);
+        return shape;
+    }
+
+    // The serial of the pointer shown now; each cursor the server makes has its own.
+    unsigned long SerialShown()
+    {
+        XSync(display_, False);
+        XFixesCursorImage* image = XFixesGetCursorImage(display_);
+        const unsigned long serial = image != nullptr ? image->cursor_serial : 0;
+        XFree(image);
+        return serial;
+    }
+
+    // From now on the pointers shown are reported to this client: once the
+    // client that made a pointer is gone, the server no longer shows its picture.
+    void WatchPointer()
+    {
+        int errorBase = 0;
+        XFixesQueryExtension(display_, &fixesEvents_, &errorBase);
+        XFixesSelectCursorInput(display_, DefaultRootWindow(display_), XFixesDisplayCursorNotifyMask);
+        XSync(display_, False);
+    }
+
+    // The serial of the last pointer shown since WatchPointer; 0 when none changed.
+    unsigned long LastSerialShown()
+    {
+        XSync(display_, False);
+        unsigned long serial = 0;
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == fixesEvents_ + XFixesCursorNotify) {
+                serial = reinterpret_cast<XFixesCursorNotifyEvent*>(&event)->cursor_serial;
+            }
+        }
+        return serial;
+    }
+
     // Asks a top-level window to close, as a window manager's close button does.
     void Close(Window window)
     {
@@ -92,6 +177,7 @@ private:
     }
     static inline int errors = 0;
     Display* display_;
+    int fixesEvents_ = 0;
 };
 
 // A top-level window of the studio, found by its title.
@@ -115,15 +201,39 @@ protected:
                 ->SetName("Rect");
             presentation->Save();
         }
-        session_ = new DesktopSession(dir_->path(), Deck());
+        server_ = new testing::HttpServer;
+        server_->Serve("/ppt/VelmoraXML.xml", 200,
+                       "<?xml version=\"1.0\"?><Data><AppData><AppName>Velmora</AppName><Version>2.1</Version>"
+                       "<DownloadUrl>http://example.org/get</DownloadUrl><Piclink>http://example.org/p.png</Piclink>"
+                       "<ShareUrl>http://example.org/</ShareUrl></AppData></Data>");
+        server_->Serve("/v2/Http.svc/Translate", 200,
+                       "<string xmlns=\"http://schemas.microsoft.com/2003/10/Serialization/\">blue sky</string>");
+        const std::filesystem::path bin = dir_->path() / "bin";
+        std::filesystem::create_directory(bin);
+        std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$1\" >> '" << Opened().string() << "'\n";
+        std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+        const char* path = std::getenv("PATH");
+        session_ = new DesktopSession(dir_->path(), Deck(),
+                                      {{"PATH", bin.string() + ":" + (path != nullptr ? path : "/usr/bin:/bin")},
+                                       {"VELMORA_UPDATE_SERVER", server_->Base()},
+                                       {"VELMORA_TRANSLATE_SERVER", server_->Base()}});
+        // The start-up routine asks about the newer version before the deck opens.
+        startupQuestion_ = new std::string(session_->WaitForNameStarting("MsgBox/text ", 60s));
+        std::this_thread::sleep_for(300ms);
+        KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/startup-question.png");
+        session_->Click("MsgBox/yes");
         session_->WaitFor("shape/Rect", 60s);
     }
 
     static void TearDownTestSuite()
     {
         delete session_;
+        delete server_;
+        delete startupQuestion_;
         delete dir_;
     }
+
+    static std::filesystem::path Opened() { return dir_->path() / "opened.txt"; }
 
     static std::filesystem::path Deck() { return dir_->path() / "deck.pptx"; }
 
@@ -150,8 +260,22 @@ protected:
         return files;
     }
 
+    static std::string Slide(int number)
+    {
+        return testing::ReadEntry(Deck(), "ppt/slides/slide" + std::to_string(number) + ".xml").value();
+    }
+
+    static void Save()
+    {
+        session_->Click("menu/file");
+        session_->Click("file/save");
+        std::this_thread::sleep_for(500ms);
+    }
+
     static testing::TempDir* dir_;
+    static testing::HttpServer* server_;
     static DesktopSession* session_;
+    static std::string* startupQuestion_;
 };
 
 TEST(StudioCommandLine, HelpAndVersionNeedNoDisplay)
@@ -169,7 +293,77 @@ TEST(StudioCommandLine, HelpAndVersionNeedNoDisplay)
 }
 
 testing::TempDir* StudioDesktopTest::dir_ = nullptr;
+testing::HttpServer* StudioDesktopTest::server_ = nullptr;
 DesktopSession* StudioDesktopTest::session_ = nullptr;
+std::string* StudioDesktopTest::startupQuestion_ = nullptr;
+
+TEST_F(StudioDesktopTest, EveryStartIsCountedAndAsksAboutTheNewerVersion)
+{
+    EXPECT_NE(startupQuestion_->find("最新版本为: V2.1"), std::string::npos) << *startupQuestion_;
+    const platform::FileSettingsStore stored(dir_->path() / "settings.ini");
+    EXPECT_EQ(stored.GetSetting(host::kAppName, "Settings", "usetime"), "1");
+}
+
+TEST_F(StudioDesktopTest, UpdateCheckAndTranslatedSearchReachTheirServers)
+{
+    session_->Click("CheckUpdate");
+    const std::string message = session_->WaitForNameStarting("MsgBox/text ");
+    EXPECT_NE(message.find("V2.1"), std::string::npos) << message;
+    session_->Click("MsgBox/no");
+    session_->WaitGone("MsgBox");
+
+    Choose("PicSearchmenu", "Flickr");
+    session_->WaitFor("InputBox");
+    std::this_thread::sleep_for(200ms);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/input-box.png");
+    DesktopSession::Xdotool({"type", "lantian"});
+    session_->Key("Return");
+    session_->WaitGone("InputBox");
+    std::string opened;
+    for (int wait = 0; wait < 100 && opened.empty(); ++wait) {
+        std::this_thread::sleep_for(100ms);
+        std::ifstream in(Opened());
+        std::getline(in, opened);
+    }
+    EXPECT_EQ(opened, "http://www.flickr.com/search/?q=blue+sky") << session_->Log();
+}
+
+TEST_F(StudioDesktopTest, TheMontageDialogShowsItsSamplesAndClosesWithEsc)
+{
+    session_->Click("myCombinPic");
+    session_->WaitFor("frm_CombinPic/Img1");
+    std::this_thread::sleep_for(300ms);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/montage-dialog.png");
+    session_->Key("Escape");
+    session_->WaitGone("frm_CombinPic/Img1");
+}
+
+TEST_F(StudioDesktopTest, ASizeTypedOverTheSelectedOneIsTheSizeApplied)
+{
+    session_->Click("mySetFont");
+    session_->Click("frm_setFont/CheckBox1");
+    session_->Click("frm_setFont/OptionButton10");
+    const ScreenRect size = session_->WaitFor("frm_setFont/ComboBox3");
+    DesktopSession::Xdotool({"mousemove", std::to_string(size.x + size.width / 3), std::to_string(size.CentreY()),
+                             "click", "1"});
+    session_->Key("ctrl+a");
+    DesktopSession::Xdotool({"type", "32"});
+    std::this_thread::sleep_for(200ms);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/font-dialog.png");
+    session_->Click("frm_setFont/CommandButton1");
+    session_->WaitFor("MsgBox", 60s);
+    Confirm();
+    Save();
+    for (int number = 1; number <= 2; ++number) {
+        pugi::xml_document slide;
+        ASSERT_TRUE(slide.load_string(Slide(number).c_str()));
+        const auto sizes = slide.select_nodes("//p:sp[.//p:ph[@type='title']]//a:r/a:rPr/@sz");
+        ASSERT_FALSE(sizes.empty()) << Slide(number);
+        for (const auto& sized : sizes) {
+            EXPECT_STREQ(sized.attribute().value(), "3200") << "slide " << number;
+        }
+    }
+}
 
 TEST_F(StudioDesktopTest, NotesExportButtonWritesTheNotesFile)
 {
@@ -276,6 +470,79 @@ TEST_F(StudioDesktopTest, ScreenPickerSamplesLocksAppliesAndLetsTheKeysGo)
     EXPECT_TRUE(other.CanGrab("a"));
     EXPECT_TRUE(other.CanGrab("F5"));
     EXPECT_TRUE(other.CanGrab("bracketleft"));
+}
+
+TEST_F(StudioDesktopTest, ThePickerGivesTheArrowBackAndItsKeysWorkWithTheLocksOn)
+{
+    OtherClient other;
+    other.UseDesktopArrow();
+    session_->MoveTo(kBareX, kBareY);
+    const PointerShape arrow = other.Pointer();
+    ASSERT_GT(arrow.width, 0u);
+
+    session_->Click("myGetColor");
+    session_->WaitFor("frm_Colorpicker/Lab_Color0");
+    std::this_thread::sleep_for(300ms);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/screen-picker.png");
+    session_->MoveTo(kBareX, kBareY);
+    const PointerShape picking = other.Pointer();
+    ASSERT_NE(picking, arrow) << "the picker shows its own pointer while it samples";
+
+    // Locked by a key, the arrow is back; unlocked, the picker's pointer.
+    session_->Key("a");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other.Pointer(), arrow);
+    session_->Key("a");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other.Pointer(), picking);
+
+    // With Num Lock and Caps Lock on, a key still locks.
+    session_->Key("Num_Lock");
+    session_->Key("Caps_Lock");
+    session_->Key("b");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other.Pointer(), arrow) << "the key went by with the locks on";
+    session_->Key("b");
+    session_->Key("Num_Lock");
+    session_->Key("Caps_Lock");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(other.Pointer(), picking);
+
+    // Closed while sampling, as the window manager closes it.
+    other.Close(WindowTitled("按任意键"));
+    session_->WaitGone("frm_Colorpicker/Lab_Color0");
+    session_->MoveTo(kBareX, kBareY);
+    EXPECT_EQ(other.Pointer(), arrow);
+
+    // Esc in the picker's own window closes it too.
+    session_->Click("myGetColor");
+    session_->WaitFor("frm_Colorpicker/Lab_Color0");
+    DesktopSession::Xdotool({"windowfocus", "--sync", std::to_string(WindowTitled("按任意键"))});
+    std::this_thread::sleep_for(200ms);
+    session_->Key("Escape");
+    session_->WaitGone("frm_Colorpicker/Lab_Color0");
+    session_->MoveTo(kBareX, kBareY);
+    EXPECT_EQ(other.Pointer(), arrow);
+}
+
+// Last: the studio ends here.
+TEST_F(StudioDesktopTest, QuittingWhileThePickerSamplesGivesTheArrowBack)
+{
+    OtherClient other;
+    other.UseDesktopArrow();
+    session_->MoveTo(kBareX, kBareY);
+    const PointerShape arrow = other.Pointer();
+    session_->Click("myGetColor");
+    session_->WaitFor("frm_Colorpicker/Lab_Color0");
+    session_->MoveTo(kBareX, kBareY);
+    ASSERT_NE(other.Pointer(), arrow);
+    const unsigned long picking = other.SerialShown();
+    other.WatchPointer();
+    delete session_;
+    session_ = nullptr;
+    const unsigned long shown = other.LastSerialShown();
+    EXPECT_NE(shown, 0u) << "the pointer did not change when the studio ended";
+    EXPECT_NE(shown, picking);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "studio/QtTranslations.hpp"
+
 // Under the leak checker: the libraries below Qt keep caches for the life of
 // the process; leaks of our own code are still reported.
 extern "C" const char* __lsan_default_suppressions()
@@ -17,6 +19,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
+    velmora::studio::UseChineseQtTexts();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,10 @@
+#include <fstream>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
+#include <QToolButton>
 #include <QTest>
 
 #include "StudioFixture.hpp"
@@ -153,7 +156,7 @@ TEST_F(StudioWindowTest, WithoutAnX11DisplayThePickerSaysSo)
     Press("myGetColor");
     ASSERT_FALSE(Prompts().empty());
     EXPECT_EQ(Prompts().back().style, host::MsgStyle::Critical);
-    EXPECT_NE(Prompts().back().prompt.find("needs an X11 session"), std::string::npos) << Prompts().back().prompt;
+    EXPECT_EQ(Prompts().back().prompt, "“屏幕取色”未能完成：需要 X11 桌面会话，当前没有可用的 X11 显示");
 }
 
 TEST_F(StudioWindowTest, ToolsSetTheStateOfTheStudiosOwnWindow)
@@ -180,6 +183,26 @@ TEST_F(StudioWindowTest, AChangedPresentationAsksBeforeItCloses)
     EXPECT_TRUE(window_->CloseDocument());
     EXPECT_EQ(window_->Presentation(), nullptr);
     EXPECT_EQ(window_->windowTitle().toStdString(), "Velmora Studio");
+}
+
+TEST_F(StudioWindowTest, CommandsNeedingAPresentationWaitForOne)
+{
+    EXPECT_TRUE(window_->Ribbon().Button("myExportPic")->isEnabled());
+    ASSERT_TRUE(window_->CloseDocument());
+    EXPECT_FALSE(window_->Ribbon().Button("myExportPic")->isEnabled());
+    EXPECT_FALSE(window_->Ribbon().Button("mySetFont")->isEnabled());
+    EXPECT_TRUE(window_->Ribbon().Button("CheckUpdate")->isEnabled()) << "web commands need no presentation";
+    ASSERT_TRUE(window_->Open(Deck()));
+    EXPECT_TRUE(window_->Ribbon().Button("mySetFont")->isEnabled());
+}
+
+TEST_F(StudioWindowTest, FailuresAreSaidInChineseNamingTheFileOnce)
+{
+    const std::filesystem::path broken = dir_ / "broken.pptx";
+    std::ofstream(broken) << "PK\x03\x04 not really";
+    EXPECT_FALSE(window_->Open(broken));
+    ASSERT_FALSE(Prompts().empty());
+    EXPECT_EQ(Prompts().back().prompt, "无法打开文件：" + broken.string() + "：文件已损坏");
 }
 
 TEST_F(StudioWindowTest, SaveAsWritesTheCopyAndRetitlesTheWindow)
