@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+
+#include "host/TextRange.hpp"
+#include "impress/host/LiveDocument.hpp"
+
+namespace velmora::impress {
+
+// A colour property of a shape or text range (FillColor, LineColor, CharColor).
+class ImpressColorFormat : public host::ColorFormat {
+public:
+    ImpressColorFormat(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::beans::XPropertySet> properties,
+                       std::string property);
+
+    host::Color RGB() const override;
+    void SetRGB(host::Color value) override;
+
+private:
+    std::shared_ptr<LiveDocument> document_;
+    css::uno::Reference<css::beans::XPropertySet> properties_;
+    std::string property_;
+};
+
+}  // namespace velmora::impress
