@@ -136,12 +136,16 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
     std::ostringstream messages;
     host::Services services = services_;
     forms::ScriptedDriver driver;
+    // The start-up routine's questions never take the command's answers.
+    std::shared_ptr<host::Prompts> startupPrompts;
     if (transcript_) {
         auto scripted = std::make_shared<platform::ScriptedPrompts>(messages);
         QueueScript(arguments, *scripted, driver);
         services.prompts = scripted;
+        startupPrompts = std::make_shared<platform::ScriptedPrompts>(messages);
     } else {
         services.prompts = std::make_shared<OfficePrompts>(office_, frame);
+        startupPrompts = services.prompts;
     }
     ChangeLog changes;
     const auto model = ModelOf(frame);
@@ -153,7 +157,7 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         if (address->onAction == kFlashCommand) {
             services.prompts->MsgBox(kNoFlashMessage, host::MsgStyle::Critical, host::kTitle);
         } else {
-            addin::AddinContext context{services, transcript_ ? &driver : nullptr, !startupDone_, nullptr};
+            addin::AddinContext context{services, transcript_ ? &driver : nullptr, !startupDone_, startupPrompts};
             startupDone_ = true;
             addin::Connect connect(context);
             connect.OnConnection(

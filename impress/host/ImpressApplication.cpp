@@ -3,6 +3,7 @@
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "impress/host/ImpressPresentation.hpp"
+#include "impress/host/ImpressPresentations.hpp"
 #include "impress/host/ImpressWindow.hpp"
 
 namespace velmora::impress {
@@ -30,7 +31,7 @@ host::Ref<host::DocumentWindow> ImpressApplication::ActiveWindow()
 
 host::Ref<host::Presentations> ImpressApplication::Presentations()
 {
-    NotInImpress("Application.Presentations");
+    return std::make_shared<ImpressPresentations>(document_);
 }
 
 // The tools choose their routes by the host's version: Impress takes the

@@ -9,6 +9,7 @@
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <osl/file.hxx>
 
@@ -195,7 +196,14 @@ void ImpressPresentation::Save()
 
 void ImpressPresentation::Close()
 {
-    NotInImpress("Presentation.Close");
+    if (!document_->openedByTool) {
+        NotInImpress("Presentation.Close");
+    }
+    try {
+        Reference<css::util::XCloseable>(document_->model, UNO_QUERY_THROW)->close(true);
+    } catch (const css::uno::Exception& failure) {
+        throw host::HostError("Impress could not close " + Name() + ": " + FromUno(failure.Message));
+    }
 }
 
 void ImpressPresentation::Export(const std::filesystem::path&, const std::string&, int, int)

@@ -5,6 +5,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/GraphicExportFilter.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XGraphicExportFilter.hpp>
 #include <com/sun/star/presentation/XPresentationPage.hpp>
 #include <com/sun/star/uno/Sequence.hxx>
@@ -22,6 +24,7 @@ namespace velmora::impress {
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
@@ -131,9 +134,15 @@ void ImpressSlide::Export(const std::filesystem::path& file, const std::string& 
     ExportPage(*document_, Reference<css::lang::XComponent>(page_, UNO_QUERY), file, filter, scaleWidth, scaleHeight);
 }
 
+// Impress keeps no deleted page to give back on undo, so only the pages of
+// a presentation a tool opened itself may go.
 void ImpressSlide::Delete()
 {
-    NotInImpress("Slide.Delete");
+    if (!document_->openedByTool) {
+        NotInImpress("Slide.Delete");
+    }
+    const Reference<css::drawing::XDrawPagesSupplier> supplier(document_->model, UNO_QUERY_THROW);
+    supplier->getDrawPages()->remove(page_);
 }
 
 }  // namespace velmora::impress

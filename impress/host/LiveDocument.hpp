@@ -20,6 +20,9 @@ struct LiveDocument {
     css::uno::Reference<css::frame::XModel> model;
     ChangeLog& changes;
     const host::Services& services;
+    // A presentation a tool opened without a window (the split's copy): its
+    // changes need no undo, and it may lose slides and be closed.
+    bool openedByTool = false;
 };
 
 // Whether the model is an Impress presentation (not a drawing, not text).

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <gtest/gtest.h>
+
+#include "tests/support/Decks.hpp"
+#include "tests/support/TempDir.hpp"
+
+namespace velmora::testing {
+
+// One headless soffice for the whole binary, with velmora.oxt installed by
+// unopkg into a profile of its own and the component's scripted prompts on.
+class Office {
+public:
+    static Office& Get();
+    ~Office();
+
+    css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
+    css::uno::Reference<css::frame::XDesktop2> desktop() const { return desktop_; }
+    const std::filesystem::path& folder() const { return dir_.path(); }
+    const std::filesystem::path& settings() const { return settings_; }
+    // The messages the component showed since the last call, one "[TITLE] TEXT" line each.
+    std::string TakeMessages();
+
+private:
+    Office();
+    std::vector<std::string> Layers() const;
+    void Install() const;
+    void Start();
+    void Connect();
+
+    TempDir dir_;
+    std::filesystem::path profile_;
+    std::filesystem::path transcript_;
+    std::filesystem::path settings_;
+    std::string pipe_;
+    int pid_ = -1;
+    css::uno::Reference<css::uno::XComponentContext> context_;
+    css::uno::Reference<css::frame::XDesktop2> desktop_;
+};
+
+// Script arguments of a dispatch, named as the command line's options.
+using Script = std::vector<std::pair<std::string, std::string>>;
+
+// A deck open in a hidden Impress window.
+class LiveDeck {
+public:
+    explicit LiveDeck(const std::filesystem::path& file);
+    ~LiveDeck();
+
+    // Presses a ribbon command through the vnd.velmora: address the menu uses.
+    void Press(const std::string& onAction, const std::string& controlId, const Script& script = {});
+    void StoreAs(const std::filesystem::path& file) const;
+    // The slide the window shows, as the user picks it in the slide pane.
+    void ShowSlide(int index) const;
+    void Undo() const;
+    void Redo() const;
+    std::vector<std::string> UndoTitles() const;
+    const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
+
+private:
+    css::uno::Reference<css::frame::XModel> model_;
+};
+
+}  // namespace velmora::testing

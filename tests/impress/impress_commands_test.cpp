@@ -1,0 +1,186 @@
+// Ribbon commands pressed in a live Impress document, compared with the same
+// commands run by velmora on the same deck, read back through the pptx host.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/Host.hpp"
+#include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/Process.hpp"
+
+namespace velmora::testing {
+namespace {
+
+class ImpressCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Office::Get().TakeMessages();
+        decks_.BuildNumbered(deck_, 3, 2);
+    }
+
+    // Runs the command line on a copy of the deck; its messages.
+    std::string RunVelmora(const std::string& command, const std::filesystem::path& copy) const
+    {
+        std::filesystem::copy_file(deck_, copy, std::filesystem::copy_options::overwrite_existing);
+        const ProcessResult result = RunProcess({VELMORA_BIN, "run", command, copy.string(), "--no-open"},
+                                                std::chrono::seconds(120),
+                                                {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    // The title placeholder's font of each slide: name and size.
+    std::vector<std::pair<std::string, float>> TitleFonts(const std::filesystem::path& file)
+    {
+        std::vector<std::pair<std::string, float>> fonts;
+        auto slides = decks_.Open(file)->Slides();
+        for (int i = 1; i <= slides->Count(); ++i) {
+            auto placeholders = slides->Item(i)->Shapes()->Placeholders();
+            for (int p = 1; p <= placeholders->Count(); ++p) {
+                const int type = placeholders->Item(p)->PlaceholderFormat()->Type();
+                if (type == host::PlaceholderType::Title || type == host::PlaceholderType::CenterTitle) {
+                    auto font = placeholders->Item(p)->TextFrame()->TextRange()->Runs(1)->Font();
+                    fonts.emplace_back(font->Name(), font->Size());
+                }
+            }
+        }
+        return fonts;
+    }
+
+    int EffectCount(const std::filesystem::path& file)
+    {
+        int effects = 0;
+        auto slides = decks_.Open(file)->Slides();
+        for (int i = 1; i <= slides->Count(); ++i) {
+            effects += slides->Item(i)->TimeLine()->MainSequence()->Count();
+        }
+        return effects;
+    }
+
+    TempDir dir_;
+    DeckHost decks_;
+    std::filesystem::path deck_ = dir_ / "deck.pptx";
+};
+
+const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"}, {"--set", "CheckBox1=true"},
+                                        {"--set", "CheckBox8=true"},     {"--set", "ComboBox2=DejaVu Serif"},
+                                        {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
+                                        {"--click", "CommandButton1"}};
+
+// Members compared: slide count and titles in order, each slide's notes
+// text, the number of main-sequence effects, and the messages' texts.
+TEST_F(ImpressCommands, NotesDeletionAndAnimationRemovalAgreeWithTheCommandLine)
+{
+    const std::filesystem::path throughImpress = dir_ / "impress.pptx";
+    {
+        LiveDeck live(deck_);
+        live.StoreAs(dir_ / "untouched.pptx");
+        live.Press("DeleteComment_All_Main", "myDeleteComment_All");
+        live.Press("RemoveAnimation_All_Main", "myRemoveAnimation_All");
+        live.StoreAs(throughImpress);
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+    const std::filesystem::path throughCli = dir_ / "cli.pptx";
+    std::string cliMessages = RunVelmora("DeleteComment_All_Main", throughCli);
+    std::filesystem::copy_file(throughCli, deck_, std::filesystem::copy_options::overwrite_existing);
+    cliMessages += RunVelmora("RemoveAnimation_All_Main", throughCli);
+
+    EXPECT_EQ(impressMessages, cliMessages);
+    EXPECT_EQ(impressMessages, "[VelmoraV2.0 by Orvaldi] 所有备注信息已删除!\n"
+                               "[VelmoraV2.0 by Orvaldi] 所有动画效果已去除!\n");
+    ASSERT_EQ(EffectCount(dir_ / "untouched.pptx"), 6) << "Impress lost the effects before any command ran";
+    EXPECT_EQ(EffectCount(throughImpress), 0);
+    EXPECT_EQ(EffectCount(throughCli), 0);
+    auto impress = decks_.Open(throughImpress);
+    auto cli = decks_.Open(throughCli);
+    EXPECT_EQ(DeckHost::Titles(*impress), DeckHost::Titles(*cli));
+    ASSERT_EQ(impress->Slides()->Count(), 3);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(DeckHost::Notes(*impress->Slides()->Item(i)), "");
+        EXPECT_EQ(DeckHost::Notes(*cli->Slides()->Item(i)), "");
+    }
+}
+
+TEST_F(ImpressCommands, EachCommandIsOneUndoStepThatUndoesAndRedoesExactly)
+{
+    LiveDeck live(deck_);
+    live.StoreAs(dir_ / "before.pptx");
+    live.Press("SetFont_main", "mySetFont", kTitlesInDejaVuSerif24);
+    live.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"删除全部幻灯片备注", "设置字体"}));
+    live.StoreAs(dir_ / "after.pptx");
+
+    const auto fontsBefore = TitleFonts(dir_ / "before.pptx");
+    const auto fontsAfter = TitleFonts(dir_ / "after.pptx");
+    ASSERT_EQ(fontsAfter.size(), 3U);
+    for (const auto& [name, size] : fontsAfter) {
+        EXPECT_EQ(name, "DejaVu Serif");
+        EXPECT_FLOAT_EQ(size, 24);
+    }
+    EXPECT_NE(fontsBefore, fontsAfter);
+
+    live.Undo();
+    live.Undo();
+    live.StoreAs(dir_ / "undone.pptx");
+    EXPECT_EQ(TitleFonts(dir_ / "undone.pptx"), fontsBefore);
+    auto undone = decks_.Open(dir_ / "undone.pptx");
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(DeckHost::Notes(*undone->Slides()->Item(i)), "N" + std::to_string(i));
+    }
+
+    live.Redo();
+    live.StoreAs(dir_ / "redone.pptx");
+    EXPECT_EQ(TitleFonts(dir_ / "redone.pptx"), fontsAfter);
+    EXPECT_EQ(DeckHost::Notes(*decks_.Open(dir_ / "redone.pptx")->Slides()->Item(1)), "N1");
+}
+
+TEST_F(ImpressCommands, FlashInsertionSaysInChineseThatImpressCannotDoItAndChangesNothing)
+{
+    LiveDeck live(deck_);
+    live.Press("AddFlash_main", "myAddFlash");
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("无法在此插入 Flash"), std::string::npos) << messages;
+    EXPECT_TRUE(live.UndoTitles().empty());
+}
+
+TEST_F(ImpressCommands, SplitFromTheShownSlideWritesTheSameCopyAsTheCommandLine)
+{
+    const std::filesystem::path copy = dir_ / "deck-拆分文档.pptx";
+    {
+        LiveDeck live(deck_);
+        live.ShowSlide(2);
+        live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "yes"}});
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+    ASSERT_TRUE(std::filesystem::exists(copy)) << impressMessages;
+    const auto impressTitles = DeckHost::Titles(*decks_.Open(copy));
+    std::filesystem::remove(copy);
+
+    const ProcessResult cli = RunProcess({VELMORA_BIN, "run", "SplitDoc_fromhere_Main", deck_.string(), "--slide", "2",
+                                          "--answer", "yes", "--no-open"},
+                                         std::chrono::seconds(120),
+                                         {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+    EXPECT_EQ(impressMessages, cli.out);
+    EXPECT_EQ(impressTitles, DeckHost::Titles(*decks_.Open(copy)));
+    EXPECT_EQ(impressTitles, (std::vector<std::string>{"2", "3"}));
+}
+
+// Impress gives back no deleted slide, so taking the slides out of the open
+// presentation is refused; the copy is written by then, and the user is told.
+TEST_F(ImpressCommands, ASplitThatCannotTakeSlidesOutSaysSoAndLeavesTheDeckWhole)
+{
+    LiveDeck live(deck_);
+    live.ShowSlide(2);
+    live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}});
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("命令未能完成：在 LibreOffice Impress 中无法完成此操作"), std::string::npos) << messages;
+    EXPECT_TRUE(live.UndoTitles().empty());
+    live.StoreAs(dir_ / "after.pptx");
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "after.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+}  // namespace
+}  // namespace velmora::testing
