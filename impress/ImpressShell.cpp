@@ -1,6 +1,8 @@
 #include "impress/ImpressShell.hpp"
 
+#include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 
 #include <com/sun/star/system/SystemShellExecute.hpp>
 #include <com/sun/star/system/SystemShellExecuteFlags.hpp>
@@ -27,8 +29,12 @@ void ImpressShell::ShowFolder(const std::filesystem::path& folder)
     Execute(FileUrl(folder));
 }
 
+// VELMORA_NO_OPEN=1 keeps everything closed, as on the command line.
 void ImpressShell::Execute(const rtl::OUString& address) const
 {
+    if (const char* refused = std::getenv("VELMORA_NO_OPEN"); refused != nullptr && std::string_view(refused) == "1") {
+        return;
+    }
     try {
         css::system::SystemShellExecute::create(office_)->execute(address, "",
                                                                   css::system::SystemShellExecuteFlags::URIS_ONLY);

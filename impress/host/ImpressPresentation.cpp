@@ -206,9 +206,18 @@ void ImpressPresentation::Close()
     }
 }
 
-void ImpressPresentation::Export(const std::filesystem::path&, const std::string&, int, int)
+// As the presentation program does: the pictures go into the folder named by
+// the path without its extension, one "幻灯片N.<filter>" per slide.
+void ImpressPresentation::Export(const std::filesystem::path& path, const std::string& filter, int scaleWidth,
+                                 int scaleHeight)
 {
-    NotInImpress("Presentation.Export");
+    const std::filesystem::path absolute = std::filesystem::absolute(path);
+    const std::filesystem::path folder = absolute.parent_path() / absolute.stem();
+    std::filesystem::create_directories(folder);
+    auto slides = Slides();
+    for (int i = 1; i <= slides->Count(); ++i) {
+        slides->Item(i)->Export(folder / ("幻灯片" + std::to_string(i) + "." + filter), filter, scaleWidth, scaleHeight);
+    }
 }
 
 void ImpressPresentation::FollowHyperlink(const std::string& address)

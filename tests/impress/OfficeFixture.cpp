@@ -114,7 +114,7 @@ void Office::Start()
         arguments.push_back(layer);
     }
     std::vector<std::string> environment{std::string(impress::kTranscriptVariable) + "=" + transcript_.string(),
-                                         "VELMORA_SETTINGS=" + settings_.string(),
+                                         "VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
                                          // Nothing listens there: the start-up routine's check fails at once.
                                          "VELMORA_UPDATE_SERVER=http://127.0.0.1:9"};
     for (char** variable = environ; *variable != nullptr; ++variable) {

@@ -1,6 +1,8 @@
 // Ribbon commands pressed in a live Impress document, compared with the same
 // commands run by velmora on the same deck, read back through the pptx host.
+#include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -180,6 +182,68 @@ TEST_F(ImpressCommands, ASplitThatCannotTakeSlidesOutSaysSoAndLeavesTheDeckWhole
     EXPECT_TRUE(live.UndoTitles().empty());
     live.StoreAs(dir_ / "after.pptx");
     EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "after.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+// Impress has no slide tags: the marks live in the document's custom
+// properties, and must be found again once the deck is saved as .pptx and
+// opened anew.
+TEST_F(ImpressCommands, PersonalMarksSurviveSavingAsPptxAndSayWhatTheCommandLineSays)
+{
+    const Script mark{{"--input", "Orvaldi 印记"}};
+    const std::filesystem::path marked = dir_ / "marked.pptx";
+    {
+        LiveDeck live(deck_);
+        live.Press("AddPersonalMark_Main", "AddPersonalMark", mark);
+        live.StoreAs(marked);
+    }
+    {
+        LiveDeck reopened(marked);
+        reopened.Press("ReadPersonalMark_Main", "ReadPersonalMark", mark);
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+
+    std::string cliMessages;
+    for (const char* command : {"AddPersonalMark_Main", "ReadPersonalMark_Main"}) {
+        const ProcessResult cli = RunProcess({VELMORA_BIN, "run", command, deck_.string(), "--input", "Orvaldi 印记"},
+                                             std::chrono::seconds(120),
+                                             {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        cliMessages += cli.out;
+    }
+    EXPECT_EQ(impressMessages, cliMessages);
+    EXPECT_NE(impressMessages.find("检测到3页幻灯片"), std::string::npos) << impressMessages;
+}
+
+// Width and height of a PNG file, from its header.
+std::pair<int, int> PngSize(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    auto number = [&](int at) { return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3]; };
+    return {number(16), number(20)};
+}
+
+TEST_F(ImpressCommands, PictureExportDrawsEverySlideAtTheExactPixelSizeThroughImpress)
+{
+    LiveDeck live(deck_);
+    live.Press("ExportPic_main", "myExportPic",
+               {{"--set", "OptionButton1=true"}, {"--set", "OptionButton10=true"}, {"--set", "OptionButton4=true"},
+                {"--click", "Cmd_OK"}});
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("幻灯片已成功导出为图片"), std::string::npos) << messages;
+    const std::filesystem::path folder = dir_ / "deck-导出图片";
+    std::vector<std::filesystem::path> pictures;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        pictures.push_back(entry.path());
+    }
+    ASSERT_EQ(pictures.size(), 3U) << messages;
+    // 1280 pixels along the long edge, the other edge in the slide's proportion.
+    auto pageSetup = decks_.Open(deck_)->PageSetup();
+    const int height = static_cast<int>(std::lround(1280 * pageSetup->SlideHeight() / pageSetup->SlideWidth()));
+    for (const auto& picture : pictures) {
+        EXPECT_EQ(PngSize(picture), (std::pair<int, int>{1280, height})) << picture;
+    }
+    EXPECT_TRUE(live.UndoTitles().empty());
 }
 
 }  // namespace
