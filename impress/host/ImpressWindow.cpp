@@ -5,11 +5,13 @@
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "host/HostError.hpp"
 #include "host/MsoConstants.hpp"
 #include "impress/host/ImpressPresentation.hpp"
+#include "impress/host/ImpressShapeRange.hpp"
 #include "impress/host/ImpressSlideRange.hpp"
 
 namespace velmora::impress {
@@ -78,8 +80,33 @@ void ImpressWindow::GotoSlide(int index)
     view->setCurrentPage(Reference<XDrawPage>(supplier->getDrawPages()->getByIndex(index - 1), UNO_QUERY));
 }
 
+std::vector<host::Ref<ImpressShape>> ImpressWindow::SelectedShapes() const
+{
+    std::vector<host::Ref<ImpressShape>> shapes;
+    const Reference<css::view::XSelectionSupplier> supplier(document_->model->getCurrentController(), UNO_QUERY);
+    if (!supplier.is()) {
+        return shapes;
+    }
+    const css::uno::Any selection = supplier->getSelection();
+    if (const Reference<css::drawing::XShape> shape(selection, UNO_QUERY); shape.is()) {
+        shapes.push_back(std::make_shared<ImpressShape>(document_, shape));
+        return shapes;
+    }
+    const Reference<css::drawing::XShapes> several(selection, UNO_QUERY);
+    for (sal_Int32 i = 0; several.is() && i < several->getCount(); ++i) {
+        const Reference<css::drawing::XShape> shape(several->getByIndex(i), UNO_QUERY);
+        if (shape.is()) {
+            shapes.push_back(std::make_shared<ImpressShape>(document_, shape));
+        }
+    }
+    return shapes;
+}
+
 int ImpressWindow::Type() const
 {
+    if (!SelectedShapes().empty()) {
+        return host::SelectionType::Shapes;
+    }
     return CurrentPage().is() || !SelectedPages().empty() ? host::SelectionType::Slides : host::SelectionType::None;
 }
 
@@ -101,7 +128,7 @@ host::Ref<host::SlideRange> ImpressWindow::SlideRange()
 
 host::Ref<host::ShapeRange> ImpressWindow::ShapeRange()
 {
-    NotInImpress("Selection.ShapeRange");
+    return std::make_shared<ImpressShapeRange>(SelectedShapes());
 }
 
 host::Ref<host::TextRange> ImpressWindow::TextRange()

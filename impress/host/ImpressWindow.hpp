@@ -5,6 +5,7 @@
 #include <com/sun/star/drawing/XDrawPage.hpp>
 
 #include "host/Application.hpp"
+#include "impress/host/ImpressShape.hpp"
 #include "impress/host/LiveDocument.hpp"
 
 namespace velmora::impress {
@@ -37,6 +38,7 @@ public:
 private:
     css::uno::Reference<css::drawing::XDrawPage> CurrentPage() const;
     std::vector<css::uno::Reference<css::drawing::XDrawPage>> SelectedPages() const;
+    std::vector<host::Ref<ImpressShape>> SelectedShapes() const;
 
     std::shared_ptr<LiveDocument> document_;
 };

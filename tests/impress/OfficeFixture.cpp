@@ -15,7 +15,10 @@
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -209,6 +212,16 @@ void LiveDeck::ShowSlide(int index) const
     const Reference<css::drawing::XDrawPagesSupplier> pages(model_, UNO_QUERY_THROW);
     Reference<css::drawing::XDrawView>(model_->getCurrentController(), UNO_QUERY_THROW)
         ->setCurrentPage(Reference<css::drawing::XDrawPage>(pages->getDrawPages()->getByIndex(index - 1), UNO_QUERY_THROW));
+}
+
+std::string LiveDeck::SelectShape(int slideIndex, int shapeIndex) const
+{
+    ShowSlide(slideIndex);
+    const Reference<css::drawing::XDrawPagesSupplier> pages(model_, UNO_QUERY_THROW);
+    const Reference<css::drawing::XShapes> shapes(pages->getDrawPages()->getByIndex(slideIndex - 1), UNO_QUERY_THROW);
+    const Any shape = shapes->getByIndex(shapeIndex - 1);
+    Reference<css::view::XSelectionSupplier>(model_->getCurrentController(), UNO_QUERY_THROW)->select(shape);
+    return impress::FromUno(Reference<css::container::XNamed>(shape, UNO_QUERY_THROW)->getName());
 }
 
 void LiveDeck::Undo() const

@@ -60,6 +60,8 @@ public:
     void StoreAs(const std::filesystem::path& file) const;
     // The slide the window shows, as the user picks it in the slide pane.
     void ShowSlide(int index) const;
+    // Selects the shape (from 1) of a slide as a click would; its name.
+    std::string SelectShape(int slideIndex, int shapeIndex) const;
     void Undo() const;
     void Redo() const;
     std::vector<std::string> UndoTitles() const;
