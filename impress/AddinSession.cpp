@@ -19,6 +19,7 @@
 #include "impress/OfficePrompts.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressApplication.hpp"
+#include "impress/host/LiveDocument.hpp"
 #include "platform/CurlHttpClient.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/RuntimeRandom.hpp"
@@ -130,22 +131,56 @@ AddinSession::AddinSession(Reference<css::uno::XComponentContext> office) : offi
     }
 }
 
+std::shared_ptr<host::Prompts> AddinSession::PromptsFor(const Reference<css::frame::XFrame>& frame,
+                                                        std::ostream& messages) const
+{
+    if (transcript_) {
+        return std::make_shared<platform::ScriptedPrompts>(messages);
+    }
+    return std::make_shared<OfficePrompts>(office_, frame);
+}
+
+void AddinSession::KeepMessages(const std::ostringstream& messages) const
+{
+    if (transcript_) {
+        std::ofstream(*transcript_, std::ios::app) << messages.str();
+    }
+}
+
+void AddinSession::StartUp(const Reference<css::frame::XModel>& model)
+{
+    if (startupDone_ || !IsPresentation(model)) {
+        return;
+    }
+    startupDone_ = true;
+    std::ostringstream messages;
+    host::Services services = services_;
+    const auto controller = model->getCurrentController();
+    const Reference<css::frame::XFrame> frame = controller.is() ? controller->getFrame() : nullptr;
+    services.prompts = PromptsFor(frame, messages);
+    ChangeLog changes;
+    try {
+        addin::AddinContext context{services, nullptr, true, nullptr};
+        addin::Connect connect(context);
+        connect.OnConnection(
+            std::make_shared<ImpressApplication>(std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
+        connect.OnDisconnection();
+    } catch (const std::exception& failure) {
+        services.prompts->MsgBox(std::string("启动例程未能完成：") + failure.what(), host::MsgStyle::Critical,
+                                 host::kTitle);
+    }
+    KeepMessages(messages);
+}
+
 void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::string& url,
                          const css::uno::Sequence<css::beans::PropertyValue>& arguments)
 {
     std::ostringstream messages;
     host::Services services = services_;
+    services.prompts = PromptsFor(frame, messages);
     forms::ScriptedDriver driver;
-    // The start-up routine's questions never take the command's answers.
-    std::shared_ptr<host::Prompts> startupPrompts;
-    if (transcript_) {
-        auto scripted = std::make_shared<platform::ScriptedPrompts>(messages);
+    if (auto* scripted = dynamic_cast<platform::ScriptedPrompts*>(services.prompts.get())) {
         QueueScript(arguments, *scripted, driver);
-        services.prompts = scripted;
-        startupPrompts = std::make_shared<platform::ScriptedPrompts>(messages);
-    } else {
-        services.prompts = std::make_shared<OfficePrompts>(office_, frame);
-        startupPrompts = services.prompts;
     }
     ChangeLog changes;
     const auto model = ModelOf(frame);
@@ -157,8 +192,7 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         if (address->onAction == kFlashCommand) {
             services.prompts->MsgBox(kNoFlashMessage, host::MsgStyle::Critical, host::kTitle);
         } else {
-            addin::AddinContext context{services, transcript_ ? &driver : nullptr, !startupDone_, startupPrompts};
-            startupDone_ = true;
+            addin::AddinContext context{services, transcript_ ? &driver : nullptr, false, nullptr};
             addin::Connect connect(context);
             connect.OnConnection(
                 std::make_shared<ImpressApplication>(std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
@@ -176,9 +210,7 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         changes.Revert();
         services.prompts->MsgBox("命令未能完成：" + FromUno(failure.Message), host::MsgStyle::Critical, host::kTitle);
     }
-    if (transcript_) {
-        std::ofstream(*transcript_, std::ios::app) << messages.str();
-    }
+    KeepMessages(messages);
 }
 
 }  // namespace velmora::impress

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/Sequence.hxx>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
@@ -41,8 +43,16 @@ public:
     void Press(const css::uno::Reference<css::frame::XFrame>& frame, const std::string& url,
                const css::uno::Sequence<css::beans::PropertyValue>& arguments);
 
+    // The add-in's start-up routine, once per start of Impress, when the
+    // first presentation is opened or made.
+    void StartUp(const css::uno::Reference<css::frame::XModel>& model);
+
 private:
     explicit AddinSession(css::uno::Reference<css::uno::XComponentContext> office);
+    // The toolkit's prompts, or in tests scripted ones that write to messages.
+    std::shared_ptr<host::Prompts> PromptsFor(const css::uno::Reference<css::frame::XFrame>& frame,
+                                              std::ostream& messages) const;
+    void KeepMessages(const std::ostringstream& messages) const;
 
     css::uno::Reference<css::uno::XComponentContext> office_;
     host::Services services_;

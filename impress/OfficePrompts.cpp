@@ -91,10 +91,16 @@ OfficePrompts::OfficePrompts(Reference<css::uno::XComponentContext> office, Refe
 {
 }
 
+// None while a document is still being opened.
+Reference<css::awt::XWindow> OfficePrompts::ParentWindow() const
+{
+    return frame_.is() ? frame_->getContainerWindow() : nullptr;
+}
+
 int OfficePrompts::MsgBox(const std::string& prompt, int style, const std::string& title)
 {
     const Reference<css::awt::XMessageBoxFactory> factory(css::awt::Toolkit::create(office_), UNO_QUERY_THROW);
-    const Reference<css::awt::XWindowPeer> parent(frame_->getContainerWindow(), UNO_QUERY);
+    const Reference<css::awt::XWindowPeer> parent(ParentWindow(), UNO_QUERY);
     const auto buttons = style == host::MsgStyle::YesNo ? css::awt::MessageBoxButtons::BUTTONS_YES_NO
                                                         : css::awt::MessageBoxButtons::BUTTONS_OK;
     const auto box = factory->createMessageBox(parent, BoxType(style), buttons, ToUno(title), Lines(prompt));
@@ -132,7 +138,7 @@ std::string OfficePrompts::InputBox(const std::string& prompt, const std::string
         services->createInstanceWithContext("com.sun.star.awt.UnoControlDialog", office_), UNO_QUERY_THROW);
     dialog->setModel(Reference<css::awt::XControlModel>(model, UNO_QUERY_THROW));
     dialog->createPeer(Reference<css::awt::XToolkit>(css::awt::Toolkit::create(office_), UNO_QUERY),
-                       Reference<css::awt::XWindowPeer>(frame_->getContainerWindow(), UNO_QUERY));
+                       Reference<css::awt::XWindowPeer>(ParentWindow(), UNO_QUERY));
     const bool confirmed = Reference<css::awt::XDialog>(dialog, UNO_QUERY_THROW)->execute() == 1;
     const Reference<css::awt::XTextComponent> entry(
         Reference<css::awt::XControlContainer>(dialog, UNO_QUERY_THROW)->getControl("Entry"), UNO_QUERY_THROW);
@@ -164,7 +170,7 @@ std::optional<std::string> OfficePrompts::PickFile(const std::string& title, con
 
 std::optional<host::Color> OfficePrompts::ChooseColor(host::Color initial, std::array<host::Color, 16>&)
 {
-    const auto chooser = css::cui::ColorPicker::createWithParent(office_, frame_->getContainerWindow());
+    const auto chooser = css::cui::ColorPicker::createWithParent(office_, ParentWindow());
     const Reference<css::beans::XPropertyAccess> values(chooser, UNO_QUERY_THROW);
     values->setPropertyValues(SequenceOf({Named("Color", Any(UnoFromColor(initial)))}));
     if (chooser->execute() != css::ui::dialogs::ExecutableDialogResults::OK) {

@@ -19,6 +19,8 @@ public:
     std::optional<host::Color> ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors) override;
 
 private:
+    css::uno::Reference<css::awt::XWindow> ParentWindow() const;
+
     css::uno::Reference<css::uno::XComponentContext> office_;
     css::uno::Reference<css::frame::XFrame> frame_;
 };

@@ -170,8 +170,7 @@ std::string Office::TakeMessages()
 LiveDeck::LiveDeck(const std::filesystem::path& file)
 {
     const auto loader = Reference<css::frame::XComponentLoader>(Office::Get().desktop(), UNO_QUERY_THROW);
-    model_.set(loader->loadComponentFromURL(impress::FileUrl(file), "_blank", 0,
-                                            SequenceOf({Named("Hidden", Any(true))})),
+    model_.set(loader->loadComponentFromURL(impress::FileUrl(file), "_blank", 0, {}),
                UNO_QUERY_THROW);
 }
 

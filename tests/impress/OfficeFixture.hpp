@@ -49,7 +49,8 @@ private:
 // Script arguments of a dispatch, named as the command line's options.
 using Script = std::vector<std::pair<std::string, std::string>>;
 
-// A deck open in a hidden Impress window.
+// A deck open in an Impress window, as a user opens it (headless, so never
+// shown; hidden documents would not start the add-in's start-up routine).
 class LiveDeck {
 public:
     explicit LiveDeck(const std::filesystem::path& file);

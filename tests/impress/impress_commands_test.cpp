@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -274,6 +275,19 @@ TEST_F(ImpressCommands, PictureExportDrawsEverySlideAtTheExactPixelSizeThroughIm
         EXPECT_EQ(PngSize(picture), (std::pair<int, int>{1280, height})) << picture;
     }
     EXPECT_TRUE(live.UndoTitles().empty());
+}
+
+// The start-up routine counts starts of the presentation program: opening
+// presentations and pressing commands afterwards counts nothing more.
+TEST_F(ImpressCommands, TheStartUpRoutineRunsOncePerStartOfImpress)
+{
+    LiveDeck first(deck_);
+    LiveDeck second(deck_);
+    second.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    std::ifstream in(Office::Get().settings());
+    std::stringstream settings;
+    settings << in.rdbuf();
+    EXPECT_NE(settings.str().find("usetime=1\n"), std::string::npos) << settings.str();
 }
 
 }  // namespace
