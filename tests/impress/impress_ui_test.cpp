@@ -108,6 +108,15 @@ TEST(ImpressUi, ToolbarHoldsEveryRibbonCommandInOrderWithGroupsApart)
     Urls(Node(kAddons + "OfficeToolBar/" + impress::kToolbarName), urls);
     EXPECT_EQ(Commands(urls), RibbonOrder());
     EXPECT_EQ(std::count(urls.begin(), urls.end(), "private:separator"), 4);
+
+    const Reference<XNameAccess> state(
+        Node("/org.openoffice.Office.UI.ImpressWindowState/UIElements/States")
+            ->getByName(impress::ToUno(std::string("private:resource/toolbar/addon_") + impress::kToolbarName)),
+        UNO_QUERY_THROW);
+    EXPECT_EQ(Text(state, "UIName"), "Velmora");
+    bool visible = false;
+    state->getByName("Visible") >>= visible;
+    EXPECT_TRUE(visible);
 }
 
 }  // namespace
