@@ -16,6 +16,7 @@
 #include "impress/AddonsWriter.hpp"
 #include "impress/CommandUndo.hpp"
 #include "impress/ImpressShell.hpp"
+#include "impress/NoDialogs.hpp"
 #include "impress/OfficePrompts.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressApplication.hpp"
@@ -178,9 +179,12 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
     std::ostringstream messages;
     host::Services services = services_;
     services.prompts = PromptsFor(frame, messages);
-    forms::ScriptedDriver driver;
+    forms::ScriptedDriver scriptedDialogs;
+    NoDialogs noDialogs;
+    forms::FormDriver* driver = &noDialogs;
     if (auto* scripted = dynamic_cast<platform::ScriptedPrompts*>(services.prompts.get())) {
-        QueueScript(arguments, *scripted, driver);
+        QueueScript(arguments, *scripted, scriptedDialogs);
+        driver = &scriptedDialogs;
     }
     ChangeLog changes;
     const auto model = ModelOf(frame);
@@ -192,7 +196,7 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         if (address->onAction == kFlashCommand) {
             services.prompts->MsgBox(kNoFlashMessage, host::MsgStyle::Critical, host::kTitle);
         } else {
-            addin::AddinContext context{services, transcript_ ? &driver : nullptr, false, nullptr};
+            addin::AddinContext context{services, driver, false, nullptr};
             addin::Connect connect(context);
             connect.OnConnection(
                 std::make_shared<ImpressApplication>(std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
