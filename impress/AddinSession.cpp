@@ -124,9 +124,10 @@ AddinSession& AddinSession::Instance(const Reference<css::uno::XComponentContext
 
 AddinSession::AddinSession(Reference<css::uno::XComponentContext> office) : office_(std::move(office))
 {
-    services_ = {std::make_shared<platform::FileSettingsStore>(), nullptr, std::make_shared<ImpressShell>(office_),
-                 std::make_shared<platform::SystemClock>(), std::make_shared<platform::RuntimeRandom>(),
-                 std::make_shared<host::WrittenFiles>(), std::make_shared<platform::CurlHttpClient>()};
+    services_ = {std::make_shared<platform::FileSettingsStore>(), nullptr,
+                 std::make_shared<ImpressShell>(office_),         std::make_shared<platform::SystemClock>(),
+                 std::make_shared<platform::RuntimeRandom>(),     std::make_shared<host::WrittenFiles>(),
+                 std::make_shared<platform::CurlHttpClient>()};
     if (const char* transcript = std::getenv(kTranscriptVariable); transcript != nullptr && *transcript != '\0') {
         transcript_ = transcript;
     }
@@ -163,8 +164,8 @@ void AddinSession::StartUp(const Reference<css::frame::XModel>& model)
     try {
         addin::AddinContext context{services, nullptr, true, nullptr};
         addin::Connect connect(context);
-        connect.OnConnection(
-            std::make_shared<ImpressApplication>(std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
+        connect.OnConnection(std::make_shared<ImpressApplication>(
+            std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
         connect.OnDisconnection();
     } catch (const std::exception& failure) {
         services.prompts->MsgBox(std::string("启动例程未能完成：") + failure.what(), host::MsgStyle::Critical,
@@ -198,10 +199,10 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         } else {
             addin::AddinContext context{services, driver, false, nullptr};
             addin::Connect connect(context);
-            connect.OnConnection(
-                std::make_shared<ImpressApplication>(std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
-            connect.Invoke(address->onAction, {{address->controlId}, "item" + std::to_string(address->index),
-                                               address->index});
+            connect.OnConnection(std::make_shared<ImpressApplication>(
+                std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
+            connect.Invoke(address->onAction,
+                           {{address->controlId}, "item" + std::to_string(address->index), address->index});
             connect.OnDisconnection();
         }
         if (!changes.Empty()) {
@@ -209,7 +210,8 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         }
     } catch (const std::exception& failure) {
         changes.Revert();
-        services.prompts->MsgBox(std::string("命令未能完成：") + failure.what(), host::MsgStyle::Critical, host::kTitle);
+        services.prompts->MsgBox(std::string("命令未能完成：") + failure.what(), host::MsgStyle::Critical,
+                                 host::kTitle);
     } catch (const css::uno::Exception& failure) {
         changes.Revert();
         services.prompts->MsgBox("命令未能完成：" + FromUno(failure.Message), host::MsgStyle::Critical, host::kTitle);

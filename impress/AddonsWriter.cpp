@@ -27,8 +27,8 @@ public:
     std::vector<AddonEntry> Groups()
     {
         pugi::xml_document document;
-        if (!document.load_string(connect_.IRibbonExtensibility_GetCustomUI("Microsoft.PowerPoint.Presentation")
-                                      .c_str())) {
+        if (!document.load_string(
+                connect_.IRibbonExtensibility_GetCustomUI("Microsoft.PowerPoint.Presentation").c_str())) {
             throw std::runtime_error("the ribbon definition is not well-formed");
         }
         std::vector<AddonEntry> groups;
@@ -74,8 +74,12 @@ private:
     AddonEntry Command(const pugi::xml_node& node)
     {
         const std::string id = node.attribute("id").value();
-        AddonEntry entry{AddonEntry::Kind::Command, CommandUrl(node.attribute("onAction").value(), id),
-                         RibbonLabel(node.attribute("label").value()), "", Picture(node), {}};
+        AddonEntry entry{AddonEntry::Kind::Command,
+                         CommandUrl(node.attribute("onAction").value(), id),
+                         RibbonLabel(node.attribute("label").value()),
+                         "",
+                         Picture(node),
+                         {}};
         entry.tip = node.attribute("screentip").empty() ? entry.title : node.attribute("screentip").value();
         return entry;
     }
@@ -94,8 +98,12 @@ private:
         const addin::RibbonControl control{gallery.attribute("id").value()};
         const std::string onAction = gallery.attribute("onAction").value();
         for (std::int16_t i = 0; i < connect_.GetItemCount(control); ++i) {
-            AddonEntry item{AddonEntry::Kind::Command, CommandUrl(onAction, control.Id, i),
-                            connect_.GetItemLabel(control, i), connect_.GetItemSupertip(control, i), "", {}};
+            AddonEntry item{AddonEntry::Kind::Command,
+                            CommandUrl(onAction, control.Id, i),
+                            connect_.GetItemLabel(control, i),
+                            connect_.GetItemSupertip(control, i),
+                            "",
+                            {}};
             if (const auto picture = connect_.GetItemImage(control, i)) {
                 item.picture = Keep(control.Id + "_" + connect_.GetItemID(control, i), *picture);
             }

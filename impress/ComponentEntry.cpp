@@ -24,7 +24,8 @@ css::uno::Sequence<rtl::OUString> ProtocolHandlerServices()
     return velmora::impress::SequenceOf({rtl::OUString("com.sun.star.frame.ProtocolHandler")});
 }
 
-css::uno::Reference<css::uno::XInterface> CreateStartUpJob(const css::uno::Reference<css::uno::XComponentContext>& office)
+css::uno::Reference<css::uno::XInterface> CreateStartUpJob(
+    const css::uno::Reference<css::uno::XComponentContext>& office)
 {
     return static_cast<cppu::OWeakObject*>(new velmora::impress::StartUpJob(office));
 }

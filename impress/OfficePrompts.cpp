@@ -63,8 +63,8 @@ rtl::OUString Lines(std::string text)
 
 void SetProperty(const Reference<css::uno::XInterface>& object, const char* name, const Any& value)
 {
-    Reference<css::beans::XPropertySet>(object, UNO_QUERY_THROW)->setPropertyValue(rtl::OUString::createFromAscii(name),
-                                                                                   value);
+    Reference<css::beans::XPropertySet>(object, UNO_QUERY_THROW)
+        ->setPropertyValue(rtl::OUString::createFromAscii(name), value);
 }
 
 // A control model placed on the dialog, in the dialog's font units.
@@ -147,7 +147,8 @@ std::string OfficePrompts::InputBox(const std::string& prompt, const std::string
     return text;
 }
 
-std::optional<std::string> OfficePrompts::PickFile(const std::string& title, const std::vector<host::FileFilter>& filters)
+std::optional<std::string> OfficePrompts::PickFile(const std::string& title,
+                                                   const std::vector<host::FileFilter>& filters)
 {
     const auto picker =
         css::ui::dialogs::FilePicker::createWithMode(office_, css::ui::dialogs::TemplateDescription::FILEOPEN_SIMPLE);
@@ -158,7 +159,8 @@ std::optional<std::string> OfficePrompts::PickFile(const std::string& title, con
             manager->appendFilter(ToUno(filter.description), ToUno(filter.extensions));
         }
     }
-    if (picker->execute() != css::ui::dialogs::ExecutableDialogResults::OK || !picker->getSelectedFiles().hasElements()) {
+    if (picker->execute() != css::ui::dialogs::ExecutableDialogResults::OK ||
+        !picker->getSelectedFiles().hasElements()) {
         return std::nullopt;
     }
     rtl::OUString path;

@@ -11,11 +11,13 @@ namespace velmora::impress {
 // LibreOffice's own toolkit, over the frame's window.
 class OfficePrompts : public host::Prompts {
 public:
-    OfficePrompts(css::uno::Reference<css::uno::XComponentContext> office, css::uno::Reference<css::frame::XFrame> frame);
+    OfficePrompts(css::uno::Reference<css::uno::XComponentContext> office,
+                  css::uno::Reference<css::frame::XFrame> frame);
 
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
-    std::optional<std::string> PickFile(const std::string& title, const std::vector<host::FileFilter>& filters) override;
+    std::optional<std::string> PickFile(const std::string& title,
+                                        const std::vector<host::FileFilter>& filters) override;
     std::optional<host::Color> ChooseColor(host::Color initial, std::array<host::Color, 16>& customColors) override;
 
 private:

@@ -14,9 +14,8 @@ inline constexpr const char* kImplementationName = "org.orvaldi.velmora.Protocol
 
 // Impress makes one per frame for the vnd.velmora: addresses of the Velmora
 // menu and toolbar; each dispatch presses the ribbon control it names.
-class ProtocolHandler
-    : public cppu::WeakImplHelper4<css::frame::XDispatchProvider, css::frame::XDispatch, css::lang::XInitialization,
-                                  css::lang::XServiceInfo> {
+class ProtocolHandler : public cppu::WeakImplHelper4<css::frame::XDispatchProvider, css::frame::XDispatch,
+                                                     css::lang::XInitialization, css::lang::XServiceInfo> {
 public:
     explicit ProtocolHandler(css::uno::Reference<css::uno::XComponentContext> office);
 
@@ -32,7 +31,8 @@ public:
 
     // XDispatch: the commands work on a presentation, so they are disabled
     // in a frame that shows anything else.
-    void SAL_CALL dispatch(const css::util::URL& url, const css::uno::Sequence<css::beans::PropertyValue>& arguments) override;
+    void SAL_CALL dispatch(const css::util::URL& url,
+                           const css::uno::Sequence<css::beans::PropertyValue>& arguments) override;
     void SAL_CALL addStatusListener(const css::uno::Reference<css::frame::XStatusListener>& listener,
                                     const css::util::URL& url) override;
     void SAL_CALL removeStatusListener(const css::uno::Reference<css::frame::XStatusListener>& listener,

@@ -9,9 +9,9 @@
 
 namespace velmora::impress {
 
+using css::beans::XPropertySet;
 using css::uno::Any;
 using css::uno::Reference;
-using css::beans::XPropertySet;
 
 Any Property(const Reference<XPropertySet>& properties, const std::string& name)
 {
@@ -36,6 +36,13 @@ void ChangeLog::Set(const Reference<XPropertySet>& properties, const std::string
     }
     Record([properties, unoName, old] { properties->setPropertyValue(unoName, old); },
            [properties, unoName, value] { properties->setPropertyValue(unoName, value); });
+}
+
+void ChangeLog::SetEach(const std::vector<Reference<XPropertySet>>& targets, const std::string& name, const Any& value)
+{
+    for (const auto& target : targets) {
+        Set(target, name, value);
+    }
 }
 
 void ChangeLog::Record(std::function<void()> undo, std::function<void()> redo)

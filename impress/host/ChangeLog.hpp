@@ -23,6 +23,10 @@ public:
     // Writes a property, keeping its old value.
     void Set(const css::uno::Reference<css::beans::XPropertySet>& properties, const std::string& name,
              const css::uno::Any& value);
+    // Writes it to each target, keeping each one's old value: a text's runs
+    // each keep their own, where the whole text would give back only one.
+    void SetEach(const std::vector<css::uno::Reference<css::beans::XPropertySet>>& targets, const std::string& name,
+                 const css::uno::Any& value);
     // A change already made, with its inverse.
     void Record(std::function<void()> undo, std::function<void()> redo);
 

@@ -4,7 +4,18 @@ namespace velmora::impress {
 
 ImpressColorFormat::ImpressColorFormat(std::shared_ptr<LiveDocument> document,
                                        css::uno::Reference<css::beans::XPropertySet> properties, std::string property)
-    : document_(std::move(document)), properties_(std::move(properties)), property_(std::move(property))
+    : ImpressColorFormat(std::move(document), properties, {properties}, std::move(property))
+{
+}
+
+ImpressColorFormat::ImpressColorFormat(std::shared_ptr<LiveDocument> document,
+                                       css::uno::Reference<css::beans::XPropertySet> properties,
+                                       std::vector<css::uno::Reference<css::beans::XPropertySet>> targets,
+                                       std::string property)
+    : document_(std::move(document)),
+      properties_(std::move(properties)),
+      targets_(std::move(targets)),
+      property_(std::move(property))
 {
 }
 
@@ -17,7 +28,7 @@ host::Color ImpressColorFormat::RGB() const
 
 void ImpressColorFormat::SetRGB(host::Color value)
 {
-    document_->changes.Set(properties_, property_, css::uno::Any(UnoFromColor(value)));
+    document_->changes.SetEach(targets_, property_, css::uno::Any(UnoFromColor(value)));
 }
 
 }  // namespace velmora::impress

@@ -21,9 +21,15 @@ int TriState(bool value)
 }  // namespace
 
 ImpressFont::ImpressFont(std::shared_ptr<LiveDocument> document,
-                         css::uno::Reference<css::beans::XPropertySet> properties)
-    : document_(std::move(document)), properties_(std::move(properties))
+                         css::uno::Reference<css::beans::XPropertySet> properties,
+                         std::vector<css::uno::Reference<css::beans::XPropertySet>> targets)
+    : document_(std::move(document)), properties_(std::move(properties)), targets_(std::move(targets))
 {
+}
+
+void ImpressFont::Set(const char* property, const Any& value)
+{
+    document_->changes.SetEach(targets_, property, value);
 }
 
 bool ImpressFont::Mixed(const char* property) const
@@ -46,25 +52,58 @@ std::string ImpressFont::FontName(const char* property) const
 void ImpressFont::SetForAllScripts(const char* latin, const char* asian, const char* complex, const Any& value)
 {
     for (const char* property : {latin, asian, complex}) {
-        document_->changes.Set(properties_, property, value);
+        Set(property, value);
     }
 }
 
-std::string ImpressFont::Name() const { return FontName("CharFontName"); }
-void ImpressFont::SetName(const std::string& value) { document_->changes.Set(properties_, "CharFontName", Any(ToUno(value))); }
-std::string ImpressFont::NameFarEast() const { return FontName("CharFontNameAsian"); }
+std::string ImpressFont::Name() const
+{
+    return FontName("CharFontName");
+}
+
+void ImpressFont::SetName(const std::string& value)
+{
+    Set("CharFontName", Any(ToUno(value)));
+}
+
+std::string ImpressFont::NameFarEast() const
+{
+    return FontName("CharFontNameAsian");
+}
+
 void ImpressFont::SetNameFarEast(const std::string& value)
 {
-    document_->changes.Set(properties_, "CharFontNameAsian", Any(ToUno(value)));
+    Set("CharFontNameAsian", Any(ToUno(value)));
 }
-std::string ImpressFont::NameAscii() const { return Name(); }
-void ImpressFont::SetNameAscii(const std::string& value) { SetName(value); }
-std::string ImpressFont::NameOther() const { return Name(); }
-void ImpressFont::SetNameOther(const std::string& value) { SetName(value); }
-std::string ImpressFont::NameComplexScript() const { return FontName("CharFontNameComplex"); }
+
+std::string ImpressFont::NameAscii() const
+{
+    return Name();
+}
+
+void ImpressFont::SetNameAscii(const std::string& value)
+{
+    SetName(value);
+}
+
+std::string ImpressFont::NameOther() const
+{
+    return Name();
+}
+
+void ImpressFont::SetNameOther(const std::string& value)
+{
+    SetName(value);
+}
+
+std::string ImpressFont::NameComplexScript() const
+{
+    return FontName("CharFontNameComplex");
+}
+
 void ImpressFont::SetNameComplexScript(const std::string& value)
 {
-    document_->changes.Set(properties_, "CharFontNameComplex", Any(ToUno(value)));
+    Set("CharFontNameComplex", Any(ToUno(value)));
 }
 
 float ImpressFont::Size() const
@@ -128,7 +167,7 @@ void ImpressFont::SetUnderline(int triState)
 {
     const sal_Int16 underline =
         triState == host::TriState::False ? css::awt::FontUnderline::NONE : css::awt::FontUnderline::SINGLE;
-    document_->changes.Set(properties_, "CharUnderline", Any(underline));
+    Set("CharUnderline", Any(underline));
 }
 
 int ImpressFont::Shadow() const
@@ -143,12 +182,12 @@ int ImpressFont::Shadow() const
 
 void ImpressFont::SetShadow(int triState)
 {
-    document_->changes.Set(properties_, "CharShadowed", Any(triState != host::TriState::False));
+    Set("CharShadowed", Any(triState != host::TriState::False));
 }
 
 host::Ref<host::ColorFormat> ImpressFont::Color()
 {
-    return std::make_shared<ImpressColorFormat>(document_, properties_, "CharColor");
+    return std::make_shared<ImpressColorFormat>(document_, properties_, targets_, "CharColor");
 }
 
 }  // namespace velmora::impress

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 
@@ -14,7 +15,10 @@ namespace velmora::impress {
 // complex text, so writes go to all three and reads answer for Latin.
 class ImpressFont : public host::Font {
 public:
-    ImpressFont(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::beans::XPropertySet> properties);
+    // Reads come from `properties`, writes go to each of `targets` (a
+    // text's runs), so that undo gives every run its own formatting back.
+    ImpressFont(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::beans::XPropertySet> properties,
+                std::vector<css::uno::Reference<css::beans::XPropertySet>> targets);
 
     std::string Name() const override;
     void SetName(const std::string& value) override;
@@ -42,9 +46,11 @@ private:
     bool Mixed(const char* property) const;
     std::string FontName(const char* property) const;
     void SetForAllScripts(const char* latin, const char* asian, const char* complex, const css::uno::Any& value);
+    void Set(const char* property, const css::uno::Any& value);
 
     std::shared_ptr<LiveDocument> document_;
     css::uno::Reference<css::beans::XPropertySet> properties_;
+    std::vector<css::uno::Reference<css::beans::XPropertySet>> targets_;
 };
 
 }  // namespace velmora::impress

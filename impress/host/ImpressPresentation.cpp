@@ -20,11 +20,11 @@
 
 namespace velmora::impress {
 
+using css::drawing::XDrawPage;
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
-using css::drawing::XDrawPage;
 
 namespace {
 
@@ -92,7 +92,6 @@ private:
 
     std::shared_ptr<LiveDocument> document_;
 };
-
 
 }  // namespace
 
@@ -176,8 +175,7 @@ void ImpressPresentation::SaveAs(const std::filesystem::path&, int, int)
 
 void ImpressPresentation::SaveCopyAs(const std::filesystem::path& file)
 {
-    const auto arguments =
-        SequenceOf({Named("FilterName", Any(FilterFor(file))), Named("Overwrite", Any(true))});
+    const auto arguments = SequenceOf({Named("FilterName", Any(FilterFor(file))), Named("Overwrite", Any(true))});
     try {
         Reference<css::frame::XStorable>(document_->model, UNO_QUERY_THROW)->storeToURL(FileUrl(file), arguments);
     } catch (const css::uno::Exception& failure) {
@@ -216,7 +214,8 @@ void ImpressPresentation::Export(const std::filesystem::path& path, const std::s
     std::filesystem::create_directories(folder);
     auto slides = Slides();
     for (int i = 1; i <= slides->Count(); ++i) {
-        slides->Item(i)->Export(folder / ("幻灯片" + std::to_string(i) + "." + filter), filter, scaleWidth, scaleHeight);
+        slides->Item(i)->Export(folder / ("幻灯片" + std::to_string(i) + "." + filter), filter, scaleWidth,
+                                scaleHeight);
     }
 }
 

@@ -22,8 +22,7 @@ public:
     void SaveCopyAs(const std::filesystem::path& file) override;
     void Save() override;
     void Close() override;
-    void Export(const std::filesystem::path& path, const std::string& filter, int scaleWidth,
-                int scaleHeight) override;
+    void Export(const std::filesystem::path& path, const std::string& filter, int scaleWidth, int scaleHeight) override;
     void FollowHyperlink(const std::string& address) override;
 
 private:

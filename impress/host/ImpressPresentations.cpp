@@ -48,8 +48,8 @@ host::Ref<host::Presentation> ImpressPresentations::Add(bool)
     NotInImpress("Presentations.Add");
 }
 
-host::Ref<host::Presentation> ImpressPresentations::Open(const std::filesystem::path& file, bool readOnly, bool untitled,
-                                                         bool withWindow)
+host::Ref<host::Presentation> ImpressPresentations::Open(const std::filesystem::path& file, bool readOnly,
+                                                         bool untitled, bool withWindow)
 {
     if (untitled || withWindow) {
         NotInImpress("Presentations.Open");
@@ -58,9 +58,10 @@ host::Ref<host::Presentation> ImpressPresentations::Open(const std::filesystem::
     try {
         const Reference<css::frame::XComponentLoader> loader(css::frame::Desktop::create(document_->office),
                                                              css::uno::UNO_QUERY_THROW);
-        model.set(loader->loadComponentFromURL(FileUrl(file), "_blank", 0,
-                                               SequenceOf({Named("Hidden", Any(true)), Named("ReadOnly", Any(readOnly))})),
-                  UNO_QUERY);
+        model.set(
+            loader->loadComponentFromURL(FileUrl(file), "_blank", 0,
+                                         SequenceOf({Named("Hidden", Any(true)), Named("ReadOnly", Any(readOnly))})),
+            UNO_QUERY);
     } catch (const css::uno::Exception& failure) {
         throw host::HostError("Impress could not open " + file.string() + ": " + FromUno(failure.Message));
     }

@@ -20,10 +20,10 @@
 
 namespace velmora::impress {
 
+using css::beans::XPropertySet;
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
-using css::beans::XPropertySet;
 
 namespace {
 
@@ -49,7 +49,8 @@ public:
     }
     void SetVisible(int triState) override
     {
-        const auto style = triState == host::TriState::False ? css::drawing::FillStyle_NONE : css::drawing::FillStyle_SOLID;
+        const auto style =
+            triState == host::TriState::False ? css::drawing::FillStyle_NONE : css::drawing::FillStyle_SOLID;
         document_->changes.Set(properties_, "FillStyle", Any(style));
     }
     host::Ref<host::ColorFormat> ForeColor() override
@@ -87,7 +88,8 @@ public:
     }
     void SetVisible(int triState) override
     {
-        const auto style = triState == host::TriState::False ? css::drawing::LineStyle_NONE : css::drawing::LineStyle_SOLID;
+        const auto style =
+            triState == host::TriState::False ? css::drawing::LineStyle_NONE : css::drawing::LineStyle_SOLID;
         document_->changes.Set(properties_, "LineStyle", Any(style));
     }
     host::Ref<host::ColorFormat> ForeColor() override
@@ -150,12 +152,18 @@ private:
 const std::map<std::string, int>& PlaceholderKinds()
 {
     static const std::map<std::string, int> kinds{
-        {"TitleTextShape", host::PlaceholderType::Title},  {"OutlinerShape", host::PlaceholderType::Body},
-        {"NotesShape", host::PlaceholderType::Body},       {"SubtitleShape", host::PlaceholderType::Subtitle},
-        {"DateTimeShape", host::PlaceholderType::Date},    {"FooterShape", host::PlaceholderType::Footer},
-        {"HeaderShape", host::PlaceholderType::Header},    {"SlideNumberShape", host::PlaceholderType::SlideNumber},
-        {"GraphicObjectShape", host::PlaceholderType::Picture}, {"ChartShape", host::PlaceholderType::Chart},
-        {"TableShape", host::PlaceholderType::Table},      {"OLE2Shape", host::PlaceholderType::Object},
+        {"TitleTextShape", host::PlaceholderType::Title},
+        {"OutlinerShape", host::PlaceholderType::Body},
+        {"NotesShape", host::PlaceholderType::Body},
+        {"SubtitleShape", host::PlaceholderType::Subtitle},
+        {"DateTimeShape", host::PlaceholderType::Date},
+        {"FooterShape", host::PlaceholderType::Footer},
+        {"HeaderShape", host::PlaceholderType::Header},
+        {"SlideNumberShape", host::PlaceholderType::SlideNumber},
+        {"GraphicObjectShape", host::PlaceholderType::Picture},
+        {"ChartShape", host::PlaceholderType::Chart},
+        {"TableShape", host::PlaceholderType::Table},
+        {"OLE2Shape", host::PlaceholderType::Object},
         {"PageShape", host::PlaceholderType::Object},
     };
     return kinds;
@@ -233,10 +241,25 @@ int ImpressShape::Id() const
     NotInImpress("Shape.Id");
 }
 
-float ImpressShape::Left() const { return PointsFromUno(shape_->getPosition().X); }
-float ImpressShape::Top() const { return PointsFromUno(shape_->getPosition().Y); }
-float ImpressShape::Width() const { return PointsFromUno(shape_->getSize().Width); }
-float ImpressShape::Height() const { return PointsFromUno(shape_->getSize().Height); }
+float ImpressShape::Left() const
+{
+    return PointsFromUno(shape_->getPosition().X);
+}
+
+float ImpressShape::Top() const
+{
+    return PointsFromUno(shape_->getPosition().Y);
+}
+
+float ImpressShape::Width() const
+{
+    return PointsFromUno(shape_->getSize().Width);
+}
+
+float ImpressShape::Height() const
+{
+    return PointsFromUno(shape_->getSize().Height);
+}
 
 void ImpressShape::SetPosition(sal_Int32 x, sal_Int32 y)
 {
@@ -257,10 +280,25 @@ void ImpressShape::SetSize(sal_Int32 width, sal_Int32 height)
     document_->changes.Record([shape, old] { shape->setSize(old); }, [shape, size] { shape->setSize(size); });
 }
 
-void ImpressShape::SetLeft(float value) { SetPosition(UnoFromPoints(value), shape_->getPosition().Y); }
-void ImpressShape::SetTop(float value) { SetPosition(shape_->getPosition().X, UnoFromPoints(value)); }
-void ImpressShape::SetWidth(float value) { SetSize(UnoFromPoints(value), shape_->getSize().Height); }
-void ImpressShape::SetHeight(float value) { SetSize(shape_->getSize().Width, UnoFromPoints(value)); }
+void ImpressShape::SetLeft(float value)
+{
+    SetPosition(UnoFromPoints(value), shape_->getPosition().Y);
+}
+
+void ImpressShape::SetTop(float value)
+{
+    SetPosition(shape_->getPosition().X, UnoFromPoints(value));
+}
+
+void ImpressShape::SetWidth(float value)
+{
+    SetSize(UnoFromPoints(value), shape_->getSize().Height);
+}
+
+void ImpressShape::SetHeight(float value)
+{
+    SetSize(shape_->getSize().Width, UnoFromPoints(value));
+}
 
 int ImpressShape::Visible() const
 {
@@ -303,16 +341,55 @@ int ImpressShape::HasTable() const
     return TriState(Type() == host::ShapeType::Table);
 }
 
-host::Ref<host::Table> ImpressShape::Table() { NotInImpress("Shape.Table"); }
-host::Ref<host::GroupShapes> ImpressShape::GroupItems() { NotInImpress("Shape.GroupItems"); }
-host::Ref<host::ShapeRange> ImpressShape::Ungroup() { NotInImpress("Shape.Ungroup"); }
-void ImpressShape::Select(bool) { NotInImpress("Shape.Select"); }
-void ImpressShape::Copy() { NotInImpress("Shape.Copy"); }
-void ImpressShape::Delete() { NotInImpress("Shape.Delete"); }
-void ImpressShape::Export(const std::filesystem::path&, const std::string&) { NotInImpress("Shape.Export"); }
-host::Ref<host::OLEFormat> ImpressShape::OLEFormat() { NotInImpress("Shape.OLEFormat"); }
-host::Ref<host::Tags> ImpressShape::Tags() { NotInImpress("Shape.Tags"); }
-host::Ref<host::TextEffectFormat> ImpressShape::TextEffect() { NotInImpress("Shape.TextEffect"); }
+host::Ref<host::Table> ImpressShape::Table()
+{
+    NotInImpress("Shape.Table");
+}
+
+host::Ref<host::GroupShapes> ImpressShape::GroupItems()
+{
+    NotInImpress("Shape.GroupItems");
+}
+
+host::Ref<host::ShapeRange> ImpressShape::Ungroup()
+{
+    NotInImpress("Shape.Ungroup");
+}
+
+void ImpressShape::Select(bool)
+{
+    NotInImpress("Shape.Select");
+}
+
+void ImpressShape::Copy()
+{
+    NotInImpress("Shape.Copy");
+}
+
+void ImpressShape::Delete()
+{
+    NotInImpress("Shape.Delete");
+}
+
+void ImpressShape::Export(const std::filesystem::path&, const std::string&)
+{
+    NotInImpress("Shape.Export");
+}
+
+host::Ref<host::OLEFormat> ImpressShape::OLEFormat()
+{
+    NotInImpress("Shape.OLEFormat");
+}
+
+host::Ref<host::Tags> ImpressShape::Tags()
+{
+    NotInImpress("Shape.Tags");
+}
+
+host::Ref<host::TextEffectFormat> ImpressShape::TextEffect()
+{
+    NotInImpress("Shape.TextEffect");
+}
 
 host::Ref<host::PlaceholderFormat> ImpressShape::PlaceholderFormat()
 {

@@ -149,24 +149,70 @@ int ImpressShapeRange::Common(Read read, int mixed) const
     return first;
 }
 
-host::Ref<host::Shape> ImpressShapeRange::Group() { NotInImpress("ShapeRange.Group"); }
+host::Ref<host::Shape> ImpressShapeRange::Group()
+{
+    NotInImpress("ShapeRange.Group");
+}
 
 int ImpressShapeRange::Type() const
 {
     return Common([](const ImpressShape& shape) { return shape.Type(); }, host::ShapeType::Mixed);
 }
 
-std::string ImpressShapeRange::Name() const { return Single().Name(); }
-void ImpressShapeRange::SetName(const std::string& value) { Single().SetName(value); }
-int ImpressShapeRange::Id() const { return Single().Id(); }
-float ImpressShapeRange::Left() const { return Single().Left(); }
-void ImpressShapeRange::SetLeft(float value) { Single().SetLeft(value); }
-float ImpressShapeRange::Top() const { return Single().Top(); }
-void ImpressShapeRange::SetTop(float value) { Single().SetTop(value); }
-float ImpressShapeRange::Width() const { return Single().Width(); }
-void ImpressShapeRange::SetWidth(float value) { Single().SetWidth(value); }
-float ImpressShapeRange::Height() const { return Single().Height(); }
-void ImpressShapeRange::SetHeight(float value) { Single().SetHeight(value); }
+std::string ImpressShapeRange::Name() const
+{
+    return Single().Name();
+}
+
+void ImpressShapeRange::SetName(const std::string& value)
+{
+    Single().SetName(value);
+}
+
+int ImpressShapeRange::Id() const
+{
+    return Single().Id();
+}
+
+float ImpressShapeRange::Left() const
+{
+    return Single().Left();
+}
+
+void ImpressShapeRange::SetLeft(float value)
+{
+    Single().SetLeft(value);
+}
+
+float ImpressShapeRange::Top() const
+{
+    return Single().Top();
+}
+
+void ImpressShapeRange::SetTop(float value)
+{
+    Single().SetTop(value);
+}
+
+float ImpressShapeRange::Width() const
+{
+    return Single().Width();
+}
+
+void ImpressShapeRange::SetWidth(float value)
+{
+    Single().SetWidth(value);
+}
+
+float ImpressShapeRange::Height() const
+{
+    return Single().Height();
+}
+
+void ImpressShapeRange::SetHeight(float value)
+{
+    Single().SetHeight(value);
+}
 
 int ImpressShapeRange::Visible() const
 {
@@ -203,26 +249,69 @@ int ImpressShapeRange::HasTextFrame() const
     return Common([](const ImpressShape& shape) { return shape.HasTextFrame(); }, host::TriState::Mixed);
 }
 
-host::Ref<host::TextFrame> ImpressShapeRange::TextFrame() { return Single().TextFrame(); }
+host::Ref<host::TextFrame> ImpressShapeRange::TextFrame()
+{
+    return Single().TextFrame();
+}
 
 int ImpressShapeRange::HasTable() const
 {
     return Common([](const ImpressShape& shape) { return shape.HasTable(); }, host::TriState::Mixed);
 }
 
-host::Ref<host::Table> ImpressShapeRange::Table() { return Single().Table(); }
-host::Ref<host::GroupShapes> ImpressShapeRange::GroupItems() { return Single().GroupItems(); }
-host::Ref<host::ShapeRange> ImpressShapeRange::Ungroup() { return Single().Ungroup(); }
-void ImpressShapeRange::Select(bool replace) { Single().Select(replace); }
-void ImpressShapeRange::Copy() { Single().Copy(); }
-void ImpressShapeRange::Delete() { Single().Delete(); }
+host::Ref<host::Table> ImpressShapeRange::Table()
+{
+    return Single().Table();
+}
+
+host::Ref<host::GroupShapes> ImpressShapeRange::GroupItems()
+{
+    return Single().GroupItems();
+}
+
+host::Ref<host::ShapeRange> ImpressShapeRange::Ungroup()
+{
+    return Single().Ungroup();
+}
+
+void ImpressShapeRange::Select(bool replace)
+{
+    Single().Select(replace);
+}
+
+void ImpressShapeRange::Copy()
+{
+    Single().Copy();
+}
+
+void ImpressShapeRange::Delete()
+{
+    Single().Delete();
+}
+
 void ImpressShapeRange::Export(const std::filesystem::path& file, const std::string& filter)
 {
     Single().Export(file, filter);
 }
-host::Ref<host::OLEFormat> ImpressShapeRange::OLEFormat() { return Single().OLEFormat(); }
-host::Ref<host::Tags> ImpressShapeRange::Tags() { return Single().Tags(); }
-host::Ref<host::TextEffectFormat> ImpressShapeRange::TextEffect() { return Single().TextEffect(); }
-host::Ref<host::PlaceholderFormat> ImpressShapeRange::PlaceholderFormat() { return Single().PlaceholderFormat(); }
+
+host::Ref<host::OLEFormat> ImpressShapeRange::OLEFormat()
+{
+    return Single().OLEFormat();
+}
+
+host::Ref<host::Tags> ImpressShapeRange::Tags()
+{
+    return Single().Tags();
+}
+
+host::Ref<host::TextEffectFormat> ImpressShapeRange::TextEffect()
+{
+    return Single().TextEffect();
+}
+
+host::Ref<host::PlaceholderFormat> ImpressShapeRange::PlaceholderFormat()
+{
+    return Single().PlaceholderFormat();
+}
 
 }  // namespace velmora::impress

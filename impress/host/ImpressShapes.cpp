@@ -72,19 +72,40 @@ host::Ref<host::Placeholders> ImpressShapes::Placeholders()
     return std::make_shared<ImpressPlaceholders>(std::move(placeholders));
 }
 
-host::Ref<host::Shape> ImpressShapes::AddShape(int, float, float, float, float) { NotInImpress("Shapes.AddShape"); }
+host::Ref<host::Shape> ImpressShapes::AddShape(int, float, float, float, float)
+{
+    NotInImpress("Shapes.AddShape");
+}
+
 host::Ref<host::Shape> ImpressShapes::AddPicture(const std::filesystem::path&, int, int, float, float, float, float)
 {
     NotInImpress("Shapes.AddPicture");
 }
-host::Ref<host::Shape> ImpressShapes::AddTextbox(int, float, float, float, float) { NotInImpress("Shapes.AddTextbox"); }
-host::Ref<host::Shape> ImpressShapes::AddTable(int, int, float, float, float, float) { NotInImpress("Shapes.AddTable"); }
+
+host::Ref<host::Shape> ImpressShapes::AddTextbox(int, float, float, float, float)
+{
+    NotInImpress("Shapes.AddTextbox");
+}
+
+host::Ref<host::Shape> ImpressShapes::AddTable(int, int, float, float, float, float)
+{
+    NotInImpress("Shapes.AddTable");
+}
+
 host::Ref<host::Shape> ImpressShapes::AddOLEObject(float, float, float, float, const std::string&, const std::string&,
                                                    int, const std::string&, int, const std::string&, int)
 {
     NotInImpress("Shapes.AddOLEObject");
 }
-host::Ref<host::ShapeRange> ImpressShapes::Range(const std::vector<int>&) { NotInImpress("Shapes.Range"); }
-host::Ref<host::ShapeRange> ImpressShapes::PasteSpecial(int) { NotInImpress("Shapes.PasteSpecial"); }
+
+host::Ref<host::ShapeRange> ImpressShapes::Range(const std::vector<int>&)
+{
+    NotInImpress("Shapes.Range");
+}
+
+host::Ref<host::ShapeRange> ImpressShapes::PasteSpecial(int)
+{
+    NotInImpress("Shapes.PasteSpecial");
+}
 
 }  // namespace velmora::impress

@@ -34,7 +34,10 @@ public:
         : document_(std::move(document)), page_(std::move(page))
     {
     }
-    host::Ref<host::Shapes> Shapes() override { return std::make_shared<ImpressShapes>(document_, Reference<css::drawing::XShapes>(page_, UNO_QUERY)); }
+    host::Ref<host::Shapes> Shapes() override
+    {
+        return std::make_shared<ImpressShapes>(document_, Reference<css::drawing::XShapes>(page_, UNO_QUERY));
+    }
 
 private:
     std::shared_ptr<LiveDocument> document_;
@@ -43,8 +46,11 @@ private:
 
 std::string MediaType(const std::string& filter)
 {
-    static const std::map<std::string, std::string> types{
-        {"jpg", "image/jpeg"}, {"png", "image/png"}, {"gif", "image/gif"}, {"bmp", "image/bmp"}, {"emf", "image/x-emf"}};
+    static const std::map<std::string, std::string> types{{"jpg", "image/jpeg"},
+                                                          {"png", "image/png"},
+                                                          {"gif", "image/gif"},
+                                                          {"bmp", "image/bmp"},
+                                                          {"emf", "image/x-emf"}};
     const auto type = types.find(platform::AsciiLower(filter));
     if (type == types.end()) {
         throw host::HostError("unknown picture filter " + filter);
@@ -52,16 +58,16 @@ std::string MediaType(const std::string& filter)
     return type->second;
 }
 
-
 }  // namespace
 
 void ExportPage(const LiveDocument& document, const Reference<css::lang::XComponent>& source,
                 const std::filesystem::path& file, const std::string& filter, int pixelWidth, int pixelHeight)
 {
-    const auto size =
-        SequenceOf({Named("PixelWidth", Any(sal_Int32(pixelWidth))), Named("PixelHeight", Any(sal_Int32(pixelHeight)))});
-    const auto descriptor = SequenceOf({Named("URL", Any(FileUrl(file))),
-                                        Named("MediaType", Any(ToUno(MediaType(filter)))), Named("FilterData", Any(size))});
+    const auto size = SequenceOf(
+        {Named("PixelWidth", Any(sal_Int32(pixelWidth))), Named("PixelHeight", Any(sal_Int32(pixelHeight)))});
+    const auto descriptor =
+        SequenceOf({Named("URL", Any(FileUrl(file))), Named("MediaType", Any(ToUno(MediaType(filter)))),
+                    Named("FilterData", Any(size))});
     try {
         const auto exporter = css::drawing::GraphicExportFilter::create(document.office);
         exporter->setSourceDocument(source);
@@ -128,8 +134,7 @@ int ImpressSlide::Layout() const
     return layout;
 }
 
-void ImpressSlide::Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth,
-                          int scaleHeight)
+void ImpressSlide::Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth, int scaleHeight)
 {
     ExportPage(*document_, Reference<css::lang::XComponent>(page_, UNO_QUERY), file, filter, scaleWidth, scaleHeight);
 }

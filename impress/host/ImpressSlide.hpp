@@ -22,8 +22,7 @@ public:
     host::Ref<host::SlideShowTransition> SlideShowTransition() override;
     host::Ref<host::Tags> Tags() override;
     int Layout() const override;
-    void Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth,
-                int scaleHeight) override;
+    void Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth, int scaleHeight) override;
     void Delete() override;
 
     const css::uno::Reference<css::drawing::XDrawPage>& Uno() const { return page_; }

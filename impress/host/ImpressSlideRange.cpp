@@ -27,19 +27,52 @@ ImpressSlide& ImpressSlideRange::Single() const
     return *slides_.front();
 }
 
-int ImpressSlideRange::SlideIndex() const { return Single().SlideIndex(); }
-int ImpressSlideRange::SlideID() const { return Single().SlideID(); }
-host::Ref<host::Shapes> ImpressSlideRange::Shapes() { return Single().Shapes(); }
-host::Ref<host::NotesPage> ImpressSlideRange::NotesPage() { return Single().NotesPage(); }
-host::Ref<host::TimeLine> ImpressSlideRange::TimeLine() { return Single().TimeLine(); }
-host::Ref<host::SlideShowTransition> ImpressSlideRange::SlideShowTransition() { return Single().SlideShowTransition(); }
-host::Ref<host::Tags> ImpressSlideRange::Tags() { return Single().Tags(); }
-int ImpressSlideRange::Layout() const { return Single().Layout(); }
+int ImpressSlideRange::SlideIndex() const
+{
+    return Single().SlideIndex();
+}
+
+int ImpressSlideRange::SlideID() const
+{
+    return Single().SlideID();
+}
+
+host::Ref<host::Shapes> ImpressSlideRange::Shapes()
+{
+    return Single().Shapes();
+}
+
+host::Ref<host::NotesPage> ImpressSlideRange::NotesPage()
+{
+    return Single().NotesPage();
+}
+
+host::Ref<host::TimeLine> ImpressSlideRange::TimeLine()
+{
+    return Single().TimeLine();
+}
+
+host::Ref<host::SlideShowTransition> ImpressSlideRange::SlideShowTransition()
+{
+    return Single().SlideShowTransition();
+}
+
+host::Ref<host::Tags> ImpressSlideRange::Tags()
+{
+    return Single().Tags();
+}
+
+int ImpressSlideRange::Layout() const
+{
+    return Single().Layout();
+}
+
 void ImpressSlideRange::Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth,
                                int scaleHeight)
 {
     Single().Export(file, filter, scaleWidth, scaleHeight);
 }
+
 void ImpressSlideRange::Delete()
 {
     for (const auto& slide : slides_) {

@@ -42,7 +42,7 @@ Reference<css::beans::XPropertySet> ImpressSlideTags::Properties() const
         throw host::HostError("the document has no document properties");
     }
     return Reference<css::beans::XPropertySet>(supplier->getDocumentProperties()->getUserDefinedProperties(),
-                                              UNO_QUERY);
+                                               UNO_QUERY);
 }
 
 std::vector<std::string> ImpressSlideTags::Names() const
@@ -100,10 +100,9 @@ void ImpressSlideTags::Add(const std::string& name, const std::string& value)
     const Reference<css::beans::XPropertyContainer> container(properties, UNO_QUERY_THROW);
     const Any text(ToUno(value));
     container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, text);
-    document_->changes.Record([container, key] { container->removeProperty(key); },
-                              [container, key, text] {
-                                  container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, text);
-                              });
+    document_->changes.Record(
+        [container, key] { container->removeProperty(key); },
+        [container, key, text] { container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, text); });
 }
 
 void ImpressSlideTags::Delete(const std::string& name)

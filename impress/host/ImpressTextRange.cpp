@@ -13,9 +13,9 @@
 
 namespace velmora::impress {
 
+using css::text::XTextRange;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
-using css::text::XTextRange;
 
 namespace {
 
@@ -76,8 +76,8 @@ private:
 
 }  // namespace
 
-ImpressTextRange::ImpressTextRange(std::shared_ptr<LiveDocument> document, Reference<XTextRange> range)
-    : document_(std::move(document)), range_(std::move(range))
+ImpressTextRange::ImpressTextRange(std::shared_ptr<LiveDocument> document, Reference<XTextRange> range, bool whole)
+    : document_(std::move(document)), range_(std::move(range)), whole_(whole)
 {
 }
 
@@ -87,7 +87,7 @@ host::Ref<host::TextRange> ImpressTextRange::Whole(std::shared_ptr<LiveDocument>
     const Reference<css::text::XTextCursor> cursor = text->createTextCursor();
     cursor->gotoStart(false);
     cursor->gotoEnd(true);
-    return std::make_shared<ImpressTextRange>(std::move(document), Reference<XTextRange>(cursor, UNO_QUERY));
+    return std::make_shared<ImpressTextRange>(std::move(document), Reference<XTextRange>(cursor, UNO_QUERY), true);
 }
 
 std::string ImpressTextRange::Text() const
@@ -108,7 +108,7 @@ void ImpressTextRange::SetText(const std::string& value)
 
 host::Ref<host::Font> ImpressTextRange::Font()
 {
-    return std::make_shared<ImpressFont>(document_, PropertiesOf(range_));
+    return std::make_shared<ImpressFont>(document_, PropertiesOf(range_), WriteTargets());
 }
 
 host::Ref<host::ParagraphFormat> ImpressTextRange::ParagraphFormat()
@@ -138,6 +138,20 @@ std::vector<Reference<XTextRange>> ImpressTextRange::RunRanges() const
         }
     }
     return runs;
+}
+
+std::vector<Reference<css::beans::XPropertySet>> ImpressTextRange::WriteTargets() const
+{
+    std::vector<Reference<css::beans::XPropertySet>> targets;
+    if (whole_) {
+        for (const auto& run : RunRanges()) {
+            targets.push_back(PropertiesOf(run));
+        }
+    }
+    if (targets.empty()) {
+        targets.push_back(PropertiesOf(range_));
+    }
+    return targets;
 }
 
 int ImpressTextRange::RunCount() const

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
@@ -14,7 +15,9 @@ namespace velmora::impress {
 // A stretch of a shape's text: the whole text (a cursor over it) or one run.
 class ImpressTextRange : public host::TextRange {
 public:
-    ImpressTextRange(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::text::XTextRange> range);
+    // `whole`: the range covers its text, whose runs each take a write.
+    ImpressTextRange(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::text::XTextRange> range,
+                     bool whole = false);
     // The whole text of a shape.
     static host::Ref<host::TextRange> Whole(std::shared_ptr<LiveDocument> document,
                                             const css::uno::Reference<css::text::XText>& text);
@@ -28,9 +31,13 @@ public:
 
 private:
     std::vector<css::uno::Reference<css::text::XTextRange>> RunRanges() const;
+    // Where a character property is written: each run of a whole text (the
+    // text itself while it is empty), or this range.
+    std::vector<css::uno::Reference<css::beans::XPropertySet>> WriteTargets() const;
 
     std::shared_ptr<LiveDocument> document_;
     css::uno::Reference<css::text::XTextRange> range_;
+    bool whole_;
 };
 
 }  // namespace velmora::impress

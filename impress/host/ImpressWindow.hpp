@@ -11,7 +11,9 @@
 namespace velmora::impress {
 
 // The frame's document window: its view (the slide shown) and its selection.
-class ImpressWindow : public host::DocumentWindow, public host::View, public host::Selection,
+class ImpressWindow : public host::DocumentWindow,
+                      public host::View,
+                      public host::Selection,
                       public std::enable_shared_from_this<ImpressWindow> {
 public:
     explicit ImpressWindow(std::shared_ptr<LiveDocument> document);

@@ -64,7 +64,9 @@ Office& Office::Get()
 }
 
 Office::Office()
-    : profile_(dir_ / "profile"), transcript_(dir_ / "messages.txt"), settings_(dir_ / "settings.ini"),
+    : profile_(dir_ / "profile"),
+      transcript_(dir_ / "messages.txt"),
+      settings_(dir_ / "settings.ini"),
       pipe_("velmora_test_" + std::to_string(::getpid()))
 {
     Install();
@@ -111,8 +113,13 @@ void Office::Install() const
 
 void Office::Start()
 {
-    std::vector<std::string> arguments{"soffice", "--headless", "--invisible", "--nologo", "--norestore",
-                                       "--nodefault", "--accept=pipe,name=" + pipe_ + ";urp;StarOffice.ComponentContext"};
+    std::vector<std::string> arguments{"soffice",
+                                       "--headless",
+                                       "--invisible",
+                                       "--nologo",
+                                       "--norestore",
+                                       "--nodefault",
+                                       "--accept=pipe,name=" + pipe_ + ";urp;StarOffice.ComponentContext"};
     for (const std::string& layer : Layers()) {
         arguments.push_back(layer);
     }
@@ -170,8 +177,7 @@ std::string Office::TakeMessages()
 LiveDeck::LiveDeck(const std::filesystem::path& file)
 {
     const auto loader = Reference<css::frame::XComponentLoader>(Office::Get().desktop(), UNO_QUERY_THROW);
-    model_.set(loader->loadComponentFromURL(impress::FileUrl(file), "_blank", 0, {}),
-               UNO_QUERY_THROW);
+    model_.set(loader->loadComponentFromURL(impress::FileUrl(file), "_blank", 0, {}), UNO_QUERY_THROW);
 }
 
 LiveDeck::~LiveDeck()
@@ -210,7 +216,8 @@ void LiveDeck::ShowSlide(int index) const
 {
     const Reference<css::drawing::XDrawPagesSupplier> pages(model_, UNO_QUERY_THROW);
     Reference<css::drawing::XDrawView>(model_->getCurrentController(), UNO_QUERY_THROW)
-        ->setCurrentPage(Reference<css::drawing::XDrawPage>(pages->getDrawPages()->getByIndex(index - 1), UNO_QUERY_THROW));
+        ->setCurrentPage(
+            Reference<css::drawing::XDrawPage>(pages->getDrawPages()->getByIndex(index - 1), UNO_QUERY_THROW));
 }
 
 std::string LiveDeck::SelectShape(int slideIndex, int shapeIndex) const

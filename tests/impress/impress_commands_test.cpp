@@ -28,9 +28,9 @@ protected:
     std::string RunVelmora(const std::string& command, const std::filesystem::path& copy) const
     {
         std::filesystem::copy_file(deck_, copy, std::filesystem::copy_options::overwrite_existing);
-        const ProcessResult result = RunProcess({VELMORA_BIN, "run", command, copy.string(), "--no-open"},
-                                                std::chrono::seconds(120),
-                                                {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        const ProcessResult result =
+            RunProcess({VELMORA_BIN, "run", command, copy.string(), "--no-open"}, std::chrono::seconds(120),
+                       {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
         EXPECT_EQ(result.status, 0) << result.err;
         return result.out;
     }
@@ -84,10 +84,10 @@ protected:
     std::filesystem::path deck_ = dir_ / "deck.pptx";
 };
 
-const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"}, {"--set", "CheckBox1=true"},
-                                        {"--set", "CheckBox8=true"},     {"--set", "ComboBox2=DejaVu Serif"},
-                                        {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
-                                        {"--click", "CommandButton1"}};
+const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"},  {"--set", "CheckBox1=true"},
+                                    {"--set", "CheckBox8=true"},      {"--set", "ComboBox2=DejaVu Serif"},
+                                    {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
+                                    {"--click", "CommandButton1"}};
 
 // Members compared: slide count and titles in order, each slide's notes
 // text, the number of main-sequence effects, and the messages' texts.
@@ -108,8 +108,9 @@ TEST_F(ImpressCommands, NotesDeletionAndAnimationRemovalAgreeWithTheCommandLine)
     cliMessages += RunVelmora("RemoveAnimation_All_Main", throughCli);
 
     EXPECT_EQ(impressMessages, cliMessages);
-    EXPECT_EQ(impressMessages, "[VelmoraV2.0 by Orvaldi] 所有备注信息已删除!\n"
-                               "[VelmoraV2.0 by Orvaldi] 所有动画效果已去除!\n");
+    EXPECT_EQ(impressMessages,
+              "[VelmoraV2.0 by Orvaldi] 所有备注信息已删除!\n"
+              "[VelmoraV2.0 by Orvaldi] 所有动画效果已去除!\n");
     ASSERT_EQ(EffectCount(dir_ / "untouched.pptx"), 6) << "Impress lost the effects before any command ran";
     EXPECT_EQ(EffectCount(throughImpress), 0);
     EXPECT_EQ(EffectCount(throughCli), 0);
@@ -192,10 +193,9 @@ TEST_F(ImpressCommands, SplitFromTheShownSlideWritesTheSameCopyAsTheCommandLine)
     const auto impressTitles = DeckHost::Titles(*decks_.Open(copy));
     std::filesystem::remove(copy);
 
-    const ProcessResult cli = RunProcess({VELMORA_BIN, "run", "SplitDoc_fromhere_Main", deck_.string(), "--slide", "2",
-                                          "--answer", "yes", "--no-open"},
-                                         std::chrono::seconds(120),
-                                         {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+    const ProcessResult cli = RunProcess(
+        {VELMORA_BIN, "run", "SplitDoc_fromhere_Main", deck_.string(), "--slide", "2", "--answer", "yes", "--no-open"},
+        std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
     EXPECT_EQ(impressMessages, cli.out);
     EXPECT_EQ(impressTitles, DeckHost::Titles(*decks_.Open(copy)));
     EXPECT_EQ(impressTitles, (std::vector<std::string>{"2", "3"}));
@@ -235,9 +235,9 @@ TEST_F(ImpressCommands, PersonalMarksSurviveSavingAsPptxAndSayWhatTheCommandLine
 
     std::string cliMessages;
     for (const char* command : {"AddPersonalMark_Main", "ReadPersonalMark_Main"}) {
-        const ProcessResult cli = RunProcess({VELMORA_BIN, "run", command, deck_.string(), "--input", "Orvaldi 印记"},
-                                             std::chrono::seconds(120),
-                                             {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        const ProcessResult cli =
+            RunProcess({VELMORA_BIN, "run", command, deck_.string(), "--input", "Orvaldi 印记"},
+                       std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
         cliMessages += cli.out;
     }
     EXPECT_EQ(impressMessages, cliMessages);
@@ -250,7 +250,9 @@ std::pair<int, int> PngSize(const std::filesystem::path& file)
     std::ifstream in(file, std::ios::binary);
     unsigned char header[24] = {};
     in.read(reinterpret_cast<char*>(header), sizeof header);
-    auto number = [&](int at) { return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3]; };
+    auto number = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
     return {number(16), number(20)};
 }
 
@@ -258,7 +260,9 @@ TEST_F(ImpressCommands, PictureExportDrawsEverySlideAtTheExactPixelSizeThroughIm
 {
     LiveDeck live(deck_);
     live.Press("ExportPic_main", "myExportPic",
-               {{"--set", "OptionButton1=true"}, {"--set", "OptionButton10=true"}, {"--set", "OptionButton4=true"},
+               {{"--set", "OptionButton1=true"},
+                {"--set", "OptionButton10=true"},
+                {"--set", "OptionButton4=true"},
                 {"--click", "Cmd_OK"}});
     const std::string messages = Office::Get().TakeMessages();
     EXPECT_NE(messages.find("幻灯片已成功导出为图片"), std::string::npos) << messages;

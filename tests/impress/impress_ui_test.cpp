@@ -65,8 +65,8 @@ std::vector<std::string> Commands(const std::vector<std::string>& urls)
         if (!url.starts_with(impress::kProtocol)) {
             continue;
         }
-        const std::string command = url.substr(std::string(impress::kProtocol).size(), url.find('?') -
-                                                                                         std::string(impress::kProtocol).size());
+        const std::string command =
+            url.substr(std::string(impress::kProtocol).size(), url.find('?') - std::string(impress::kProtocol).size());
         if (std::find(commands.begin(), commands.end(), command) == commands.end()) {
             commands.push_back(command);
         }
@@ -92,14 +92,17 @@ TEST(ImpressUi, MenuHoldsEveryRibbonCommandInOrderInGroupSubmenus)
     const Reference<XNameAccess> groups(menu->getByName("Submenu"), UNO_QUERY_THROW);
     std::vector<std::string> titles;
     for (const char* name : {"m001", "m002", "m003", "m004", "m005"}) {
-        titles.push_back(Text(Reference<XNameAccess>(groups->getByName(rtl::OUString::createFromAscii(name)), UNO_QUERY_THROW), "Title"));
+        titles.push_back(Text(
+            Reference<XNameAccess>(groups->getByName(rtl::OUString::createFromAscii(name)), UNO_QUERY_THROW), "Title"));
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"设计", "发布", "文档", "资源", "帮助"}));
     std::vector<std::string> urls;
     Urls(groups, urls);
     EXPECT_EQ(Commands(urls), RibbonOrder());
     // The gallery's nine books are items of its submenu.
-    EXPECT_EQ(std::count_if(urls.begin(), urls.end(), [](const std::string& url) { return url.find("index=") != std::string::npos; }), 9);
+    EXPECT_EQ(std::count_if(urls.begin(), urls.end(),
+                            [](const std::string& url) { return url.find("index=") != std::string::npos; }),
+              9);
 }
 
 TEST(ImpressUi, ToolbarHoldsEveryRibbonCommandInOrderWithGroupsApart)
