@@ -18,6 +18,9 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -218,6 +221,18 @@ void LiveDeck::ShowSlide(int index) const
     Reference<css::drawing::XDrawView>(model_->getCurrentController(), UNO_QUERY_THROW)
         ->setCurrentPage(
             Reference<css::drawing::XDrawPage>(pages->getDrawPages()->getByIndex(index - 1), UNO_QUERY_THROW));
+}
+
+void LiveDeck::SetFont(int slideIndex, int shapeIndex, int from, int length, const std::string& font) const
+{
+    const Reference<css::drawing::XDrawPagesSupplier> pages(model_, UNO_QUERY_THROW);
+    const Reference<css::drawing::XShapes> shapes(pages->getDrawPages()->getByIndex(slideIndex - 1), UNO_QUERY_THROW);
+    const Reference<css::text::XText> text(shapes->getByIndex(shapeIndex - 1), UNO_QUERY_THROW);
+    const auto cursor = text->createTextCursor();
+    cursor->gotoStart(false);
+    cursor->goRight(static_cast<sal_Int16>(from), false);
+    cursor->goRight(static_cast<sal_Int16>(length), true);
+    Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)->setPropertyValue("CharFontName", Any(ToUno(font)));
 }
 
 std::string LiveDeck::SelectShape(int slideIndex, int shapeIndex) const

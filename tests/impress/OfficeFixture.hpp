@@ -61,6 +61,9 @@ public:
     void StoreAs(const std::filesystem::path& file) const;
     // The slide the window shows, as the user picks it in the slide pane.
     void ShowSlide(int index) const;
+    // Gives characters of a shape's text (from 0) a font of their own, as
+    // the user's own editing would, outside any undo step of ours.
+    void SetFont(int slideIndex, int shapeIndex, int from, int length, const std::string& font) const;
     // Selects the shape (from 1) of a slide as a click would; its name.
     std::string SelectShape(int slideIndex, int shapeIndex) const;
     void Undo() const;
