@@ -288,6 +288,24 @@ TEST_F(ImpressCommands, PictureExportDrawsEverySlideAtTheExactPixelSizeThroughIm
     EXPECT_TRUE(live.UndoTitles().empty());
 }
 
+// The album copy needs a new presentation, which this host does not make
+// yet: the user is told, and the deck and its folder stay as they were.
+TEST_F(ImpressCommands, TheAlbumCopySaysItCannotBeMadeHereAndLeavesNothingBehind)
+{
+    LiveDeck live(deck_);
+    live.Press("TranstoPic_main", "myTranstoPic");
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("命令未能完成：在 LibreOffice Impress 中无法完成此操作"), std::string::npos) << messages;
+    EXPECT_TRUE(live.UndoTitles().empty());
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        if (const std::string name = entry.path().filename().string(); !name.starts_with(".~lock.")) {
+            left.push_back(name);  // Impress's own lock file aside
+        }
+    }
+    EXPECT_EQ(left, (std::vector<std::string>{"deck.pptx"}));
+}
+
 // The start-up routine counts starts of the presentation program: opening
 // presentations and pressing commands afterwards counts nothing more.
 TEST_F(ImpressCommands, TheStartUpRoutineRunsOncePerStartOfImpress)
