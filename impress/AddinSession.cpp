@@ -116,10 +116,11 @@ std::optional<PressAddress> ParsePressAddress(const std::string& url)
     return address;
 }
 
+// Never destroyed: at exit the office it holds references into is gone.
 AddinSession& AddinSession::Instance(const Reference<css::uno::XComponentContext>& office)
 {
-    static AddinSession session(office);
-    return session;
+    static AddinSession* const session = new AddinSession(office);
+    return *session;
 }
 
 AddinSession::AddinSession(Reference<css::uno::XComponentContext> office) : office_(std::move(office))

@@ -49,11 +49,11 @@ bool ProtocolHandler::ShowsPresentation() const
     return controller.is() && IsPresentation(controller->getModel());
 }
 
+// Also when disabled (a macro may dispatch anyway): the command then says
+// that there is no presentation.
 void ProtocolHandler::dispatch(const css::util::URL& url, const Sequence<css::beans::PropertyValue>& arguments)
 {
-    if (ShowsPresentation()) {
-        AddinSession::Instance(office_).Press(frame_, FromUno(url.Complete), arguments);
-    }
+    AddinSession::Instance(office_).Press(frame_, FromUno(url.Complete), arguments);
 }
 
 void ProtocolHandler::addStatusListener(const Reference<css::frame::XStatusListener>& listener,

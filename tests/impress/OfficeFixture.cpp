@@ -30,6 +30,9 @@
 #include <com/sun/star/util/URLTransformer.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <com/sun/star/frame/FeatureStateEvent.hpp>
+#include <com/sun/star/frame/XStatusListener.hpp>
 
 #include "impress/AddinSession.hpp"
 #include "impress/AddonsWriter.hpp"
@@ -177,10 +180,17 @@ std::string Office::TakeMessages()
     return messages.str();
 }
 
-LiveDeck::LiveDeck(const std::filesystem::path& file)
+LiveDeck::LiveDeck(const std::filesystem::path& file) : LiveDeck(impress::FromUno(impress::FileUrl(file))) {}
+
+LiveDeck::LiveDeck(const std::string& url)
 {
     const auto loader = Reference<css::frame::XComponentLoader>(Office::Get().desktop(), UNO_QUERY_THROW);
-    model_.set(loader->loadComponentFromURL(impress::FileUrl(file), "_blank", 0, {}), UNO_QUERY_THROW);
+    model_.set(loader->loadComponentFromURL(ToUno(url), "_blank", 0, {}), UNO_QUERY_THROW);
+}
+
+LiveDeck LiveDeck::New(const std::string& factory)
+{
+    return LiveDeck(factory);
 }
 
 LiveDeck::~LiveDeck()
@@ -192,20 +202,53 @@ LiveDeck::~LiveDeck()
     }
 }
 
-void LiveDeck::Press(const std::string& onAction, const std::string& controlId, const Script& script)
+Reference<css::frame::XDispatch> LiveDeck::Dispatch(css::util::URL& url, const std::string& onAction,
+                                                   const std::string& controlId) const
 {
-    css::util::URL url;
     url.Complete = ToUno(impress::CommandUrl(onAction, controlId));
     css::util::URLTransformer::create(Office::Get().context())->parseStrict(url);
     const Reference<css::frame::XDispatchProvider> provider(model_->getCurrentController()->getFrame(),
                                                             UNO_QUERY_THROW);
-    const auto dispatch = provider->queryDispatch(url, "_self", 0);
+    return provider->queryDispatch(url, "_self", 0);
+}
+
+void LiveDeck::Press(const std::string& onAction, const std::string& controlId, const Script& script)
+{
+    css::util::URL url;
+    const auto dispatch = Dispatch(url, onAction, controlId);
     ASSERT_TRUE(dispatch.is()) << "no dispatch for " << onAction;
     css::uno::Sequence<css::beans::PropertyValue> arguments(static_cast<sal_Int32>(script.size()));
     for (std::size_t i = 0; i < script.size(); ++i) {
         arguments.getArray()[i] = Named(script[i].first.c_str(), Any(ToUno(script[i].second)));
     }
     dispatch->dispatch(url, arguments);
+}
+
+namespace {
+
+// Keeps the last state a dispatch reported.
+class StateListener : public cppu::WeakImplHelper1<css::frame::XStatusListener> {
+public:
+    void SAL_CALL statusChanged(const css::frame::FeatureStateEvent& state) override { enabled = state.IsEnabled; }
+    void SAL_CALL disposing(const css::lang::EventObject&) override {}
+
+    bool enabled = false;
+};
+
+}  // namespace
+
+bool LiveDeck::Enabled(const std::string& onAction, const std::string& controlId) const
+{
+    css::util::URL url;
+    const auto dispatch = Dispatch(url, onAction, controlId);
+    if (!dispatch.is()) {
+        return false;
+    }
+    auto* state = new StateListener;
+    const Reference<css::frame::XStatusListener> listener(state);
+    dispatch->addStatusListener(listener, url);
+    dispatch->removeStatusListener(listener, url);
+    return state->enabled;
 }
 
 void LiveDeck::StoreAs(const std::filesystem::path& file) const

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XDispatch.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/util/URL.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <gtest/gtest.h>
 
@@ -54,10 +56,16 @@ using Script = std::vector<std::pair<std::string, std::string>>;
 class LiveDeck {
 public:
     explicit LiveDeck(const std::filesystem::path& file);
+    // A new document of another kind ("private:factory/sdraw").
+    static LiveDeck New(const std::string& factory);
     ~LiveDeck();
+    LiveDeck(const LiveDeck&) = delete;
+    LiveDeck& operator=(const LiveDeck&) = delete;
 
     // Presses a ribbon command through the vnd.velmora: address the menu uses.
     void Press(const std::string& onAction, const std::string& controlId, const Script& script = {});
+    // Whether the command's menu entry is enabled in this document's window.
+    bool Enabled(const std::string& onAction, const std::string& controlId) const;
     void StoreAs(const std::filesystem::path& file) const;
     // The slide the window shows, as the user picks it in the slide pane.
     void ShowSlide(int index) const;
@@ -72,6 +80,10 @@ public:
     const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
 
 private:
+    explicit LiveDeck(const std::string& url);
+    css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& onAction,
+                                                       const std::string& controlId) const;
+
     css::uno::Reference<css::frame::XModel> model_;
 };
 

@@ -306,6 +306,20 @@ TEST_F(ImpressCommands, TheAlbumCopySaysItCannotBeMadeHereAndLeavesNothingBehind
     EXPECT_EQ(left, (std::vector<std::string>{"deck.pptx"}));
 }
 
+// The commands work on presentations: another document's window shows them
+// disabled, and a dispatch that comes all the same is answered with a message.
+TEST_F(ImpressCommands, CommandsAreDisabledAndRefusedOutsideAPresentation)
+{
+    {
+        LiveDeck live(deck_);
+        EXPECT_TRUE(live.Enabled("DeleteComment_All_Main", "myDeleteComment_All"));
+    }
+    LiveDeck drawing = LiveDeck::New("private:factory/sdraw");
+    EXPECT_FALSE(drawing.Enabled("DeleteComment_All_Main", "myDeleteComment_All"));
+    drawing.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    EXPECT_EQ(Office::Get().TakeMessages(), "[VelmoraV2.0 by Orvaldi] 命令未能完成：当前窗口中没有打开的演示文稿\n");
+}
+
 // The start-up routine counts starts of the presentation program: opening
 // presentations and pressing commands afterwards counts nothing more.
 TEST_F(ImpressCommands, TheStartUpRoutineRunsOncePerStartOfImpress)
