@@ -1,0 +1,63 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/uno/Sequence.hxx>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include "host/Services.hpp"
+
+namespace velmora::impress {
+
+// A ribbon press as a vnd.velmora: address names it:
+// vnd.velmora:ONACTION?control=ID[&index=N].
+struct PressAddress {
+    std::string onAction;
+    std::string controlId;
+    int index = 0;
+};
+std::optional<PressAddress> ParsePressAddress(const std::string& url);
+
+// Names the environment variable that switches the component to scripted
+// prompts and dialogs (tests only): its value is the file the messages are
+// appended to, and each dispatch carries its answers and dialog script as
+// arguments named like the command line's options (--answer, --input,
+// --file, --set, --click, --type, --drag).
+inline constexpr const char* kTranscriptVariable = "VELMORA_IMPRESS_TRANSCRIPT";
+
+// The add-in as loaded into one Impress process: the services that live as
+// long as it does, and whether the start-up routine ran.
+class AddinSession {
+public:
+    static AddinSession& Instance(const css::uno::Reference<css::uno::XComponentContext>& office);
+
+    // Presses the control the address names, in the frame's document, as
+    // one undo step; failures are reported to the user, never dropped.
+    void Press(const css::uno::Reference<css::frame::XFrame>& frame, const std::string& url,
+               const css::uno::Sequence<css::beans::PropertyValue>& arguments);
+
+    // The add-in's start-up routine, once per start of Impress, when the
+    // first presentation is opened or made.
+    void StartUp(const css::uno::Reference<css::frame::XModel>& model);
+
+private:
+    explicit AddinSession(css::uno::Reference<css::uno::XComponentContext> office);
+    // The toolkit's prompts, or in tests scripted ones that write to messages.
+    std::shared_ptr<host::Prompts> PromptsFor(const css::uno::Reference<css::frame::XFrame>& frame,
+                                              std::ostream& messages) const;
+    void KeepMessages(const std::ostringstream& messages) const;
+
+    css::uno::Reference<css::uno::XComponentContext> office_;
+    host::Services services_;
+    std::optional<std::filesystem::path> transcript_;
+    bool startupDone_ = false;
+};
+
+}  // namespace velmora::impress

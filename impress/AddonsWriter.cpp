@@ -1,0 +1,266 @@
+#include "impress/AddonsWriter.hpp"
+
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+
+#include <pugixml.hpp>
+
+namespace velmora::impress {
+namespace {
+
+constexpr const char* kContext = "com.sun.star.presentation.PresentationDocument";
+
+std::string PictureExtension(const resources::Picture& picture)
+{
+    return picture.kind == resources::PictureKind::Icon ? ".ico" : ".bmp";
+}
+
+// Walks the customUI document and asks Connect for what its attributes name.
+class RibbonReader {
+public:
+    RibbonReader(const addin::Connect& connect, std::map<std::string, std::vector<std::uint8_t>>& pictures)
+        : connect_(connect), pictures_(pictures)
+    {
+    }
+
+    std::vector<AddonEntry> Groups()
+    {
+        pugi::xml_document document;
+        if (!document.load_string(
+                connect_.IRibbonExtensibility_GetCustomUI("Microsoft.PowerPoint.Presentation").c_str())) {
+            throw std::runtime_error("the ribbon definition is not well-formed");
+        }
+        std::vector<AddonEntry> groups;
+        for (const pugi::xpath_node& group : document.select_nodes("//*[local-name()='group']")) {
+            AddonEntry entry = Submenu(group.node());
+            entry.children = Children(group.node());
+            groups.push_back(std::move(entry));
+        }
+        return groups;
+    }
+
+private:
+    std::vector<AddonEntry> Children(const pugi::xml_node& parent)
+    {
+        std::vector<AddonEntry> entries;
+        for (const pugi::xml_node& child : parent.children()) {
+            Add(child, entries);
+        }
+        return entries;
+    }
+
+    void Add(const pugi::xml_node& node, std::vector<AddonEntry>& entries)
+    {
+        const std::string kind = node.name();
+        if (kind == "button" && !node.attribute("onAction").empty()) {
+            entries.push_back(Command(node));
+        } else if (kind == "menuSeparator") {
+            entries.push_back({AddonEntry::Kind::Separator, "private:separator", "", "", "", {}});
+        } else if (kind == "menu" || kind == "gallery") {
+            AddonEntry submenu = Submenu(node);
+            AddGalleryItems(node, submenu.children);
+            for (AddonEntry& child : Children(node)) {
+                submenu.children.push_back(std::move(child));
+            }
+            entries.push_back(std::move(submenu));
+        } else if (kind == "splitButton") {
+            for (AddonEntry& child : Children(node)) {
+                entries.push_back(std::move(child));
+            }
+        }
+    }
+
+    AddonEntry Command(const pugi::xml_node& node)
+    {
+        const std::string id = node.attribute("id").value();
+        AddonEntry entry{AddonEntry::Kind::Command,
+                         CommandUrl(node.attribute("onAction").value(), id),
+                         RibbonLabel(node.attribute("label").value()),
+                         "",
+                         Picture(node),
+                         {}};
+        entry.tip = node.attribute("screentip").empty() ? entry.title : node.attribute("screentip").value();
+        return entry;
+    }
+
+    AddonEntry Submenu(const pugi::xml_node& node)
+    {
+        return {AddonEntry::Kind::Submenu, "", RibbonLabel(node.attribute("label").value()), "", Picture(node), {}};
+    }
+
+    // A gallery's own items, as the host fills it through the item callbacks.
+    void AddGalleryItems(const pugi::xml_node& gallery, std::vector<AddonEntry>& entries)
+    {
+        if (gallery.attribute("getItemCount").empty()) {
+            return;
+        }
+        const addin::RibbonControl control{gallery.attribute("id").value()};
+        const std::string onAction = gallery.attribute("onAction").value();
+        for (std::int16_t i = 0; i < connect_.GetItemCount(control); ++i) {
+            AddonEntry item{AddonEntry::Kind::Command,
+                            CommandUrl(onAction, control.Id, i),
+                            connect_.GetItemLabel(control, i),
+                            connect_.GetItemSupertip(control, i),
+                            "",
+                            {}};
+            if (const auto picture = connect_.GetItemImage(control, i)) {
+                item.picture = Keep(control.Id + "_" + connect_.GetItemID(control, i), *picture);
+            }
+            entries.push_back(std::move(item));
+        }
+    }
+
+    std::string Picture(const pugi::xml_node& node)
+    {
+        if (node.attribute("getImage").empty()) {
+            return "";
+        }
+        const addin::RibbonControl control{node.attribute("id").value()};
+        const auto picture = connect_.GetImage(control);
+        return picture ? Keep(control.Id, *picture) : "";
+    }
+
+    std::string Keep(const std::string& name, const resources::Picture& picture)
+    {
+        const std::string file = name + PictureExtension(picture);
+        pictures_[file].assign(picture.bytes.begin(), picture.bytes.end());
+        return file;
+    }
+
+    const addin::Connect& connect_;
+    std::map<std::string, std::vector<std::uint8_t>>& pictures_;
+};
+
+// Set members are ordered by name: m001, m002, ...
+std::string MemberName(std::size_t index)
+{
+    std::string number = std::to_string(index + 1);
+    return "m" + std::string(number.size() < 3 ? 3 - number.size() : 0, '0') + number;
+}
+
+pugi::xml_node Node(pugi::xml_node parent, const std::string& name, bool replace = false)
+{
+    pugi::xml_node node = parent.append_child("node");
+    node.append_attribute("oor:name") = name.c_str();
+    if (replace) {
+        node.append_attribute("oor:op") = "replace";
+    }
+    return node;
+}
+
+void Prop(pugi::xml_node parent, const char* name, const std::string& value)
+{
+    pugi::xml_node prop = parent.append_child("prop");
+    prop.append_attribute("oor:name") = name;
+    prop.append_attribute("oor:type") = "xs:string";
+    prop.append_child("value").text() = value.c_str();
+}
+
+std::string ImageUrl(const std::string& picture)
+{
+    return picture.empty() ? "" : "%origin%/icons/" + picture;
+}
+
+void MenuItems(pugi::xml_node submenu, const std::vector<AddonEntry>& entries)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const AddonEntry& entry = entries[i];
+        pugi::xml_node item = Node(submenu, MemberName(i), true);
+        Prop(item, "URL", entry.url);
+        Prop(item, "Title", entry.title);
+        Prop(item, "ImageIdentifier", ImageUrl(entry.picture));
+        Prop(item, "Target", "_self");
+        Prop(item, "Context", kContext);
+        if (entry.kind == AddonEntry::Kind::Submenu) {
+            MenuItems(Node(item, "Submenu"), entry.children);
+        }
+    }
+}
+
+void ToolbarItems(pugi::xml_node toolbar, const std::vector<AddonEntry>& entries)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        pugi::xml_node item = Node(toolbar, MemberName(i), true);
+        Prop(item, "URL", entries[i].url);
+        // The toolbar shows the title as the button's tip.
+        Prop(item, "Title", entries[i].tip);
+        Prop(item, "ImageIdentifier", ImageUrl(entries[i].picture));
+        Prop(item, "Target", "_self");
+        Prop(item, "Context", kContext);
+    }
+}
+
+void Flatten(const std::vector<AddonEntry>& entries, std::vector<AddonEntry>& commands)
+{
+    for (const AddonEntry& entry : entries) {
+        if (entry.kind == AddonEntry::Kind::Command) {
+            commands.push_back(entry);
+        } else if (entry.kind == AddonEntry::Kind::Submenu) {
+            Flatten(entry.children, commands);
+        }
+    }
+}
+
+}  // namespace
+
+std::string RibbonLabel(std::string label)
+{
+    label.erase(label.find_last_not_of(' ') + 1);
+    return label;
+}
+
+std::string CommandUrl(const std::string& onAction, const std::string& controlId, int index)
+{
+    std::string url = kProtocol + onAction + "?control=" + controlId;
+    if (index >= 0) {
+        url += "&index=" + std::to_string(index);
+    }
+    return url;
+}
+
+AddonsWriter::AddonsWriter(const addin::Connect& connect) : groups_(RibbonReader(connect, pictures_).Groups()) {}
+
+std::vector<AddonEntry> AddonsWriter::Toolbar() const
+{
+    std::vector<AddonEntry> entries;
+    for (const AddonEntry& group : groups_) {
+        if (!entries.empty()) {
+            entries.push_back({AddonEntry::Kind::Separator, "private:separator", "", "", "", {}});
+        }
+        Flatten(group.children, entries);
+    }
+    return entries;
+}
+
+void AddonsWriter::Write(const std::filesystem::path& folder) const
+{
+    pugi::xml_document document;
+    pugi::xml_node root = document.append_child("oor:component-data");
+    root.append_attribute("xmlns:oor") = "http://openoffice.org/2001/registry";
+    root.append_attribute("xmlns:xs") = "http://www.w3.org/2001/XMLSchema";
+    root.append_attribute("oor:name") = "Addons";
+    root.append_attribute("oor:package") = "org.openoffice.Office";
+    pugi::xml_node ui = Node(root, "AddonUI");
+
+    pugi::xml_node menu = Node(Node(ui, "OfficeMenuBar"), kMenuName, true);
+    Prop(menu, "Title", "Velmora");
+    Prop(menu, "Context", kContext);
+    MenuItems(Node(menu, "Submenu"), groups_);
+
+    ToolbarItems(Node(Node(ui, "OfficeToolBar"), kToolbarName, true), Toolbar());
+
+    if (!document.save_file((folder / "Addons.xcu").c_str(), "  ", pugi::format_default, pugi::encoding_utf8)) {
+        throw std::runtime_error("cannot write " + (folder / "Addons.xcu").string());
+    }
+    std::filesystem::create_directories(folder / "icons");
+    for (const auto& [name, bytes] : pictures_) {
+        std::ofstream out(folder / "icons" / name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out) {
+            throw std::runtime_error("cannot write " + (folder / "icons" / name).string());
+        }
+    }
+}
+
+}  // namespace velmora::impress

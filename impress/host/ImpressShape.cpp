@@ -1,0 +1,403 @@
+#include "impress/host/ImpressShape.hpp"
+
+#include <map>
+
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/drawing/FillStyle.hpp>
+#include <com/sun/star/drawing/LineStyle.hpp>
+#include <com/sun/star/drawing/XShapeDescriptor.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+#include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "impress/UnoText.hpp"
+#include "impress/host/ImpressColorFormat.hpp"
+#include "impress/host/ImpressTextRange.hpp"
+
+namespace velmora::impress {
+
+using css::beans::XPropertySet;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+
+namespace {
+
+constexpr const char* kPresentationPrefix = "com.sun.star.presentation.";
+
+int TriState(bool value)
+{
+    return value ? host::TriState::True : host::TriState::False;
+}
+
+// Fill and line: visibility is the style, the colour a property of its own.
+class ImpressFill : public host::FillFormat {
+public:
+    ImpressFill(std::shared_ptr<LiveDocument> document, Reference<XPropertySet> properties)
+        : document_(std::move(document)), properties_(std::move(properties))
+    {
+    }
+    int Visible() const override
+    {
+        auto style = css::drawing::FillStyle_NONE;
+        Property(properties_, "FillStyle") >>= style;
+        return TriState(style != css::drawing::FillStyle_NONE);
+    }
+    void SetVisible(int triState) override
+    {
+        const auto style =
+            triState == host::TriState::False ? css::drawing::FillStyle_NONE : css::drawing::FillStyle_SOLID;
+        document_->changes.Set(properties_, "FillStyle", Any(style));
+    }
+    host::Ref<host::ColorFormat> ForeColor() override
+    {
+        return std::make_shared<ImpressColorFormat>(document_, properties_, "FillColor");
+    }
+    float Transparency() const override
+    {
+        sal_Int16 percent = 0;
+        Property(properties_, "FillTransparence") >>= percent;
+        return static_cast<float>(percent) / 100.0F;
+    }
+    void SetTransparency(float value) override
+    {
+        document_->changes.Set(properties_, "FillTransparence", Any(static_cast<sal_Int16>(value * 100.0F + 0.5F)));
+    }
+    void UserPicture(const std::filesystem::path&) override { NotInImpress("Fill.UserPicture"); }
+
+private:
+    std::shared_ptr<LiveDocument> document_;
+    Reference<XPropertySet> properties_;
+};
+
+class ImpressLine : public host::LineFormat {
+public:
+    ImpressLine(std::shared_ptr<LiveDocument> document, Reference<XPropertySet> properties)
+        : document_(std::move(document)), properties_(std::move(properties))
+    {
+    }
+    int Visible() const override
+    {
+        auto style = css::drawing::LineStyle_NONE;
+        Property(properties_, "LineStyle") >>= style;
+        return TriState(style != css::drawing::LineStyle_NONE);
+    }
+    void SetVisible(int triState) override
+    {
+        const auto style =
+            triState == host::TriState::False ? css::drawing::LineStyle_NONE : css::drawing::LineStyle_SOLID;
+        document_->changes.Set(properties_, "LineStyle", Any(style));
+    }
+    host::Ref<host::ColorFormat> ForeColor() override
+    {
+        return std::make_shared<ImpressColorFormat>(document_, properties_, "LineColor");
+    }
+
+private:
+    std::shared_ptr<LiveDocument> document_;
+    Reference<XPropertySet> properties_;
+};
+
+class ImpressTextFrame : public host::TextFrame {
+public:
+    ImpressTextFrame(std::shared_ptr<LiveDocument> document, Reference<css::text::XText> text)
+        : document_(std::move(document)), text_(std::move(text))
+    {
+    }
+    bool HasText() const override { return !text_->getString().isEmpty(); }
+    host::Ref<host::TextRange> TextRange() override { return ImpressTextRange::Whole(document_, text_); }
+    int WordWrap() const override
+    {
+        bool wrap = true;
+        Property(Properties(), "TextWordWrap") >>= wrap;
+        return TriState(wrap);
+    }
+    void SetWordWrap(int triState) override
+    {
+        document_->changes.Set(Properties(), "TextWordWrap", Any(triState != host::TriState::False));
+    }
+    int AutoSize() const override
+    {
+        bool grows = false;
+        Property(Properties(), "TextAutoGrowHeight") >>= grows;
+        return grows ? host::AutoSize::ShapeToFitText : host::AutoSize::None;
+    }
+    void SetAutoSize(int value) override
+    {
+        document_->changes.Set(Properties(), "TextAutoGrowHeight", Any(value == host::AutoSize::ShapeToFitText));
+    }
+
+private:
+    Reference<XPropertySet> Properties() const { return Reference<XPropertySet>(text_, UNO_QUERY); }
+
+    std::shared_ptr<LiveDocument> document_;
+    Reference<css::text::XText> text_;
+};
+
+class ImpressPlaceholderFormat : public host::PlaceholderFormat {
+public:
+    explicit ImpressPlaceholderFormat(int type) : type_(type) {}
+    int Type() const override { return type_; }
+
+private:
+    int type_;
+};
+
+// Presentation objects by their UNO shape type; the slide picture of a notes
+// page counts as an object placeholder.
+const std::map<std::string, int>& PlaceholderKinds()
+{
+    static const std::map<std::string, int> kinds{
+        {"TitleTextShape", host::PlaceholderType::Title},
+        {"OutlinerShape", host::PlaceholderType::Body},
+        {"NotesShape", host::PlaceholderType::Body},
+        {"SubtitleShape", host::PlaceholderType::Subtitle},
+        {"DateTimeShape", host::PlaceholderType::Date},
+        {"FooterShape", host::PlaceholderType::Footer},
+        {"HeaderShape", host::PlaceholderType::Header},
+        {"SlideNumberShape", host::PlaceholderType::SlideNumber},
+        {"GraphicObjectShape", host::PlaceholderType::Picture},
+        {"ChartShape", host::PlaceholderType::Chart},
+        {"TableShape", host::PlaceholderType::Table},
+        {"OLE2Shape", host::PlaceholderType::Object},
+        {"PageShape", host::PlaceholderType::Object},
+    };
+    return kinds;
+}
+
+}  // namespace
+
+ImpressShape::ImpressShape(std::shared_ptr<LiveDocument> document, Reference<css::drawing::XShape> shape)
+    : document_(std::move(document)), shape_(std::move(shape))
+{
+}
+
+// The shape's service name: marked deprecated, yet it is the one member that
+// tells a title placeholder from a body placeholder.
+std::string ImpressShape::ShapeType() const
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return FromUno(shape_->getShapeType());
+#pragma GCC diagnostic pop
+}
+
+Reference<XPropertySet> ImpressShape::Properties() const
+{
+    return Reference<XPropertySet>(shape_, UNO_QUERY);
+}
+
+int ImpressShape::PlaceholderKind() const
+{
+    const std::string type = ShapeType();
+    if (!type.starts_with(kPresentationPrefix)) {
+        return 0;
+    }
+    bool presentationObject = false;
+    const Reference<XPropertySet> properties = Properties();
+    if (properties->getPropertySetInfo()->hasPropertyByName("IsPresentationObject")) {
+        properties->getPropertyValue("IsPresentationObject") >>= presentationObject;
+    }
+    const auto kind = PlaceholderKinds().find(type.substr(std::string(kPresentationPrefix).size()));
+    return presentationObject && kind != PlaceholderKinds().end() ? kind->second : 0;
+}
+
+int ImpressShape::Type() const
+{
+    if (PlaceholderKind() != 0) {
+        return host::ShapeType::Placeholder;
+    }
+    static const std::map<std::string, int> types{
+        {"com.sun.star.drawing.TextShape", host::ShapeType::TextBox},
+        {"com.sun.star.drawing.GroupShape", host::ShapeType::Group},
+        {"com.sun.star.drawing.GraphicObjectShape", host::ShapeType::Picture},
+        {"com.sun.star.drawing.TableShape", host::ShapeType::Table},
+        {"com.sun.star.drawing.OLE2Shape", host::ShapeType::EmbeddedOLEObject},
+        {"com.sun.star.drawing.LineShape", host::ShapeType::Line},
+        {"com.sun.star.drawing.ConnectorShape", host::ShapeType::Line},
+        {"com.sun.star.drawing.MediaShape", host::ShapeType::Media},
+    };
+    const auto type = types.find(ShapeType());
+    return type != types.end() ? type->second : host::ShapeType::AutoShape;
+}
+
+std::string ImpressShape::Name() const
+{
+    const Reference<css::container::XNamed> named(shape_, UNO_QUERY);
+    return named.is() ? FromUno(named->getName()) : "";
+}
+
+void ImpressShape::SetName(const std::string& value)
+{
+    document_->changes.Set(Properties(), "Name", Any(ToUno(value)));
+}
+
+int ImpressShape::Id() const
+{
+    NotInImpress("Shape.Id");
+}
+
+float ImpressShape::Left() const
+{
+    return PointsFromUno(shape_->getPosition().X);
+}
+
+float ImpressShape::Top() const
+{
+    return PointsFromUno(shape_->getPosition().Y);
+}
+
+float ImpressShape::Width() const
+{
+    return PointsFromUno(shape_->getSize().Width);
+}
+
+float ImpressShape::Height() const
+{
+    return PointsFromUno(shape_->getSize().Height);
+}
+
+void ImpressShape::SetPosition(sal_Int32 x, sal_Int32 y)
+{
+    const css::awt::Point old = shape_->getPosition();
+    const css::awt::Point position(x, y);
+    shape_->setPosition(position);
+    const Reference<css::drawing::XShape> shape = shape_;
+    document_->changes.Record([shape, old] { shape->setPosition(old); },
+                              [shape, position] { shape->setPosition(position); });
+}
+
+void ImpressShape::SetSize(sal_Int32 width, sal_Int32 height)
+{
+    const css::awt::Size old = shape_->getSize();
+    const css::awt::Size size(width, height);
+    shape_->setSize(size);
+    const Reference<css::drawing::XShape> shape = shape_;
+    document_->changes.Record([shape, old] { shape->setSize(old); }, [shape, size] { shape->setSize(size); });
+}
+
+void ImpressShape::SetLeft(float value)
+{
+    SetPosition(UnoFromPoints(value), shape_->getPosition().Y);
+}
+
+void ImpressShape::SetTop(float value)
+{
+    SetPosition(shape_->getPosition().X, UnoFromPoints(value));
+}
+
+void ImpressShape::SetWidth(float value)
+{
+    SetSize(UnoFromPoints(value), shape_->getSize().Height);
+}
+
+void ImpressShape::SetHeight(float value)
+{
+    SetSize(shape_->getSize().Width, UnoFromPoints(value));
+}
+
+int ImpressShape::Visible() const
+{
+    bool visible = true;
+    Property(Properties(), "Visible") >>= visible;
+    return TriState(visible);
+}
+
+void ImpressShape::SetVisible(int triState)
+{
+    document_->changes.Set(Properties(), "Visible", Any(triState != host::TriState::False));
+}
+
+host::Ref<host::FillFormat> ImpressShape::Fill()
+{
+    return std::make_shared<ImpressFill>(document_, Properties());
+}
+
+host::Ref<host::LineFormat> ImpressShape::Line()
+{
+    return std::make_shared<ImpressLine>(document_, Properties());
+}
+
+int ImpressShape::HasTextFrame() const
+{
+    return TriState(Reference<css::text::XText>(shape_, UNO_QUERY).is() && Type() != host::ShapeType::Group);
+}
+
+host::Ref<host::TextFrame> ImpressShape::TextFrame()
+{
+    const Reference<css::text::XText> text(shape_, UNO_QUERY);
+    if (!text.is()) {
+        throw host::HostError("the shape " + Name() + " has no text frame");
+    }
+    return std::make_shared<ImpressTextFrame>(document_, text);
+}
+
+int ImpressShape::HasTable() const
+{
+    return TriState(Type() == host::ShapeType::Table);
+}
+
+host::Ref<host::Table> ImpressShape::Table()
+{
+    NotInImpress("Shape.Table");
+}
+
+host::Ref<host::GroupShapes> ImpressShape::GroupItems()
+{
+    NotInImpress("Shape.GroupItems");
+}
+
+host::Ref<host::ShapeRange> ImpressShape::Ungroup()
+{
+    NotInImpress("Shape.Ungroup");
+}
+
+void ImpressShape::Select(bool)
+{
+    NotInImpress("Shape.Select");
+}
+
+void ImpressShape::Copy()
+{
+    NotInImpress("Shape.Copy");
+}
+
+void ImpressShape::Delete()
+{
+    NotInImpress("Shape.Delete");
+}
+
+void ImpressShape::Export(const std::filesystem::path&, const std::string&)
+{
+    NotInImpress("Shape.Export");
+}
+
+host::Ref<host::OLEFormat> ImpressShape::OLEFormat()
+{
+    NotInImpress("Shape.OLEFormat");
+}
+
+host::Ref<host::Tags> ImpressShape::Tags()
+{
+    NotInImpress("Shape.Tags");
+}
+
+host::Ref<host::TextEffectFormat> ImpressShape::TextEffect()
+{
+    NotInImpress("Shape.TextEffect");
+}
+
+host::Ref<host::PlaceholderFormat> ImpressShape::PlaceholderFormat()
+{
+    const int kind = PlaceholderKind();
+    if (kind == 0) {
+        throw host::HostError("the shape " + Name() + " is not a placeholder");
+    }
+    return std::make_shared<ImpressPlaceholderFormat>(kind);
+}
+
+}  // namespace velmora::impress

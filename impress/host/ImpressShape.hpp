@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+
+#include <com/sun/star/drawing/XShape.hpp>
+
+#include "host/Shape.hpp"
+#include "impress/host/LiveDocument.hpp"
+
+namespace velmora::impress {
+
+// A shape of a slide or notes page, over its UNO shape and property set.
+class ImpressShape : public host::Shape {
+public:
+    ImpressShape(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::drawing::XShape> shape);
+
+    int Type() const override;
+    std::string Name() const override;
+    void SetName(const std::string& value) override;
+    int Id() const override;
+    float Left() const override;
+    void SetLeft(float value) override;
+    float Top() const override;
+    void SetTop(float value) override;
+    float Width() const override;
+    void SetWidth(float value) override;
+    float Height() const override;
+    void SetHeight(float value) override;
+    int Visible() const override;
+    void SetVisible(int triState) override;
+    host::Ref<host::FillFormat> Fill() override;
+    host::Ref<host::LineFormat> Line() override;
+    int HasTextFrame() const override;
+    host::Ref<host::TextFrame> TextFrame() override;
+    int HasTable() const override;
+    host::Ref<host::Table> Table() override;
+    host::Ref<host::GroupShapes> GroupItems() override;
+    host::Ref<host::ShapeRange> Ungroup() override;
+    void Select(bool replace) override;
+    void Copy() override;
+    void Delete() override;
+    void Export(const std::filesystem::path& file, const std::string& filter) override;
+    host::Ref<host::OLEFormat> OLEFormat() override;
+    host::Ref<host::Tags> Tags() override;
+    host::Ref<host::TextEffectFormat> TextEffect() override;
+    host::Ref<host::PlaceholderFormat> PlaceholderFormat() override;
+
+    const css::uno::Reference<css::drawing::XShape>& Uno() const { return shape_; }
+    // The placeholder kind of a presentation object; 0 for any other shape.
+    int PlaceholderKind() const;
+
+private:
+    std::string ShapeType() const;
+    css::uno::Reference<css::beans::XPropertySet> Properties() const;
+    void SetPosition(sal_Int32 x, sal_Int32 y);
+    void SetSize(sal_Int32 width, sal_Int32 height);
+
+    std::shared_ptr<LiveDocument> document_;
+    css::uno::Reference<css::drawing::XShape> shape_;
+};
+
+}  // namespace velmora::impress

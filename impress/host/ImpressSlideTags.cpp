@@ -1,0 +1,123 @@
+#include "impress/host/ImpressSlideTags.hpp"
+
+#include <com/sun/star/beans/PropertyAttribute.hpp>
+#include <com/sun/star/beans/XPropertyContainer.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+
+#include "host/HostError.hpp"
+#include "impress/UnoText.hpp"
+#include "platform/AsciiCase.hpp"
+
+namespace velmora::impress {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+std::string Prefix(int slideIndex)
+{
+    return "VelmoraTag." + std::to_string(slideIndex) + ".";
+}
+
+}  // namespace
+
+ImpressSlideTags::ImpressSlideTags(std::shared_ptr<LiveDocument> document, int slideIndex)
+    : document_(std::move(document)), slideIndex_(slideIndex)
+{
+}
+
+std::string ImpressSlideTags::PropertyName(int slideIndex, const std::string& tagName)
+{
+    return Prefix(slideIndex) + platform::AsciiLower(tagName);
+}
+
+Reference<css::beans::XPropertySet> ImpressSlideTags::Properties() const
+{
+    const Reference<css::document::XDocumentPropertiesSupplier> supplier(document_->model, UNO_QUERY);
+    if (!supplier.is()) {
+        throw host::HostError("the document has no document properties");
+    }
+    return Reference<css::beans::XPropertySet>(supplier->getDocumentProperties()->getUserDefinedProperties(),
+                                               UNO_QUERY);
+}
+
+std::vector<std::string> ImpressSlideTags::Names() const
+{
+    std::vector<std::string> names;
+    const std::string prefix = Prefix(slideIndex_);
+    for (const css::beans::Property& property : Properties()->getPropertySetInfo()->getProperties()) {
+        const std::string name = FromUno(property.Name);
+        if (name.starts_with(prefix)) {
+            names.push_back(name.substr(prefix.size()));
+        }
+    }
+    return names;
+}
+
+int ImpressSlideTags::Count() const
+{
+    return static_cast<int>(Names().size());
+}
+
+std::string ImpressSlideTags::Name(int index) const
+{
+    const auto names = Names();
+    if (index < 1 || index > static_cast<int>(names.size())) {
+        throw host::HostError("the slide has no tag " + std::to_string(index));
+    }
+    return names[static_cast<std::size_t>(index - 1)];
+}
+
+std::string ImpressSlideTags::Value(int index) const
+{
+    return Item(Name(index));
+}
+
+std::string ImpressSlideTags::Item(const std::string& name) const
+{
+    const auto properties = Properties();
+    const rtl::OUString key = ToUno(PropertyName(slideIndex_, name));
+    if (!properties->getPropertySetInfo()->hasPropertyByName(key)) {
+        return "";
+    }
+    rtl::OUString value;
+    properties->getPropertyValue(key) >>= value;
+    return FromUno(value);
+}
+
+void ImpressSlideTags::Add(const std::string& name, const std::string& value)
+{
+    const auto properties = Properties();
+    const rtl::OUString key = ToUno(PropertyName(slideIndex_, name));
+    if (properties->getPropertySetInfo()->hasPropertyByName(key)) {
+        document_->changes.Set(properties, FromUno(key), Any(ToUno(value)));
+        return;
+    }
+    const Reference<css::beans::XPropertyContainer> container(properties, UNO_QUERY_THROW);
+    const Any text(ToUno(value));
+    container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, text);
+    document_->changes.Record(
+        [container, key] { container->removeProperty(key); },
+        [container, key, text] { container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, text); });
+}
+
+void ImpressSlideTags::Delete(const std::string& name)
+{
+    const auto properties = Properties();
+    const rtl::OUString key = ToUno(PropertyName(slideIndex_, name));
+    if (!properties->getPropertySetInfo()->hasPropertyByName(key)) {
+        return;
+    }
+    const Any old = properties->getPropertyValue(key);
+    const Reference<css::beans::XPropertyContainer> container(properties, UNO_QUERY_THROW);
+    container->removeProperty(key);
+    document_->changes.Record(
+        [container, key, old] { container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, old); },
+        [container, key] { container->removeProperty(key); });
+}
+
+}  // namespace velmora::impress

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+
+#include "host/Slide.hpp"
+#include "impress/host/LiveDocument.hpp"
+
+namespace velmora::impress {
+
+// Impress pages carry no tags. A slide's tags live in the document's custom
+// properties as "VelmoraTag.<slide number>.<NAME>", which Impress writes to
+// and reads from a .pptx's custom.xml. Names are kept in small letters and
+// compared without regard to case, as the object model does.
+class ImpressSlideTags : public host::Tags {
+public:
+    ImpressSlideTags(std::shared_ptr<LiveDocument> document, int slideIndex);
+
+    int Count() const override;
+    std::string Name(int index) const override;
+    std::string Value(int index) const override;
+    std::string Item(const std::string& name) const override;
+    void Add(const std::string& name, const std::string& value) override;
+    void Delete(const std::string& name) override;
+
+    static std::string PropertyName(int slideIndex, const std::string& tagName);
+
+private:
+    css::uno::Reference<css::beans::XPropertySet> Properties() const;
+    std::vector<std::string> Names() const;
+
+    std::shared_ptr<LiveDocument> document_;
+    int slideIndex_;
+};
+
+}  // namespace velmora::impress

@@ -1,0 +1,157 @@
+#include "impress/host/ImpressWindow.hpp"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XDrawView.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "impress/host/ImpressPresentation.hpp"
+#include "impress/host/ImpressShapeRange.hpp"
+#include "impress/host/ImpressSlideRange.hpp"
+
+namespace velmora::impress {
+
+using css::drawing::XDrawPage;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+
+ImpressWindow::ImpressWindow(std::shared_ptr<LiveDocument> document) : document_(std::move(document)) {}
+
+host::Ref<host::Selection> ImpressWindow::Selection()
+{
+    return shared_from_this();
+}
+
+host::Ref<host::View> ImpressWindow::View()
+{
+    return shared_from_this();
+}
+
+host::Ref<host::Presentation> ImpressWindow::Presentation()
+{
+    return std::make_shared<ImpressPresentation>(document_);
+}
+
+Reference<XDrawPage> ImpressWindow::CurrentPage() const
+{
+    const Reference<css::drawing::XDrawView> view(document_->model->getCurrentController(), UNO_QUERY);
+    return view.is() ? view->getCurrentPage() : nullptr;
+}
+
+// Pages the slide sorter selected; none in the other views.
+std::vector<Reference<XDrawPage>> ImpressWindow::SelectedPages() const
+{
+    std::vector<Reference<XDrawPage>> pages;
+    const Reference<css::view::XSelectionSupplier> supplier(document_->model->getCurrentController(), UNO_QUERY);
+    if (!supplier.is()) {
+        return pages;
+    }
+    const Reference<css::container::XIndexAccess> selection(supplier->getSelection(), UNO_QUERY);
+    for (sal_Int32 i = 0; selection.is() && i < selection->getCount(); ++i) {
+        const Reference<XDrawPage> page(selection->getByIndex(i), UNO_QUERY);
+        if (page.is()) {
+            pages.push_back(page);
+        }
+    }
+    return pages;
+}
+
+host::Ref<host::Slide> ImpressWindow::Slide()
+{
+    const auto page = CurrentPage();
+    if (!page.is()) {
+        throw host::HostError("the window shows no slide");
+    }
+    return std::make_shared<ImpressSlide>(document_, page);
+}
+
+void ImpressWindow::GotoSlide(int index)
+{
+    const Reference<css::drawing::XDrawView> view(document_->model->getCurrentController(), UNO_QUERY);
+    const Reference<css::drawing::XDrawPagesSupplier> supplier(document_->model, UNO_QUERY);
+    if (!view.is() || !supplier.is() || index < 1 || index > supplier->getDrawPages()->getCount()) {
+        throw host::HostError("cannot show slide " + std::to_string(index));
+    }
+    view->setCurrentPage(Reference<XDrawPage>(supplier->getDrawPages()->getByIndex(index - 1), UNO_QUERY));
+}
+
+std::vector<host::Ref<ImpressShape>> ImpressWindow::SelectedShapes() const
+{
+    std::vector<host::Ref<ImpressShape>> shapes;
+    const Reference<css::view::XSelectionSupplier> supplier(document_->model->getCurrentController(), UNO_QUERY);
+    if (!supplier.is()) {
+        return shapes;
+    }
+    const css::uno::Any selection = supplier->getSelection();
+    if (const Reference<css::drawing::XShape> shape(selection, UNO_QUERY); shape.is()) {
+        shapes.push_back(std::make_shared<ImpressShape>(document_, shape));
+        return shapes;
+    }
+    const Reference<css::drawing::XShapes> several(selection, UNO_QUERY);
+    for (sal_Int32 i = 0; several.is() && i < several->getCount(); ++i) {
+        const Reference<css::drawing::XShape> shape(several->getByIndex(i), UNO_QUERY);
+        if (shape.is()) {
+            shapes.push_back(std::make_shared<ImpressShape>(document_, shape));
+        }
+    }
+    return shapes;
+}
+
+int ImpressWindow::Type() const
+{
+    if (!SelectedShapes().empty()) {
+        return host::SelectionType::Shapes;
+    }
+    return CurrentPage().is() || !SelectedPages().empty() ? host::SelectionType::Slides : host::SelectionType::None;
+}
+
+host::Ref<host::SlideRange> ImpressWindow::SlideRange()
+{
+    auto pages = SelectedPages();
+    if (pages.empty() && CurrentPage().is()) {
+        pages.push_back(CurrentPage());
+    }
+    if (pages.empty()) {
+        throw host::HostError("no slide is selected");
+    }
+    std::vector<host::Ref<ImpressSlide>> slides;
+    for (const auto& page : pages) {
+        slides.push_back(std::make_shared<ImpressSlide>(document_, page));
+    }
+    return std::make_shared<ImpressSlideRange>(std::move(slides));
+}
+
+host::Ref<host::ShapeRange> ImpressWindow::ShapeRange()
+{
+    return std::make_shared<ImpressShapeRange>(SelectedShapes());
+}
+
+host::Ref<host::TextRange> ImpressWindow::TextRange()
+{
+    NotInImpress("Selection.TextRange");
+}
+
+host::Ref<host::ShapeRange> ImpressWindow::ChildShapeRange()
+{
+    NotInImpress("Selection.ChildShapeRange");
+}
+
+bool ImpressWindow::HasChildShapeRange() const
+{
+    return false;
+}
+
+void ImpressWindow::Unselect()
+{
+    const Reference<css::view::XSelectionSupplier> supplier(document_->model->getCurrentController(), UNO_QUERY);
+    if (supplier.is()) {
+        supplier->select(css::uno::Any());
+    }
+}
+
+}  // namespace velmora::impress

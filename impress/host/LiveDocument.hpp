@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include "host/Services.hpp"
+#include "impress/host/ChangeLog.hpp"
+
+namespace velmora::impress {
+
+// What every host object of one command run shares: the office, the
+// document window's frame, the presentation shown in it, the record of
+// changes and the services.
+struct LiveDocument {
+    css::uno::Reference<css::uno::XComponentContext> office;
+    css::uno::Reference<css::frame::XFrame> frame;
+    css::uno::Reference<css::frame::XModel> model;
+    ChangeLog& changes;
+    const host::Services& services;
+    // A presentation a tool opened without a window (the split's copy): its
+    // changes need no undo, and it may lose slides and be closed.
+    bool openedByTool = false;
+};
+
+// Whether the model is an Impress presentation (not a drawing, not text).
+bool IsPresentation(const css::uno::Reference<css::frame::XModel>& model);
+
+// Members Impress has no equivalent of raise the host error with a message
+// the user can read.
+[[noreturn]] void NotInImpress(const std::string& member);
+
+// Points, as the object model measures, from and to UNO's 1/100 mm.
+float PointsFromUno(sal_Int32 hundredthMillimetres);
+sal_Int32 UnoFromPoints(float points);
+
+// Colour values: ours are R + 256 G + 65536 B, UNO's 0xRRGGBB.
+int ColorFromUno(sal_Int32 unoColor);
+sal_Int32 UnoFromColor(int color);
+
+}  // namespace velmora::impress

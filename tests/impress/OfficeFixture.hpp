@@ -1,0 +1,90 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XDispatch.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/util/URL.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <gtest/gtest.h>
+
+#include "tests/support/Decks.hpp"
+#include "tests/support/TempDir.hpp"
+
+namespace velmora::testing {
+
+// One headless soffice for the whole binary, with velmora.oxt installed by
+// unopkg into a profile of its own and the component's scripted prompts on.
+class Office {
+public:
+    static Office& Get();
+    ~Office();
+
+    css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
+    css::uno::Reference<css::frame::XDesktop2> desktop() const { return desktop_; }
+    const std::filesystem::path& folder() const { return dir_.path(); }
+    const std::filesystem::path& settings() const { return settings_; }
+    // The messages the component showed since the last call, one "[TITLE] TEXT" line each.
+    std::string TakeMessages();
+
+private:
+    Office();
+    std::vector<std::string> Layers() const;
+    void Install() const;
+    void Start();
+    void Connect();
+
+    TempDir dir_;
+    std::filesystem::path profile_;
+    std::filesystem::path transcript_;
+    std::filesystem::path settings_;
+    std::string pipe_;
+    int pid_ = -1;
+    css::uno::Reference<css::uno::XComponentContext> context_;
+    css::uno::Reference<css::frame::XDesktop2> desktop_;
+};
+
+// Script arguments of a dispatch, named as the command line's options.
+using Script = std::vector<std::pair<std::string, std::string>>;
+
+// A deck open in an Impress window, as a user opens it (headless, so never
+// shown; hidden documents would not start the add-in's start-up routine).
+class LiveDeck {
+public:
+    explicit LiveDeck(const std::filesystem::path& file);
+    // A new document of another kind ("private:factory/sdraw").
+    static LiveDeck New(const std::string& factory);
+    ~LiveDeck();
+    LiveDeck(const LiveDeck&) = delete;
+    LiveDeck& operator=(const LiveDeck&) = delete;
+
+    // Presses a ribbon command through the vnd.velmora: address the menu uses.
+    void Press(const std::string& onAction, const std::string& controlId, const Script& script = {});
+    // Whether the command's menu entry is enabled in this document's window.
+    bool Enabled(const std::string& onAction, const std::string& controlId) const;
+    void StoreAs(const std::filesystem::path& file) const;
+    // The slide the window shows, as the user picks it in the slide pane.
+    void ShowSlide(int index) const;
+    // Gives characters of a shape's text (from 0) a font of their own, as
+    // the user's own editing would, outside any undo step of ours.
+    void SetFont(int slideIndex, int shapeIndex, int from, int length, const std::string& font) const;
+    // Selects the shape (from 1) of a slide as a click would; its name.
+    std::string SelectShape(int slideIndex, int shapeIndex) const;
+    void Undo() const;
+    void Redo() const;
+    std::vector<std::string> UndoTitles() const;
+    const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
+
+private:
+    explicit LiveDeck(const std::string& url);
+    css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& onAction,
+                                                       const std::string& controlId) const;
+
+    css::uno::Reference<css::frame::XModel> model_;
+};
+
+}  // namespace velmora::testing

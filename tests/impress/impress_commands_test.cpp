@@ -1,0 +1,337 @@
+// Ribbon commands pressed in a live Impress document, compared with the same
+// commands run by velmora on the same deck, read back through the pptx host.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/Host.hpp"
+#include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/Process.hpp"
+
+namespace velmora::testing {
+namespace {
+
+class ImpressCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Office::Get().TakeMessages();
+        decks_.BuildNumbered(deck_, 3, 2);
+    }
+
+    // Runs the command line on a copy of the deck; its messages.
+    std::string RunVelmora(const std::string& command, const std::filesystem::path& copy) const
+    {
+        std::filesystem::copy_file(deck_, copy, std::filesystem::copy_options::overwrite_existing);
+        const ProcessResult result =
+            RunProcess({VELMORA_BIN, "run", command, copy.string(), "--no-open"}, std::chrono::seconds(120),
+                       {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    // The font of each run of each slide's title: name and size.
+    std::vector<std::pair<std::string, float>> TitleFonts(const std::filesystem::path& file)
+    {
+        std::vector<std::pair<std::string, float>> fonts;
+        auto slides = decks_.Open(file)->Slides();
+        for (int i = 1; i <= slides->Count(); ++i) {
+            auto placeholders = slides->Item(i)->Shapes()->Placeholders();
+            for (int p = 1; p <= placeholders->Count(); ++p) {
+                const int type = placeholders->Item(p)->PlaceholderFormat()->Type();
+                if (type == host::PlaceholderType::Title || type == host::PlaceholderType::CenterTitle) {
+                    auto text = placeholders->Item(p)->TextFrame()->TextRange();
+                    for (int r = 1; r <= text->RunCount(); ++r) {
+                        auto font = text->Runs(r)->Font();
+                        fonts.emplace_back(font->Name(), font->Size());
+                    }
+                }
+            }
+        }
+        return fonts;
+    }
+
+    // Whether slide 1's title is filled, and with which colour. Impress
+    // renames shapes as it saves, so the title is found by its kind.
+    std::pair<int, host::Color> TitleFill(const std::filesystem::path& file)
+    {
+        auto placeholders = decks_.Open(file)->Slides()->Item(1)->Shapes()->Placeholders();
+        for (int p = 1; p <= placeholders->Count(); ++p) {
+            const int type = placeholders->Item(p)->PlaceholderFormat()->Type();
+            if (type == host::PlaceholderType::Title || type == host::PlaceholderType::CenterTitle) {
+                auto fill = placeholders->Item(p)->Fill();
+                return {fill->Visible(), fill->Visible() == host::TriState::True ? fill->ForeColor()->RGB() : 0};
+            }
+        }
+        ADD_FAILURE() << "slide 1 of " << file << " has no title";
+        return {};
+    }
+
+    int EffectCount(const std::filesystem::path& file)
+    {
+        int effects = 0;
+        auto slides = decks_.Open(file)->Slides();
+        for (int i = 1; i <= slides->Count(); ++i) {
+            effects += slides->Item(i)->TimeLine()->MainSequence()->Count();
+        }
+        return effects;
+    }
+
+    TempDir dir_;
+    DeckHost decks_;
+    std::filesystem::path deck_ = dir_ / "deck.pptx";
+};
+
+const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"},  {"--set", "CheckBox1=true"},
+                                    {"--set", "CheckBox8=true"},      {"--set", "ComboBox2=DejaVu Serif"},
+                                    {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
+                                    {"--click", "CommandButton1"}};
+
+// Members compared: slide count and titles in order, each slide's notes
+// text, the number of main-sequence effects, and the messages' texts.
+TEST_F(ImpressCommands, NotesDeletionAndAnimationRemovalAgreeWithTheCommandLine)
+{
+    const std::filesystem::path throughImpress = dir_ / "impress.pptx";
+    {
+        LiveDeck live(deck_);
+        live.StoreAs(dir_ / "untouched.pptx");
+        live.Press("DeleteComment_All_Main", "myDeleteComment_All");
+        live.Press("RemoveAnimation_All_Main", "myRemoveAnimation_All");
+        live.StoreAs(throughImpress);
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+    const std::filesystem::path throughCli = dir_ / "cli.pptx";
+    std::string cliMessages = RunVelmora("DeleteComment_All_Main", throughCli);
+    std::filesystem::copy_file(throughCli, deck_, std::filesystem::copy_options::overwrite_existing);
+    cliMessages += RunVelmora("RemoveAnimation_All_Main", throughCli);
+
+    EXPECT_EQ(impressMessages, cliMessages);
+    EXPECT_EQ(impressMessages,
+              "[VelmoraV2.0 by Orvaldi] 所有备注信息已删除!\n"
+              "[VelmoraV2.0 by Orvaldi] 所有动画效果已去除!\n");
+    ASSERT_EQ(EffectCount(dir_ / "untouched.pptx"), 6) << "Impress lost the effects before any command ran";
+    EXPECT_EQ(EffectCount(throughImpress), 0);
+    EXPECT_EQ(EffectCount(throughCli), 0);
+    auto impress = decks_.Open(throughImpress);
+    auto cli = decks_.Open(throughCli);
+    EXPECT_EQ(DeckHost::Titles(*impress), DeckHost::Titles(*cli));
+    ASSERT_EQ(impress->Slides()->Count(), 3);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(DeckHost::Notes(*impress->Slides()->Item(i)), "");
+        EXPECT_EQ(DeckHost::Notes(*cli->Slides()->Item(i)), "");
+    }
+}
+
+// Slide 1's title has two runs in different fonts: undo gives each its own.
+TEST_F(ImpressCommands, EachCommandIsOneUndoStepThatUndoesAndRedoesExactly)
+{
+    decks_.Build(deck_, {{"Velmora Title", "", 0, false, {}}, {"2", "", 0, false, {}}, {"3", "", 0, false, {}}});
+    LiveDeck live(deck_);
+    live.SetFont(1, 1, 8, 5, "DejaVu Sans Mono");
+    live.StoreAs(dir_ / "before.pptx");
+    ASSERT_EQ(live.SelectShape(1, 1), "Title 1");
+    live.Press("SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}});
+    live.Press("SetFont_main", "mySetFont", kTitlesInDejaVuSerif24);
+    EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"设置字体", "我的调色板"}));
+    live.StoreAs(dir_ / "after.pptx");
+
+    const auto fontsBefore = TitleFonts(dir_ / "before.pptx");
+    ASSERT_EQ(fontsBefore.size(), 4U);
+    EXPECT_EQ(fontsBefore[1].first, "DejaVu Sans Mono");
+    const auto fontsAfter = TitleFonts(dir_ / "after.pptx");
+    for (const auto& [name, size] : fontsAfter) {
+        EXPECT_EQ(name, "DejaVu Serif");
+        EXPECT_FLOAT_EQ(size, 24);
+    }
+    const auto fillBefore = TitleFill(dir_ / "before.pptx");
+    const auto fillAfter = TitleFill(dir_ / "after.pptx");
+    EXPECT_EQ(fillAfter.first, host::TriState::True);
+    EXPECT_NE(fillAfter, fillBefore);
+
+    live.Undo();
+    live.Undo();
+    live.StoreAs(dir_ / "undone.pptx");
+    EXPECT_EQ(TitleFonts(dir_ / "undone.pptx"), fontsBefore);
+    EXPECT_EQ(TitleFill(dir_ / "undone.pptx"), fillBefore);
+
+    live.Redo();
+    live.StoreAs(dir_ / "redone.pptx");
+    EXPECT_EQ(TitleFill(dir_ / "redone.pptx"), fillAfter);
+    EXPECT_EQ(TitleFonts(dir_ / "redone.pptx"), fontsBefore);
+}
+
+TEST_F(ImpressCommands, NotesDeletionIsUndoneWithItsText)
+{
+    LiveDeck live(deck_);
+    live.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"删除全部幻灯片备注"}));
+    live.Undo();
+    live.StoreAs(dir_ / "undone.pptx");
+    auto undone = decks_.Open(dir_ / "undone.pptx");
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(DeckHost::Notes(*undone->Slides()->Item(i)), "N" + std::to_string(i));
+    }
+}
+
+TEST_F(ImpressCommands, FlashInsertionSaysInChineseThatImpressCannotDoItAndChangesNothing)
+{
+    LiveDeck live(deck_);
+    live.Press("AddFlash_main", "myAddFlash");
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("无法在此插入 Flash"), std::string::npos) << messages;
+    EXPECT_TRUE(live.UndoTitles().empty());
+}
+
+TEST_F(ImpressCommands, SplitFromTheShownSlideWritesTheSameCopyAsTheCommandLine)
+{
+    const std::filesystem::path copy = dir_ / "deck-拆分文档.pptx";
+    {
+        LiveDeck live(deck_);
+        live.ShowSlide(2);
+        live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "yes"}});
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+    ASSERT_TRUE(std::filesystem::exists(copy)) << impressMessages;
+    const auto impressTitles = DeckHost::Titles(*decks_.Open(copy));
+    std::filesystem::remove(copy);
+
+    const ProcessResult cli = RunProcess(
+        {VELMORA_BIN, "run", "SplitDoc_fromhere_Main", deck_.string(), "--slide", "2", "--answer", "yes", "--no-open"},
+        std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+    EXPECT_EQ(impressMessages, cli.out);
+    EXPECT_EQ(impressTitles, DeckHost::Titles(*decks_.Open(copy)));
+    EXPECT_EQ(impressTitles, (std::vector<std::string>{"2", "3"}));
+}
+
+// Impress gives back no deleted slide, so taking the slides out of the open
+// presentation is refused; the copy is written by then, and the user is told.
+TEST_F(ImpressCommands, ASplitThatCannotTakeSlidesOutSaysSoAndLeavesTheDeckWhole)
+{
+    LiveDeck live(deck_);
+    live.ShowSlide(2);
+    live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}});
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("命令未能完成：在 LibreOffice Impress 中无法完成此操作"), std::string::npos) << messages;
+    EXPECT_TRUE(live.UndoTitles().empty());
+    live.StoreAs(dir_ / "after.pptx");
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "after.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+// Impress has no slide tags: the marks live in the document's custom
+// properties, and must be found again once the deck is saved as .pptx and
+// opened anew.
+TEST_F(ImpressCommands, PersonalMarksSurviveSavingAsPptxAndSayWhatTheCommandLineSays)
+{
+    const Script mark{{"--input", "Orvaldi 印记"}};
+    const std::filesystem::path marked = dir_ / "marked.pptx";
+    {
+        LiveDeck live(deck_);
+        live.Press("AddPersonalMark_Main", "AddPersonalMark", mark);
+        live.StoreAs(marked);
+    }
+    {
+        LiveDeck reopened(marked);
+        reopened.Press("ReadPersonalMark_Main", "ReadPersonalMark", mark);
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+
+    std::string cliMessages;
+    for (const char* command : {"AddPersonalMark_Main", "ReadPersonalMark_Main"}) {
+        const ProcessResult cli =
+            RunProcess({VELMORA_BIN, "run", command, deck_.string(), "--input", "Orvaldi 印记"},
+                       std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        cliMessages += cli.out;
+    }
+    EXPECT_EQ(impressMessages, cliMessages);
+    EXPECT_NE(impressMessages.find("检测到3页幻灯片"), std::string::npos) << impressMessages;
+}
+
+// Width and height of a PNG file, from its header.
+std::pair<int, int> PngSize(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    auto number = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return {number(16), number(20)};
+}
+
+TEST_F(ImpressCommands, PictureExportDrawsEverySlideAtTheExactPixelSizeThroughImpress)
+{
+    LiveDeck live(deck_);
+    live.Press("ExportPic_main", "myExportPic",
+               {{"--set", "OptionButton1=true"},
+                {"--set", "OptionButton10=true"},
+                {"--set", "OptionButton4=true"},
+                {"--click", "Cmd_OK"}});
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("幻灯片已成功导出为图片"), std::string::npos) << messages;
+    const std::filesystem::path folder = dir_ / "deck-导出图片";
+    std::vector<std::filesystem::path> pictures;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        pictures.push_back(entry.path());
+    }
+    ASSERT_EQ(pictures.size(), 3U) << messages;
+    // 1280 pixels along the long edge, the other edge in the slide's proportion.
+    auto pageSetup = decks_.Open(deck_)->PageSetup();
+    const int height = static_cast<int>(std::lround(1280 * pageSetup->SlideHeight() / pageSetup->SlideWidth()));
+    for (const auto& picture : pictures) {
+        EXPECT_EQ(PngSize(picture), (std::pair<int, int>{1280, height})) << picture;
+    }
+    EXPECT_TRUE(live.UndoTitles().empty());
+}
+
+// The album copy needs a new presentation, which this host does not make
+// yet: the user is told, and the deck and its folder stay as they were.
+TEST_F(ImpressCommands, TheAlbumCopySaysItCannotBeMadeHereAndLeavesNothingBehind)
+{
+    LiveDeck live(deck_);
+    live.Press("TranstoPic_main", "myTranstoPic");
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("命令未能完成：在 LibreOffice Impress 中无法完成此操作"), std::string::npos) << messages;
+    EXPECT_TRUE(live.UndoTitles().empty());
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        if (const std::string name = entry.path().filename().string(); !name.starts_with(".~lock.")) {
+            left.push_back(name);  // Impress's own lock file aside
+        }
+    }
+    EXPECT_EQ(left, (std::vector<std::string>{"deck.pptx"}));
+}
+
+// The commands work on presentations: another document's window shows them
+// disabled, and a dispatch that comes all the same is answered with a message.
+TEST_F(ImpressCommands, CommandsAreDisabledAndRefusedOutsideAPresentation)
+{
+    {
+        LiveDeck live(deck_);
+        EXPECT_TRUE(live.Enabled("DeleteComment_All_Main", "myDeleteComment_All"));
+    }
+    LiveDeck drawing = LiveDeck::New("private:factory/sdraw");
+    EXPECT_FALSE(drawing.Enabled("DeleteComment_All_Main", "myDeleteComment_All"));
+    drawing.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    EXPECT_EQ(Office::Get().TakeMessages(), "[VelmoraV2.0 by Orvaldi] 命令未能完成：当前窗口中没有打开的演示文稿\n");
+}
+
+// The start-up routine counts starts of the presentation program: opening
+// presentations and pressing commands afterwards counts nothing more.
+TEST_F(ImpressCommands, TheStartUpRoutineRunsOncePerStartOfImpress)
+{
+    LiveDeck first(deck_);
+    LiveDeck second(deck_);
+    second.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    std::ifstream in(Office::Get().settings());
+    std::stringstream settings;
+    settings << in.rdbuf();
+    EXPECT_NE(settings.str().find("usetime=1\n"), std::string::npos) << settings.str();
+}
+
+}  // namespace
+}  // namespace velmora::testing
