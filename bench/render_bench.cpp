@@ -17,8 +17,8 @@
 
 #include "bench/BenchDecks.hpp"
 #include "bench/BenchProcess.hpp"
+#include "platform/PrivateFolder.hpp"
 #include "render/ChildProcess.hpp"
-#include "render/PrivateFolder.hpp"
 #include "tests/render/SampleDeck.hpp"
 
 namespace {
@@ -59,7 +59,7 @@ void Run(const std::vector<std::string>& argv)
 Seconds ByHand(const std::filesystem::path& deck, const std::filesystem::path& work)
 {
     const auto start = std::chrono::steady_clock::now();
-    const render::PrivateFolder folder("velmora-bench-hand");
+    const platform::PrivateFolder folder("velmora-bench-hand");
     Run({"soffice", "--headless", "--norestore", "-env:UserInstallation=file://" + (work / "hand-profile").string(),
          "--convert-to", "pdf", "--outdir", folder.Path().string(), deck.string()});
     const std::filesystem::path pdf = folder.Path() / deck.filename().replace_extension(".pdf");
@@ -132,7 +132,7 @@ void Compare(const char* what, int rounds, double target, Hand&& hand, Ours&& ou
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    const render::PrivateFolder work("velmora-bench");
+    const platform::PrivateFolder work("velmora-bench");
     // The export remembers its choices; the user's own settings stay as they are.
     setenv("VELMORA_SETTINGS", (work.Path() / "settings.ini").c_str(), 1);
     std::printf("building %d decks of %d slides...\n", kBatchDecks, kSlides);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "render/PrivateFolder.hpp"
+#include "platform/PrivateFolder.hpp"
 
 namespace velmora::cli {
 
@@ -28,7 +28,7 @@ public:
     std::filesystem::path Unsandboxed(const std::filesystem::path& path) const;
 
 private:
-    render::PrivateFolder sandbox_;
+    platform::PrivateFolder sandbox_;
     std::filesystem::path folder_;    // the original's folder
     std::filesystem::path workshop_;  // the copy's folder
     std::filesystem::path copy_;

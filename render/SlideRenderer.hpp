@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/PrivateFolder.hpp"
 #include "render/LibreOffice.hpp"
 #include "render/OfficeProfile.hpp"
 #include "render/PictureFormat.hpp"
-#include "render/PrivateFolder.hpp"
 #include "render/Raster.hpp"
 #include "render/RenderError.hpp"
 #include "render/RenderObserver.hpp"
@@ -90,7 +90,7 @@ private:
     const PdfPages& Pages(const std::filesystem::path& presentation, std::uint64_t revision);
     void ShowProgress(int done, int total) const;
 
-    PrivateFolder folder_;
+    platform::PrivateFolder folder_;
     RenderObserver* observer_;
     int drawingThreads_;
     LibreOffice office_;

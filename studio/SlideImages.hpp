@@ -12,7 +12,7 @@
 #include <QThreadPool>
 
 #include "host/Presentation.hpp"
-#include "render/PrivateFolder.hpp"
+#include "platform/PrivateFolder.hpp"
 #include "render/SlideRenderer.hpp"
 
 namespace velmora::studio {
@@ -42,7 +42,7 @@ private:
     Result Draw(std::filesystem::path copy, std::uint64_t revision, int slides, render::PixelBox box);
 
     Handler onResult_;
-    render::PrivateFolder folder_;
+    platform::PrivateFolder folder_;
     QThreadPool pool_;
     std::unique_ptr<render::SlideRenderer> renderer_;
     std::uint64_t requests_ = 0;

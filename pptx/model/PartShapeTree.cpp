@@ -11,6 +11,7 @@
 #include "host/MsoConstants.hpp"
 #include "host/Shape.hpp"
 #include "platform/AsciiCase.hpp"
+#include "platform/PrivateFolder.hpp"
 #include "pptx/model/DocumentWindow.hpp"
 #include "pptx/model/PartTheme.hpp"
 #include "pptx/model/Presentation.hpp"
@@ -22,7 +23,6 @@
 #include "pptx/shapes/ShapeElement.hpp"
 #include "pptx/xml/Elements.hpp"
 #include "render/PictureWriter.hpp"
-#include "render/PrivateFolder.hpp"
 
 namespace velmora::pptx::model {
 
@@ -141,7 +141,7 @@ host::Ref<host::ShapeRange> PartShapeTree::PasteAsPicture(int dataType)
 {
     const std::string filter = PasteFilter(dataType);
     ShapeClip& clip = presentation_->Clipboard().Content();
-    const render::PrivateFolder folder("velmora-paste");
+    const platform::PrivateFolder folder("velmora-paste");
     const auto picture = folder.Path() / ("pasted." + platform::AsciiLower(filter));
     clip.Draw(presentation_->Pictures(), picture, filter);
     auto shapes = MakeShapes(shared_from_this());
@@ -285,7 +285,7 @@ ControlRelations SlideShapeTree::AddControl(const std::string& progId, double le
     if (!parts::flash::IsPlayerClass(progId)) {
         throw host::HostError("inserting the object \"" + progId + "\" is not supported");
     }
-    render::PrivateFolder scratch("velmora-control");
+    platform::PrivateFolder scratch("velmora-control");
     const auto picture = ControlPicture(scratch.Path(), width, height);
     const auto added =
         presentation_->Deck().AddControl(*part_, parts::flash::kClassId, picture, {left, top, width, height});

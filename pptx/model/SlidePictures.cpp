@@ -224,7 +224,7 @@ void SlidePictures::SavePicturePresentation(Application& application, Presentati
     auto setup = presentation.PageSetup();
     const float width = setup->SlideWidth();
     const float height = setup->SlideHeight();
-    std::optional<render::PrivateFolder> pictures;
+    std::optional<platform::PrivateFolder> pictures;
     Rendering([&] { pictures.emplace("velmora-album"); });
     ExportAll(presentation, pictures->Path(), "JPG", static_cast<int>(std::lround(width * 1.5)),
               static_cast<int>(std::lround(height * 1.5)));

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "render/PrivateFolder.hpp"
+#include "platform/PrivateFolder.hpp"
 #include "render/SlideRenderer.hpp"
 
 namespace velmora::pptx::package {
@@ -74,7 +74,7 @@ private:
     render::SlideRenderer& Renderer();
     const std::filesystem::path& Folder();
 
-    std::optional<render::PrivateFolder> folder_;
+    std::optional<platform::PrivateFolder> folder_;
     std::unique_ptr<render::SlideRenderer> renderer_;
     render::RenderObserver* observer_ = nullptr;
     bool keepOfficeRunning_ = false;
