@@ -15,6 +15,7 @@ PrivateFolder::PrivateFolder(const std::string& prefix)
     const std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
+    const platform::InterruptionsHeld held;
     if (mkdtemp(name.data()) == nullptr) {
         throw RenderError("cannot create a temporary folder " + pattern + ": " + std::strerror(errno));
     }
