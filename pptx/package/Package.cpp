@@ -20,6 +20,8 @@ constexpr const char* kContentTypesEntry = "[Content_Types].xml";
 std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
 {
     std::unique_ptr<Package> package(new Package());
+    // Taken before reading, so that a change made meanwhile shows at save.
+    package->readAs_ = platform::StampOf(file);
     package->source_ = ZipArchive::Open(file);
     const auto& entries = package->source_->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -240,6 +242,19 @@ std::vector<StoredEntry> Package::StoredEntries()
     return stored;
 }
 
+bool Package::IsSource(const std::filesystem::path& target) const
+{
+    if (!source_ || !readAs_) {
+        return false;
+    }
+    const auto normal = [](const std::filesystem::path& path) {
+        return std::filesystem::absolute(path).lexically_normal();
+    };
+    const auto stamp = platform::StampOf(target);
+    return normal(target) == normal(File()) ||
+           (stamp && stamp->device == readAs_->device && stamp->inode == readAs_->inode);
+}
+
 void Package::Save(const std::filesystem::path& target)
 {
     Flush();
@@ -253,10 +268,14 @@ void Package::Save(const std::filesystem::path& target)
                                                                   std::uint64_t size) {
         source_->CopyStored(index, destination, size);
     });
+    const bool source = IsSource(target);
     try {
-        platform::WriteFileAtomically(target, bytes);
+        platform::WriteFileAtomically(target, bytes, source ? readAs_ : std::nullopt);
     } catch (const std::system_error& error) {
         throw host::HostError(error.what());
+    }
+    if (source) {
+        readAs_ = platform::StampOf(target);
     }
 }
 
