@@ -36,7 +36,7 @@ namespace velmora::cli {
 namespace {
 
 // How long a run waits for another that is changing the same deck.
-constexpr std::chrono::seconds kDeckLockPatience{5};
+constexpr std::chrono::seconds kDeckLockPatience{10};
 
 // A failure that ends the run of one file with an exit status and a message.
 struct RunStop {

@@ -86,9 +86,10 @@ using ConcurrentRunsTest = ReliabilityTest;
 
 TEST_F(ConcurrentRunsTest, TwoRunsOnOneDeckTakeTurnsAndBothChangesStay)
 {
-    const auto deck = MakeDeck("deck.pptx", 400);
+    // Large enough that the second run starts reading while the first is still at work.
+    const auto deck = MakeDeck("deck.pptx", 600);
     BackgroundVelmora notes(dir_ / "settings.ini", {"run", "DeleteComment_All_Main", deck.string()});
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     BackgroundVelmora effects(dir_ / "settings.ini", {"run", "RemoveAnimation_All_Main", deck.string()});
     EXPECT_EQ(notes.Wait(), 0);
     EXPECT_EQ(effects.Wait(), 0);
