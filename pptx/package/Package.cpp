@@ -1,5 +1,6 @@
 #include "pptx/package/Package.hpp"
 
+#include <algorithm>
 #include <ctime>
 #include <system_error>
 
@@ -120,6 +121,7 @@ void Package::Remove(std::string_view part)
         relationships_.erase(found);
     }
     types_->RemoveOverride(part);
+    smallestFree_.clear();
 }
 
 std::optional<CaselessMap<bool>> Package::ReachableParts()
@@ -194,9 +196,12 @@ Relationships& Package::RelationshipsOf(std::string_view part)
 
 std::string Package::FreePartName(std::string_view prefix, std::string_view suffix) const
 {
-    for (unsigned number = 1;; ++number) {
+    // Parts are numbered one after the other: a look from 1 each time would make adding n of them quadratic.
+    unsigned& known = smallestFree_[std::string(prefix) + '\n' + std::string(suffix)];
+    for (unsigned number = std::max(known, 1u);; ++number) {
         std::string name = std::string(prefix) + std::to_string(number) + std::string(suffix);
         if (!Contains(name)) {
+            known = number;
             return name;
         }
     }

@@ -87,6 +87,8 @@ private:
     std::unique_ptr<ContentTypes> types_;
     CaselessMap<std::unique_ptr<Relationships>> relationships_;
     PackAhead packer_;
+    // Per prefix and suffix of FreePartName, a number below which all are taken; forgotten when a part goes.
+    mutable std::unordered_map<std::string, unsigned> smallestFree_;
 };
 
 }  // namespace velmora::pptx::package
