@@ -112,11 +112,11 @@ bool HasOpen(const std::string& pid, const struct stat& file)
 bool OfficeHasOpen(const std::filesystem::path& file, std::optional<uid_t> owner)
 {
     struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return true;
+    }
     DIR* processes = ::opendir("/proc");
-    if (processes == nullptr || ::stat(file.c_str(), &status) != 0) {
-        if (processes != nullptr) {
-            ::closedir(processes);
-        }
+    if (processes == nullptr) {
         return true;
     }
     bool open = false;
