@@ -1,6 +1,7 @@
 #include "cli/RunCommand.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <iterator>
 #include <memory>
@@ -23,6 +24,7 @@
 #include "host/Host.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/CloseMatches.hpp"
+#include "platform/EditLock.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/HostSteps.hpp"
 #include "platform/PlatformServices.hpp"
@@ -32,6 +34,9 @@
 
 namespace velmora::cli {
 namespace {
+
+// How long a run waits for another that is changing the same deck.
+constexpr std::chrono::seconds kDeckLockPatience{10};
 
 // A failure that ends the run of one file with an exit status and a message.
 struct RunStop {
@@ -171,9 +176,9 @@ struct Batch {
 class FileRun {
 public:
     FileRun(Batch& batch, const std::filesystem::path& file)
-        : batch_(batch), options_(batch.options), file_(file),
-          prompts_(std::make_shared<platform::ScriptedPrompts>(MessageStream())),
-          startupPrompts_(std::make_shared<platform::ScriptedPrompts>(MessageStream())),
+        : batch_(batch), options_(batch.options), file_(file), messages_(MessageStream().rdbuf()),
+          prompts_(std::make_shared<platform::ScriptedPrompts>(messages_)),
+          startupPrompts_(std::make_shared<platform::ScriptedPrompts>(messages_)),
           openedBefore_(batch.shell->Opened().size())
     {
         report_.command = options_.command;
@@ -190,12 +195,14 @@ public:
             forms::ScriptedDriver driver = Driver();
             Prepare();
             AttachScreen(driver);
+            LockDeck();
             presentation_ = Open();
             ApplySelection(*batch_.application->ActiveWindow());
             RequireOneSelectedSlide(command);
+            HoldMessagesUntilSaved();
             addin::AddinContext context{services_, &driver, StartupWanted(), startupPrompts_};
             Press(context, command);
-            SaveChanges(*presentation_);
+            SaveOrDropMessages();
             report_.filesWritten = FilesWritten();
             return Finish(Refused() ? ExitStatus::Refused : ExitStatus::Done, "");
         } catch (const RunStop& stop) {
@@ -330,6 +337,68 @@ private:
     }
 
     const std::filesystem::path& Target() const { return dryRun_ ? dryRun_->File() : file_; }
+
+    // Whether a changed presentation will be written somewhere at the end.
+    bool SavesChanges() const
+    {
+        return !options_.noSave && !options_.dryRun && (options_.output || !options_.unsaved);
+    }
+
+    bool SavesOverFile() const
+    {
+        std::error_code ignored;
+        return SavesChanges() && (!options_.output || std::filesystem::equivalent(file_, *options_.output, ignored));
+    }
+
+    // A second run on the same deck waits until this one has saved, then
+    // reads what it saved; else its save would undo this one's change.
+    void LockDeck()
+    {
+        if (!SavesOverFile()) {
+            return;
+        }
+        try {
+            deckLock_ = std::make_unique<platform::EditLock>(file_, kDeckLockPatience);
+        } catch (const std::system_error& busy) {
+            throw RunStop{ExitStatus::HostFailure, std::string(busy.what()) + "; nothing was changed"};
+        }
+    }
+
+    // Messages wait for the save when there is one: a report of success must
+    // not be followed by the news that the change could not be kept (the deck
+    // open elsewhere, read-only, the disk full). They show once it is saved,
+    // or when the command changed nothing; a failed save drops them.
+    void HoldMessagesUntilSaved()
+    {
+        if (SavesChanges() && messages_.rdbuf() != held_.rdbuf()) {
+            messages_.rdbuf(held_.rdbuf());
+            holding_ = true;
+        }
+    }
+
+    void SaveOrDropMessages()
+    {
+        try {
+            SaveChanges(*presentation_);
+        } catch (const RunStop&) {
+            DropHeldMessages();
+            throw;
+        }
+    }
+
+    void ShowHeldMessages()
+    {
+        if (holding_) {
+            batch_.out << held_.str() << std::flush;
+            DropHeldMessages();
+        }
+    }
+
+    void DropHeldMessages()
+    {
+        held_.str("");
+        holding_ = false;
+    }
 
     host::Ref<host::Presentation> Open() const
     {
@@ -516,6 +585,8 @@ private:
     int Finish(int status, const std::string& error)
     {
         Close();
+        deckLock_.reset();
+        ShowHeldMessages();
         report_.prompts = AllPrompts();
         const auto& opened = batch_.shell->Opened();
         report_.opened.assign(opened.begin() + static_cast<std::ptrdiff_t>(openedBefore_), opened.end());
@@ -537,11 +608,14 @@ private:
     const RunOptions& options_;
     std::filesystem::path file_;
     std::ostringstream held_;
+    std::ostream messages_;  // where message boxes print: the output, or held_
+    bool holding_ = false;   // held_ waits for the save
     std::shared_ptr<platform::ScriptedPrompts> prompts_;
     std::shared_ptr<platform::ScriptedPrompts> startupPrompts_;
     std::size_t openedBefore_;  // the batch's addresses before this file's
     host::Services services_;
     std::unique_ptr<DryRun> dryRun_;
+    std::unique_ptr<platform::EditLock> deckLock_;
     host::Ref<host::Presentation> presentation_;
     std::optional<std::filesystem::path> saved_;
     RunReport report_;

@@ -161,7 +161,9 @@ int Help(const std::vector<std::string>& arguments)
 constexpr std::string_view kRunDetails =
     "Opens each FILE in turn as the active presentation in one document window, connects the add-in, presses "
     "the ribbon command COMMAND (an onAction name, any letter case; 'velmora commands' lists them) and saves a "
-    "changed presentation back to FILE by atomic replace. Message boxes print on stdout as [TITLE] TEXT. "
+    "changed presentation back to FILE by atomic replace. While it runs it holds a lock on FILE: another run "
+    "on the same FILE waits up to 10 seconds for it, then gives up with status 3. Message boxes print on "
+    "stdout as [TITLE] TEXT, once the presentation is saved. "
     "Answers and dialog scripts apply to every FILE; 'velmora dialog FORM' lists the controls a script can "
     "name. A FILE that fails does not stop the others; the exit status is the worst of them.";
 

@@ -15,11 +15,13 @@
 
 namespace {
 
-// A reader that goes away (velmora ... | head) must not end a run before its save;
+// A reader that goes away (velmora ... | head) must not end a run before its save,
+// nor a write past the file-size limit, which fails as on a full disk instead;
 // an interruption takes LibreOffice and our temporary files with it.
 void HandleSignals()
 {
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     velmora::platform::ExitCleanlyOnInterruption();
 }
 

@@ -1,12 +1,18 @@
 #include "doctools/SplitDoc.hpp"
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <numeric>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
 #include "host/Preconditions.hpp"
+#include "platform/Interruption.hpp"
+#include "platform/TemporaryName.hpp"
 
 namespace velmora::doctools {
 
@@ -30,9 +36,45 @@ void ReportSplit(host::Prompts& prompts, const std::string& fileName)
     prompts.MsgBox(std::string("拆分文档已保存在当前路径下的以下文件中：\r") + fileName, host::MsgStyle::Information);
 }
 
-host::Ref<host::Presentation> OpenCopy(host::Application& application, const std::filesystem::path& copy)
+// Slide indexes from..to, for one deletion of them all.
+std::vector<int> IndexRange(int from, int to)
 {
-    return application.Presentations()->Open(copy, false, false, false);
+    std::vector<int> indexes(static_cast<std::size_t>(std::max(0, to - from + 1)));
+    std::iota(indexes.begin(), indexes.end(), from);
+    return indexes;
+}
+
+// Writes the copy, trimmed by `trim` when it is given: the full copy waits
+// under a temporary name beside it, so that the split name only ever holds
+// the trimmed copy, even when the run is cut short.
+void WriteSplitCopy(host::Application& application, const host::Services& services,
+                    host::Presentation& presentation, const std::filesystem::path& copyPath,
+                    const std::function<void(host::Presentation& copy)>& trim)
+{
+    if (!trim) {
+        presentation.SaveCopyAs(copyPath);
+        return;
+    }
+    const std::string extension = host::Extension(presentation.Name());
+    const std::filesystem::path temporary =
+        std::filesystem::path(platform::UnusedTemporaryName(*services.random, copyPath.parent_path(), 1000000,
+                                                            {extension})) += extension;
+    const platform::TemporaryPathGuard guard(temporary);
+    const auto removeTemporary = [&temporary] {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+    };
+    try {
+        presentation.SaveCopyAs(temporary);
+        auto copy = application.Presentations()->Open(temporary, false, false, false);
+        trim(*copy);
+        copy->SaveCopyAs(copyPath);
+        copy->Close();
+    } catch (...) {
+        removeTemporary();
+        throw;
+    }
+    removeTemporary();
 }
 
 void TagSelection(host::Application& application, host::Presentation& presentation)
@@ -82,22 +124,16 @@ void SplitDoc_fromhere_Main(host::Application& application, const host::Services
 
     const std::string fileName = SplitFileName(*presentation);
     const auto copyPath = std::filesystem::path(presentation->Path()) / fileName;
-    presentation->SaveCopyAs(copyPath);
-    services.FileWritten(copyPath);
+    std::function<void(host::Presentation&)> trim;
     if (current > 1) {
-        auto copy = OpenCopy(application, copyPath);
-        for (int i = 1; i < current; ++i) {
-            copy->Slides()->Item(1)->Delete();
-        }
-        copy->Save();
-        copy->Close();
+        // The slides before the current one go together: one by one, each would look over the whole package.
+        trim = [current](host::Presentation& copy) { copy.Slides()->Range(IndexRange(1, current - 1))->Delete(); };
     }
+    WriteSplitCopy(application, services, *presentation, copyPath, trim);
+    services.FileWritten(copyPath);
 
     if (!KeepInSource(*services.prompts, "拆分后是否在原文档中保留？保留(Yes) 不保留(No):")) {
-        const int moved = presentation->Slides()->Count() - current + 1;
-        for (int i = 0; i < moved; ++i) {
-            presentation->Slides()->Item(current)->Delete();
-        }
+        presentation->Slides()->Range(IndexRange(current, presentation->Slides()->Count()))->Delete();
     }
     ReportSplit(*services.prompts, fileName);
 }
@@ -116,17 +152,17 @@ void SplitDoc_selection_Main(host::Application& application, const host::Service
 
     const std::string fileName = SplitFileName(*presentation);
     const auto copyPath = std::filesystem::path(presentation->Path()) / fileName;
-    presentation->SaveCopyAs(copyPath);
-    services.FileWritten(copyPath);
     const int total = presentation->Slides()->Count();
+    std::function<void(host::Presentation&)> trim;
     if (total - *count > 0) {
-        auto copy = OpenCopy(application, copyPath);
-        host::Suppressed([&] {
-            copy->Slides()->Range(UnselectedSlides(*copy, static_cast<std::size_t>(total - *count)))->Delete();
-        });
-        copy->Save();
-        copy->Close();
+        trim = [total, count = *count](host::Presentation& copy) {
+            host::Suppressed([&] {
+                copy.Slides()->Range(UnselectedSlides(copy, static_cast<std::size_t>(total - count)))->Delete();
+            });
+        };
     }
+    WriteSplitCopy(application, services, *presentation, copyPath, trim);
+    services.FileWritten(copyPath);
 
     if (!KeepInSource(*services.prompts, "提取后是否在原文档中保留？保留(Yes) 不保留(No):")) {
         application.ActiveWindow()->Selection()->SlideRange()->Delete();

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/Interruption.hpp"
+
 namespace velmora::platform {
 
 namespace {
@@ -24,9 +26,11 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr std::size_t kRandomLength = 6;
 constexpr int kMostLinks = 40;
 
+// A write past the file-size limit (ulimit -f) fails as on a full disk, with words for the cause.
 [[noreturn]] void ThrowErrno(int error, const std::string& what, const std::filesystem::path& path)
 {
-    throw std::system_error(error, std::generic_category(), what + " " + path.string());
+    const std::string limit = error == EFBIG ? " (beyond the file-size limit, ulimit -f)" : "";
+    throw std::system_error(error, std::generic_category(), what + " " + path.string() + limit);
 }
 
 [[noreturn]] void ThrowErrno(const std::string& what, const std::filesystem::path& path)
@@ -149,8 +153,8 @@ std::filesystem::path ReplaceableFile(const std::filesystem::path& path)
 class PendingFile {
 public:
     PendingFile(const std::filesystem::path& shown, const std::filesystem::path& real, bool unnamed,
-                std::string_view extension = {})
-        : shown_(shown), real_(real), folder_(FolderOf(real)), extension_(extension)
+                std::string_view extension = {}, const std::optional<FileStamp>& readAs = std::nullopt)
+        : shown_(shown), real_(real), folder_(FolderOf(real)), extension_(extension), readAs_(readAs)
     {
         RemoveAbandoned(folder_);
         if (!(unnamed && OpenUnnamed())) {
@@ -161,6 +165,7 @@ public:
     {
         if (!name_.empty() && !committed_) {
             ::unlink(name_.c_str());
+            ForgetTemporaryPath(name_);
         }
     }
     PendingFile(const PendingFile&) = delete;
@@ -188,13 +193,17 @@ public:
         if (::fsync(fd_.get()) != 0) {
             ThrowErrno("cannot flush", shown_);
         }
+        // An interruption waits until the new name is in place or the temporary one is registered.
+        const InterruptionsHeld held;
         if (name_.empty()) {
             LinkUnnamed();
         }
+        CheckUnchanged();
         if (std::rename(name_.c_str(), real_.c_str()) != 0) {
             ThrowErrno("cannot replace", shown_);
         }
         committed_ = true;
+        ForgetTemporaryPath(name_);
         SyncFolder();
     }
 
@@ -218,6 +227,7 @@ private:
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::filesystem::path name = folder_ / TemporaryName(extension_);
+            const InterruptionsHeld held;
             fd_.reset(::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
             if (fd_.get() < 0) {
                 if (errno == EEXIST) {
@@ -230,7 +240,7 @@ private:
             struct stat named {};
             if (::flock(fd_.get(), LOCK_EX) == 0 && ::fstat(fd_.get(), &opened) == 0 &&
                 ::lstat(name.c_str(), &named) == 0 && SameFile(opened, named)) {
-                name_ = name;
+                Named(name);
                 return;
             }
         }
@@ -243,7 +253,7 @@ private:
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::filesystem::path name = folder_ / TemporaryName(extension_);
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-                name_ = name;
+                Named(name);
                 return;
             }
             if (errno != EEXIST) {
@@ -251,6 +261,21 @@ private:
             }
         }
         ThrowErrno(EEXIST, "cannot name the new content of", shown_);
+    }
+
+    void Named(const std::filesystem::path& name)
+    {
+        name_ = name;
+        RegisterTemporaryPath(name_);
+    }
+
+    void CheckUnchanged() const
+    {
+        if (readAs_ && StampOf(real_) != readAs_) {
+            throw std::system_error(EBUSY, std::generic_category(),
+                                    shown_.string() + " changed since it was read (another program saved it); "
+                                                      "replacing it would undo that change");
+        }
     }
 
     void KeepMode() const
@@ -274,6 +299,7 @@ private:
     std::filesystem::path real_;
     std::filesystem::path folder_;
     std::string extension_;
+    std::optional<FileStamp> readAs_;
     FileDescriptor fd_;
     std::filesystem::path name_;
     bool committed_ = false;
@@ -304,9 +330,25 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path)
     ThrowErrno(ELOOP, "cannot follow the links of", path);
 }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents)
+bool FileStamp::operator==(const FileStamp& other) const
 {
-    PendingFile pending(path, ReplaceableFile(path), ProcessFilesReachable());
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+}
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                         const std::optional<FileStamp>& readAs)
+{
+    PendingFile pending(path, ReplaceableFile(path), ProcessFilesReachable(), {}, readAs);
     pending.Write(contents);
     pending.Commit();
 }

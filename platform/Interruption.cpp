@@ -31,6 +31,24 @@ struct PathSlot {
 
 std::array<std::atomic<int>, kGroupSlots> groups{};
 std::array<PathSlot, kPathSlots> paths{};
+// The thread that cleans up: while it does, no other step of its own can
+// make again what was just removed.
+std::atomic<pid_t> cleaningThread{0};
+
+pid_t ThisThread()
+{
+    return static_cast<pid_t>(syscall(SYS_gettid));
+}
+
+sigset_t InterruptionSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaddset(&signals, signal);
+    }
+    return signals;
+}
 
 // Claims a free slot for writing; nullptr when all are taken.
 PathSlot* ClaimPathSlot()
@@ -120,6 +138,13 @@ void RemovePaths()
 
 void OnInterruption(int signal)
 {
+    const pid_t cleaner = cleaningThread.load();
+    if (cleaner != 0 && cleaner != ThisThread()) {
+        const int savedErrno = errno;
+        syscall(SYS_tgkill, getpid(), cleaner, signal);
+        errno = savedErrno;
+        return;
+    }
     CleanUpAfterInterruption();
     _exit(128 + signal);
 }
@@ -181,15 +206,24 @@ void CleanUpAfterInterruption() noexcept
 
 void ExitCleanlyOnInterruption()
 {
+    cleaningThread.store(ThisThread());
     struct sigaction action {};
     action.sa_handler = OnInterruption;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        sigaddset(&action.sa_mask, signal);
-    }
+    action.sa_mask = InterruptionSignals();
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         sigaction(signal, &action, nullptr);
     }
+}
+
+InterruptionsHeld::InterruptionsHeld()
+{
+    const sigset_t signals = InterruptionSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, &before_);
+}
+
+InterruptionsHeld::~InterruptionsHeld()
+{
+    pthread_sigmask(SIG_SETMASK, &before_, nullptr);
 }
 
 TemporaryPathGuard::TemporaryPathGuard(std::filesystem::path path) : path_(std::move(path))

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <signal.h>
+
 namespace velmora::platform {
 
 // What an interrupted run must undo: the process groups of the programs it
@@ -19,8 +21,24 @@ void ForgetTemporaryPath(const std::filesystem::path& path);
 void CleanUpAfterInterruption() noexcept;
 
 // SIGINT, SIGTERM and SIGHUP clean up and end the process with 128 + the
-// signal's number (130, 143, 129).
+// signal's number (130, 143, 129). The calling thread does it: a signal
+// another thread receives is passed on to it, so that the steps of that
+// thread stop while their files go.
 void ExitCleanlyOnInterruption();
+
+// SIGINT, SIGTERM and SIGHUP wait while the object lives (in this thread),
+// for a short step that must not be cut in two: a file created and then
+// registered, a temporary name renamed and then forgotten.
+class InterruptionsHeld {
+public:
+    InterruptionsHeld();
+    ~InterruptionsHeld();
+    InterruptionsHeld(const InterruptionsHeld&) = delete;
+    InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+
+private:
+    sigset_t before_;
+};
 
 // A temporary path registered for as long as the object lives.
 class TemporaryPathGuard {

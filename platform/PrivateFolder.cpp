@@ -14,6 +14,7 @@ PrivateFolder::PrivateFolder(const std::string& prefix)
     const std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
+    const platform::InterruptionsHeld held;
     if (mkdtemp(name.data()) == nullptr) {
         throw std::system_error(errno, std::generic_category(), "cannot create a temporary folder " + pattern);
     }

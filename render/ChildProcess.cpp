@@ -147,7 +147,7 @@ struct Streams {
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT, SIGXFSZ}) {
         ::signal(signal, SIG_DFL);
     }
     const int nothing = open("/dev/null", O_RDWR);

@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "platform/AtomicFile.hpp"
-#include "platform/Interruption.hpp"
 #include "render/RasterModule.hpp"
 
 namespace velmora::render {
@@ -53,10 +52,7 @@ void WriteWhole(const std::filesystem::path& file,
                 const std::function<void(const std::filesystem::path& temporary)>& produce)
 {
     try {
-        platform::ProduceFileAtomically(file, [&](const std::filesystem::path& temporary) {
-            const platform::TemporaryPathGuard guard(temporary);
-            produce(temporary);
-        });
+        platform::ProduceFileAtomically(file, produce);
     } catch (const std::system_error& error) {
         throw RenderError(error.what());
     }

@@ -76,7 +76,7 @@ void Slide::Export(const std::filesystem::path& file, const std::string& filter,
 
 void Slide::Delete()
 {
-    presentation_->Deck().DeleteSlide(slideId_);
+    presentation_->Deck().DeleteSlides({slideId_});
     presentation_->MarkChanged();
 }
 

@@ -166,12 +166,14 @@ void SlidePictures::TellSubstitutedFonts(package::Package& copy)
 std::filesystem::path SlidePictures::OneSlideCopy(Presentation& presentation, int slideIndex)
 {
     auto copy = parts::Deck::Open(Current(presentation).file);
-    const auto slides = copy->Presentation().Slides();
+    std::vector<unsigned> others;
+    const auto& slides = copy->Presentation().Slides();
     for (std::size_t i = 0; i < slides.size(); ++i) {
         if (static_cast<int>(i) + 1 != slideIndex) {
-            copy->DeleteSlide(slides[i].id);
+            others.push_back(slides[i].id);
         }
     }
+    copy->DeleteSlides(others);
     const auto file = Folder() / ("slide" + std::to_string(++copies_) + ".pptx");
     copy->Save(file);
     return file;

@@ -69,9 +69,8 @@ void SlideRange::Export(const std::filesystem::path& file, const std::string& fi
 
 void SlideRange::Delete()
 {
-    for (unsigned id : slideIds_) {
-        model::Slide(presentation_, id).Delete();
-    }
+    presentation_->Deck().DeleteSlides(slideIds_);
+    presentation_->MarkChanged();
 }
 
 }  // namespace velmora::pptx::model

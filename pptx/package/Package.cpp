@@ -1,5 +1,6 @@
 #include "pptx/package/Package.hpp"
 
+#include <algorithm>
 #include <ctime>
 #include <system_error>
 
@@ -21,6 +22,8 @@ constexpr const char* kContentTypesEntry = "[Content_Types].xml";
 std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
 {
     std::unique_ptr<Package> package(new Package());
+    // Taken before reading, so that a change made meanwhile shows at save.
+    package->readAs_ = platform::StampOf(file);
     package->source_ = ZipArchive::Open(file);
     const auto& entries = package->source_->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -119,6 +122,7 @@ void Package::Remove(std::string_view part)
         relationships_.erase(found);
     }
     types_->RemoveOverride(part);
+    smallestFree_.clear();
 }
 
 std::optional<CaselessMap<bool>> Package::ReachableParts()
@@ -208,9 +212,12 @@ Relationships& Package::RelationshipsOf(std::string_view part)
 
 std::string Package::FreePartName(std::string_view prefix, std::string_view suffix) const
 {
-    for (unsigned number = 1;; ++number) {
+    // Parts are numbered one after the other: a look from 1 each time would make adding n of them quadratic.
+    unsigned& known = smallestFree_[std::string(prefix) + '\n' + std::string(suffix)];
+    for (unsigned number = std::max(known, 1u);; ++number) {
         std::string name = std::string(prefix) + std::to_string(number) + std::string(suffix);
         if (!Contains(name)) {
+            known = number;
             return name;
         }
     }
@@ -257,6 +264,19 @@ std::vector<StoredEntry> Package::StoredEntries()
     return stored;
 }
 
+bool Package::IsSource(const std::filesystem::path& target) const
+{
+    if (!source_ || !readAs_) {
+        return false;
+    }
+    const auto normal = [](const std::filesystem::path& path) {
+        return std::filesystem::absolute(path).lexically_normal();
+    };
+    const auto stamp = platform::StampOf(target);
+    return normal(target) == normal(File()) ||
+           (stamp && stamp->device == readAs_->device && stamp->inode == readAs_->inode);
+}
+
 void Package::Save(const std::filesystem::path& target)
 {
     Flush();
@@ -270,10 +290,14 @@ void Package::Save(const std::filesystem::path& target)
                                                                   std::uint64_t size) {
         source_->CopyStored(index, destination, size);
     });
+    const bool source = IsSource(target);
     try {
-        platform::WriteFileAtomically(target, bytes);
+        platform::WriteFileAtomically(target, bytes, source ? readAs_ : std::nullopt);
     } catch (const std::system_error& error) {
         throw host::HostError(error.what());
+    }
+    if (source) {
+        readAs_ = platform::StampOf(target);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/AtomicFile.hpp"
 #include "pptx/package/ContentTypes.hpp"
 #include "pptx/package/PackAhead.hpp"
 #include "pptx/package/PartName.hpp"
@@ -58,7 +59,8 @@ public:
 
     // Assembles the new file in memory and replaces `target` with it in one
     // step (see platform::WriteFileAtomically); refuses a target another
-    // program is editing.
+    // program is editing, and the file the package was read from once
+    // another program has saved over it.
     void Save(const std::filesystem::path& target);
 
 private:
@@ -72,6 +74,7 @@ private:
 
     Package() = default;
     const Entry* Find(std::string_view entryName) const;
+    bool IsSource(const std::filesystem::path& target) const;
     // The parts reached from the package's own relationships; nothing when
     // some relationships on the way cannot be read.
     std::optional<CaselessMap<bool>> ReachableParts();
@@ -80,11 +83,14 @@ private:
     std::vector<StoredEntry> StoredEntries();
 
     std::unique_ptr<ZipArchive> source_;
+    std::optional<platform::FileStamp> readAs_;
     std::vector<Entry> entries_;
     CaselessMap<std::size_t> index_;
     std::unique_ptr<ContentTypes> types_;
     CaselessMap<std::unique_ptr<Relationships>> relationships_;
     PackAhead packer_;
+    // Per prefix and suffix of FreePartName, a number below which all are taken; forgotten when a part goes.
+    mutable std::unordered_map<std::string, unsigned> smallestFree_;
 };
 
 }  // namespace velmora::pptx::package

@@ -88,10 +88,15 @@ std::string Relationships::Add(std::string_view type, std::string_view targetPar
 
 void Relationships::Remove(std::string_view id)
 {
-    auto removed = std::remove_if(relationships_.begin(), relationships_.end(),
-                                  [&](const Relationship& relationship) { return relationship.id == id; });
-    if (removed != relationships_.end()) {
-        relationships_.erase(removed, relationships_.end());
+    Remove(std::unordered_set<std::string>{std::string(id)});
+}
+
+void Relationships::Remove(const std::unordered_set<std::string>& ids)
+{
+    const auto removed = std::erase_if(relationships_, [&](const Relationship& relationship) {
+        return ids.contains(relationship.id);
+    });
+    if (removed > 0) {
         IndexIds();
         changed_ = true;
     }

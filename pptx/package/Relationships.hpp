@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace velmora::pptx::package {
@@ -35,6 +36,8 @@ public:
     // Relates the source part to `targetPart` and returns the new id.
     std::string Add(std::string_view type, std::string_view targetPart);
     void Remove(std::string_view id);
+    // Removes all of `ids` in one pass over the list.
+    void Remove(const std::unordered_set<std::string>& ids);
 
     bool Empty() const { return relationships_.empty(); }
     bool Changed() const { return changed_; }

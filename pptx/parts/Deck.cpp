@@ -5,6 +5,7 @@
 #include <iterator>
 #include <set>
 #include <string_view>
+#include <unordered_set>
 
 #include "host/HostError.hpp"
 #include "pptx/parts/Media.hpp"
@@ -229,17 +230,31 @@ unsigned Deck::AddSlide(std::size_t position, SlideLayoutPart& layout)
     return presentation_->InsertSlide(position, relationshipId);
 }
 
-void Deck::DeleteSlide(unsigned slideId)
+void Deck::DeleteSlides(const std::vector<unsigned>& slideIds)
 {
-    std::shared_ptr<SlidePart> slide = Slide(slideId);
-    const std::string relationshipId = presentation_->Slides()[*presentation_->PositionOf(slideId)].relationshipId;
-    presentation_->RemoveSlide(slideId);
-    presentation_->Relationships().Remove(relationshipId);
-    drafts_.erase(slideId);
-    slideParts_.erase(slideId);
-    // The slide goes for certain, even where another part still links to it;
-    // then everything only it used (notes, tags, pictures, charts, ...) goes.
-    parts_.Remove(slide->Name());
+    const std::unordered_set<unsigned> doomed(slideIds.begin(), slideIds.end());
+    std::vector<std::string> slideParts;
+    std::unordered_set<std::string> relationshipIds;
+    for (const SlideEntry& entry : presentation_->Slides()) {
+        if (doomed.contains(entry.id)) {
+            slideParts.push_back(presentation_->RelatedPart(entry.relationshipId));
+            relationshipIds.insert(entry.relationshipId);
+        }
+    }
+    if (slideParts.size() != doomed.size()) {
+        throw host::HostError("the slide was deleted");
+    }
+    presentation_->RemoveSlides(doomed);
+    presentation_->Relationships().Remove(relationshipIds);
+    for (unsigned id : doomed) {
+        drafts_.erase(id);
+        slideParts_.erase(id);
+    }
+    // The slides go for certain, even where another part still links to one;
+    // then everything only they used (notes, tags, pictures, charts, ...) goes.
+    for (const std::string& part : slideParts) {
+        parts_.Remove(part);
+    }
     parts_.RemoveUnreachable();
 }
 

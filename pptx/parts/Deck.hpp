@@ -46,9 +46,11 @@ public:
     // A new slide on `layout`, with its empty placeholders, at `position`
     // (0-based); returns its slide id.
     unsigned AddSlide(std::size_t position, SlideLayoutPart& layout);
-    // Removes the slide with every part that nothing else in the package
-    // refers to (its notes, tags, pictures, charts and their workbooks, ...).
-    void DeleteSlide(unsigned slideId);
+    // Removes the slides with every part that nothing else in the package
+    // refers to (their notes, tags, pictures, charts and workbooks, ...),
+    // looking over the package once for them all. Raises the host error,
+    // deleting nothing, when one of them is no longer there.
+    void DeleteSlides(const std::vector<unsigned>& slideIds);
 
     // The slide's notes slide; empty when it has none.
     std::shared_ptr<NotesSlidePart> Notes(unsigned slideId);

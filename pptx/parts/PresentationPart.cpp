@@ -70,36 +70,49 @@ unsigned PresentationPart::InsertSlide(std::size_t position, const std::string& 
     return id;
 }
 
-void PresentationPart::RemoveSlide(unsigned slideId)
+void PresentationPart::RemoveSlides(const std::unordered_set<unsigned>& slideIds)
 {
-    std::optional<std::size_t> position = PositionOf(slideId);
-    if (!position) {
+    Slides();
+    std::unordered_set<std::string> relationshipIds;
+    for (const SlideEntry& entry : *slides_) {
+        if (slideIds.contains(entry.id)) {
+            relationshipIds.insert(entry.relationshipId);
+        }
+    }
+    if (relationshipIds.empty()) {
         return;
     }
-    std::string relationshipId = (*slides_)[*position].relationshipId;
     pugi::xml_node list = SlideList(false);
-    list.remove_child(list.find_child_by_attribute("p:sldId", "id", std::to_string(slideId).c_str()));
+    std::vector<pugi::xml_node> listed;
+    for (pugi::xml_node slide : list.children("p:sldId")) {
+        if (slideIds.contains(xml::NumberAttribute<unsigned>(slide, "id", 0))) {
+            listed.push_back(slide);
+        }
+    }
+    for (pugi::xml_node slide : listed) {
+        list.remove_child(slide);
+    }
     if (!xml::HasElementChildren(list)) {
         Root().remove_child(list);
     }
-    slides_->erase(slides_->begin() + static_cast<std::ptrdiff_t>(*position));
-    ForgetSlideElsewhere(slideId, relationshipId);
+    std::erase_if(*slides_, [&](const SlideEntry& entry) { return slideIds.contains(entry.id); });
+    ForgetSlidesElsewhere(slideIds, relationshipIds);
     Touch();
 }
 
 // Custom shows name slides by relationship and sections by slide id; both
 // must lose a deleted slide or the file no longer opens cleanly.
-void PresentationPart::ForgetSlideElsewhere(unsigned slideId, const std::string& relationshipId)
+void PresentationPart::ForgetSlidesElsewhere(const std::unordered_set<unsigned>& slideIds,
+                                             const std::unordered_set<std::string>& relationshipIds)
 {
     std::vector<pugi::xml_node> stale;
     for (pugi::xpath_node found : Root().select_nodes("p:custShowLst/p:custShow/p:sldLst/p:sld")) {
-        if (relationshipId == found.node().attribute("r:id").value()) {
+        if (relationshipIds.contains(found.node().attribute("r:id").value())) {
             stale.push_back(found.node());
         }
     }
-    const std::string id = std::to_string(slideId);
     for (pugi::xpath_node found : Root().select_nodes("p:extLst//*[local-name()='sldId']")) {
-        if (id == found.node().attribute("id").value()) {
+        if (slideIds.contains(xml::NumberAttribute<unsigned>(found.node(), "id", 0))) {
             stale.push_back(found.node());
         }
     }

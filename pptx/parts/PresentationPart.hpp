@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "pptx/parts/XmlPart.hpp"
@@ -30,7 +31,8 @@ public:
     std::optional<std::size_t> PositionOf(unsigned slideId);
     // Adds a slide entry at `position` (0-based) and returns its new slide id.
     unsigned InsertSlide(std::size_t position, const std::string& relationshipId);
-    void RemoveSlide(unsigned slideId);
+    // Removes the entries of these slides in one pass; ids not listed are ignored.
+    void RemoveSlides(const std::unordered_set<unsigned>& slideIds);
 
     SlideSize Size();
     void SetSize(const SlideSize& size);
@@ -41,7 +43,8 @@ public:
 
 private:
     pugi::xml_node SlideList(bool create);
-    void ForgetSlideElsewhere(unsigned slideId, const std::string& relationshipId);
+    void ForgetSlidesElsewhere(const std::unordered_set<unsigned>& slideIds,
+                               const std::unordered_set<std::string>& relationshipIds);
 
     std::optional<std::vector<SlideEntry>> slides_;
 };

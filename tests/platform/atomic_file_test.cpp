@@ -92,6 +92,33 @@ TEST(AtomicFile, FailedProducerLeavesTheOldFile)
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"montage.png"});
 }
 
+// A save must not undo what another program saved after the file was read.
+TEST(AtomicFile, AFileChangedSinceItWasReadIsNotReplaced)
+{
+    testing::TempDir dir;
+    const auto path = dir / "deck.pptx";
+    WriteFileAtomically(path, "as read");
+    const auto read = StampOf(path);
+    ASSERT_TRUE(read);
+    EXPECT_NO_THROW(WriteFileAtomically(path, "ours", read));
+
+    const auto ours = StampOf(path);
+    WriteFileAtomically(path, "theirs, saved by rename");
+    EXPECT_THROW(WriteFileAtomically(path, "ours again", ours), std::system_error);
+    EXPECT_EQ(ReadFile(path), "theirs, saved by rename");
+
+    const auto renamed = StampOf(path);
+    std::ofstream(path, std::ios::app) << ", then appended in place";
+    try {
+        WriteFileAtomically(path, "ours again", renamed);
+        ADD_FAILURE() << "a file changed in place was replaced";
+    } catch (const std::system_error& error) {
+        EXPECT_NE(std::string(error.what()).find("changed since it was read"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadFile(path), "theirs, saved by rename, then appended in place");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"deck.pptx"});
+}
+
 TEST(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem)
 {
     testing::TempDir dir;

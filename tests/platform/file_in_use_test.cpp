@@ -1,9 +1,12 @@
+#include <array>
+#include <csignal>
 #include <fstream>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include "platform/FileInUse.hpp"
@@ -98,6 +101,78 @@ TEST(FileInUse, LocksOfOtherProcessesCount)
     EXPECT_TRUE(InUseBy(file));
     ::close(other);
     EXPECT_FALSE(InUseBy(file));
+}
+
+std::string LocalHostName()
+{
+    std::array<char, 256> name{};
+    ::gethostname(name.data(), name.size() - 1);
+    return name.data();
+}
+
+// A lock file line as LibreOffice writes it for this account on `host`.
+std::string OfficeLockLine(const std::string& host)
+{
+    const passwd* account = ::getpwuid(::getuid());
+    return "One\\, Some," + std::string(account != nullptr ? account->pw_name : "") + "," + host +
+           ",01.01.2024 10:00,file:///home/x/.config/libreoffice/4;";
+}
+
+// A program named as LibreOffice's that keeps `file` open, as LibreOffice
+// keeps the documents it edits.
+struct OfficeHoldingOpen {
+    pid_t pid = -1;
+
+    OfficeHoldingOpen(const std::filesystem::path& folder, const std::filesystem::path& file)
+    {
+        const auto office = folder / "soffice.bin";
+        std::filesystem::copy_file("/bin/sleep", office);
+        pid = ::fork();
+        if (pid == 0) {
+            const int fd = ::open(file.c_str(), O_RDONLY);
+            if (fd >= 0) {
+                ::execl(office.c_str(), "soffice.bin", "60", static_cast<char*>(nullptr));
+            }
+            ::_exit(127);
+        }
+        // Until the exec has happened, the process has another name.
+        for (int wait = 0; wait < 200 && Name() != "soffice.bin"; ++wait) {
+            ::usleep(10'000);
+        }
+    }
+    ~OfficeHoldingOpen()
+    {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    std::string Name() const
+    {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
+        std::string name;
+        std::getline(in, name);
+        return name;
+    }
+};
+
+// A lock file of this host whose LibreOffice no longer has the file open is
+// left from a crash; one of another host, or with the file still open, is not.
+TEST(FileInUse, AnOfficeLockFileOfThisHostCountsOnlyWhileLibreOfficeHasTheFileOpen)
+{
+    testing::TempDir dir;
+    const auto deck = dir / "deck.pptx";
+    std::ofstream(deck) << "deck";
+    std::ofstream(dir / ".~lock.deck.pptx#") << OfficeLockLine(LocalHostName());
+    EXPECT_FALSE(InUseBy(deck));
+    {
+        const OfficeHoldingOpen office(dir.path(), deck);
+        ASSERT_EQ(office.Name(), "soffice.bin");
+        EXPECT_TRUE(InUseBy(deck));
+    }
+    EXPECT_FALSE(InUseBy(deck));
+    std::ofstream(dir / ".~lock.deck.pptx#", std::ios::trunc) << OfficeLockLine("another-host");
+    EXPECT_TRUE(InUseBy(deck));
+    std::ofstream(dir / ".~lock.deck.pptx#", std::ios::trunc) << "not a lock line";
+    EXPECT_TRUE(InUseBy(deck));
 }
 
 }  // namespace

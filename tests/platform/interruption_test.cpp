@@ -1,12 +1,14 @@
 // The clean-up an interrupted run does, called directly.
 #include "platform/Interruption.hpp"
 
+#include <atomic>
 #include <fstream>
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include "platform/AtomicFile.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::platform {
@@ -60,6 +62,42 @@ TEST(Interruption, KillsRegisteredProcessGroups)
     ForgetProcessGroup(child);
     // The clean-up reaps the child it killed.
     EXPECT_EQ(kill(child, 0), -1);
+}
+
+// The picture's temporary name stays registered until its rename: an
+// interruption while the encoder writes it removes it.
+TEST(Interruption, AProducedFileIsCleanedUpUntilItIsInPlace)
+{
+    const TempDir folder;
+    std::filesystem::path temporary;
+    ProduceFileAtomically(folder / "slide.png", [&](const std::filesystem::path& name) {
+        temporary = name;
+        std::ofstream(name) << "picture";
+        CleanUpAfterInterruption();
+        EXPECT_FALSE(std::filesystem::exists(name));
+        std::ofstream(name) << "picture";
+    });
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    ASSERT_TRUE(std::filesystem::exists(folder / "slide.png"));
+    CleanUpAfterInterruption();
+    EXPECT_TRUE(std::filesystem::exists(folder / "slide.png"));
+}
+
+std::atomic<int> hangups{0};
+
+TEST(Interruption, SignalsWaitWhileHeld)
+{
+    struct sigaction count {};
+    struct sigaction before {};
+    count.sa_handler = [](int) { ++hangups; };
+    ASSERT_EQ(sigaction(SIGHUP, &count, &before), 0);
+    {
+        const InterruptionsHeld held;
+        raise(SIGHUP);
+        EXPECT_EQ(hangups.load(), 0);
+    }
+    EXPECT_EQ(hangups.load(), 1);
+    sigaction(SIGHUP, &before, nullptr);
 }
 
 }  // namespace

@@ -5,10 +5,56 @@
 #include <fstream>
 #include <sstream>
 
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "tests/support/Decks.hpp"
 #include "tests/support/PackageEdit.hpp"
 
 namespace velmora::testing {
+
+BackgroundVelmora::BackgroundVelmora(const std::filesystem::path& settings, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv{const_cast<char*>(VELMORA_BIN)};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        const int nothing = ::open("/dev/null", O_RDWR);
+        ::dup2(nothing, STDIN_FILENO);
+        ::dup2(nothing, STDOUT_FILENO);
+        ::dup2(nothing, STDERR_FILENO);
+        ::setenv("VELMORA_SETTINGS", settings.c_str(), 1);
+        ::execv(VELMORA_BIN, argv.data());
+        ::_exit(127);
+    }
+}
+
+BackgroundVelmora::~BackgroundVelmora()
+{
+    if (pid_ > 0) {
+        Signal(SIGKILL);
+        Wait();
+    }
+}
+
+int BackgroundVelmora::Wait()
+{
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void BackgroundVelmora::Signal(int signal) const
+{
+    ::kill(pid_, signal);
+}
 
 ProcessResult ReliabilityTest::Velmora(std::vector<std::string> arguments, std::map<std::string, std::string> environment)
 {

@@ -13,6 +13,23 @@
 
 namespace velmora::testing {
 
+// The velmora command started in the background with its settings file, its
+// output thrown away; killed if not waited for.
+class BackgroundVelmora {
+public:
+    BackgroundVelmora(const std::filesystem::path& settings, const std::vector<std::string>& arguments);
+    ~BackgroundVelmora();
+    BackgroundVelmora(const BackgroundVelmora&) = delete;
+    BackgroundVelmora& operator=(const BackgroundVelmora&) = delete;
+
+    // The exit status; -1 when a signal ended it.
+    int Wait();
+    void Signal(int signal) const;
+
+private:
+    int pid_ = -1;
+};
+
 class ReliabilityTest : public ::testing::Test {
 protected:
     // The velmora command, its settings in the test's folder.

@@ -478,6 +478,22 @@ TEST_F(PackageSaveTest, RefusesATargetAnotherProgramHasOpen)
     EXPECT_EQ(Package::Open(source_)->Read("/a/new.xml"), "<new/>");
 }
 
+// Two programs read the file, one saves: the other's save would undo that.
+TEST_F(PackageSaveTest, RefusesToSaveOverAFileAnotherProgramSavedSinceItWasRead)
+{
+    auto first = Package::Open(source_);
+    auto second = Package::Open(source_);
+    second->Write("/a/theirs.xml", "<theirs/>");
+    second->Save(source_);
+    const std::string theirs = ReadFile(source_);
+
+    first->Write("/a/ours.xml", "<ours/>");
+    ExpectRefused(source_, "changed since it was read", [&] { first->Save(source_); });
+    EXPECT_EQ(ReadFile(source_), theirs);
+    first->Save(dir_ / "elsewhere.pptx");
+    EXPECT_EQ(Package::Open(dir_ / "elsewhere.pptx")->Read("/a/ours.xml"), "<ours/>");
+}
+
 TEST_F(PackageSaveTest, SavesOverItsOwnFileAndAgain)
 {
     auto package = Package::Open(source_);

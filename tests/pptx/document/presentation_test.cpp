@@ -151,6 +151,20 @@ TEST(SlidesTest, DeletingSlidesRenumbersTheRestAndCleansThePackage)
     EXPECT_EQ(NotesText(*slide), "notes 3");
 }
 
+// A range deletes as one step: with one of its slides gone, it deletes none.
+TEST(SlidesTest, ARangeWithADeletedSlideDeletesNothing)
+{
+    auto host = NewHost();
+    auto presentation = host->Presentations()->Add(false);
+    for (int i = 1; i <= 3; ++i) {
+        presentation->Slides()->Add(i, host::SlideLayout::Title);
+    }
+    auto range = presentation->Slides()->Range({1, 2});
+    presentation->Slides()->Item(2)->Delete();
+    EXPECT_THROW(range->Delete(), host::HostError);
+    EXPECT_EQ(presentation->Slides()->Count(), 2);
+}
+
 TEST(PageSetupTest, CustomSizesAreKept)
 {
     TempDir dir;
