@@ -15,6 +15,15 @@ namespace {
 
 constexpr const char* kContentTypesEntry = "[Content_Types].xml";
 
+// Readers disagree on which of two equivalent entries is the part: one would
+// show what another changed, or keep what it deleted.
+[[noreturn]] void RefuseTwice(const std::filesystem::path& file, const std::string& first, const std::string& second)
+{
+    const std::string spellings = first == second ? "" : " (as \"" + first + "\" and \"" + second + "\")";
+    throw host::HostError("cannot open " + file.string() + ": it holds the part " + PartName(second) + " twice" +
+                          spellings);
+}
+
 }  // namespace
 
 std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
@@ -23,7 +32,10 @@ std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
     package->source_ = ZipArchive::Open(file);
     const auto& entries = package->source_->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        package->index_.emplace(entries[i].name, package->entries_.size());
+        const auto [known, added] = package->index_.emplace(entries[i].name, package->entries_.size());
+        if (!added) {
+            RefuseTwice(file, entries[known->second].name, entries[i].name);
+        }
         package->entries_.push_back(Entry{entries[i].name, i, nullptr, false});
     }
     const Entry* types = package->Find(kContentTypesEntry);
