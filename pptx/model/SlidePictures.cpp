@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <functional>
-#include <string_view>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "host/Host.hpp"
