@@ -151,7 +151,10 @@ protected:
             R"x(<rect x="0" y="0" width="400" height="100" fill="url(#p)"/>)x"
             R"x(<image x="0" y="100" width="200" height="200" preserveAspectRatio="none" xlink:href=")x" + red + R"x("/>)x"
             R"x(<image x="200" y="100" width="200" height="200" preserveAspectRatio="none" href=")x" + red + R"x("/>)x"
-            R"x(<rect x="0" y="100" width="400" height="200" style="fill:url()x" + red + R"x()"/></svg>)x";
+            R"x(<rect x="0" y="100" width="400" height="200" style="fill:url()x" + red + R"x()"/>)x"
+            R"x(<image width="1" height="1" href="../../../red.png"/><use xlink:href="http://127.0.0.1:9/a.svg#a"/>)x"
+            R"x(<image width="1" height="1" href="data:image/svg+xml;base64,PHN2Zy8+"/>)x"
+            R"x(<image width="1" height="1" href="data:image/png;base64,iVBORw0KGgo="/></svg>)x";
         const std::string slideName = "ppt/slides/slide1.xml";
         const std::string id = AddRelatedPart(deck_, slideName,
                                               "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image",
@@ -183,8 +186,11 @@ TEST_F(OutsideFiles, CopyForTheRendererKeepsOnlyReferencesInsideThePicture)
     auto package = pptx::package::Package::Open(deck_);
     EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 1);
     const std::string svg = package->Read("/ppt/media/drawing.svg");
-    EXPECT_EQ(svg.find("file:"), std::string::npos) << svg;
+    for (const std::string outside : {"file:", "../", "http://127", "image/svg+xml"}) {
+        EXPECT_EQ(svg.find(outside), std::string::npos) << outside << " in " << svg;
+    }
     EXPECT_NE(svg.find("url(#p)"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("data:image/png"), std::string::npos) << "a picture inside the picture stays: " << svg;
     EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 0) << "nothing left to drop";
 }
 
