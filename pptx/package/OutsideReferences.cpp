@@ -107,9 +107,40 @@ private:
     bool changed_ = false;
 };
 
-bool IsSvg(Package& package, const std::string& part)
+// The start of a text in XML, past a byte-order mark and white space, in
+// UTF-8 or either UTF-16.
+bool StartsLikeXml(std::string_view head)
 {
-    return package.Types().TypeOf(part) == kSvgType || Extension(part) == "svg";
+    for (const std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+        if (head.starts_with(mark)) {
+            head.remove_prefix(mark.size());
+            break;
+        }
+    }
+    const std::size_t start = head.find_first_not_of(std::string_view(" \t\r\n\0", 5));
+    return start != std::string_view::npos && head[start] == '<';
+}
+
+// Renderers tell a picture's format by its bytes, not by the type the
+// package declares: an SVG picture declared as PNG, or packed with gzip, is
+// drawn as SVG all the same. Only compressed metafiles are gzip files too.
+bool MayBeSvg(Package& package, const std::string& part)
+{
+    const std::string type = package.Types().TypeOf(part);
+    const std::string extension = Extension(part);
+    if (type == kSvgType || extension == "svg" || extension == "svgz") {
+        return true;
+    }
+    if (type.ends_with("xml")) {
+        return false;  // the package's own parts, which the format defines
+    }
+    constexpr std::size_t kHeadBytes = 512;
+    const std::string head = package.Head(part, kHeadBytes);
+    if (head.starts_with("\x1F\x8B")) {
+        return extension != "emz" && extension != "wmz" && type.find("emz") == std::string::npos &&
+               type.find("wmz") == std::string::npos;
+    }
+    return StartsLikeXml(head);
 }
 
 // The picture without outside references; nothing when it has none.
@@ -139,7 +170,7 @@ int DropOutsideReferences(Package& package)
 {
     int changed = 0;
     for (const std::string& part : ReachableParts(package)) {
-        if (part == "/" || !IsSvg(package, part)) {
+        if (part == "/" || !MayBeSvg(package, part)) {
             continue;
         }
         if (std::optional<std::string> safe = WithoutOutsideReferences(package, part)) {

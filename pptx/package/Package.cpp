@@ -99,6 +99,15 @@ std::string Package::Read(std::string_view part) const
     return source_->Read(*entry->sourceIndex);
 }
 
+std::string Package::Head(std::string_view part, std::size_t bytes) const
+{
+    const Entry* entry = Find(EntryName(part));
+    if (entry == nullptr) {
+        throw host::HostError(Describe(part) + " is missing");
+    }
+    return entry->content ? entry->content->substr(0, bytes) : source_->Head(*entry->sourceIndex, bytes);
+}
+
 Package::Entry& Package::Put(std::string_view entryName, std::string content)
 {
     auto [found, added] = index_.emplace(std::string(entryName), entries_.size());

@@ -194,5 +194,26 @@ TEST_F(OutsideFiles, CopyForTheRendererKeepsOnlyReferencesInsideThePicture)
     EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 0) << "nothing left to drop";
 }
 
+// The renderer tells an SVG picture by its bytes, whatever the package declares.
+TEST_F(OutsideFiles, SvgPicturesUnderAnotherTypeOrPackedAreFoundToo)
+{
+    std::string png;
+    for (const std::string& entry : RelatedEntries(deck_, "ppt/slides/slide1.xml")) {
+        png = entry.ends_with(".png") ? "/" + entry : png;
+    }
+    ASSERT_FALSE(png.empty());
+    auto package = pptx::package::Package::Open(deck_);
+    const std::string picture = package->Read(png);
+    EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 1) << "a real PNG is left alone";
+    EXPECT_EQ(package->Read(png), picture);
+
+    package->Write(png, "\xEF\xBB\xBF\n  " + untouched_);
+    EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 1);
+    EXPECT_EQ(package->Read(png).find("file:"), std::string::npos) << package->Read(png);
+    package->Write(png, std::string("\x1F\x8B\x08\0packed", 10));
+    EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 1);
+    EXPECT_EQ(package->Read(png).find("packed"), std::string::npos) << "emptied, as it cannot be read";
+}
+
 }  // namespace
 }  // namespace velmora::testing
