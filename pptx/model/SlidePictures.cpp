@@ -1,7 +1,9 @@
 #include "pptx/model/SlidePictures.hpp"
 
 #include <cmath>
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "host/Host.hpp"
@@ -9,6 +11,7 @@
 #include "pptx/model/Presentation.hpp"
 #include "platform/HostSteps.hpp"
 #include "pptx/package/Package.hpp"
+#include "pptx/package/OutsideReferences.hpp"
 #include "pptx/package/PartGraph.hpp"
 
 namespace velmora::pptx::model {
@@ -33,16 +36,52 @@ render::PixelBox Box(int width, int height)
     return {width, height};
 }
 
+// Where a step's private copies lie, and the deck they stand for.
+struct CopiesOf {
+    std::string folder;
+    std::string deck;
+};
+
+// The user never sees the private copies: a message naming one
+// (".../velmora-pictures-x/presentation1.pptx") names the deck instead.
+std::string NamingTheDeck(std::string message, const CopiesOf& copies)
+{
+    if (copies.folder.empty()) {
+        return message;
+    }
+    const std::string prefix = copies.folder + "/";
+    for (std::size_t at = message.find(prefix); at != std::string::npos; at = message.find(prefix, at)) {
+        const std::size_t end = message.find(".pptx", at);
+        if (end == std::string::npos) {
+            break;
+        }
+        message.replace(at, end + std::string_view(".pptx").size() - at, copies.deck);
+        at += copies.deck.size();
+    }
+    return message;
+}
+
+std::function<CopiesOf()> CopiesFor(const std::optional<render::PrivateFolder>& folder,
+                                    const Presentation& presentation)
+{
+    return [&folder, &presentation] {
+        return CopiesOf{folder ? folder->Path().string() : std::string(), presentation.FullName()};
+    };
+}
+
 // Runs a renderer step, turning its failures into the host error.
+// `copies` is asked only on failure: the folder may not exist before.
 template <typename Step>
-void Rendering(Step&& step)
+void Rendering(Step&& step, const std::function<CopiesOf()>& copies = [] { return CopiesOf{}; })
 {
     try {
         step();
+    } catch (const host::HostError& error) {
+        throw host::HostError(NamingTheDeck(error.what(), copies()));
     } catch (const render::RenderError& error) {
-        throw host::HostError(error.what());
+        throw host::HostError(NamingTheDeck(error.what(), copies()));
     } catch (const std::filesystem::filesystem_error& error) {
-        throw host::HostError(error.what());
+        throw host::HostError(NamingTheDeck(error.what(), copies()));
     }
 }
 
@@ -147,7 +186,8 @@ void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy, bool t
     if (tellFonts) {
         TellSubstitutedFonts(*package);
     }
-    if (package::DropFetchedLinks(*package) > 0) {
+    const int dropped = package::DropFetchedLinks(*package) + package::DropOutsideReferences(*package);
+    if (dropped > 0) {
         package->Save(copy);
     }
 }
@@ -192,7 +232,7 @@ void SlidePictures::ExportSlide(Presentation& presentation, int slideIndex, cons
         }
         const Snapshot& snapshot = Current(presentation);
         Renderer().ExportSlide(snapshot.file, snapshot.revision, slideIndex, file, format, Box(width, height));
-    });
+    }, CopiesFor(folder_, presentation));
 }
 
 void SlidePictures::ExportAll(Presentation& presentation, const std::filesystem::path& folder,
@@ -217,7 +257,7 @@ void SlidePictures::ExportAll(Presentation& presentation, const std::filesystem:
         Renderer().Pdf(snapshot.file, snapshot.revision);
         ConvertNextAhead();
         Renderer().ExportSlides(snapshot.file, snapshot.revision, pictures, format, Box(width, height));
-    });
+    }, CopiesFor(folder_, presentation));
 }
 
 void SlidePictures::SavePicturePresentation(Application& application, Presentation& presentation,

@@ -21,8 +21,9 @@ class Presentation;
 
 // Pictures of slides, drawn by the renderer from a copy of the presentation
 // as it stands; the copy and its PDF are made once per revision. The copy
-// carries no links the renderer would fetch: decks come from anywhere, and
-// a fetch would tell a remote address who exported the deck and when. One
+// carries no links the renderer would fetch, nor SVG pictures naming files
+// outside it: decks come from anywhere, a fetch would tell a remote address
+// who exported the deck and when, and a local file would show in the picture. One
 // per application.
 class SlidePictures {
 public:

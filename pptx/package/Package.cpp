@@ -17,6 +17,15 @@ namespace {
 
 constexpr const char* kContentTypesEntry = "[Content_Types].xml";
 
+// Readers disagree on which of two equivalent entries is the part: one would
+// show what another changed, or keep what it deleted.
+[[noreturn]] void RefuseTwice(const std::filesystem::path& file, const std::string& first, const std::string& second)
+{
+    const std::string spellings = first == second ? "" : " (as \"" + first + "\" and \"" + second + "\")";
+    throw host::HostError("cannot open " + file.string() + ": it holds the part " + PartName(second) + " twice" +
+                          spellings);
+}
+
 }  // namespace
 
 std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
@@ -27,7 +36,10 @@ std::unique_ptr<Package> Package::Open(const std::filesystem::path& file)
     package->source_ = ZipArchive::Open(file);
     const auto& entries = package->source_->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        package->index_.emplace(entries[i].name, package->entries_.size());
+        const auto [known, added] = package->index_.emplace(entries[i].name, package->entries_.size());
+        if (!added) {
+            RefuseTwice(file, entries[known->second].name, entries[i].name);
+        }
         package->entries_.push_back(Entry{entries[i].name, i, nullptr, false});
     }
     const Entry* types = package->Find(kContentTypesEntry);
@@ -89,6 +101,15 @@ std::string Package::Read(std::string_view part) const
         platform::ReportStep("read " + entry->name);
     }
     return source_->Read(*entry->sourceIndex);
+}
+
+std::string Package::Head(std::string_view part, std::size_t bytes) const
+{
+    const Entry* entry = Find(EntryName(part));
+    if (entry == nullptr) {
+        throw host::HostError(Describe(part) + " is missing");
+    }
+    return entry->content ? entry->content->substr(0, bytes) : source_->Head(*entry->sourceIndex, bytes);
 }
 
 Package::Entry& Package::Put(std::string_view entryName, std::string content)

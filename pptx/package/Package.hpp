@@ -40,6 +40,8 @@ public:
     bool Contains(std::string_view part) const;
     // The unpacked content of a part; raises when the package has no such part.
     std::string Read(std::string_view part) const;
+    // Up to the first `bytes` of a part, to tell its format; raises as Read.
+    std::string Head(std::string_view part, std::size_t bytes) const;
     void Write(std::string_view part, std::string content);
     // Removes the part with its own relationships and its content-type override.
     void Remove(std::string_view part);

@@ -1,9 +1,13 @@
 #include "pptx/package/XmlText.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <sstream>
+#include <string_view>
 #include <string>
 
 #include "host/HostError.hpp"
+#include "pptx/package/PartName.hpp"
 
 namespace velmora::pptx::package {
 
@@ -49,6 +53,35 @@ bool NestsTooDeep(const pugi::xml_node root)
     }
 }
 
+// What pugixml takes for one node and one attribute on a 64-bit machine.
+constexpr std::uint64_t kNodeBytes = 64;
+constexpr std::uint64_t kAttributeBytes = 40;
+
+// Every node starts at a "<" and every attribute has its "=": at most that
+// many of each, in a count that costs a small share of the parse.
+std::uint64_t TreeEstimate(std::string_view bytes)
+{
+    const auto count = [bytes](char wanted) {
+        return static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), wanted));
+    };
+    return bytes.size() + count('<') * kNodeBytes + count('=') * kAttributeBytes;
+}
+
+// The tree holds UTF-8 whatever the part was written in (UTF-16 with or
+// without a byte-order mark): a declaration naming another encoding would
+// mislabel the part once it is written back.
+void DeclareUtf8(pugi::xml_document& document)
+{
+    const pugi::xml_node declaration = document.first_child();
+    if (declaration.type() != pugi::node_declaration) {
+        return;
+    }
+    if (pugi::xml_attribute encoding = declaration.attribute("encoding");
+        encoding && FoldCase(encoding.value()) != "utf-8") {
+        encoding.set_value("UTF-8");
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::string& what)
@@ -58,6 +91,11 @@ std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::string& what
 
 std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std::string()>& what)
 {
+    if (const std::uint64_t estimate = TreeEstimate(bytes); estimate > kLargestTree) {
+        throw host::HostError(what() + " is too large to work on: its elements would take about " +
+                              std::to_string(estimate >> 20) + " MiB of memory, more than the " +
+                              std::to_string(kLargestTree >> 20) + " MiB a part may take");
+    }
     auto parsed = std::make_unique<XmlDocument>();
     parsed->buffer = std::move(bytes);
     pugi::xml_parse_result result = parsed->document.load_buffer_inplace(
@@ -74,6 +112,7 @@ std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std
         throw host::HostError(what() + " nests elements more than " + std::to_string(kDeepestLevel) +
                               " levels deep");
     }
+    DeclareUtf8(parsed->document);
     return parsed;
 }
 

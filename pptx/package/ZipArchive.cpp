@@ -162,6 +162,29 @@ std::string ZipArchive::Read(std::size_t index) const
     return content;
 }
 
+std::string ZipArchive::Head(std::size_t index, std::size_t bytes) const
+{
+    const Entry& entry = entries_.at(index);
+    std::string head(std::min<std::uint64_t>(bytes, entry.size), '\0');
+    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, 0));
+    if (!file) {
+        throw Damaged(entry, zip_strerror(archive_));
+    }
+    std::size_t filled = 0;
+    while (filled < head.size()) {
+        const zip_int64_t got = zip_fread(file.get(), head.data() + filled, head.size() - filled);
+        if (got < 0) {
+            throw Damaged(entry, zip_file_strerror(file.get()));
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    head.resize(filled);
+    return head;
+}
+
 void ZipArchive::CopyStored(std::size_t index, char* destination, std::uint64_t size) const
 {
     if (size != entries_.at(index).compressedSize) {

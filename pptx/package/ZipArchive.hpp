@@ -46,6 +46,9 @@ public:
     const std::vector<Entry>& Entries() const { return entries_; }
     // The unpacked content of entry `index`; raises when it is damaged.
     std::string Read(std::size_t index) const;
+    // The first `bytes` unpacked bytes of entry `index` (fewer when it is
+    // shorter), to tell its format without unpacking all of it.
+    std::string Head(std::size_t index, std::size_t bytes) const;
     // Copies entry `index` as it is stored, still compressed, to `destination`;
     // `size` must be its compressed size.
     void CopyStored(std::size_t index, char* destination, std::uint64_t size) const;

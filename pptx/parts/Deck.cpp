@@ -152,6 +152,9 @@ void Deck::CheckSlideSize()
 {
     constexpr std::int64_t kShortestSide = 914400;
     constexpr std::int64_t kLongestSide = 51206400;
+    if (const std::optional<std::string> side = presentation_->MalformedSizeSide()) {
+        Refuse(parts_.Package(), "its slide size " + *side + " is no whole number of EMU");
+    }
     const SlideSize size = presentation_->Size();
     const auto fits = [](std::int64_t side) { return side >= kShortestSide && side <= kLongestSide; };
     if (!fits(size.width) || !fits(size.height)) {

@@ -1,6 +1,7 @@
 #include "pptx/parts/PresentationPart.hpp"
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 #include "pptx/xml/Elements.hpp"
@@ -126,6 +127,19 @@ SlideSize PresentationPart::Size()
     pugi::xml_node size = Root().child("p:sldSz");
     return SlideSize{xml::NumberAttribute<std::int64_t>(size, "cx", 9144000),
                      xml::NumberAttribute<std::int64_t>(size, "cy", 6858000), size.attribute("type").value()};
+}
+
+std::optional<std::string> PresentationPart::MalformedSizeSide()
+{
+    constexpr std::int64_t kUnread = std::numeric_limits<std::int64_t>::min();
+    const pugi::xml_node size = Root().child("p:sldSz");
+    for (const char* side : {"cx", "cy"}) {
+        const pugi::xml_attribute attribute = size.attribute(side);
+        if (attribute && xml::NumberAttribute<std::int64_t>(size, side, kUnread) == kUnread) {
+            return std::string(side) + "=\"" + attribute.value() + "\"";
+        }
+    }
+    return std::nullopt;
 }
 
 void PresentationPart::SetSize(const SlideSize& size)

@@ -35,6 +35,9 @@ public:
     void RemoveSlides(const std::unordered_set<unsigned>& slideIds);
 
     SlideSize Size();
+    // The side of the slide size written as no whole number ("cx=\"abc\""),
+    // which Size would read as the default.
+    std::optional<std::string> MalformedSizeSide();
     void SetSize(const SlideSize& size);
 
     std::vector<std::string> MasterParts();

@@ -53,7 +53,8 @@ TEST_F(HostileDeckTest, DeepTimingTreesAndGroupsAreRefusedNamingThePart)
 TEST_F(HostileDeckTest, ImpossibleSlideSizesAreRefusedWhenTheDeckOpens)
 {
     for (const std::string size : {"cx=\"9144000\" cy=\"0\"", "cx=\"-5\" cy=\"6858000\"",
-                                    "cx=\"99999999999\" cy=\"6858000\""}) {
+                                    "cx=\"99999999999\" cy=\"6858000\"", "cx=\"abc\" cy=\"6858000\"",
+                                    "cx=\"9144000\" cy=\"\""}) {
         const auto deck = MakeDeck("size.pptx");
         std::string xml = ReadEntry(deck, "ppt/presentation.xml").value();
         ReplaceBetween(xml, "<p:sldSz", "/>", "<p:sldSz " + size + "/>");
@@ -62,7 +63,40 @@ TEST_F(HostileDeckTest, ImpossibleSlideSizesAreRefusedWhenTheDeckOpens)
         EXPECT_EQ(outcome.status, 2) << size << ": " << outcome.err;
         EXPECT_NE(outcome.err.find("slide size"), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.out.find("2147483648"), std::string::npos) << outcome.out;
+        EXPECT_EQ(outcome.err.find("Error Area"), std::string::npos) << outcome.err;
     }
+}
+
+// Readers disagree on which of two entries for one part is the part: the
+// notes were deleted from one while the other, which other programs read, kept them.
+TEST_F(HostileDeckTest, TwoEntriesForOnePartAreRefusedAndNothingIsWritten)
+{
+    const std::string notes = "ppt/notesSlides/notesSlide1.xml";
+    for (const std::string& spelling : {notes, std::string("ppt/notesSlides/NotesSlide1.xml")}) {
+        const auto deck = MakeDeck("twice.pptx");
+        AddDuplicateEntry(deck, spelling, ReadEntry(deck, notes).value());
+        const std::string before = ReadBytes(deck);
+        const auto names = Names();
+        const ProcessResult outcome = Velmora({"run", "DeleteComment_All_Main", deck.string()});
+        EXPECT_EQ(outcome.status, 2) << spelling << ": " << outcome.err;
+        EXPECT_NE(outcome.err.find("/ppt/notesSlides/"), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find("twice"), std::string::npos) << outcome.err;
+        EXPECT_EQ(ReadBytes(deck), before);
+        EXPECT_EQ(Names(), names);
+        std::filesystem::remove(deck);
+    }
+}
+
+// The picture is drawn from a private copy; a part found broken there is
+// the user's deck's part.
+TEST_F(HostileDeckTest, ABrokenPartFoundWhileDrawingIsNamedInTheUsersDeck)
+{
+    const auto deck = MakeDeck("broken.pptx");
+    WriteEntry(deck, "ppt/theme/theme1.xml", "<a:theme><a:themeElements>");
+    const ProcessResult outcome = Velmora({"run", "ExportPic_main", deck.string()});
+    EXPECT_EQ(outcome.status, 3) << outcome.err;
+    EXPECT_NE(outcome.err.find("ppt/theme/theme1.xml in " + deck.string()), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find("velmora-pictures"), std::string::npos) << outcome.err;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "tests/support/PackageEdit.hpp"
 
 #include <cctype>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -53,6 +55,21 @@ void WriteEntry(const std::filesystem::path& zip, const std::string& name, const
         zip_discard(archive);
         throw std::runtime_error("cannot write " + name + " into " + zip.string());
     }
+}
+
+void AddDuplicateEntry(const std::filesystem::path& zip, const std::string& name, const std::string& content)
+{
+    std::string standIn = name;
+    standIn.front() = standIn.front() == '#' ? '$' : '#';
+    WriteEntry(zip, standIn, content);
+    std::ifstream in(zip, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    in.close();
+    // The name stands in the entry's local header and in the central directory.
+    for (std::size_t at = bytes.find(standIn); at != std::string::npos; at = bytes.find(standIn, at + 1)) {
+        bytes.replace(at, standIn.size(), name);
+    }
+    std::ofstream(zip, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 namespace {

@@ -11,6 +11,9 @@ namespace velmora::testing {
 std::optional<std::string> ReadEntry(const std::filesystem::path& zip, const std::string& name);
 void WriteEntry(const std::filesystem::path& zip, const std::string& name, const std::string& content);
 std::vector<std::string> EntryNames(const std::filesystem::path& zip);
+// Adds a second entry spelled exactly `name`, which libzip never writes
+// itself, as some other writers do.
+void AddDuplicateEntry(const std::filesystem::path& zip, const std::string& name, const std::string& content);
 // Relates entry `from` to entry `to` with a relationship of `type` and
 // returns its id. The target is written as other writers may: relative
 // ("../media/a.png", for entries in folders under ppt/) or absolute ("/ppt/media/a.png").

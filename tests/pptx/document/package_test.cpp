@@ -15,7 +15,9 @@
 #include "pptx/package/Package.hpp"
 #include "pptx/package/PartName.hpp"
 #include "pptx/package/Relationships.hpp"
+#include "pptx/package/XmlText.hpp"
 #include "tests/pptx/document/ZipFiles.hpp"
+#include "tests/support/PackageEdit.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::pptx::package {
@@ -249,12 +251,52 @@ TEST(PackageOpenTest, DamagedPackedPartsAreRefusedWhenRead)
     EXPECT_NE(Package::Open(good)->Read("/a/one.xml").find("<item n=\"199\">"), std::string::npos);
 }
 
+// Readers disagree on which of two such entries is the part: one reader
+// would keep notes another had deleted.
+TEST(PackageOpenTest, RefusesTwoEntriesForOnePartNamingIt)
+{
+    TempDir dir;
+    const std::filesystem::path same = dir / "same.pptx";
+    WriteZip(same, {{"[Content_Types].xml", kTypes}, {"a/one.xml", "<first/>"}});
+    testing::AddDuplicateEntry(same, "a/one.xml", "<second/>");
+    ASSERT_EQ(testing::ZipNames(same), (std::vector<std::string>{"[Content_Types].xml", "a/one.xml", "a/one.xml"}));
+    const std::string bytes = ReadFile(same);
+    ExpectRefused(same, "part /a/one.xml twice", [&] { Package::Open(same); });
+    EXPECT_EQ(ReadFile(same), bytes);
+
+    const std::filesystem::path cased = dir / "cased.pptx";
+    WriteZip(cased, {{"[Content_Types].xml", kTypes}, {"a/one.xml", "<first/>"}, {"A/One.XML", "<second/>"}});
+    ExpectRefused(cased, "\"a/one.xml\" and \"A/One.XML\"", [&] { Package::Open(cased); });
+}
+
 TEST(PackageOpenTest, DamagedXmlNamesThePartAndTheFile)
 {
     TempDir dir;
     const std::filesystem::path file = dir / "broken.pptx";
     WriteZip(file, {{"[Content_Types].xml", "<Types><Default"}});
     ExpectRefused(file, "[Content_Types].xml", [&] { Package::Open(file); });
+}
+
+// A part of tiny elements takes many times its size once parsed: it is
+// refused before the machine runs short, naming the part.
+TEST(XmlTextTest, RefusesAPartWhoseTreeWouldPassTheCeilingBeforeParsingIt)
+{
+    std::string dense = "<r>";
+    dense.reserve(kLargestTree / 16 + 16);
+    while (dense.size() < kLargestTree / 16) {
+        dense += "<a/>";
+    }
+    dense += "</r>";
+    try {
+        ParseXml(std::move(dense), "ppt/slides/slide1.xml in deck.pptx");
+        FAIL() << "a tree past the ceiling was parsed";
+    } catch (const host::HostError& error) {
+        EXPECT_NE(std::string(error.what()).find("ppt/slides/slide1.xml in deck.pptx is too large"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(ParseXml("<r>" + Repeated("<a b=\"1\">text</a>", 100000) + "</r>", "small")
+                  ->document.document_element().select_nodes("a").size(),
+              100000u);
 }
 
 // Files may not grow beyond `bytes` while it lives: writes past it fail as on
