@@ -50,6 +50,9 @@ void QtFormDriver::Run(forms::UserForm& form, bool modal)
 void QtFormDriver::Dispatch(const std::function<void()>& input)
 {
     try {
+        if (beforeInput_) {
+            beforeInput_();
+        }
         input();
     } catch (const std::exception& error) {
         if (errorReport_) {

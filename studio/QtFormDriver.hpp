@@ -29,7 +29,9 @@ public:
     QtFormDriver& operator=(const QtFormDriver&) = delete;
 
     void SetOwner(QWidget* owner) { owner_ = owner; }
-    // Called after each input the forms handled (the studio redraws slides).
+    // Called before and after each input the forms handle (the studio keeps
+    // what the input may change, and redraws slides after it).
+    void SetBeforeInput(std::function<void()> beforeInput) { beforeInput_ = std::move(beforeInput); }
     void SetAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
     // Shows an error an event handler raised; a message box unless set.
     void SetErrorReport(std::function<void(const std::string&)> report) { errorReport_ = std::move(report); }
@@ -57,6 +59,7 @@ private:
     void Close(FormWindow* window);
 
     QPointer<QWidget> owner_;
+    std::function<void()> beforeInput_;
     std::function<void()> afterInput_;
     std::function<void(const std::string&)> errorReport_;
     std::vector<FormWindow*> windows_;
