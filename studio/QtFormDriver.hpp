@@ -15,6 +15,7 @@
 namespace velmora::studio {
 
 class FormWindow;
+class WindowPlaces;
 
 // Shows forms as Qt windows. A modal form runs its own event loop until it
 // is hidden or unloaded; a modeless one stays open and keeps working while
@@ -29,6 +30,8 @@ public:
     QtFormDriver& operator=(const QtFormDriver&) = delete;
 
     void SetOwner(QWidget* owner) { owner_ = owner; }
+    // Where modeless windows show, and where they were when they close.
+    void SetPlaces(WindowPlaces* places) { places_ = places; }
     // Called before and after each input the forms handle (the studio keeps
     // what the input may change, and redraws slides after it).
     void SetBeforeInput(std::function<void()> beforeInput) { beforeInput_ = std::move(beforeInput); }
@@ -59,6 +62,7 @@ private:
     void Close(FormWindow* window);
 
     QPointer<QWidget> owner_;
+    WindowPlaces* places_ = nullptr;
     std::function<void()> beforeInput_;
     std::function<void()> afterInput_;
     std::function<void(const std::string&)> errorReport_;

@@ -106,6 +106,12 @@ QRectF SlideView::SlideRect() const
     return QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
 }
 
+QRect SlideView::SlideArea() const
+{
+    const QRect slide = SlideRect().toRect();
+    return QRect(mapToGlobal(slide.topLeft()), slide.size());
+}
+
 QRect SlideView::WidgetRect(const Outline& outline) const
 {
     const QRectF slide = SlideRect();

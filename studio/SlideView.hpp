@@ -40,6 +40,8 @@ public:
     const std::vector<Outline>& Outlines() const { return outlines_; }
     // Where a shape lies in this widget.
     QRect WidgetRect(const Outline& outline) const;
+    // Where the slide lies on the screen.
+    QRect SlideArea() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -140,6 +140,8 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
 
     slides_->SetSelectHandler([this](const std::vector<int>& order, int clicked) { SlidesClicked(order, clicked); });
     view_->SetSelectionChanged([this] { ShowSelection(); });
+    places_ = std::make_unique<WindowPlaces>(services_.settings, [this] { return view_->SlideArea(); });
+    driver_.SetPlaces(places_.get());
 
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 0);
@@ -166,6 +168,7 @@ StudioWindow::~StudioWindow()
 {
     // The pictures' worker ends before the widgets it reports to.
     images_.reset();
+    driver_.SetPlaces(nullptr);
 }
 
 void StudioWindow::AttachScreen()

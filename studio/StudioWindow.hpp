@@ -16,6 +16,7 @@
 #include "studio/LayoutReport.hpp"
 #include "studio/QtFormDriver.hpp"
 #include "studio/UndoStack.hpp"
+#include "studio/WindowPlaces.hpp"
 
 class QAction;
 class QLabel;
@@ -133,6 +134,7 @@ private:
     QLabel* status_ = nullptr;
     std::unique_ptr<SlideImages> images_;
     std::unique_ptr<LayoutReport> layout_;
+    std::unique_ptr<WindowPlaces> places_;
 };
 
 }  // namespace velmora::studio
