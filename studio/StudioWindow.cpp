@@ -33,6 +33,7 @@
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideImages.hpp"
 #include "studio/SlideList.hpp"
+#include "studio/SlidePlaceholder.hpp"
 #include "studio/SlideView.hpp"
 #ifdef VELMORA_STUDIO_X11
 #include "studio/X11Screen.hpp"
@@ -54,6 +55,7 @@ constexpr const char* kStudioName = "Velmora Studio";
 constexpr const char* kRecentSection = "Studio-RecentFiles";
 constexpr int kRecentCount = 6;
 constexpr int kPictureWidth = 1280;
+constexpr int kPlaceholderWidth = 480;
 
 QString Text(const std::string& text)
 {
@@ -349,8 +351,8 @@ bool StudioWindow::Open(const std::filesystem::path& file)
     undo_.Clear();
     slideCount_ = presentation_->Slides()->Count();
     slides_->Reset(slideCount_);
-    pictures_.clear();
     drawnRevision_.reset();
+    ShowPlaceholders();
     view_->Show(application_->ActiveWindow());
     ShowSelection();
     RequestPictures();
@@ -513,7 +515,7 @@ void StudioWindow::ShowChanges()
         if (count != slideCount_) {
             slideCount_ = count;
             slides_->Reset(count);
-            pictures_.clear();
+            ShowPlaceholders();
         }
     } catch (const host::HostError&) {
         // The presentation was closed by the command.
@@ -550,6 +552,22 @@ void StudioWindow::ShowSelection()
     view_->SetPicture(shownSlide_ <= static_cast<int>(pictures_.size()) ? pictures_[shownSlide_ - 1] : QImage());
 }
 
+void StudioWindow::ShowPlaceholders()
+{
+    pictures_.clear();
+    try {
+        auto setup = presentation_->PageSetup();
+        const QSizeF size(setup->SlideWidth(), setup->SlideHeight());
+        auto slides = presentation_->Slides();
+        for (int slide = 1; slide <= slideCount_; ++slide) {
+            pictures_.push_back(SlidePlaceholder(*slides->Item(slide), size, kPlaceholderWidth));
+            slides_->SetPicture(slide, pictures_.back());
+        }
+    } catch (const host::HostError&) {
+        // A slide the host cannot read waits blank for its picture.
+    }
+}
+
 void StudioWindow::RequestPictures()
 {
     if (!images_ || !presentation_) {
@@ -584,6 +602,7 @@ void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QStrin
         }
     }
     pictures_ = slides;
+    ++pictureRounds_;
     view_->SetPicture(shownSlide_ <= static_cast<int>(pictures_.size()) ? pictures_[shownSlide_ - 1] : QImage());
 }
 

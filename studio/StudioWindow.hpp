@@ -81,6 +81,8 @@ public:
     // Null when no presentation is open.
     host::Ref<host::Presentation> Presentation() const { return presentation_; }
     std::vector<std::filesystem::path> RecentFiles() const;
+    // How many times LibreOffice's pictures have come, for timing them.
+    int PictureRounds() const { return pictureRounds_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +104,8 @@ private:
     void ShowChanges();
     void ShowSelection();
     void RequestPictures();
+    // Until LibreOffice's pictures come, each slide shows what the host's geometry draws.
+    void ShowPlaceholders();
     void PicturesDrawn(const std::vector<QImage>& slides, const QString& error);
     void UpdateTitle();
     void UpdateUndoActions();
@@ -120,6 +124,7 @@ private:
     int slideCount_ = 0;
     int shownSlide_ = 1;
     std::vector<QImage> pictures_;
+    int pictureRounds_ = 0;
     UndoStack undo_;
     // What a dialog's input is undone as: the command that opened the dialog.
     QString lastCommand_;

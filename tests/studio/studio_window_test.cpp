@@ -93,6 +93,24 @@ TEST_F(StudioWindowTest, ShowsTheDecksNameSlidesAndShapes)
     EXPECT_NE(std::find(names.begin(), names.end(), "Oval"), names.end());
 }
 
+TEST_F(StudioWindowTest, BeforeAnyPictureEachThumbnailShowsItsSlidesShapesAndText)
+{
+    // This window draws no pictures: what shows is drawn from the host's geometry.
+    const auto darkPixels = [this](int slide) {
+        const QImage thumb = window_->Slides().item(slide - 1)->icon().pixmap(QSize(160, 120)).toImage();
+        int dark = 0;
+        for (int y = 0; y < thumb.height(); ++y) {
+            for (int x = 0; x < thumb.width(); ++x) {
+                dark += qGray(thumb.pixel(x, y)) < 0xA0 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    for (int slide = 1; slide <= slides_; ++slide) {
+        EXPECT_GT(darkPixels(slide), 0) << "slide " << slide << " shows its title";
+    }
+}
+
 TEST_F(StudioWindowTest, ShapeClicksMakeTheWindowsSelection)
 {
     QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, ShapeCentre("Rect"));
