@@ -229,10 +229,13 @@ void Package::Flush()
         if (relationships->Changed() && !(relationships->Empty() && !Contains(part))) {
             Write(part, relationships->Serialise());
             types_->EnsureTypeOf(part, ooxml::type::kRelationships);
+            // Written once, not again at each kept state or save.
+            relationships->Written();
         }
     }
     if (types_->Changed()) {
         Put(kContentTypesEntry, types_->Serialise());
+        types_->Written();
     }
 }
 
