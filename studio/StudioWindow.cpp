@@ -196,6 +196,7 @@ void StudioWindow::BuildMenus()
         action->setObjectName(name);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, std::move(run));
+        return action;
     };
     item(*file, "file/open", "打开(&O)...", QKeySequence::Open, [this] { OpenDialog(); });
     recentMenu_ = file->addMenu("最近使用的文件(&R)");
@@ -209,10 +210,8 @@ void StudioWindow::BuildMenus()
 
     QMenu* edit = menuBar()->addMenu("编辑(&E)");
     edit->menuAction()->setObjectName("menu/edit");
-    item(*edit, "edit/undo", "撤销(&U)", QKeySequence::Undo, [this] { Undo(); });
-    item(*edit, "edit/redo", "重做(&R)", QKeySequence("Ctrl+Y"), [this] { Redo(); });
-    undoAction_ = edit->actions().at(0);
-    redoAction_ = edit->actions().at(1);
+    undoAction_ = item(*edit, "edit/undo", "撤销(&U)", QKeySequence::Undo, [this] { Undo(); });
+    redoAction_ = item(*edit, "edit/redo", "重做(&R)", QKeySequence("Ctrl+Y"), [this] { Redo(); });
     redoAction_->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 }
 
