@@ -27,6 +27,15 @@ model::Application& OurApplication(host::Application& application)
     return *ours;
 }
 
+model::Presentation& OurPresentation(host::Presentation& presentation)
+{
+    auto* ours = dynamic_cast<model::Presentation*>(&presentation);
+    if (ours == nullptr) {
+        throw host::HostError("the presentation is not one of the document host's");
+    }
+    return *ours;
+}
+
 }  // namespace
 
 std::shared_ptr<host::Application> CreateDocumentHost(host::Services services, std::string version)
@@ -74,13 +83,33 @@ void ClearSelection(host::DocumentWindow& window)
     OurWindow(window).ClearSelection();
 }
 
+class KeptState {
+public:
+    explicit KeptState(std::shared_ptr<const package::Package::State> state) : state_(std::move(state)) {}
+    const package::Package::State& State() const { return *state_; }
+
+private:
+    std::shared_ptr<const package::Package::State> state_;
+};
+
 std::uint64_t Revision(host::Presentation& presentation)
 {
-    auto* ours = dynamic_cast<model::Presentation*>(&presentation);
-    if (ours == nullptr) {
-        throw host::HostError("the presentation is not one of the document host's");
-    }
-    return ours->Revision();
+    return OurPresentation(presentation).Revision();
+}
+
+std::shared_ptr<const KeptState> KeepState(host::Presentation& presentation)
+{
+    return std::make_shared<const KeptState>(OurPresentation(presentation).Keep());
+}
+
+void RestoreState(host::Presentation& presentation, const KeptState& state)
+{
+    OurPresentation(presentation).Restore(state.State());
+}
+
+std::size_t KeptBytes(const KeptState& state, const KeptState* older)
+{
+    return state.State().BytesBeyond(older != nullptr ? &older->State() : nullptr);
 }
 
 }  // namespace velmora::pptx

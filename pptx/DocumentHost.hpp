@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -38,5 +39,15 @@ void ClearSelection(host::DocumentWindow& window);
 // Counts the presentation's changes, so that a window can tell when to draw
 // its slides again.
 std::uint64_t Revision(host::Presentation& presentation);
+
+// What a presentation holds at one moment, for undoing what came after.
+// States share the contents they have in common with each other.
+class KeptState;
+std::shared_ptr<const KeptState> KeepState(host::Presentation& presentation);
+// Puts `state` back as a change of the presentation; its window keeps the
+// slide shown but loses its selection.
+void RestoreState(host::Presentation& presentation, const KeptState& state);
+// The bytes `state` holds that `older` does not share with it.
+std::size_t KeptBytes(const KeptState& state, const KeptState* older);
 
 }  // namespace velmora::pptx

@@ -9,6 +9,7 @@
 #include "host/Prompts.hpp"
 #include "platform/AsciiCase.hpp"
 #include "studio/FormWindow.hpp"
+#include "studio/WindowPlaces.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -34,6 +35,9 @@ void QtFormDriver::Run(forms::UserForm& form, bool modal)
     window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop_.contains(form.WindowHandle()));
     window->Sync();
     if (!modal) {
+        if (places_ != nullptr) {
+            places_->Place(*window, form.Name());
+        }
         window->show();
         return;
     }
@@ -50,6 +54,9 @@ void QtFormDriver::Run(forms::UserForm& form, bool modal)
 void QtFormDriver::Dispatch(const std::function<void()>& input)
 {
     try {
+        if (beforeInput_) {
+            beforeInput_();
+        }
         input();
     } catch (const std::exception& error) {
         if (errorReport_) {
@@ -87,6 +94,9 @@ void QtFormDriver::Close(FormWindow* window)
         return;
     }
     std::erase(windows_, window);
+    if (places_ != nullptr) {
+        places_->Remember(*window, window->Form().Name());
+    }
     window->hide();
     window->deleteLater();
 }

@@ -15,6 +15,7 @@
 namespace velmora::studio {
 
 class FormWindow;
+class WindowPlaces;
 
 // Shows forms as Qt windows. A modal form runs its own event loop until it
 // is hidden or unloaded; a modeless one stays open and keeps working while
@@ -29,7 +30,11 @@ public:
     QtFormDriver& operator=(const QtFormDriver&) = delete;
 
     void SetOwner(QWidget* owner) { owner_ = owner; }
-    // Called after each input the forms handled (the studio redraws slides).
+    // Where modeless windows show, and where they were when they close.
+    void SetPlaces(WindowPlaces* places) { places_ = places; }
+    // Called before and after each input the forms handle (the studio keeps
+    // what the input may change, and redraws slides after it).
+    void SetBeforeInput(std::function<void()> beforeInput) { beforeInput_ = std::move(beforeInput); }
     void SetAfterInput(std::function<void()> afterInput) { afterInput_ = std::move(afterInput); }
     // Shows an error an event handler raised; a message box unless set.
     void SetErrorReport(std::function<void(const std::string&)> report) { errorReport_ = std::move(report); }
@@ -57,6 +62,8 @@ private:
     void Close(FormWindow* window);
 
     QPointer<QWidget> owner_;
+    WindowPlaces* places_ = nullptr;
+    std::function<void()> beforeInput_;
     std::function<void()> afterInput_;
     std::function<void(const std::string&)> errorReport_;
     std::vector<FormWindow*> windows_;

@@ -54,6 +54,7 @@ SlideView::SlideView(QWidget* parent) : QWidget(parent)
 {
     setObjectName("slideView");
     setMinimumSize(320, 240);
+    setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(0xD8, 0xD8, 0xD8));
@@ -103,6 +104,12 @@ QRectF SlideView::SlideRect() const
     const QSizeF room(width() - 2 * kMargin, height() - 2 * kMargin);
     const QSizeF size = slideSize_.scaled(room, Qt::KeepAspectRatio);
     return QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+}
+
+QRect SlideView::SlideArea() const
+{
+    const QRect slide = SlideRect().toRect();
+    return QRect(mapToGlobal(slide.topLeft()), slide.size());
 }
 
 QRect SlideView::WidgetRect(const Outline& outline) const
@@ -180,6 +187,23 @@ void SlideView::mousePressEvent(QMouseEvent* event)
         return;
     }
     Select([this, index = shape->index, add] { ShownSlide()->Shapes()->Item(index)->Select(!add); });
+}
+
+bool SlideView::focusNextPrevChild(bool next)
+{
+    if (!window_ || outlines_.empty()) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    const auto selected = std::find_if(outlines_.begin(), outlines_.end(), [](const Outline& outline) {
+        return outline.selected;
+    });
+    const int count = static_cast<int>(outlines_.size());
+    const int at = static_cast<int>(selected - outlines_.begin());
+    const int following = selected == outlines_.end() ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    Select([this, index = outlines_[static_cast<std::size_t>(following)].index] {
+        ShownSlide()->Shapes()->Item(index)->Select(true);
+    });
+    return true;
 }
 
 void SlideView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -15,7 +15,8 @@ namespace velmora::studio {
 // the outlines of its shapes from the host's geometry. A click selects the
 // shape under the pointer, Ctrl-click adds it, a double-click selects the
 // member of a group under the pointer; a click beside every shape clears
-// the selection. The selection is the host window's own.
+// the selection. The selection is the host window's own. Tab and Shift+Tab
+// select the next and the previous shape, in the slide's order.
 class SlideView : public QWidget {
 public:
     struct Outline {
@@ -39,11 +40,14 @@ public:
     const std::vector<Outline>& Outlines() const { return outlines_; }
     // Where a shape lies in this widget.
     QRect WidgetRect(const Outline& outline) const;
+    // Where the slide lies on the screen.
+    QRect SlideArea() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QRectF SlideRect() const;

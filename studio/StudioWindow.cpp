@@ -1,7 +1,13 @@
 #include "studio/StudioWindow.hpp"
 
+#include <algorithm>
+
+#include <unistd.h>
+
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +33,7 @@
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideImages.hpp"
 #include "studio/SlideList.hpp"
+#include "studio/SlidePlaceholder.hpp"
 #include "studio/SlideView.hpp"
 #ifdef VELMORA_STUDIO_X11
 #include "studio/X11Screen.hpp"
@@ -48,6 +55,7 @@ constexpr const char* kStudioName = "Velmora Studio";
 constexpr const char* kRecentSection = "Studio-RecentFiles";
 constexpr int kRecentCount = 6;
 constexpr int kPictureWidth = 1280;
+constexpr int kPlaceholderWidth = 480;
 
 QString Text(const std::string& text)
 {
@@ -63,6 +71,27 @@ QString LabelOf(const std::string& onAction)
         }
     }
     return Text(onAction);
+}
+
+// The decks among dropped files; other files and addresses are not taken.
+std::vector<std::filesystem::path> DroppedDecks(const QMimeData& data)
+{
+    std::vector<std::filesystem::path> decks;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".pptx", Qt::CaseInsensitive)) {
+            decks.emplace_back(url.toLocalFile().toStdString());
+        }
+    }
+    return decks;
+}
+
+// Not writable by its owner, or not by this user.
+bool ReadOnlyFile(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const auto permissions = std::filesystem::status(file, error).permissions();
+    return !error && ((permissions & std::filesystem::perms::owner_write) == std::filesystem::perms::none ||
+                      ::access(file.c_str(), W_OK) != 0);
 }
 
 std::string RecentKey(int index)
@@ -87,7 +116,11 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
         prompts->SetParent(this);
         prompts->SetBeforeShowing([this] { driver_.Refresh(); });
     }
-    driver_.SetAfterInput([this] { ShowChanges(); });
+    driver_.SetBeforeInput([this] { undo_.Begin(presentation_, lastCommand_); });
+    driver_.SetAfterInput([this] {
+        undo_.End();
+        ShowChanges();
+    });
     AttachScreen();
     driver_.SetErrorReport([this](const std::string& error) { ReportFailure(Unfinished("操作", error)); });
 
@@ -109,6 +142,8 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
 
     slides_->SetSelectHandler([this](const std::vector<int>& order, int clicked) { SlidesClicked(order, clicked); });
     view_->SetSelectionChanged([this] { ShowSelection(); });
+    places_ = std::make_unique<WindowPlaces>(services_.settings, [this] { return view_->SlideArea(); });
+    driver_.SetPlaces(places_.get());
 
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 0);
@@ -125,6 +160,7 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     }
     BuildMenus();
     UpdateTitle();
+    setAcceptDrops(true);
     resize(1280, 820);
     layout_ = std::make_unique<LayoutReport>(*slides_, *view_);
     layout_->Start();
@@ -134,6 +170,7 @@ StudioWindow::~StudioWindow()
 {
     // The pictures' worker ends before the widgets it reports to.
     images_.reset();
+    driver_.SetPlaces(nullptr);
 }
 
 void StudioWindow::AttachScreen()
@@ -159,6 +196,7 @@ void StudioWindow::BuildMenus()
         action->setObjectName(name);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, std::move(run));
+        return action;
     };
     item(*file, "file/open", "打开(&O)...", QKeySequence::Open, [this] { OpenDialog(); });
     recentMenu_ = file->addMenu("最近使用的文件(&R)");
@@ -169,6 +207,12 @@ void StudioWindow::BuildMenus()
     file->addSeparator();
     item(*file, "file/quit", "退出(&X)", QKeySequence::Quit, [this] { close(); });
     FillRecentMenu();
+
+    QMenu* edit = menuBar()->addMenu("编辑(&E)");
+    edit->menuAction()->setObjectName("menu/edit");
+    undoAction_ = item(*edit, "edit/undo", "撤销(&U)", QKeySequence::Undo, [this] { Undo(); });
+    redoAction_ = item(*edit, "edit/redo", "重做(&R)", QKeySequence("Ctrl+Y"), [this] { Redo(); });
+    redoAction_->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
 }
 
 void StudioWindow::Start()
@@ -240,22 +284,74 @@ void StudioWindow::SaveAsDialog()
     SaveAs(file.toStdString());
 }
 
+void StudioWindow::OpenAll(const std::vector<std::filesystem::path>& files)
+{
+    if (files.empty()) {
+        return;
+    }
+    Open(files.front());
+    std::for_each(files.begin() + 1, files.end(), [this](const std::filesystem::path& file) { OpenInNewWindow(file); });
+}
+
+void StudioWindow::OpenInNewWindow(const std::filesystem::path& file)
+{
+    // The window's own: its prompts' parent, its picker's screen.
+    host::Services services = services_;
+    services.hostWindow.reset();
+    services.screen.reset();
+    if (std::dynamic_pointer_cast<QtPrompts>(services.prompts)) {
+        services.prompts = std::make_shared<QtPrompts>();
+    }
+    StudioOptions options = options_;
+    options.startUp = false;  // once per start of the studio
+    auto* window = new StudioWindow(std::move(services), options);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    window->Start();
+    window->Open(file);
+}
+
+void StudioWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedDecks(*event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void StudioWindow::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::filesystem::path> decks = DroppedDecks(*event->mimeData());
+    if (decks.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // A changed deck here is not put at stake: every dropped deck gets a window of its own.
+    if (presentation_ && !presentation_->Saved()) {
+        std::for_each(decks.begin(), decks.end(), [this](const std::filesystem::path& file) { OpenInNewWindow(file); });
+        return;
+    }
+    OpenAll(decks);
+}
+
 bool StudioWindow::Open(const std::filesystem::path& file)
 {
     if (!CloseDocument()) {
         return false;
     }
+    const bool readOnly = ReadOnlyFile(file);
     try {
-        presentation_ = application_->Presentations()->Open(file);
+        presentation_ = application_->Presentations()->Open(file, readOnly);
     } catch (const host::HostError& error) {
         ReportFailure(CannotOpen(file, error.what()));
         return false;
     }
+    readOnly_ = readOnly;
     Remember(file);
+    undo_.Clear();
     slideCount_ = presentation_->Slides()->Count();
     slides_->Reset(slideCount_);
-    pictures_.clear();
     drawnRevision_.reset();
+    ShowPlaceholders();
     view_->Show(application_->ActiveWindow());
     ShowSelection();
     RequestPictures();
@@ -268,7 +364,7 @@ bool StudioWindow::Save()
     if (!presentation_) {
         return false;
     }
-    if (presentation_->Path().empty()) {
+    if (presentation_->Path().empty() || readOnly_) {
         SaveAsDialog();
         return presentation_->Saved();
     }
@@ -293,6 +389,7 @@ bool StudioWindow::SaveAs(const std::filesystem::path& file)
         ReportFailure(CannotSave(file, error.what()));
         return false;
     }
+    readOnly_ = false;
     Remember(file);
     UpdateTitle();
     return true;
@@ -321,6 +418,8 @@ bool StudioWindow::CloseDocument()
         // Closing what is already gone leaves nothing to do.
     }
     presentation_.reset();
+    readOnly_ = false;
+    undo_.Clear();
     slideCount_ = 0;
     pictures_.clear();
     slides_->Reset(0);
@@ -343,12 +442,48 @@ void StudioWindow::closeEvent(QCloseEvent* event)
 
 void StudioWindow::Press(const std::string& onAction, const addin::RibbonPress& press)
 {
+    lastCommand_ = LabelOf(onAction);
     try {
+        undo_.Begin(presentation_, lastCommand_);
         connect_.Invoke(onAction, press);
     } catch (const std::exception& error) {
-        ReportFailure(Unfinished("“" + LabelOf(onAction) + "”", error.what()));
+        ReportFailure(Unfinished("“" + lastCommand_ + "”", error.what()));
+    }
+    undo_.End();
+    ShowChanges();
+}
+
+bool StudioWindow::Undo()
+{
+    return TakeStep(&UndoStack::Undo, "撤销");
+}
+
+bool StudioWindow::Redo()
+{
+    return TakeStep(&UndoStack::Redo, "重做");
+}
+
+bool StudioWindow::TakeStep(bool (UndoStack::*step)(host::Presentation&), const char* what)
+{
+    if (!presentation_) {
+        return false;
+    }
+    bool taken = false;
+    try {
+        taken = (undo_.*step)(*presentation_);
+        // The state put back has no selection: the slide shown stays, where it still exists.
+        const int count = presentation_->Slides()->Count();
+        if (taken && count > 0) {
+            auto window = application_->ActiveWindow();
+            const int shown = std::clamp(shownSlide_, 1, count);
+            pptx::ShowSlide(*window, shown);
+            pptx::SelectSlides(*window, {shown});
+        }
+    } catch (const host::HostError& error) {
+        ReportFailure(Unfinished(what, error.what()));
     }
     ShowChanges();
+    return taken;
 }
 
 void StudioWindow::SlidesClicked(const std::vector<int>& order, int clicked)
@@ -379,7 +514,7 @@ void StudioWindow::ShowChanges()
         if (count != slideCount_) {
             slideCount_ = count;
             slides_->Reset(count);
-            pictures_.clear();
+            ShowPlaceholders();
         }
     } catch (const host::HostError&) {
         // The presentation was closed by the command.
@@ -412,7 +547,24 @@ void StudioWindow::ShowSelection()
         order.clear();
     }
     slides_->ShowSelection(order);
+    slides_->SetCurrent(shownSlide_);
     view_->SetPicture(shownSlide_ <= static_cast<int>(pictures_.size()) ? pictures_[shownSlide_ - 1] : QImage());
+}
+
+void StudioWindow::ShowPlaceholders()
+{
+    pictures_.clear();
+    try {
+        auto setup = presentation_->PageSetup();
+        const QSizeF size(setup->SlideWidth(), setup->SlideHeight());
+        auto slides = presentation_->Slides();
+        for (int slide = 1; slide <= slideCount_; ++slide) {
+            pictures_.push_back(SlidePlaceholder(*slides->Item(slide), size, kPlaceholderWidth));
+            slides_->SetPicture(slide, pictures_.back());
+        }
+    } catch (const host::HostError&) {
+        // A slide the host cannot read waits blank for its picture.
+    }
 }
 
 void StudioWindow::RequestPictures()
@@ -449,18 +601,31 @@ void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QStrin
         }
     }
     pictures_ = slides;
+    ++pictureRounds_;
     view_->SetPicture(shownSlide_ <= static_cast<int>(pictures_.size()) ? pictures_[shownSlide_ - 1] : QImage());
+}
+
+void StudioWindow::UpdateUndoActions()
+{
+    const bool idle = presentation_ != nullptr && !undo_.Running();
+    const QString undoName = undo_.UndoName();
+    const QString redoName = undo_.RedoName();
+    undoAction_->setEnabled(idle && undo_.UndoCount() > 0);
+    redoAction_->setEnabled(idle && undo_.RedoCount() > 0);
+    undoAction_->setText(undoName.isEmpty() ? QString("撤销(&U)") : "撤销 " + undoName);
+    redoAction_->setText(redoName.isEmpty() ? QString("重做(&R)") : "重做 " + redoName);
 }
 
 void StudioWindow::UpdateTitle()
 {
+    UpdateUndoActions();
     ribbon_->SetPresentationOpen(presentation_ != nullptr);
     if (!presentation_) {
         setWindowTitle(kStudioName);
         setWindowModified(false);
         return;
     }
-    setWindowTitle(Text(presentation_->Name()) + "[*] - " + kStudioName);
+    setWindowTitle(Text(presentation_->Name()) + (readOnly_ ? " [只读]" : "") + "[*] - " + kStudioName);
     setWindowModified(!presentation_->Saved());
 }
 

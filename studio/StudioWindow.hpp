@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -14,7 +15,10 @@
 #include "host/Services.hpp"
 #include "studio/LayoutReport.hpp"
 #include "studio/QtFormDriver.hpp"
+#include "studio/UndoStack.hpp"
+#include "studio/WindowPlaces.hpp"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -52,8 +56,11 @@ public:
     // once the window is shown.
     void Start();
 
-    // Each returns false when it failed or the user cancelled.
+    // Each returns false when it failed or the user cancelled. A deck the
+    // user may not write opens read-only, and Save asks for another name.
     bool Open(const std::filesystem::path& file);
+    // The first deck opens here, each other one in a window of its own.
+    void OpenAll(const std::vector<std::filesystem::path>& files);
     bool Save();
     bool SaveAs(const std::filesystem::path& file);
     // Asks first when the presentation holds changes.
@@ -61,18 +68,26 @@ public:
 
     // Presses a ribbon command as the ribbon does.
     void Press(const std::string& onAction, const addin::RibbonPress& press);
+    // Takes back or brings again the last command run; false when there was none.
+    bool Undo();
+    bool Redo();
 
     RibbonBar& Ribbon() const { return *ribbon_; }
     SlideList& Slides() const { return *slides_; }
     SlideView& View() const { return *view_; }
+    const UndoStack& UndoSteps() const { return undo_; }
     QtFormDriver& Driver() { return driver_; }
     host::Application& Application() const { return *application_; }
     // Null when no presentation is open.
     host::Ref<host::Presentation> Presentation() const { return presentation_; }
     std::vector<std::filesystem::path> RecentFiles() const;
+    // How many times LibreOffice's pictures have come, for timing them.
+    int PictureRounds() const { return pictureRounds_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Without an X11 display the picker has no screen and says so.
@@ -81,6 +96,7 @@ private:
     void FillRecentMenu();
     void Remember(const std::filesystem::path& file);
     void OpenDialog();
+    void OpenInNewWindow(const std::filesystem::path& file);
     void SaveAsDialog();
     void SlidesClicked(const std::vector<int>& order, int clicked);
     // Shows whatever a command or a dialog changed: the slides, the
@@ -88,8 +104,12 @@ private:
     void ShowChanges();
     void ShowSelection();
     void RequestPictures();
+    // Until LibreOffice's pictures come, each slide shows what the host's geometry draws.
+    void ShowPlaceholders();
     void PicturesDrawn(const std::vector<QImage>& slides, const QString& error);
     void UpdateTitle();
+    void UpdateUndoActions();
+    bool TakeStep(bool (UndoStack::*step)(host::Presentation&), const char* what);
     void ReportFailure(const QString& what);
 
     host::Services services_;
@@ -100,18 +120,26 @@ private:
     addin::Connect connect_;
     host::Ref<host::Presentation> presentation_;
     std::optional<std::uint64_t> drawnRevision_;
+    bool readOnly_ = false;
     int slideCount_ = 0;
     int shownSlide_ = 1;
     std::vector<QImage> pictures_;
+    int pictureRounds_ = 0;
+    UndoStack undo_;
+    // What a dialog's input is undone as: the command that opened the dialog.
+    QString lastCommand_;
 
     RibbonBar* ribbon_ = nullptr;
     SlideList* slides_ = nullptr;
     SlideView* view_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     std::unique_ptr<SlideImages> images_;
     std::unique_ptr<LayoutReport> layout_;
+    std::unique_ptr<WindowPlaces> places_;
 };
 
 }  // namespace velmora::studio

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -11,12 +12,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velmora-studio [FILE]\n"
+    "usage: velmora-studio [FILE...]\n"
     "       velmora-studio --help | --version\n"
-    "Opens FILE (.pptx) in the Velmora desktop host, with the Velmora ribbon tab.\n";
+    "Opens each FILE (.pptx) in a window of the Velmora desktop host, with the Velmora ribbon tab.\n";
 
 struct Arguments {
-    std::optional<std::string> file;
+    std::vector<std::filesystem::path> files;
 };
 
 // Qt's own options (-platform, -display ...) are taken by QApplication first.
@@ -27,11 +28,11 @@ std::optional<Arguments> Parse(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments) {
         if (!optionsEnded && argument == "--") {
             optionsEnded = true;
-        } else if ((!optionsEnded && argument.starts_with("-")) || parsed.file) {
+        } else if (!optionsEnded && argument.starts_with("-")) {
             std::cerr << "velmora-studio: unexpected argument \"" << argument << "\"\n" << kUsage;
             return std::nullopt;
         } else {
-            parsed.file = argument;
+            parsed.files.emplace_back(argument);
         }
     }
     return parsed;
@@ -69,8 +70,6 @@ int main(int argc, char** argv)
     velmora::studio::StudioWindow window(velmora::studio::StudioWindow::DesktopServices());
     window.show();
     window.Start();
-    if (parsed->file) {
-        window.Open(*parsed->file);
-    }
+    window.OpenAll(parsed->files);
     return application.exec();
 }

@@ -7,6 +7,7 @@
 #include "host/MsoConstants.hpp"
 #include "platform/FullPath.hpp"
 #include "pptx/model/Application.hpp"
+#include "pptx/model/DocumentWindow.hpp"
 #include "pptx/model/PageSetup.hpp"
 #include "pptx/model/SlidePictures.hpp"
 #include "pptx/model/Slides.hpp"
@@ -127,6 +128,15 @@ void Presentation::SaveAs(const std::filesystem::path& file, int format, int /*e
 void Presentation::SaveCopyAs(const std::filesystem::path& file)
 {
     Write(Target(file));
+}
+
+void Presentation::Restore(const package::Package::State& state)
+{
+    Deck().Restore(state);
+    if (auto window = Window()) {
+        window->ClearSelection();
+    }
+    MarkChanged();
 }
 
 void Presentation::Save()

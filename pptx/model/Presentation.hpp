@@ -50,6 +50,10 @@ public:
         changed_ = true;
         ++revision_;
     }
+    std::shared_ptr<const package::Package::State> Keep() { return Deck().Keep(); }
+    // Puts a kept state back as a change; the window's selection goes, as
+    // the shapes it names are gone with their parsed slide.
+    void Restore(const package::Package::State& state);
     // Counts the changes, so that pictures of one state are drawn once.
     std::uint64_t Revision() const { return revision_; }
     // The slide pictures of the application; raises the host error once it is gone.

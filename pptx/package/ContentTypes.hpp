@@ -28,6 +28,8 @@ public:
     void EnsureTypeOf(std::string_view part, std::string_view type);
 
     bool Changed() const { return changed_; }
+    // The package holds the content types as they are now.
+    void Written() { changed_ = false; }
     std::string Serialise() const;
 
 private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <system_error>
+#include <unordered_set>
 
 #include "host/HostError.hpp"
 #include "platform/AtomicFile.hpp"
@@ -94,13 +95,18 @@ std::string Package::Read(std::string_view part) const
     if (entry == nullptr) {
         throw host::HostError(Describe(part) + " is missing");
     }
-    if (entry->content) {
-        return *entry->content;
+    return EntryContent(*entry);
+}
+
+std::string Package::EntryContent(const Entry& entry) const
+{
+    if (entry.content) {
+        return *entry.content;
     }
     if (platform::StepsWanted()) {
-        platform::ReportStep("read " + entry->name);
+        platform::ReportStep("read " + entry.name);
     }
-    return source_->Read(*entry->sourceIndex);
+    return source_->Read(*entry.sourceIndex);
 }
 
 std::string Package::Head(std::string_view part, std::size_t bytes) const
@@ -251,10 +257,13 @@ void Package::Flush()
         if (relationships->Changed() && !(relationships->Empty() && !Contains(part))) {
             Write(part, relationships->Serialise());
             types_->EnsureTypeOf(part, ooxml::type::kRelationships);
+            // Written once, not again at each kept state or save.
+            relationships->Written();
         }
     }
     if (types_->Changed()) {
         Put(kContentTypesEntry, types_->Serialise());
+        types_->Written();
     }
 }
 
@@ -320,6 +329,44 @@ void Package::Save(const std::filesystem::path& target)
     if (source) {
         readAs_ = platform::StampOf(target);
     }
+}
+
+std::shared_ptr<const Package::State> Package::Keep()
+{
+    Flush();
+    auto state = std::make_shared<State>();
+    state->entries_ = entries_;
+    state->index_ = index_;
+    return state;
+}
+
+void Package::Restore(const State& state)
+{
+    entries_ = state.entries_;
+    index_ = state.index_;
+    relationships_.clear();
+    const Entry* types = Find(kContentTypesEntry);
+    const std::string content = types != nullptr ? EntryContent(*types) : std::string();
+    // A new package writes its content types only when it is saved.
+    types_ = content.empty() ? std::make_unique<ContentTypes>()
+                             : std::make_unique<ContentTypes>(content, Describe(kContentTypesEntry));
+}
+
+std::size_t Package::State::BytesBeyond(const State* older) const
+{
+    std::unordered_set<const std::string*> shared;
+    if (older != nullptr) {
+        for (const Entry& entry : older->entries_) {
+            shared.insert(entry.content.get());
+        }
+    }
+    std::size_t bytes = 0;
+    for (const Entry& entry : entries_) {
+        if (entry.content && !shared.contains(entry.content.get())) {
+            bytes += entry.content->size();
+        }
+    }
+    return bytes;
 }
 
 }  // namespace velmora::pptx::package

@@ -65,6 +65,14 @@ public:
     // another program has saved over it.
     void Save(const std::filesystem::path& target);
 
+    // The entries as they are now, sharing their contents with the package,
+    // so that keeping one costs little more than its list of names.
+    class State;
+    std::shared_ptr<const State> Keep();
+    // Puts back the entries kept; relationships and content types are read
+    // from them again.
+    void Restore(const State& state);
+
 private:
     struct Entry {
         std::string name;
@@ -84,6 +92,8 @@ private:
     void Flush();
     std::vector<StoredEntry> StoredEntries();
 
+    std::string EntryContent(const Entry& entry) const;
+
     std::unique_ptr<ZipArchive> source_;
     std::optional<platform::FileStamp> readAs_;
     std::vector<Entry> entries_;
@@ -93,6 +103,18 @@ private:
     PackAhead packer_;
     // Per prefix and suffix of FreePartName, a number below which all are taken; forgotten when a part goes.
     mutable std::unordered_map<std::string, unsigned> smallestFree_;
+};
+
+class Package::State {
+public:
+    // The bytes of written contents this state holds that `older` does not
+    // share; all of them without `older`.
+    std::size_t BytesBeyond(const State* older) const;
+
+private:
+    friend class Package;
+    std::vector<Entry> entries_;
+    CaselessMap<std::size_t> index_;
 };
 
 }  // namespace velmora::pptx::package

@@ -41,6 +41,8 @@ public:
 
     bool Empty() const { return relationships_.empty(); }
     bool Changed() const { return changed_; }
+    // The package holds the relationships as they are now.
+    void Written() { changed_ = false; }
     std::string Serialise() const;
 
 private:

@@ -112,6 +112,14 @@ Deck::Deck(std::unique_ptr<package::Package> package) : parts_(std::move(package
     presentation_ = parts_.Get<PresentationPart>(MainPart(parts_.Package()));
 }
 
+void Deck::Restore(const package::Package::State& state)
+{
+    parts_.Restore(state);
+    presentation_ = parts_.Get<PresentationPart>(MainPart(parts_.Package()));
+    drafts_.clear();
+    slideParts_.clear();
+}
+
 std::unique_ptr<Deck> Deck::Open(const std::filesystem::path& file)
 {
     std::unique_ptr<Deck> deck(new Deck(package::Package::Open(file)));

@@ -97,6 +97,9 @@ public:
     std::optional<std::string> ControlData(ActiveXControlPart& control);
 
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
+    std::shared_ptr<const package::Package::State> Keep() { return parts_.Keep(); }
+    // Puts a kept state back; parts and slides held from before are stale.
+    void Restore(const package::Package::State& state);
 
 private:
     explicit Deck(std::unique_ptr<package::Package> package);

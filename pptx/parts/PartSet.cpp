@@ -55,12 +55,30 @@ void PartSet::RemoveUnreachable()
     }
 }
 
-void PartSet::Save(const std::filesystem::path& target)
+void PartSet::FlushParts()
 {
     for (auto& [key, part] : parts_) {
         part->Flush();
     }
+}
+
+void PartSet::Save(const std::filesystem::path& target)
+{
+    FlushParts();
     package_->Save(target);
+}
+
+std::shared_ptr<const package::Package::State> PartSet::Keep()
+{
+    FlushParts();
+    return package_->Keep();
+}
+
+void PartSet::Restore(const package::Package::State& state)
+{
+    parts_.clear();
+    recent_.clear();
+    package_->Restore(state);
 }
 
 }  // namespace velmora::pptx::parts

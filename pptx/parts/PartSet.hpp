@@ -58,7 +58,14 @@ public:
     // Writes every changed part into the package and the package to `target`.
     void Save(const std::filesystem::path& target);
 
+    // The package with every changed part written into it, as it is now.
+    std::shared_ptr<const package::Package::State> Keep();
+    // Puts a kept state back; parts are made again when next used.
+    void Restore(const package::Package::State& state);
+
 private:
+    void FlushParts();
+
     // Notes a use, and releases the parsed XML of the least recently used
     // releasable part that nobody else holds.
     void Used(const std::shared_ptr<XmlPart>& part);

@@ -24,6 +24,7 @@
 #include "studio/QtPictures.hpp"
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideView.hpp"
+#include "studio/WindowPlaces.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -81,6 +82,39 @@ protected:
         return widget;
     }
 };
+
+TEST_F(FormDriverTest, ThePaletteReopensWhereTheUserLastPutIt)
+{
+    ClickShape("Rect");
+    PressButton("mySetColor");
+    FormWindow* palette = window_->Driver().Window("frm_myColor");
+    ASSERT_NE(palette, nullptr);
+    palette->move(37, 41);
+    palette->close();
+    ASSERT_EQ(window_->Driver().Window("frm_myColor"), nullptr);
+    EXPECT_EQ(platform::FileSettingsStore(dir_ / "settings.ini")
+                  .GetSetting(host::kAppName, "Studio-WindowPlaces", "frm_myColor"),
+              "37,41");
+    PressButton("mySetColor");
+    palette = window_->Driver().Window("frm_myColor");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(palette->pos(), QPoint(37, 41));
+}
+
+TEST(WindowPlacesTest, ADialogGoesBesideTheSlideNotOverIt)
+{
+    const QRect screen(0, 0, 1600, 1000);
+    const QSize dialog(400, 500);
+    // Room on the right.
+    EXPECT_EQ(WindowPlaces::Beside(QRect(300, 150, 800, 600), dialog, screen), QPoint(1108, 150));
+    // None on the right: on the left.
+    const QRect wide(500, 150, 900, 600);
+    const QPoint left = WindowPlaces::Beside(wide, dialog, screen);
+    EXPECT_FALSE(QRect(left, dialog).intersects(wide));
+    // Room on neither side: at the screen's edge, whole, and within its height.
+    const QPoint edge = WindowPlaces::Beside(QRect(100, 700, 1400, 280), dialog, screen);
+    EXPECT_TRUE(screen.contains(QRect(edge, dialog)));
+}
 
 TEST_F(FormDriverTest, PaletteStaysOpenMirrorsItsControlsAndColoursTheSelection)
 {

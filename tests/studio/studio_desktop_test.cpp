@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -283,7 +284,7 @@ TEST(StudioCommandLine, HelpAndVersionNeedNoDisplay)
     const testing::ProcessResult help = testing::RunProcess({VELMORA_STUDIO, "--help"}, std::chrono::seconds(30),
                                                             {{"DISPLAY", ""}});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.starts_with("usage: velmora-studio [FILE]")) << help.out;
+    EXPECT_TRUE(help.out.starts_with("usage: velmora-studio [FILE...]")) << help.out;
     const testing::ProcessResult version = testing::RunProcess({VELMORA_STUDIO, "--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "velmora-studio 2.0\n");
@@ -401,6 +402,36 @@ TEST_F(StudioDesktopTest, PaletteColoursTheShapeClickedAndTheSaveKeepsIt)
     ASSERT_NE(palette, 0u);
     OtherClient().Close(palette);
     session_->WaitGone("frm_myColor/Label9");
+}
+
+TEST_F(StudioDesktopTest, CtrlZTakesThePalettesColourBackAcrossSaveAndCtrlYBringsItAgain)
+{
+    const auto rect = [] {
+        pugi::xml_document slide;
+        EXPECT_TRUE(slide.load_string(Slide(1).c_str()));
+        std::ostringstream printed;
+        slide.select_node("//p:cNvPr[@name='Rect']/../..").node().print(printed);
+        return printed.str();
+    };
+    Save();
+    const std::string before = rect();
+    session_->Click("slide/1");
+    session_->Click("shape/Rect");
+    session_->Click("mySetColor");
+    session_->Click("frm_myColor/Label1");
+    session_->Key("Escape");
+    session_->WaitGone("frm_myColor/Label1");
+    Save();
+    const std::string coloured = rect();
+    ASSERT_NE(coloured, before);
+    // The keys go to the main window, where the slide list has them.
+    session_->Click("slide/1");
+    session_->Key("ctrl+z");
+    Save();
+    EXPECT_EQ(rect(), before);
+    session_->Key("ctrl+y");
+    Save();
+    EXPECT_EQ(rect(), coloured);
 }
 
 TEST_F(StudioDesktopTest, CtrlClickedSlidesExportInTheOrderClicked)

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QUrl>
 #include <QMessageBox>
 #include <QToolButton>
 #include <QTest>
@@ -17,6 +20,7 @@
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideList.hpp"
 #include "studio/SlideView.hpp"
+#include "tests/support/Decks.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -87,6 +91,24 @@ TEST_F(StudioWindowTest, ShowsTheDecksNameSlidesAndShapes)
     }
     EXPECT_NE(std::find(names.begin(), names.end(), "Rect"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Oval"), names.end());
+}
+
+TEST_F(StudioWindowTest, BeforeAnyPictureEachThumbnailShowsItsSlidesShapesAndText)
+{
+    // This window draws no pictures: what shows is drawn from the host's geometry.
+    const auto darkPixels = [this](int slide) {
+        const QImage thumb = window_->Slides().item(slide - 1)->icon().pixmap(QSize(160, 120)).toImage();
+        int dark = 0;
+        for (int y = 0; y < thumb.height(); ++y) {
+            for (int x = 0; x < thumb.width(); ++x) {
+                dark += qGray(thumb.pixel(x, y)) < 0xA0 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    for (int slide = 1; slide <= slides_; ++slide) {
+        EXPECT_GT(darkPixels(slide), 0) << "slide " << slide << " shows its title";
+    }
 }
 
 TEST_F(StudioWindowTest, ShapeClicksMakeTheWindowsSelection)
@@ -214,6 +236,148 @@ TEST_F(StudioWindowTest, SaveAsWritesTheCopyAndRetitlesTheWindow)
     EXPECT_TRUE(window_->windowTitle().startsWith("copy.pptx"));
     EXPECT_FALSE(window_->isWindowModified());
     EXPECT_EQ(window_->RecentFiles().front(), copy);
+}
+
+TEST_F(StudioWindowTest, TheEditMenuUndoesWholeCommandsByTheirNamesAcrossSave)
+{
+    auto* undo = window_->findChild<QAction*>("edit/undo");
+    auto* redo = window_->findChild<QAction*>("edit/redo");
+    ASSERT_NE(undo, nullptr);
+    ASSERT_NE(redo, nullptr);
+    EXPECT_FALSE(undo->isEnabled());
+    const auto notes = [this] {
+        return testing::DeckHost::Notes(*window_->Presentation()->Slides()->Item(2));
+    };
+    Press("myDeleteComment_All");
+    ASSERT_EQ(notes(), "");
+    EXPECT_EQ(undo->text().toStdString(), "撤销 删除全部幻灯片备注");
+    ASSERT_TRUE(window_->Save());
+
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(notes(), "N2");
+    EXPECT_TRUE(window_->isWindowModified());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text().toStdString(), "重做 删除全部幻灯片备注");
+    EXPECT_EQ(window_->Slides().Order(), std::vector<int>{1}) << "the slide shown stays selected";
+    QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(notes(), "");
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(notes(), "");
+
+    // Another deck starts with nothing to undo.
+    Answer(QMessageBox::Discard);
+    ASSERT_TRUE(window_->Open(Deck()));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(window_->Undo());
+}
+
+TEST_F(StudioWindowTest, DroppedDecksOpenHereAndEachFurtherOneInAWindowOfItsOwn)
+{
+    ASSERT_TRUE(window_->CloseDocument());
+    const std::filesystem::path other = dir_ / "other.pptx";
+    std::filesystem::copy_file(Deck(), other);
+    const auto url = [](const std::filesystem::path& file) { return QUrl::fromLocalFile(QString::fromStdString(file)); };
+    const QPointF centre = window_->rect().center();
+
+    QMimeData text;
+    text.setUrls({url(dir_ / "settings.ini")});
+    QDragEnterEvent refused(centre.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted()) << "only decks are taken";
+
+    QMimeData decks;
+    decks.setUrls({url(Deck()), url(other), url(dir_ / "settings.ini")});
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &decks, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(centre, Qt::CopyAction, &decks, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    ASSERT_NE(window_->Presentation(), nullptr);
+    EXPECT_TRUE(window_->windowTitle().startsWith("deck.pptx"));
+    std::vector<StudioWindow*> others;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* studio = dynamic_cast<StudioWindow*>(widget);
+        if (studio != nullptr && studio != window_.get() && studio->isVisible()) {
+            others.push_back(studio);
+        }
+    }
+    ASSERT_EQ(others.size(), 1U);
+    EXPECT_TRUE(others.front()->windowTitle().startsWith("other.pptx"));
+    others.front()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(StudioWindowTest, AReadOnlyDeckIsMarkedAndSaveAsksForAnotherName)
+{
+    const std::filesystem::path locked = dir_ / "locked.pptx";
+    std::filesystem::copy_file(Deck(), locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    ASSERT_TRUE(window_->Open(locked));
+    EXPECT_TRUE(window_->windowTitle().startsWith("locked.pptx [只读]")) << window_->windowTitle().toStdString();
+    Press("myDeleteComment_All");
+    const auto before = std::filesystem::last_write_time(locked);
+    WhenModal([] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        dialog->reject();
+    });
+    EXPECT_FALSE(window_->Save());
+    EXPECT_EQ(std::filesystem::last_write_time(locked), before);
+    const std::filesystem::path copy = dir_ / "copy.pptx";
+    ASSERT_TRUE(window_->SaveAs(copy));
+    EXPECT_FALSE(window_->windowTitle().contains("只读")) << "the copy is the user's to write";
+}
+
+TEST_F(StudioWindowTest, KeysMoveThroughTheSlideListAndShiftExtendsTheSelection)
+{
+    SlideList& list = window_->Slides();
+    ClickSlide(1);
+    const auto shown = [this] { return window_->Application().ActiveWindow()->View()->Slide()->SlideIndex(); };
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(shown(), 2);
+    EXPECT_EQ(SelectedSlides(), std::vector<int>{2});
+    QTest::keyClick(&list, Qt::Key_End);
+    EXPECT_EQ(shown(), 3);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(shown(), 3) << "the last slide stays";
+    QTest::keyClick(&list, Qt::Key_Home);
+    EXPECT_EQ(shown(), 1);
+    QTest::keyClick(&list, Qt::Key_PageDown);
+    EXPECT_EQ(shown(), 3) << "a page holds all three slides";
+    QTest::keyClick(&list, Qt::Key_PageUp);
+    EXPECT_EQ(shown(), 1);
+
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedSlides(), (std::vector<int>{1, 2, 3}));
+    ClickSlide(2);
+    ClickSlide(1, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedSlides(), (std::vector<int>{2, 1}));
+
+    QTest::keyClick(&list, Qt::Key_Delete);
+    QTest::keyClick(&window_->View(), Qt::Key_Delete);
+    EXPECT_EQ(window_->Presentation()->Slides()->Count(), slides_);
+    EXPECT_FALSE(window_->isWindowModified()) << "Delete changes nothing";
+}
+
+TEST_F(StudioWindowTest, TabSelectsTheShapesOfTheSlideInTurn)
+{
+    const int count = window_->Presentation()->Slides()->Item(1)->Shapes()->Count();
+    QTest::mouseClick(&window_->View(), Qt::LeftButton, Qt::NoModifier, ShapeCentre("Rect"));
+    ASSERT_EQ(SelectedShapes(), std::vector<std::string>{"Rect"});
+    QTest::keyClick(&window_->View(), Qt::Key_Tab);
+    EXPECT_EQ(SelectedShapes(), std::vector<std::string>{"Oval"});
+    QTest::keyClick(&window_->View(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedShapes(), std::vector<std::string>{"Rect"});
+    // Past the last shape Tab goes round to the first.
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(&window_->View(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(SelectedShapes(), std::vector<std::string>{"Rect"});
 }
 
 TEST_F(StudioWindowTest, RecentFilesShareTheCommandLinesSettingsFile)

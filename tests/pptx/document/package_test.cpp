@@ -397,6 +397,41 @@ TEST_F(PackageSaveTest, WritesChangesRelationshipsAndTypes)
     EXPECT_EQ(reopened->RelationshipsOf("/").OfType("urn:one").size(), 1u);
 }
 
+TEST_F(PackageSaveTest, AKeptStatePutBackSavesAsTheStateWas)
+{
+    auto package = Package::Open(source_);
+    const auto original = package->Keep();
+    package->Write("/a/one.xml", "<one>changed</one>");
+    package->Write("/a/three.xml", "<three/>");
+    package->Types().SetOverride("/a/three.xml", "text/three");
+    const std::string id = package->RelationshipsOf("/a/one.xml").Add("urn:three", "/a/three.xml");
+    package->Remove("/a/two.bin");
+    const auto changed = package->Keep();
+    EXPECT_EQ(original->BytesBeyond(nullptr), 0u) << "unchanged entries stay in the file";
+    EXPECT_GT(changed->BytesBeyond(original.get()), 0u);
+    EXPECT_EQ(changed->BytesBeyond(changed.get()), 0u);
+
+    package->Restore(*original);
+    EXPECT_TRUE(package->Contains("/a/two.bin"));
+    EXPECT_FALSE(package->Contains("/a/three.xml"));
+    EXPECT_FALSE(package->RelationshipsOf("/a/one.xml").ById(id));
+    const std::filesystem::path first = dir_ / "first.pptx";
+    package->Save(first);
+    for (const std::string& name : testing::ZipNames(source_)) {
+        EXPECT_EQ(testing::ZipEntry(first, name), testing::ZipEntry(source_, name)) << name;
+    }
+
+    // And forward again, after that save.
+    package->Restore(*changed);
+    const std::filesystem::path second = dir_ / "second.pptx";
+    package->Save(second);
+    auto reopened = Package::Open(second);
+    EXPECT_EQ(reopened->Read("/a/one.xml"), "<one>changed</one>");
+    EXPECT_EQ(reopened->Types().TypeOf("/a/three.xml"), "text/three");
+    EXPECT_TRUE(reopened->RelationshipsOf("/a/one.xml").ById(id));
+    EXPECT_FALSE(reopened->Contains("/a/two.bin"));
+}
+
 TEST_F(PackageSaveTest, UnreachablePartsGoWithTheirRelationshipsAndTypes)
 {
     auto package = Package::Open(source_);
