@@ -1,4 +1,3 @@
-#include <array>
 #include <csignal>
 #include <fstream>
 
@@ -6,10 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include "platform/FileInUse.hpp"
+#include "tests/support/LibreOffice.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::platform {
@@ -103,21 +102,6 @@ TEST(FileInUse, LocksOfOtherProcessesCount)
     EXPECT_FALSE(InUseBy(file));
 }
 
-std::string LocalHostName()
-{
-    std::array<char, 256> name{};
-    ::gethostname(name.data(), name.size() - 1);
-    return name.data();
-}
-
-// A lock file line as LibreOffice writes it for this account on `host`.
-std::string OfficeLockLine(const std::string& host)
-{
-    const passwd* account = ::getpwuid(::getuid());
-    return "One\\, Some," + std::string(account != nullptr ? account->pw_name : "") + "," + host +
-           ",01.01.2024 10:00,file:///home/x/.config/libreoffice/4;";
-}
-
 // A program named as LibreOffice's that keeps `file` open, as LibreOffice
 // keeps the documents it edits.
 struct OfficeHoldingOpen {
@@ -161,7 +145,7 @@ TEST(FileInUse, AnOfficeLockFileOfThisHostCountsOnlyWhileLibreOfficeHasTheFileOp
     testing::TempDir dir;
     const auto deck = dir / "deck.pptx";
     std::ofstream(deck) << "deck";
-    std::ofstream(dir / ".~lock.deck.pptx#") << OfficeLockLine(LocalHostName());
+    std::ofstream(dir / ".~lock.deck.pptx#") << velmora::testing::OfficeLockLine(velmora::testing::LocalHostName());
     EXPECT_FALSE(InUseBy(deck));
     {
         const OfficeHoldingOpen office(dir.path(), deck);
@@ -169,7 +153,7 @@ TEST(FileInUse, AnOfficeLockFileOfThisHostCountsOnlyWhileLibreOfficeHasTheFileOp
         EXPECT_TRUE(InUseBy(deck));
     }
     EXPECT_FALSE(InUseBy(deck));
-    std::ofstream(dir / ".~lock.deck.pptx#", std::ios::trunc) << OfficeLockLine("another-host");
+    std::ofstream(dir / ".~lock.deck.pptx#", std::ios::trunc) << velmora::testing::OfficeLockLine("another-host");
     EXPECT_TRUE(InUseBy(deck));
     std::ofstream(dir / ".~lock.deck.pptx#", std::ios::trunc) << "not a lock line";
     EXPECT_TRUE(InUseBy(deck));

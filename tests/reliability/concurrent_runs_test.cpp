@@ -7,11 +7,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include "tests/reliability/ReliabilityFixture.hpp"
 #include "tests/support/Decks.hpp"
+#include "tests/support/LibreOffice.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -65,21 +65,6 @@ int Effects(host::Presentation& presentation)
         count += presentation.Slides()->Item(i)->TimeLine()->MainSequence()->Count();
     }
     return count;
-}
-
-std::string LocalHostName()
-{
-    std::array<char, 256> name{};
-    ::gethostname(name.data(), name.size() - 1);
-    return name.data();
-}
-
-// A lock file line as LibreOffice writes it for this account on `host`.
-std::string OfficeLockLine(const std::string& host)
-{
-    const passwd* account = ::getpwuid(::getuid());
-    return "One\\, Some," + std::string(account != nullptr ? account->pw_name : "") + "," + host +
-           ",01.01.2024 10:00,file:///home/x/.config/libreoffice/4;";
 }
 
 using ConcurrentRunsTest = ReliabilityTest;

@@ -37,13 +37,14 @@ TEST_F(RunFaultsTest, AnUnusableTemporaryFolderOnlyMattersForPictures)
     }
 }
 
-TEST_F(RunFaultsTest, AnEmptyOutputNameIsAFailureNotAnAbort)
+TEST_F(RunFaultsTest, AnEmptyOutputNameIsBadUsageRefusedBeforeTheCommandRuns)
 {
     const auto deck = MakeDeck("deck.pptx");
     const std::string before = ReadBytes(deck);
     const ProcessResult outcome = Velmora({"run", kChangingCommand, deck.string(), "-o", ""});
-    EXPECT_EQ(outcome.status, 3) << outcome.err;
-    EXPECT_NE(outcome.err.find("no file name"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.status, 2) << outcome.err;
+    EXPECT_NE(outcome.err.find("needs a file name"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(ReadBytes(deck), before);
 }
 

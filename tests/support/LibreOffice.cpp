@@ -1,6 +1,10 @@
 #include "tests/support/LibreOffice.hpp"
 
+#include <array>
 #include <regex>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include "tests/support/Process.hpp"
 #include "tests/support/TempDir.hpp"
@@ -40,6 +44,20 @@ int SlidesSeenByLibreOffice(const std::filesystem::path& presentation)
     TempDir out;
     const auto pdf = ConvertWithLibreOffice(presentation, "pdf", out.path());
     return pdf ? PdfPageCount(*pdf) : -1;
+}
+
+std::string LocalHostName()
+{
+    std::array<char, 256> name{};
+    ::gethostname(name.data(), name.size() - 1);
+    return name.data();
+}
+
+std::string OfficeLockLine(const std::string& host)
+{
+    const passwd* account = ::getpwuid(::getuid());
+    return "One\\, Some," + std::string(account != nullptr ? account->pw_name : "") + "," + host +
+           ",01.01.2024 10:00,file:///home/x/.config/libreoffice/4;";
 }
 
 }  // namespace velmora::testing

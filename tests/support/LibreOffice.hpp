@@ -19,4 +19,10 @@ int PdfPageCount(const std::filesystem::path& pdf);
 // The number of slides LibreOffice finds in a presentation (through PDF); -1 when it cannot open it.
 int SlidesSeenByLibreOffice(const std::filesystem::path& presentation);
 
+// This machine's host name, as LibreOffice writes it into its lock files.
+std::string LocalHostName();
+
+// A lock file line as LibreOffice writes it for this account on `host`.
+std::string OfficeLockLine(const std::string& host);
+
 }  // namespace velmora::testing
