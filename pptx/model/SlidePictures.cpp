@@ -61,7 +61,7 @@ std::string NamingTheDeck(std::string message, const CopiesOf& copies)
     return message;
 }
 
-std::function<CopiesOf()> CopiesFor(const std::optional<render::PrivateFolder>& folder,
+std::function<CopiesOf()> CopiesFor(const std::optional<platform::PrivateFolder>& folder,
                                     const Presentation& presentation)
 {
     return [&folder, &presentation] {
