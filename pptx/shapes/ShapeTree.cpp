@@ -56,13 +56,18 @@ std::pair<float, float> PictureExtent(const std::filesystem::path& file, float w
 DocumentShapes::DocumentShapes(std::shared_ptr<ShapeTreeOwner> owner) : owner_(std::move(owner)) {}
 
 // The controls of a slide count as shapes on top of its tree.
-std::vector<pugi::xml_node> DocumentShapes::Elements() const
+const std::vector<pugi::xml_node>& DocumentShapes::Elements() const
 {
     const auto tree = owner_->ShapeTree();
-    auto shapes = ChildShapes(tree);
+    const auto revision = owner_->TreeRevision();
+    if (revision && revision == walkedAt_) {
+        return walked_;
+    }
+    walked_ = ChildShapes(tree);
     const auto controls = ControlPictures(tree);
-    shapes.insert(shapes.end(), controls.begin(), controls.end());
-    return shapes;
+    walked_.insert(walked_.end(), controls.begin(), controls.end());
+    walkedAt_ = revision;
+    return walked_;
 }
 
 host::Ref<host::Shape> DocumentShapes::Added(pugi::xml_node shape)
@@ -149,7 +154,7 @@ host::Ref<host::Shape> DocumentShapes::AddOLEObject(float left, float top, float
 
 host::Ref<host::ShapeRange> DocumentShapes::Range(const std::vector<int>& indexes)
 {
-    const auto all = Elements();
+    const auto& all = Elements();
     if (indexes.empty()) {
         return std::make_shared<DocumentShapeRange>(owner_, all);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -37,10 +38,14 @@ public:
     host::Ref<host::ShapeRange> PasteSpecial(int dataType) override;
 
 private:
-    std::vector<pugi::xml_node> Elements() const;
+    // Walked once and kept while the owner's tree revision stays, so that
+    // indexing through every shape of a large slide stays linear.
+    const std::vector<pugi::xml_node>& Elements() const;
     host::Ref<host::Shape> Added(pugi::xml_node shape);
 
     std::shared_ptr<ShapeTreeOwner> owner_;
+    mutable std::vector<pugi::xml_node> walked_;
+    mutable std::optional<unsigned long> walkedAt_;
 };
 
 // The placeholders among those shapes, in tree order.
