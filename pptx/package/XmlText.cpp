@@ -25,6 +25,13 @@ private:
     std::string& out_;
 };
 
+class CountingWriter : public pugi::xml_writer {
+public:
+    void write(const void*, std::size_t size) override { bytes += size; }
+
+    std::size_t bytes = 0;
+};
+
 // The walks over timing trees, shape trees and group members recurse; the
 // presentation program's own parts never nest deeper than a few dozen levels.
 constexpr int kDeepestLevel = 256;
@@ -116,11 +123,17 @@ std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std
     return parsed;
 }
 
+// Measured first and written into a string of that size: a string grown as
+// it is written takes up to three times the text of a large part at once.
 std::string SerialiseXml(const pugi::xml_document& document)
 {
+    constexpr unsigned kFormat = pugi::format_raw | pugi::format_no_declaration;
+    CountingWriter counter;
+    document.save(counter, "", kFormat, pugi::encoding_utf8);
     std::string out;
+    out.reserve(counter.bytes);
     StringWriter writer(out);
-    document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    document.save(writer, "", kFormat, pugi::encoding_utf8);
     return out;
 }
 
