@@ -97,6 +97,9 @@ public:
     std::optional<std::string> ControlData(ActiveXControlPart& control);
 
     void Save(const std::filesystem::path& target) { parts_.Save(target); }
+    // The font names the deck's parts set, from the trees already parsed
+    // where there are any: a slide large enough to matter is not parsed twice.
+    std::vector<std::string> TypefacesUsed();
 
 private:
     explicit Deck(std::unique_ptr<package::Package> package);

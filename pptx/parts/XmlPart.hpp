@@ -27,6 +27,8 @@ public:
     const std::string& Name() const { return name_; }
     pugi::xml_document& Document();
     pugi::xml_node Root() { return Document().document_element(); }
+    // The tree when the part is parsed now, else nullptr; never parses.
+    const pugi::xml_document* Parsed() const { return xml_ ? &xml_->document : nullptr; }
 
     void Touch();
     // A change to the content of elements that adds, removes and moves none:
