@@ -25,11 +25,30 @@ private:
     std::string& out_;
 };
 
-class CountingWriter : public pugi::xml_writer {
+// Writes the text while it stays small; past that only counts it, so that a
+// large part is written again into a string of the size counted.
+class SmallTextWriter : public pugi::xml_writer {
 public:
-    void write(const void*, std::size_t size) override { bytes += size; }
+    explicit SmallTextWriter(std::string& out) : out_(out) {}
+    void write(const void* data, std::size_t size) override
+    {
+        bytes_ += size;
+        if (bytes_ <= kLargestGrown) {
+            out_.append(static_cast<const char*>(data), size);
+        } else if (!out_.empty()) {
+            std::string().swap(out_);
+        }
+    }
+    bool Complete() const { return bytes_ <= kLargestGrown; }
+    std::size_t Bytes() const { return bytes_; }
 
-    std::size_t bytes = 0;
+private:
+    // A string grown as it is written takes up to three times its text at
+    // once: fine for a slide of a few megabytes, not for one of hundreds.
+    static constexpr std::size_t kLargestGrown = std::size_t{4} << 20;
+
+    std::string& out_;
+    std::size_t bytes_ = 0;
 };
 
 // The walks over timing trees, shape trees and group members recurse; the
@@ -123,17 +142,17 @@ std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std
     return parsed;
 }
 
-// Measured first and written into a string of that size: a string grown as
-// it is written takes up to three times the text of a large part at once.
 std::string SerialiseXml(const pugi::xml_document& document)
 {
     constexpr unsigned kFormat = pugi::format_raw | pugi::format_no_declaration;
-    CountingWriter counter;
-    document.save(counter, "", kFormat, pugi::encoding_utf8);
     std::string out;
-    out.reserve(counter.bytes);
-    StringWriter writer(out);
-    document.save(writer, "", kFormat, pugi::encoding_utf8);
+    SmallTextWriter small(out);
+    document.save(small, "", kFormat, pugi::encoding_utf8);
+    if (!small.Complete()) {
+        out.reserve(small.Bytes());
+        StringWriter writer(out);
+        document.save(writer, "", kFormat, pugi::encoding_utf8);
+    }
     return out;
 }
 
