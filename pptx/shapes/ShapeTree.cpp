@@ -55,19 +55,29 @@ std::pair<float, float> PictureExtent(const std::filesystem::path& file, float w
 
 DocumentShapes::DocumentShapes(std::shared_ptr<ShapeTreeOwner> owner) : owner_(std::move(owner)) {}
 
+const std::vector<pugi::xml_node>& WalkedShapes::Get(ShapeTreeOwner& owner,
+                                                     const std::function<std::vector<pugi::xml_node>()>& walk)
+{
+    // The tree first: a part parsed anew takes a new revision.
+    owner.ShapeTree();
+    const auto revision = owner.TreeRevision();
+    if (!revision || revision != revision_) {
+        shapes_ = walk();
+        revision_ = revision;
+    }
+    return shapes_;
+}
+
 // The controls of a slide count as shapes on top of its tree.
 const std::vector<pugi::xml_node>& DocumentShapes::Elements() const
 {
-    const auto tree = owner_->ShapeTree();
-    const auto revision = owner_->TreeRevision();
-    if (revision && revision == walkedAt_) {
-        return walked_;
-    }
-    walked_ = ChildShapes(tree);
-    const auto controls = ControlPictures(tree);
-    walked_.insert(walked_.end(), controls.begin(), controls.end());
-    walkedAt_ = revision;
-    return walked_;
+    return walked_.Get(*owner_, [this] {
+        const auto tree = owner_->ShapeTree();
+        auto shapes = ChildShapes(tree);
+        const auto controls = ControlPictures(tree);
+        shapes.insert(shapes.end(), controls.begin(), controls.end());
+        return shapes;
+    });
 }
 
 host::Ref<host::Shape> DocumentShapes::Added(pugi::xml_node shape)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -13,6 +14,19 @@ class ShapeTreeOwner;
 }
 
 namespace velmora::pptx::shapes {
+
+// A list of shapes walked once and kept while the owner's tree revision
+// stays, so that indexing through every shape of a large slide or group
+// stays linear.
+class WalkedShapes {
+public:
+    const std::vector<pugi::xml_node>& Get(ShapeTreeOwner& owner,
+                                           const std::function<std::vector<pugi::xml_node>()>& walk);
+
+private:
+    std::vector<pugi::xml_node> shapes_;
+    std::optional<unsigned long> revision_;
+};
 
 // The shapes of a slide or notes page: the shape elements directly in its
 // p:spTree, in tree order (back to front).
@@ -38,14 +52,11 @@ public:
     host::Ref<host::ShapeRange> PasteSpecial(int dataType) override;
 
 private:
-    // Walked once and kept while the owner's tree revision stays, so that
-    // indexing through every shape of a large slide stays linear.
     const std::vector<pugi::xml_node>& Elements() const;
     host::Ref<host::Shape> Added(pugi::xml_node shape);
 
     std::shared_ptr<ShapeTreeOwner> owner_;
-    mutable std::vector<pugi::xml_node> walked_;
-    mutable std::optional<unsigned long> walkedAt_;
+    mutable WalkedShapes walked_;
 };
 
 // The placeholders among those shapes, in tree order.

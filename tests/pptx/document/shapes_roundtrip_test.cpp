@@ -159,6 +159,12 @@ TEST_F(ShapesRoundTrip, HeldShapeCollectionFollowsEveryChangeToTheTree)
     const auto group = slide->Shapes()->Range({1, 2})->Group();
     ASSERT_EQ(held->Count(), 1);
     EXPECT_EQ(held->Item(1)->Name(), group->Name());
+    const auto members = group->GroupItems();
+    ASSERT_EQ(members->Count(), 2);
+    members->Item(2)->TextFrame()->TextRange()->SetText("member");
+    held->AddTextbox(host::TextOrientation::Horizontal, 0, 90, 100, 20)->Delete();
+    EXPECT_EQ(members->Item(1)->Name(), a);
+    EXPECT_EQ(members->Item(2)->Name(), c);
     group->Ungroup();
     EXPECT_EQ(names(), (std::vector<std::string>{a, c}));
     EXPECT_EQ(held->Item(1)->TextFrame()->TextRange()->Font()->Name(), "Liberation Serif");
