@@ -112,6 +112,11 @@ bool EmbedsMovie(parts::Deck& deck, parts::ActiveXControlPart& player)
 
 }  // namespace
 
+std::optional<unsigned long> PartShapeTree::TreeRevision()
+{
+    return Part().Revision();
+}
+
 // Controls keep their pictures outside the shape tree; their ids count too.
 unsigned PartShapeTree::NextShapeId()
 {
@@ -216,6 +221,12 @@ SlideShapeTree::SlideShapeTree(std::shared_ptr<Presentation> presentation, unsig
 void SlideShapeTree::Touch()
 {
     part_->Touch();
+    presentation_->MarkChanged();
+}
+
+void SlideShapeTree::TouchContent()
+{
+    part_->TouchContent();
     presentation_->MarkChanged();
 }
 

@@ -17,6 +17,7 @@ public:
     explicit PartShapeTree(std::shared_ptr<Presentation> presentation) : presentation_(std::move(presentation)) {}
 
     pugi::xml_node ShapeTree() override { return Part().ShapeTree(); }
+    std::optional<unsigned long> TreeRevision() override;
     unsigned NextShapeId() override;
     std::string AddImage(const std::filesystem::path& picture) override;
     // The same for picture content read elsewhere; `origin` names it in errors.
@@ -44,6 +45,7 @@ public:
     SlideShapeTree(std::shared_ptr<Presentation> presentation, unsigned slideId);
 
     void Touch() override;
+    void TouchContent() override;
     void ShapeRemoved(unsigned shapeId) override;
     std::vector<pugi::xml_node> PlaceholderChain(pugi::xml_node placeholderShape) override;
     pugi::xml_node MasterTextStyle(const std::string& kind) override;

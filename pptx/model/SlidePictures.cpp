@@ -121,7 +121,8 @@ const SlidePictures::Snapshot& SlidePictures::Current(Presentation& presentation
             snapshot.file = Folder() / ("presentation" + std::to_string(++copies_) + ".pptx");
         }
         presentation.Deck().Save(snapshot.file);
-        PrepareForRenderer(snapshot.file, true);
+        TellSubstitutedFonts([&presentation] { return presentation.Deck().TypefacesUsed(); });
+        PrepareForRenderer(snapshot.file);
         snapshot.revision = presentation.Revision();
     }
     return snapshot;
@@ -150,7 +151,7 @@ void SlidePictures::ConvertNextAhead()
     AheadCopy ahead{source, *stamp, Folder() / ("presentation" + std::to_string(++copies_) + ".pptx")};
     try {
         std::filesystem::copy_file(source, ahead.copy);
-        PrepareForRenderer(ahead.copy, false);
+        PrepareForRenderer(ahead.copy);
     } catch (const std::filesystem::filesystem_error&) {
         return;  // the file is read, and any fault told, in its turn
     } catch (const host::HostError&) {
@@ -176,28 +177,25 @@ bool SlidePictures::TakeAheadCopy(Presentation& presentation, Snapshot& snapshot
         return false;
     }
     snapshot = {ahead->copy, 0};
-    TellSubstitutedFonts(*package::Package::Open(snapshot.file));
+    TellSubstitutedFonts([&snapshot] { return package::TypefacesUsed(*package::Package::Open(snapshot.file)); });
     return true;
 }
 
-void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy, bool tellFonts)
+void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy)
 {
     auto package = package::Package::Open(copy);
-    if (tellFonts) {
-        TellSubstitutedFonts(*package);
-    }
     const int dropped = package::DropFetchedLinks(*package) + package::DropOutsideReferences(*package);
     if (dropped > 0) {
         package->Save(copy);
     }
 }
 
-void SlidePictures::TellSubstitutedFonts(package::Package& copy)
+void SlidePictures::TellSubstitutedFonts(const std::function<std::vector<std::string>()>& typefaces)
 {
     if (observer_ == nullptr) {
         return;
     }
-    const auto substituted = render::SubstitutedFonts(package::TypefacesUsed(copy));
+    const auto substituted = render::SubstitutedFonts(typefaces());
     if (!substituted.empty()) {
         observer_->FontsSubstituted(substituted);
     }

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/PrivateFolder.hpp"
 #include "render/SlideRenderer.hpp"
@@ -69,8 +71,10 @@ private:
     const Snapshot& Current(Presentation& presentation);
     void ConvertNextAhead();
     bool TakeAheadCopy(Presentation& presentation, Snapshot& snapshot);
-    void PrepareForRenderer(const std::filesystem::path& copy, bool tellFonts);
-    void TellSubstitutedFonts(package::Package& copy);
+    void PrepareForRenderer(const std::filesystem::path& copy);
+    // Tells the observer which of the typefaces the renderer lacks; they are
+    // gathered only when there is an observer.
+    void TellSubstitutedFonts(const std::function<std::vector<std::string>()>& typefaces);
     std::filesystem::path OneSlideCopy(Presentation& presentation, int slideIndex);
     render::SlideRenderer& Renderer();
     const std::filesystem::path& Folder();

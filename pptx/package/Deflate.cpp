@@ -37,16 +37,18 @@ void Deflater::Pack(std::string_view content, StoredEntry& entry)
 {
     entry.size = content.size();
     entry.crc = Checksum(content);
-    entry.data.resize(libdeflate_deflate_compress_bound(compressor_.get(), content.size()));
-    const std::size_t packed = libdeflate_deflate_compress(compressor_.get(), content.data(), content.size(),
-                                                           entry.data.data(), entry.data.size());
+    // Left uninitialised: of a buffer as large as the content, only the
+    // packed bytes are ever touched and so take memory.
+    const std::size_t bound = libdeflate_deflate_compress_bound(compressor_.get(), content.size());
+    const std::unique_ptr<char[]> buffer(new char[bound]);
+    const std::size_t packed =
+        libdeflate_deflate_compress(compressor_.get(), content.data(), content.size(), buffer.get(), bound);
     if (packed == 0 || packed >= content.size()) {
         entry.method = kStored;
         entry.data.assign(content);
     } else {
         entry.method = kDeflated;
-        entry.data.resize(packed);
-        entry.data.shrink_to_fit();
+        entry.data.assign(buffer.get(), packed);
     }
     entry.storedSize = entry.data.size();
 }

@@ -50,20 +50,33 @@ int DropFetchedLinks(Package& package)
     return dropped;
 }
 
-std::vector<std::string> TypefacesUsed(Package& package)
+namespace {
+
+void AddTypefaces(const pugi::xml_document& document, std::vector<std::string>& names)
+{
+    for (const pugi::xpath_node& node : document.select_nodes("//@typeface")) {
+        const std::string name = node.attribute().value();
+        if (!name.empty() && name.front() != '+' && std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(name);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> TypefacesUsed(Package& package, const ParsedPart& parsed)
 {
     std::vector<std::string> names;
     for (const std::string& part : ReachableParts(package)) {
         if (part == "/" || !part.ends_with(".xml")) {
             continue;
         }
-        const auto document = ParseXml(package.Read(part), [&] { return package.Describe(part); });
-        for (const pugi::xpath_node& node : document->document.select_nodes("//@typeface")) {
-            const std::string name = node.attribute().value();
-            if (!name.empty() && name.front() != '+' && std::find(names.begin(), names.end(), name) == names.end()) {
-                names.push_back(name);
-            }
+        if (const pugi::xml_document* tree = parsed ? parsed(part) : nullptr) {
+            AddTypefaces(*tree, names);
+            continue;
         }
+        const auto document = ParseXml(package.Read(part), [&] { return package.Describe(part); });
+        AddTypefaces(document->document, names);
     }
     return names;
 }

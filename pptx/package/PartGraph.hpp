@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <pugixml.hpp>
 
 #include "pptx/package/Package.hpp"
 
@@ -17,8 +20,12 @@ std::vector<std::string> ReachableParts(Package& package);
 // nothing fetches them. Returns how many went.
 int DropFetchedLinks(Package& package);
 
+// The tree of a part when one is at hand, else nullptr.
+using ParsedPart = std::function<const pugi::xml_document*(const std::string& part)>;
+
 // The font names the reachable XML parts set (typeface attributes), each
-// once; references to the theme's fonts ("+mn-lt") are left out.
-std::vector<std::string> TypefacesUsed(Package& package);
+// once; references to the theme's fonts ("+mn-lt") are left out. Parts
+// `parsed` has no tree for are parsed one at a time.
+std::vector<std::string> TypefacesUsed(Package& package, const ParsedPart& parsed = {});
 
 }  // namespace velmora::pptx::package

@@ -25,6 +25,32 @@ private:
     std::string& out_;
 };
 
+// Writes the text while it stays small; past that only counts it, so that a
+// large part is written again into a string of the size counted.
+class SmallTextWriter : public pugi::xml_writer {
+public:
+    explicit SmallTextWriter(std::string& out) : out_(out) {}
+    void write(const void* data, std::size_t size) override
+    {
+        bytes_ += size;
+        if (bytes_ <= kLargestGrown) {
+            out_.append(static_cast<const char*>(data), size);
+        } else if (!out_.empty()) {
+            std::string().swap(out_);
+        }
+    }
+    bool Complete() const { return bytes_ <= kLargestGrown; }
+    std::size_t Bytes() const { return bytes_; }
+
+private:
+    // A string grown as it is written takes up to three times its text at
+    // once: fine for a slide of a few megabytes, not for one of hundreds.
+    static constexpr std::size_t kLargestGrown = std::size_t{4} << 20;
+
+    std::string& out_;
+    std::size_t bytes_ = 0;
+};
+
 // The walks over timing trees, shape trees and group members recurse; the
 // presentation program's own parts never nest deeper than a few dozen levels.
 constexpr int kDeepestLevel = 256;
@@ -118,9 +144,15 @@ std::unique_ptr<XmlDocument> ParseXml(std::string bytes, const std::function<std
 
 std::string SerialiseXml(const pugi::xml_document& document)
 {
+    constexpr unsigned kFormat = pugi::format_raw | pugi::format_no_declaration;
     std::string out;
-    StringWriter writer(out);
-    document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    SmallTextWriter small(out);
+    document.save(small, "", kFormat, pugi::encoding_utf8);
+    if (!small.Complete()) {
+        out.reserve(small.Bytes());
+        StringWriter writer(out);
+        document.save(writer, "", kFormat, pugi::encoding_utf8);
+    }
     return out;
 }
 

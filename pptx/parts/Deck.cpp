@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "host/HostError.hpp"
+#include "pptx/package/PartGraph.hpp"
 #include "pptx/parts/Media.hpp"
 #include "pptx/parts/Template.hpp"
 #include "pptx/xml/Elements.hpp"
@@ -347,6 +348,11 @@ std::shared_ptr<TagsPart> Deck::Tags(XmlPart& owner, pugi::xml_node holder, bool
     xml::EnsureNamespace(owner.Root(), "r", ooxml::kRelationshipsNs);
     owner.Touch();
     return tags;
+}
+
+std::vector<std::string> Deck::TypefacesUsed()
+{
+    return package::TypefacesUsed(parts_.Package(), [this](const std::string& part) { return parts_.Parsed(part); });
 }
 
 std::string Deck::AddImage(XmlPart& owner, const std::filesystem::path& picture)

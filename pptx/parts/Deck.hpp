@@ -100,6 +100,9 @@ public:
     std::shared_ptr<const package::Package::State> Keep() { return parts_.Keep(); }
     // Puts a kept state back; parts and slides held from before are stale.
     void Restore(const package::Package::State& state);
+    // The font names the deck's parts set, from the trees already parsed
+    // where there are any: a slide large enough to matter is not parsed twice.
+    std::vector<std::string> TypefacesUsed();
 
 private:
     explicit Deck(std::unique_ptr<package::Package> package);

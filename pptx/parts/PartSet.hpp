@@ -48,6 +48,13 @@ public:
         return std::make_shared<Part>(*package_, name, std::move(content));
     }
 
+    // The tree of a part made and parsed now, else nullptr; never parses.
+    const pugi::xml_document* Parsed(const std::string& name) const
+    {
+        const auto found = parts_.find(name);
+        return found == parts_.end() ? nullptr : found->second->Parsed();
+    }
+
     // Registers a part made with Make under its content type.
     void Add(const std::shared_ptr<XmlPart>& part, const std::string& contentType);
     // Removes a part with its relationships and content-type override.

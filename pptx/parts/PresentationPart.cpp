@@ -38,14 +38,22 @@ const std::vector<SlideEntry>& PresentationPart::Slides()
     return *slides_;
 }
 
+// Asked once for every slide of a loop over the deck: a search of the list
+// each time would make the loop quadratic.
 std::optional<std::size_t> PresentationPart::PositionOf(unsigned slideId)
 {
-    const auto& slides = Slides();
-    auto found = std::find_if(slides.begin(), slides.end(), [&](const SlideEntry& e) { return e.id == slideId; });
-    if (found == slides.end()) {
+    if (!positions_) {
+        const auto& slides = Slides();
+        positions_.emplace();
+        for (std::size_t position = 0; position < slides.size(); ++position) {
+            positions_->emplace(slides[position].id, position);
+        }
+    }
+    const auto found = positions_->find(slideId);
+    if (found == positions_->end()) {
         return std::nullopt;
     }
-    return static_cast<std::size_t>(found - slides.begin());
+    return found->second;
 }
 
 unsigned PresentationPart::InsertSlide(std::size_t position, const std::string& relationshipId)
@@ -67,6 +75,7 @@ unsigned PresentationPart::InsertSlide(std::size_t position, const std::string& 
     node.append_attribute("r:id") = relationshipId.c_str();
     slides_->insert(slides_->begin() + static_cast<std::ptrdiff_t>(std::min(position, slides_->size())),
                     SlideEntry{id, relationshipId});
+    positions_.reset();
     Touch();
     return id;
 }
@@ -97,6 +106,7 @@ void PresentationPart::RemoveSlides(const std::unordered_set<unsigned>& slideIds
         Root().remove_child(list);
     }
     std::erase_if(*slides_, [&](const SlideEntry& entry) { return slideIds.contains(entry.id); });
+    positions_.reset();
     ForgetSlidesElsewhere(slideIds, relationshipIds);
     Touch();
 }

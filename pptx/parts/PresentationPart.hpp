@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -50,6 +51,8 @@ private:
                                const std::unordered_set<std::string>& relationshipIds);
 
     std::optional<std::vector<SlideEntry>> slides_;
+    // Slide id to position in slides_, the first when a foreign deck repeats an id.
+    std::optional<std::unordered_map<unsigned, std::size_t>> positions_;
 };
 
 }  // namespace velmora::pptx::parts

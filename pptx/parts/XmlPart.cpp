@@ -1,15 +1,30 @@
 #include "pptx/parts/XmlPart.hpp"
 
 #include <algorithm>
+#include <atomic>
 
 #include "host/HostError.hpp"
 
 namespace velmora::pptx::parts {
 
-XmlPart::XmlPart(package::Package& package, std::string name) : package_(package), name_(std::move(name)) {}
+namespace {
+
+// One counter for every part, so that two parts never share a revision.
+unsigned long NextRevision()
+{
+    static std::atomic<unsigned long> revisions{0};
+    return ++revisions;
+}
+
+}  // namespace
+
+XmlPart::XmlPart(package::Package& package, std::string name)
+    : package_(package), name_(std::move(name)), revision_(NextRevision())
+{
+}
 
 XmlPart::XmlPart(package::Package& package, std::string name, std::string content)
-    : package_(package), name_(std::move(name)), changed_(true)
+    : package_(package), name_(std::move(name)), changed_(true), revision_(NextRevision())
 {
     xml_ = package::ParseXml(std::move(content), Describe());
 }
@@ -20,8 +35,15 @@ pugi::xml_document& XmlPart::Document()
 {
     if (!xml_) {
         xml_ = package::ParseXml(Parseable(package_.Read(name_)), [this] { return Describe(); });
+        revision_ = NextRevision();
     }
     return xml_->document;
+}
+
+void XmlPart::Touch()
+{
+    changed_ = true;
+    revision_ = NextRevision();
 }
 
 void XmlPart::Flush()
@@ -36,6 +58,7 @@ void XmlPart::Release()
 {
     Flush();
     xml_.reset();
+    revision_ = NextRevision();
 }
 
 std::string XmlPart::CheckedTarget(const package::Relationship& relationship)

@@ -27,9 +27,17 @@ public:
     const std::string& Name() const { return name_; }
     pugi::xml_document& Document();
     pugi::xml_node Root() { return Document().document_element(); }
+    // The tree when the part is parsed now, else nullptr; never parses.
+    const pugi::xml_document* Parsed() const { return xml_ ? &xml_->document : nullptr; }
 
-    void Touch() { changed_ = true; }
+    void Touch();
+    // A change to the content of elements that adds, removes and moves none:
+    // lists of the part's elements that readers keep stay valid.
+    void TouchContent() { changed_ = true; }
     bool Changed() const { return changed_; }
+    // Differs after every Touch, parse and release, and between parts: a list of
+    // elements taken at one revision is valid while the revision stays.
+    unsigned long Revision() const { return revision_; }
     // Writes the XML into the package when it was changed.
     void Flush();
     // Flushes and drops the parsed XML, to be parsed again when next used.
@@ -60,6 +68,7 @@ private:
     std::string name_;
     std::unique_ptr<package::XmlDocument> xml_;
     bool changed_ = false;
+    unsigned long revision_;
 };
 
 }  // namespace velmora::pptx::parts

@@ -13,14 +13,19 @@ DocumentGroupShapes::DocumentGroupShapes(std::shared_ptr<ShapeTreeOwner> owner, 
 {
 }
 
+const std::vector<pugi::xml_node>& DocumentGroupShapes::Members() const
+{
+    return walked_.Get(*owner_, [this] { return ChildShapes(group_); });
+}
+
 int DocumentGroupShapes::Count() const
 {
-    return static_cast<int>(ChildShapes(group_).size());
+    return static_cast<int>(Members().size());
 }
 
 host::Ref<host::Shape> DocumentGroupShapes::Item(int index)
 {
-    return std::make_shared<DocumentShape>(owner_, ItemAt(ChildShapes(group_), index, "group item"));
+    return std::make_shared<DocumentShape>(owner_, ItemAt(Members(), index, "group item"));
 }
 
 }  // namespace velmora::pptx::shapes

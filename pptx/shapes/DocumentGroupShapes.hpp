@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <pugixml.hpp>
 
 #include "host/Shape.hpp"
+#include "pptx/shapes/ShapeTree.hpp"
 
 namespace velmora::pptx {
 class ShapeTreeOwner;
@@ -21,8 +23,11 @@ public:
     host::Ref<host::Shape> Item(int index) override;
 
 private:
+    const std::vector<pugi::xml_node>& Members() const;
+
     std::shared_ptr<ShapeTreeOwner> owner_;
     pugi::xml_node group_;
+    mutable WalkedShapes walked_;
 };
 
 }  // namespace velmora::pptx::shapes

@@ -95,7 +95,7 @@ void DocumentShape::WriteEdge(Edge edge, float points)
     if (IsControlPicture(shape_)) {
         KeepControlInStep(*owner_, shape_);
     }
-    owner_->Touch();
+    owner_->TouchContent();
 }
 
 float DocumentShape::Left() const { return ReadEdge(Edge::Left); }

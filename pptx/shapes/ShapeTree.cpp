@@ -55,14 +55,29 @@ std::pair<float, float> PictureExtent(const std::filesystem::path& file, float w
 
 DocumentShapes::DocumentShapes(std::shared_ptr<ShapeTreeOwner> owner) : owner_(std::move(owner)) {}
 
-// The controls of a slide count as shapes on top of its tree.
-std::vector<pugi::xml_node> DocumentShapes::Elements() const
+const std::vector<pugi::xml_node>& WalkedShapes::Get(ShapeTreeOwner& owner,
+                                                     const std::function<std::vector<pugi::xml_node>()>& walk)
 {
-    const auto tree = owner_->ShapeTree();
-    auto shapes = ChildShapes(tree);
-    const auto controls = ControlPictures(tree);
-    shapes.insert(shapes.end(), controls.begin(), controls.end());
-    return shapes;
+    // The tree first: a part parsed anew takes a new revision.
+    owner.ShapeTree();
+    const auto revision = owner.TreeRevision();
+    if (!revision || revision != revision_) {
+        shapes_ = walk();
+        revision_ = revision;
+    }
+    return shapes_;
+}
+
+// The controls of a slide count as shapes on top of its tree.
+const std::vector<pugi::xml_node>& DocumentShapes::Elements() const
+{
+    return walked_.Get(*owner_, [this] {
+        const auto tree = owner_->ShapeTree();
+        auto shapes = ChildShapes(tree);
+        const auto controls = ControlPictures(tree);
+        shapes.insert(shapes.end(), controls.begin(), controls.end());
+        return shapes;
+    });
 }
 
 host::Ref<host::Shape> DocumentShapes::Added(pugi::xml_node shape)
@@ -149,7 +164,7 @@ host::Ref<host::Shape> DocumentShapes::AddOLEObject(float left, float top, float
 
 host::Ref<host::ShapeRange> DocumentShapes::Range(const std::vector<int>& indexes)
 {
-    const auto all = Elements();
+    const auto& all = Elements();
     if (indexes.empty()) {
         return std::make_shared<DocumentShapeRange>(owner_, all);
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -12,6 +14,19 @@ class ShapeTreeOwner;
 }
 
 namespace velmora::pptx::shapes {
+
+// A list of shapes walked once and kept while the owner's tree revision
+// stays, so that indexing through every shape of a large slide or group
+// stays linear.
+class WalkedShapes {
+public:
+    const std::vector<pugi::xml_node>& Get(ShapeTreeOwner& owner,
+                                           const std::function<std::vector<pugi::xml_node>()>& walk);
+
+private:
+    std::vector<pugi::xml_node> shapes_;
+    std::optional<unsigned long> revision_;
+};
 
 // The shapes of a slide or notes page: the shape elements directly in its
 // p:spTree, in tree order (back to front).
@@ -37,10 +52,11 @@ public:
     host::Ref<host::ShapeRange> PasteSpecial(int dataType) override;
 
 private:
-    std::vector<pugi::xml_node> Elements() const;
+    const std::vector<pugi::xml_node>& Elements() const;
     host::Ref<host::Shape> Added(pugi::xml_node shape);
 
     std::shared_ptr<ShapeTreeOwner> owner_;
+    mutable WalkedShapes walked_;
 };
 
 // The placeholders among those shapes, in tree order.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     virtual pugi::xml_node ShapeTree() = 0;
     // The part's XML was changed and must be saved.
     virtual void Touch() = 0;
+    // The same for a change inside shapes (their text, fonts, fills) that
+    // adds, removes and moves no shape.
+    virtual void TouchContent() { Touch(); }
+    // Stays the same while the tree's list of shapes does; none when the
+    // owner cannot tell, and the list must be walked at every use.
+    virtual std::optional<unsigned long> TreeRevision() { return std::nullopt; }
     // The id for a shape about to be added: unique in the part (shapes::NewShapeId).
     virtual unsigned NextShapeId() { return shapes::NewShapeId(ShapeTree()); }
     // Called after a shape left the tree, so the timeline drops effects on it

@@ -49,13 +49,13 @@ std::vector<pugi::xml_node> TextSite::ListStyles() const
 
 void TextSite::Changed() const
 {
-    owner->Touch();
+    owner->TouchContent();
 }
 
 void TextSite::Resized() const
 {
     FitShapeToText(*this);
-    owner->Touch();
+    owner->TouchContent();
 }
 
 }  // namespace velmora::pptx::shapes

@@ -13,9 +13,11 @@
 #include "host/HostError.hpp"
 #include "pptx/package/ContentTypes.hpp"
 #include "pptx/package/Package.hpp"
+#include "pptx/package/PartGraph.hpp"
 #include "pptx/package/PartName.hpp"
 #include "pptx/package/Relationships.hpp"
 #include "pptx/package/XmlText.hpp"
+#include "pptx/parts/Deck.hpp"
 #include "tests/pptx/document/ZipFiles.hpp"
 #include "tests/support/PackageEdit.hpp"
 #include "tests/support/TempDir.hpp"
@@ -619,6 +621,41 @@ TEST_F(PackageSaveTest, FailedSaveLeavesNothingBehind)
     }
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"big.pptx", "folder.pptx", "source.pptx", "target.pptx"}));
+}
+
+// Small parts are written in one pass, large ones measured first: both must
+// come out as they went in, whatever side of the switch they fall on.
+TEST(XmlTextTest, SerialisesSmallAndLargePartsAlike)
+{
+    for (const int elements : {1, 1000, 400000}) {
+        const std::string text = "<r>" + Repeated("<a b=\"1 &amp; 2\">文字</a>", elements) + "</r>";
+        EXPECT_EQ(SerialiseXml(ParseXml(text, "part")->document), text) << elements << " elements";
+    }
+}
+
+// The fonts a picture export reports come from the trees the deck has parsed
+// and from the stored bytes of the rest: together the same as a saved copy
+// read afresh, and never the text of a tree changed since.
+TEST(TypefacesTest, ADecksParsedTreesStandForTheirParts)
+{
+    TempDir dir;
+    auto deck = parts::Deck::New();
+    const unsigned slideId = deck->AddSlide(0, *deck->Layouts().front());
+    auto slide = deck->Slide(slideId);
+    auto face = slide->Root().append_child("a:latin").append_attribute("typeface");
+    face = "Velmora Face";
+    slide->Touch();
+    deck->Save(dir / "copy.pptx");
+
+    const std::vector<std::string> copied = TypefacesUsed(*Package::Open(dir / "copy.pptx"));
+    EXPECT_EQ(deck->TypefacesUsed(), copied);
+    EXPECT_NE(std::find(copied.begin(), copied.end(), "Velmora Face"), copied.end());
+    EXPECT_GT(copied.size(), 1u) << "the theme's fonts are missing";
+
+    face = "Second Face";
+    const std::vector<std::string> changed = deck->TypefacesUsed();
+    EXPECT_NE(std::find(changed.begin(), changed.end(), "Second Face"), changed.end());
+    EXPECT_EQ(std::find(changed.begin(), changed.end(), "Velmora Face"), changed.end());
 }
 
 }  // namespace

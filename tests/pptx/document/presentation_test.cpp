@@ -104,9 +104,12 @@ TEST(SlidesTest, AddPicksLayoutsByCodeAndKeepsOrder)
     EXPECT_EQ(layouts, (std::vector<int>{1, 2, 12, 11, 1}));
     EXPECT_EQ(slides->Item(1)->Shapes()->Placeholders()->Count(), 2);
     EXPECT_EQ(slides->Item(3)->Shapes()->Count(), 0);
-    EXPECT_THROW(slides->Add(7, host::SlideLayout::Blank), host::HostError);
+    const auto last = slides->Item(5);
+    slides->Add(1, host::SlideLayout::Blank);
+    EXPECT_EQ(last->SlideIndex(), 6);
+    EXPECT_THROW(slides->Add(8, host::SlideLayout::Blank), host::HostError);
     EXPECT_THROW(slides->Item(0), host::HostError);
-    EXPECT_THROW(slides->Item(6), host::HostError);
+    EXPECT_THROW(slides->Item(7), host::HostError);
 }
 
 TEST(SlidesTest, DeletingSlidesRenumbersTheRestAndCleansThePackage)
@@ -124,6 +127,8 @@ TEST(SlidesTest, DeletingSlidesRenumbersTheRestAndCleansThePackage)
     auto second = presentation->Slides()->Item(2);
     auto fourth = presentation->Slides()->Item(4);
     const int fourthId = fourth->SlideID();
+    // Positions asked before a change must not be answered from before it.
+    EXPECT_EQ(fourth->SlideIndex(), 4);
     second->Delete();
     EXPECT_THROW(second->SlideIndex(), host::HostError);
     EXPECT_EQ(fourth->SlideIndex(), 3);

@@ -1,4 +1,6 @@
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +126,48 @@ TEST_F(ShapesRoundTrip, NotesBodyTextAndDeletingShapes)
     slide = presentation_->Slides()->Item(1);
     EXPECT_EQ(slide->NotesPage()->Shapes()->Placeholders()->Item(2)->TextFrame()->TextRange()->Text(), "one\rtwo");
     EXPECT_EQ(slide->Shapes()->Count(), count);
+}
+
+// A collection held across edits keeps its list of shapes between them: every
+// change to the tree, through it or through another collection of the same
+// slide, must show in its count and indexes; edits inside shapes must not
+// lose it.
+TEST_F(ShapesRoundTrip, HeldShapeCollectionFollowsEveryChangeToTheTree)
+{
+    auto slide = presentation_->Slides()->Add(1, host::SlideLayout::Blank);
+    auto held = slide->Shapes();
+    const auto names = [&held] {
+        std::vector<std::string> list;
+        for (int i = 1; i <= held->Count(); ++i) {
+            list.push_back(held->Item(i)->Name());
+        }
+        return list;
+    };
+    const auto a = held->AddTextbox(host::TextOrientation::Horizontal, 0, 0, 100, 20)->Name();
+    const auto b = slide->Shapes()->AddShape(host::AutoShapeType::Rectangle, 0, 30, 10, 10)->Name();
+    const auto c = held->AddTextbox(host::TextOrientation::Horizontal, 0, 60, 100, 20)->Name();
+    EXPECT_EQ(names(), (std::vector<std::string>{a, b, c}));
+
+    held->Item(1)->TextFrame()->TextRange()->SetText("text");
+    held->Item(1)->TextFrame()->TextRange()->Font()->SetName("Liberation Serif");
+    held->Item(3)->SetTop(5);
+    EXPECT_EQ(names(), (std::vector<std::string>{a, b, c}));
+
+    slide->Shapes()->Item(b)->Delete();
+    EXPECT_EQ(names(), (std::vector<std::string>{a, c}));
+
+    const auto group = slide->Shapes()->Range({1, 2})->Group();
+    ASSERT_EQ(held->Count(), 1);
+    EXPECT_EQ(held->Item(1)->Name(), group->Name());
+    const auto members = group->GroupItems();
+    ASSERT_EQ(members->Count(), 2);
+    members->Item(2)->TextFrame()->TextRange()->SetText("member");
+    held->AddTextbox(host::TextOrientation::Horizontal, 0, 90, 100, 20)->Delete();
+    EXPECT_EQ(members->Item(1)->Name(), a);
+    EXPECT_EQ(members->Item(2)->Name(), c);
+    group->Ungroup();
+    EXPECT_EQ(names(), (std::vector<std::string>{a, c}));
+    EXPECT_EQ(held->Item(1)->TextFrame()->TextRange()->Font()->Name(), "Liberation Serif");
 }
 
 }  // namespace
