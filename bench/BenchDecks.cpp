@@ -39,15 +39,13 @@ void WriteDeck(const std::filesystem::path& file, int slideCount)
 
 }  // namespace
 
-void BuildDeck(const std::filesystem::path& file, int slideCount)
+void BuildInChild(const std::function<void()>& build)
 {
-    // In a process of its own: a program the benchmark starts later would
-    // otherwise inherit this one's memory high-water mark as its own peak.
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
         try {
-            WriteDeck(file, slideCount);
+            build();
         } catch (const std::exception& error) {
             std::fprintf(stderr, "cannot build the deck: %s\n", error.what());
             _exit(1);
@@ -58,6 +56,11 @@ void BuildDeck(const std::filesystem::path& file, int slideCount)
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error("building the benchmark deck failed");
     }
+}
+
+void BuildDeck(const std::filesystem::path& file, int slideCount)
+{
+    BuildInChild([&] { WriteDeck(file, slideCount); });
 }
 
 void CopyDeck(const std::filesystem::path& deck, const std::filesystem::path& work)

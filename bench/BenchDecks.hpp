@@ -1,8 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 namespace velmora::bench {
+
+// Runs `build` in a process of its own: a program the benchmark starts later
+// would otherwise inherit this one's memory high-water mark as its own peak.
+void BuildInChild(const std::function<void()>& build);
 
 // A deck of `slideCount` slides, each with a title, three points of body
 // text, two paragraphs of notes and three entrance effects.

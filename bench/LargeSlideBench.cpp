@@ -13,12 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "bench/BenchDecks.hpp"
 #include "bench/BenchProcess.hpp"
@@ -94,30 +90,16 @@ std::string LargeShapes(Kind kind, std::size_t bytes)
     return shapes;
 }
 
-// In a process of its own, so that the programs measured later do not
-// start from this one's high-water mark.
 void BuildLargeDeck(const std::filesystem::path& file, Kind kind, double megabytes)
 {
     bench::BuildDeck(file, 1);
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        try {
-            auto package = pptx::package::Package::Open(file);
-            std::string slide = package->Read("/ppt/slides/slide1.xml");
-            slide.insert(slide.rfind("</p:spTree>"), LargeShapes(kind, static_cast<std::size_t>(megabytes * (1 << 20))));
-            package->Write("/ppt/slides/slide1.xml", std::move(slide));
-            package->Save(file);
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "cannot build the deck: %s\n", error.what());
-            _exit(1);
-        }
-        _exit(0);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("building the large deck failed");
-    }
+    bench::BuildInChild([&] {
+        auto package = pptx::package::Package::Open(file);
+        std::string slide = package->Read("/ppt/slides/slide1.xml");
+        slide.insert(slide.rfind("</p:spTree>"), LargeShapes(kind, static_cast<std::size_t>(megabytes * (1 << 20))));
+        package->Write("/ppt/slides/slide1.xml", std::move(slide));
+        package->Save(file);
+    });
 }
 
 double Median(std::vector<double> values)
