@@ -255,22 +255,40 @@ private:
     forms::ToggleControl& toggle_;
 };
 
-// Typing into a box. The toolkit edits the text itself; what it typed at
-// the end of the text goes key by key through the control (KeyDown, KeyPress,
-// whose handler may refuse or replace a key, the edit, KeyUp), any other edit
-// (a deletion, a paste in the middle) reaches the control's text at once.
+// Typing into a box. The toolkit edits the text itself; what it put in
+// place of a stretch of the text (at the cursor, over the selection) goes key
+// by key through the control (KeyDown, KeyPress, whose handler may refuse or
+// replace a key, the edit, KeyUp); an edit that only removes text reaches
+// the control's text at once.
 void TakeEdit(forms::TextControl& control, const std::string& edited)
 {
-    const std::string& before = control.Text();
-    if (edited.size() <= before.size() || !edited.starts_with(before)) {
+    const std::vector<char32_t> before = platform::DecodeUtf8(control.Text());
+    const std::vector<char32_t> after = platform::DecodeUtf8(edited);
+    std::size_t head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+        ++tail;
+    }
+    if (head + tail == after.size()) {
         control.SetText(edited);
         return;
     }
-    for (const char32_t key : platform::DecodeUtf8(std::string_view(edited).substr(before.size()))) {
-        control.TypeKey(key, [&control](int keyAscii) {
-            std::string text = control.Text();
-            platform::AppendUtf8(text, static_cast<char32_t>(keyAscii));
-            return text;
+    const auto encode = [](auto from, auto to) {
+        std::string text;
+        std::for_each(from, to, [&text](char32_t letter) { platform::AppendUtf8(text, letter); });
+        return text;
+    };
+    const std::string prefix = encode(after.begin(), after.begin() + static_cast<std::ptrdiff_t>(head));
+    const std::string suffix = encode(before.end() - static_cast<std::ptrdiff_t>(tail), before.end());
+    std::string typed;
+    for (std::size_t i = head; i < after.size() - tail; ++i) {
+        control.TypeKey(after[i], [&](int keyAscii) {
+            platform::AppendUtf8(typed, static_cast<char32_t>(keyAscii));
+            return prefix + typed + suffix;
         });
     }
 }
