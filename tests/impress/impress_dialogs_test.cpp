@@ -163,7 +163,7 @@ protected:
     impress::UnoFormDriver driver_;
 };
 
-TEST_F(ToolkitDialogTest, ThePaletteMirrorsClicksTypingBarsAndOptionsBothWays)
+TEST_F(ToolkitDialogTest, ThePaletteMirrorsClicksTypingSpinsBarsAndOptionsBothWays)
 {
     color::frm_myColor palette(driver_, decks_.app(), services_);
     impress::UnoFormWindow& window = Shown(palette);
@@ -183,6 +183,12 @@ TEST_F(ToolkitDialogTest, ThePaletteMirrorsClicksTypingBarsAndOptionsBothWays)
     EXPECT_TRUE(Eventually([&] { return Property(window, "ScrollBar2", "ScrollValue").get<sal_Int32>() == 12; }))
         << Text(window, "TextBox2", "Text");
     EXPECT_EQ(Text(window, "TextBox2", "Text"), "12");
+
+    // The spin button's right arrow steps its value; the program's caption change shows.
+    const css::awt::Rectangle spin = Peer(window, "SpinButton1")->getPosSize();
+    Click(window, "SpinButton1", spin.Width * 3 / 4, spin.Height / 2);
+    EXPECT_TRUE(Eventually([&] { return Text(window, "L_Deep", "Label") == "60%"; }))
+        << palette.Controls<forms::SpinButton>("SpinButton1").Value();
 
     // An option button chosen in the toolkit clears the others of its group.
     Click(window, "OptionButton6");
