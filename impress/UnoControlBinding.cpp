@@ -585,7 +585,7 @@ private:
 UnoControlBinding::UnoControlBinding(forms::Control& control, const char* service, DialogSurface& surface)
     : control_(control), surface_(surface),
       model_(surface.ModelFactory()->createInstance(rtl::OUString::createFromAscii(service)), UNO_QUERY_THROW),
-      listener_(new ControlListener)
+      properties_(model_->getPropertySetInfo()), listener_(new ControlListener)
 {
     model_->setPropertyValue("Name", Text(control_.Name()));
 }
@@ -631,7 +631,7 @@ void UnoControlBinding::Set(const char* property, const Any& value) const
 {
     // A kind of control without the property draws nothing of it (a group box has no background).
     const rtl::OUString name = rtl::OUString::createFromAscii(property);
-    if (!model_->getPropertySetInfo()->hasPropertyByName(name)) {
+    if (!properties_->hasPropertyByName(name)) {
         return;
     }
     if (model_->getPropertyValue(name) != value) {

@@ -93,6 +93,7 @@ private:
     forms::Control& control_;
     DialogSurface& surface_;
     css::uno::Reference<css::beans::XPropertySet> model_;
+    css::uno::Reference<css::beans::XPropertySetInfo> properties_;
     css::uno::Reference<css::awt::XControl> toolkit_;
     rtl::Reference<ControlListener> listener_;
 };
