@@ -6,6 +6,7 @@
 
 #include <com/sun/star/document/XUndoManager.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/awt/XWindowPeer.hpp>
 #include <com/sun/star/frame/XController.hpp>
 
 #include "addin/CommandErrors.hpp"
@@ -16,16 +17,12 @@
 #include "impress/AddonsWriter.hpp"
 #include "impress/CommandUndo.hpp"
 #include "impress/ImpressShell.hpp"
-#include "impress/NoDialogs.hpp"
 #include "impress/OfficePrompts.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressApplication.hpp"
 #include "impress/host/LiveDocument.hpp"
-#include "platform/CurlHttpClient.hpp"
-#include "platform/FileSettingsStore.hpp"
-#include "platform/RuntimeRandom.hpp"
+#include "platform/PlatformServices.hpp"
 #include "platform/ScriptedPrompts.hpp"
-#include "platform/SystemClock.hpp"
 
 namespace velmora::impress {
 
@@ -123,12 +120,22 @@ AddinSession& AddinSession::Instance(const Reference<css::uno::XComponentContext
     return *session;
 }
 
-AddinSession::AddinSession(Reference<css::uno::XComponentContext> office) : office_(std::move(office))
+// One press: its prompts, the changes it made and the add-in that made
+// them, kept while a modeless dialog it opened works on.
+struct AddinSession::Run {
+    Reference<css::frame::XModel> model;
+    std::string title;
+    ChangeLog changes;
+    addin::AddinContext context;
+    std::unique_ptr<addin::Connect> connect;
+};
+
+AddinSession::AddinSession(Reference<css::uno::XComponentContext> office)
+    : office_(std::move(office)), dialogs_(office_)
 {
-    services_ = {std::make_shared<platform::FileSettingsStore>(), nullptr,
-                 std::make_shared<ImpressShell>(office_),         std::make_shared<platform::SystemClock>(),
-                 std::make_shared<platform::RuntimeRandom>(),     std::make_shared<host::WrittenFiles>(),
-                 std::make_shared<platform::CurlHttpClient>()};
+    // Prompts belong to the frame pressed in: each press sets its own.
+    services_ = platform::PlatformServices(
+        {std::make_shared<OfficePrompts>(office_, nullptr), std::make_shared<ImpressShell>(office_)});
     if (const char* transcript = std::getenv(kTranscriptVariable); transcript != nullptr && *transcript != '\0') {
         transcript_ = transcript;
     }
@@ -175,49 +182,91 @@ void AddinSession::StartUp(const Reference<css::frame::XModel>& model)
     KeepMessages(messages);
 }
 
+void AddinSession::FinishOpenRuns()
+{
+    if (dialogs_.AnyOpen()) {
+        return;
+    }
+    for (const auto& run : open_) {
+        run->connect->OnDisconnection();
+    }
+    open_.clear();
+}
+
+void AddinSession::RecordChanges(Run& run)
+{
+    if (!run.changes.Empty()) {
+        AddUndoStep(run.model, run.title, run.changes.Take());
+    }
+}
+
 void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::string& url,
                          const css::uno::Sequence<css::beans::PropertyValue>& arguments)
 {
+    FinishOpenRuns();
     std::ostringstream messages;
-    host::Services services = services_;
+    auto run = std::make_unique<Run>();
+    run->context.services = services_;
+    host::Services& services = run->context.services;
     services.prompts = PromptsFor(frame, messages);
     forms::ScriptedDriver scriptedDialogs;
-    NoDialogs noDialogs;
-    forms::FormDriver* driver = &noDialogs;
+    run->context.formDriver = &dialogs_;
     if (auto* scripted = dynamic_cast<platform::ScriptedPrompts*>(services.prompts.get())) {
         QueueScript(arguments, *scripted, scriptedDialogs);
-        driver = &scriptedDialogs;
+        run->context.formDriver = &scriptedDialogs;
+    } else {
+        PrepareDialogs(frame, *run);
     }
-    ChangeLog changes;
-    const auto model = ModelOf(frame);
+    run->model = ModelOf(frame);
     const auto address = ParsePressAddress(url);
     try {
         if (!address) {
             throw host::HostError("unknown Velmora address " + url);
         }
+        run->title = UndoTitle(*address);
         if (address->onAction == kFlashCommand) {
             services.prompts->MsgBox(kNoFlashMessage, host::MsgStyle::Critical, host::kTitle);
         } else {
-            addin::AddinContext context{services, driver, false, nullptr};
-            addin::Connect connect(context);
-            connect.OnConnection(std::make_shared<ImpressApplication>(
-                std::make_shared<LiveDocument>(office_, frame, model, changes, services)));
-            connect.Invoke(address->onAction,
-                           {{address->controlId}, "item" + std::to_string(address->index), address->index});
-            connect.OnDisconnection();
+            run->connect = std::make_unique<addin::Connect>(run->context);
+            run->connect->OnConnection(std::make_shared<ImpressApplication>(
+                std::make_shared<LiveDocument>(office_, frame, run->model, run->changes, services)));
+            run->connect->Invoke(address->onAction,
+                                 {{address->controlId}, "item" + std::to_string(address->index), address->index});
         }
-        if (!changes.Empty()) {
-            AddUndoStep(model, UndoTitle(*address), changes.Take());
-        }
+        RecordChanges(*run);
     } catch (const std::exception& failure) {
-        changes.Revert();
+        run->changes.Revert();
         services.prompts->MsgBox(std::string("命令未能完成：") + failure.what(), host::MsgStyle::Critical,
                                  host::kTitle);
     } catch (const css::uno::Exception& failure) {
-        changes.Revert();
+        run->changes.Revert();
         services.prompts->MsgBox("命令未能完成：" + FromUno(failure.Message), host::MsgStyle::Critical, host::kTitle);
     }
     KeepMessages(messages);
+    if (run->connect && run->context.formDriver == &dialogs_ && dialogs_.AnyOpen()) {
+        open_.push_back(std::move(run));
+        return;
+    }
+    if (run->connect) {
+        run->connect->OnDisconnection();
+    }
+}
+
+void AddinSession::PrepareDialogs(const Reference<css::frame::XFrame>& frame, const Run& run)
+{
+    const Reference<css::awt::XWindow> window = frame.is() ? frame->getContainerWindow() : nullptr;
+    dialogs_.SetParent(Reference<css::awt::XWindowPeer>(window, UNO_QUERY));
+    const std::shared_ptr<host::Prompts> prompts = run.context.services.prompts;
+    dialogs_.SetErrorReport([prompts](const std::string& error) {
+        prompts->MsgBox(std::string("操作未能完成：") + error, host::MsgStyle::Critical, host::kTitle);
+    });
+    // A modeless dialog's later input is one undo step each, under its command's name; a
+    // modal dialog's changes are the press's one step.
+    dialogs_.SetAfterInput([this] {
+        for (const auto& open : open_) {
+            RecordChanges(*open);
+        }
+    });
 }
 
 }  // namespace velmora::impress

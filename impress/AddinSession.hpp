@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
@@ -13,6 +14,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include "host/Services.hpp"
+#include "impress/UnoFormDriver.hpp"
 
 namespace velmora::impress {
 
@@ -48,7 +50,16 @@ public:
     void StartUp(const css::uno::Reference<css::frame::XModel>& model);
 
 private:
+    struct Run;
+
     explicit AddinSession(css::uno::Reference<css::uno::XComponentContext> office);
+    // The toolkit's dialogs for a press in the frame: over its window,
+    // errors in its prompts, changes recorded as they are made.
+    void PrepareDialogs(const css::uno::Reference<css::frame::XFrame>& frame, const Run& run);
+    // Ends the runs modeless dialogs kept going once every dialog is closed.
+    void FinishOpenRuns();
+    // One undo step for what the run changed since the last.
+    static void RecordChanges(Run& run);
     // The toolkit's prompts, or in tests scripted ones that write to messages.
     std::shared_ptr<host::Prompts> PromptsFor(const css::uno::Reference<css::frame::XFrame>& frame,
                                               std::ostream& messages) const;
@@ -56,6 +67,11 @@ private:
 
     css::uno::Reference<css::uno::XComponentContext> office_;
     host::Services services_;
+    // The toolkit's dialogs of the add-in, shared by every press.
+    UnoFormDriver dialogs_;
+    // Presses made while a modeless dialog was open, or that opened one:
+    // their documents, changes and add-in stay while it may use them.
+    std::vector<std::unique_ptr<Run>> open_;
     std::optional<std::filesystem::path> transcript_;
     bool startupDone_ = false;
 };

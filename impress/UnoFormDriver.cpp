@@ -1,0 +1,110 @@
+#include "impress/UnoFormDriver.hpp"
+
+#include <algorithm>
+#include <exception>
+
+#include "forms/UserForm.hpp"
+#include "impress/UnoFormWindow.hpp"
+#include "platform/AsciiCase.hpp"
+
+namespace velmora::impress {
+namespace {
+
+bool Shown(const forms::UserForm& form)
+{
+    return form.IsLoaded() && form.Visible();
+}
+
+}  // namespace
+
+UnoFormDriver::UnoFormDriver(css::uno::Reference<css::uno::XComponentContext> office) : office_(std::move(office))
+{
+}
+
+UnoFormDriver::~UnoFormDriver() = default;
+
+void UnoFormDriver::Run(forms::UserForm& form, bool modal)
+{
+    DisposeClosed();
+    auto window = std::make_unique<UnoFormWindow>(form, *this, office_, parent_);
+    UnoFormWindow* shown = window.get();
+    windows_.push_back(shown);
+    shown->Sync();
+    if (!modal) {
+        owned_.push_back(std::move(window));
+        shown->Show();
+        return;
+    }
+    shown->Execute();
+    std::erase(windows_, shown);
+}
+
+void UnoFormDriver::Dispatch(const std::function<void()>& input)
+{
+    try {
+        input();
+    } catch (const std::exception& error) {
+        if (errorReport_) {
+            errorReport_(error.what());
+        }
+    }
+    Refresh();
+    if (afterInput_) {
+        afterInput_();
+    }
+}
+
+void UnoFormDriver::Refresh()
+{
+    const std::vector<UnoFormWindow*> open = windows_;
+    for (UnoFormWindow* window : open) {
+        if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
+            continue;
+        }
+        if (Shown(window->Form())) {
+            window->Sync();
+        } else {
+            Close(window);
+        }
+    }
+}
+
+void UnoFormDriver::Close(UnoFormWindow* window)
+{
+    std::erase(windows_, window);
+    window->Close();
+    const auto owned = std::find_if(owned_.begin(), owned_.end(), [window](const auto& kept) {
+        return kept.get() == window;
+    });
+    if (owned != owned_.end()) {
+        closed_.push_back(std::move(*owned));
+        owned_.erase(owned);
+    }
+}
+
+void UnoFormDriver::DisposeClosed()
+{
+    closed_.clear();
+}
+
+void UnoFormDriver::UnloadAll()
+{
+    const std::vector<UnoFormWindow*> open = windows_;
+    for (UnoFormWindow* window : open) {
+        window->Form().Unload();
+    }
+    Refresh();
+    DisposeClosed();
+}
+
+UnoFormWindow* UnoFormDriver::Window(std::string_view formName) const
+{
+    for (UnoFormWindow* window : windows_) {
+        if (platform::EqualIgnoringAsciiCase(window->Form().Name(), formName)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace velmora::impress
