@@ -95,13 +95,14 @@ protected:
 
     // The box's text replaced by typing, key by key at its end, as the
     // toolkit's edit reports each key to its listeners.
+    // The box's whole new text in one edit, as a paste or an input method
+    // gives it: the binding still passes it on key by key. One edit, because
+    // a remote client's later edits could overtake the toolkit's echo of
+    // earlier ones.
     static void Type(const impress::UnoFormWindow& window, const char* control, const std::string& text)
     {
         const Reference<css::awt::XTextComponent> edit(Peer(window, control), UNO_QUERY_THROW);
-        const rtl::OUString keys = impress::ToUno(text);
-        for (sal_Int32 i = 0; i < keys.getLength(); ++i) {
-            edit->setText((i == 0 ? rtl::OUString() : edit->getText()) + keys.copy(i, 1));
-        }
+        edit->setText(impress::ToUno(text));
     }
 
     // The toolkit delivers posted input from its own loop: wait for its effect.
