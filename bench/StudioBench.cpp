@@ -1,5 +1,6 @@
 // How soon the studio shows a 30-slide deck: its first slide, drawn at once
-// from the host's geometry, and LibreOffice's pictures of all its slides,
+// from the host's geometry, LibreOffice's picture of that slide, which comes
+// ahead of the others, and LibreOffice's pictures of all its slides,
 // with LibreOffice starting (cold, a new window) and already running (warm,
 // the deck opened again). Usage: velmora_bench_studio [COLD_RUNS] [WARM_RUNS]
 #include <algorithm>
@@ -22,6 +23,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kSlides = 30;
 
 struct Times {
+    std::vector<double> placeholder;
     std::vector<double> firstSlide;
     std::vector<double> allPictures;
 };
@@ -41,17 +43,23 @@ double Median(std::vector<double> values)
 bool TimeOpening(studio::StudioWindow& window, const std::filesystem::path& deck, Times& times)
 {
     const int rounds = window.PictureRounds();
+    const int firstRounds = window.FirstPictureRounds();
     const Clock::time_point start = Clock::now();
     if (!window.Open(deck)) {
         return false;
     }
     QApplication::processEvents();
-    times.firstSlide.push_back(Milliseconds(start));
+    times.placeholder.push_back(Milliseconds(start));
+    bool firstShown = false;
     while (window.PictureRounds() == rounds) {
         if (Milliseconds(start) > 120000) {
             return false;
         }
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        if (!firstShown && window.FirstPictureRounds() != firstRounds) {
+            firstShown = true;
+            times.firstSlide.push_back(Milliseconds(start));
+        }
     }
     times.allPictures.push_back(Milliseconds(start));
     return true;
@@ -59,8 +67,9 @@ bool TimeOpening(studio::StudioWindow& window, const std::filesystem::path& deck
 
 void Report(const char* name, const Times& times)
 {
-    std::printf("%s (%zu runs): first slide %.0f ms, all %d thumbnails %.0f ms (medians)\n", name,
-                times.firstSlide.size(), Median(times.firstSlide), kSlides, Median(times.allPictures));
+    std::printf("%s (%zu runs): placeholder %.0f ms, first slide %.0f ms, all %d thumbnails %.0f ms (medians)\n",
+                name, times.firstSlide.size(), Median(times.placeholder), Median(times.firstSlide), kSlides,
+                Median(times.allPictures));
 }
 
 }  // namespace

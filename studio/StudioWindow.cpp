@@ -154,9 +154,9 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     statusBar()->addPermanentWidget(progress_);
 
     if (options_.slidePictures) {
-        images_ = std::make_unique<SlideImages>([this](const SlideImages::Result& result) {
-            PicturesDrawn(result.slides, result.error);
-        });
+        images_ = std::make_unique<SlideImages>(
+            [this](int slide, const QImage& picture) { FirstPictureDrawn(slide, picture); },
+            [this](const SlideImages::Result& result) { PicturesDrawn(result.slides, result.error); });
     }
     BuildMenus();
     UpdateTitle();
@@ -578,12 +578,25 @@ void StudioWindow::RequestPictures()
     }
     drawnRevision_ = revision;
     try {
-        images_->Request(*presentation_, kPictureWidth);
+        images_->Request(*presentation_, kPictureWidth, shownSlide_);
         progress_->show();
         status_->setText("正在绘制幻灯片...");
     } catch (const std::exception& error) {
         status_->setText(QString("无法绘制幻灯片：") + error.what());
     }
+}
+
+void StudioWindow::FirstPictureDrawn(int slide, const QImage& picture)
+{
+    if (slide > static_cast<int>(pictures_.size())) {
+        return;
+    }
+    pictures_[slide - 1] = picture;
+    slides_->SetPicture(slide, picture);
+    if (slide == shownSlide_) {
+        view_->SetPicture(picture);
+    }
+    ++firstPictureRounds_;
 }
 
 void StudioWindow::PicturesDrawn(const std::vector<QImage>& slides, const QString& error)

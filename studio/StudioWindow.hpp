@@ -83,6 +83,8 @@ public:
     std::vector<std::filesystem::path> RecentFiles() const;
     // How many times LibreOffice's pictures have come, for timing them.
     int PictureRounds() const { return pictureRounds_; }
+    // How many times the shown slide's picture has come ahead of the others.
+    int FirstPictureRounds() const { return firstPictureRounds_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,6 +108,8 @@ private:
     void RequestPictures();
     // Until LibreOffice's pictures come, each slide shows what the host's geometry draws.
     void ShowPlaceholders();
+    // The slide in the view is drawn first and shown before the others come.
+    void FirstPictureDrawn(int slide, const QImage& picture);
     void PicturesDrawn(const std::vector<QImage>& slides, const QString& error);
     void UpdateTitle();
     void UpdateUndoActions();
@@ -125,6 +129,7 @@ private:
     int shownSlide_ = 1;
     std::vector<QImage> pictures_;
     int pictureRounds_ = 0;
+    int firstPictureRounds_ = 0;
     UndoStack undo_;
     // What a dialog's input is undone as: the command that opened the dialog.
     QString lastCommand_;
