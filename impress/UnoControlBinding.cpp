@@ -293,10 +293,11 @@ void TakeEdit(forms::TextControl& control, const std::string& edited)
     }
 }
 
-class TextBoxBinding : public UnoControlBinding {
+// A control whose text the user edits in the toolkit's box.
+class EditableBinding : public UnoControlBinding {
 public:
-    TextBoxBinding(forms::TextBox& box, DialogSurface& surface)
-        : UnoControlBinding(box, "com.sun.star.awt.UnoControlEditModel", surface), box_(box)
+    EditableBinding(forms::TextControl& control, const char* model, DialogSurface& surface)
+        : UnoControlBinding(control, model, surface), editable_(control)
     {
         Listener().text = [this] { Edited(); };
     }
@@ -306,6 +307,25 @@ public:
         UnoControlBinding::Attach(control);
         text_.set(control, UNO_QUERY_THROW);
         text_->addTextListener(&Listener());
+    }
+
+private:
+    void Edited()
+    {
+        if (!syncing_) {
+            Input([this, edited = FromUno(text_->getText())] { TakeEdit(editable_, edited); });
+        }
+    }
+
+    forms::TextControl& editable_;
+    Reference<css::awt::XTextComponent> text_;
+};
+
+class TextBoxBinding : public EditableBinding {
+public:
+    TextBoxBinding(forms::TextBox& box, DialogSurface& surface)
+        : EditableBinding(box, "com.sun.star.awt.UnoControlEditModel", surface), box_(box)
+    {
     }
 
     void Sync() override
@@ -320,31 +340,15 @@ public:
     }
 
 private:
-    void Edited()
-    {
-        if (!syncing_) {
-            Input([this, edited = FromUno(text_->getText())] { TakeEdit(box_, edited); });
-        }
-    }
-
     forms::TextBox& box_;
-    Reference<css::awt::XTextComponent> text_;
 };
 
 // A combo box whose text can be typed; choosing an item sets its text.
-class ComboBoxBinding : public UnoControlBinding {
+class ComboBoxBinding : public EditableBinding {
 public:
     ComboBoxBinding(forms::ComboBox& combo, DialogSurface& surface)
-        : UnoControlBinding(combo, "com.sun.star.awt.UnoControlComboBoxModel", surface), combo_(combo)
+        : EditableBinding(combo, "com.sun.star.awt.UnoControlComboBoxModel", surface), combo_(combo)
     {
-        Listener().text = [this] { Edited(); };
-    }
-
-    void Attach(const Reference<css::awt::XControl>& control) override
-    {
-        UnoControlBinding::Attach(control);
-        text_.set(control, UNO_QUERY_THROW);
-        text_->addTextListener(&Listener());
     }
 
     void Sync() override
@@ -359,18 +363,9 @@ public:
     }
 
 private:
-    void Edited()
-    {
-        if (!syncing_) {
-            Input([this, edited = FromUno(text_->getText())] { TakeEdit(combo_, edited); });
-        }
-    }
-
     forms::ComboBox& combo_;
-    Reference<css::awt::XTextComponent> text_;
 };
 
-// A combo box that is a drop-down list: only its items can be chosen.
 class ListBinding : public UnoControlBinding {
 public:
     ListBinding(forms::ComboBox& combo, DialogSurface& surface)
