@@ -19,11 +19,6 @@ namespace velmora::forms {
 
 namespace {
 
-bool Shown(const UserForm& form)
-{
-    return form.IsLoaded() && form.Visible();
-}
-
 [[noreturn]] void Refuse(const Control& control, const std::string& why)
 {
     throw std::invalid_argument(std::string(control.TypeName()) + " " + control.Name() + ": " + why);
@@ -161,7 +156,7 @@ void ScriptedDriver::PressKey(const ScriptStep& step) const
 
 void ScriptedDriver::Run(UserForm& form, bool modal)
 {
-    while (!steps_.empty() && Shown(form)) {
+    while (!steps_.empty() && form.Shown()) {
         const ScriptStep step = steps_.front();
         steps_.pop_front();
         Tick();
@@ -171,14 +166,14 @@ void ScriptedDriver::Run(UserForm& form, bool modal)
             Perform(form, step);
         }
     }
-    if (Shown(form)) {
+    if (form.Shown()) {
         Tick();
     }
-    if (modal && Shown(form)) {
+    if (modal && form.Shown()) {
         if (CommandButton* confirm = DefaultButton(form); confirm != nullptr && confirm->Operable()) {
             confirm->PerformClick();
         }
-        if (Shown(form)) {
+        if (form.Shown()) {
             form.Unload();
         }
     } else if (!modal) {

@@ -45,6 +45,8 @@ public:
     bool Visible() const { return visible_; }
     bool IsLoaded() const { return state_ == State::Loaded; }
     bool IsModal() const { return modal_; }
+    // Loaded and visible: what a driver keeps a window open for.
+    bool Shown() const { return IsLoaded() && Visible(); }
 
     void Load();
     void Show(bool modal = true);

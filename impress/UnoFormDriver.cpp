@@ -8,14 +8,6 @@
 #include "platform/AsciiCase.hpp"
 
 namespace velmora::impress {
-namespace {
-
-bool Shown(const forms::UserForm& form)
-{
-    return form.IsLoaded() && form.Visible();
-}
-
-}  // namespace
 
 UnoFormDriver::UnoFormDriver(css::uno::Reference<css::uno::XComponentContext> office) : office_(std::move(office))
 {
@@ -61,7 +53,7 @@ void UnoFormDriver::Refresh()
         if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
             continue;
         }
-        if (Shown(window->Form())) {
+        if (window->Form().Shown()) {
             window->Sync();
         } else {
             Close(window);

@@ -32,11 +32,6 @@ namespace {
 constexpr sal_Int32 kSamplePoints = 7200;
 constexpr double kPointsPerMetre = 72 / 0.0254;
 
-bool Shown(const forms::UserForm& form)
-{
-    return form.IsLoaded() && form.Visible();
-}
-
 }  // namespace
 
 UnoFormWindow::UnoFormWindow(forms::UserForm& form, UnoFormDriver& driver, Reference<css::uno::XComponentContext> office,
@@ -207,11 +202,11 @@ void UnoFormWindow::Execute()
 {
     const Reference<css::awt::XDialog> dialog(dialog_, UNO_QUERY_THROW);
     executing_ = true;
-    while (Shown(form_)) {
+    while (form_.Shown()) {
         dialog->execute();
         // The toolkit ended the dialog itself (Esc, its close box, or a
         // headless office that shows no dialogs).
-        if (Shown(form_)) {
+        if (form_.Shown()) {
             Dispatch([this] { CloseBox(); });
         }
     }
@@ -243,7 +238,7 @@ void UnoFormWindow::CloseBox()
         }
     }
     // A form its Cancel button left open closes as its close box closes it.
-    if (Shown(form_)) {
+    if (form_.Shown()) {
         form_.Unload();
     }
 }

@@ -12,14 +12,6 @@
 #include "studio/WindowPlaces.hpp"
 
 namespace velmora::studio {
-namespace {
-
-bool Shown(const forms::UserForm& form)
-{
-    return form.IsLoaded() && form.Visible();
-}
-
-}  // namespace
 
 QtFormDriver::~QtFormDriver()
 {
@@ -43,7 +35,7 @@ void QtFormDriver::Run(forms::UserForm& form, bool modal)
     }
     modal_.push_back(window);
     window->setModal(true);
-    if (Shown(form)) {
+    if (form.Shown()) {
         window->exec();
     }
     std::erase(modal_, window);
@@ -78,7 +70,7 @@ void QtFormDriver::Refresh()
         if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
             continue;
         }
-        if (Shown(window->Form())) {
+        if (window->Form().Shown()) {
             window->Sync();
         } else {
             Close(window);
