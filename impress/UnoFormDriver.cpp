@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "forms/OpenWindows.hpp"
 #include "forms/UserForm.hpp"
 #include "impress/UnoFormWindow.hpp"
 #include "platform/AsciiCase.hpp"
@@ -48,17 +49,7 @@ void UnoFormDriver::Dispatch(const std::function<void()>& input)
 
 void UnoFormDriver::Refresh()
 {
-    const std::vector<UnoFormWindow*> open = windows_;
-    for (UnoFormWindow* window : open) {
-        if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
-            continue;
-        }
-        if (window->Form().Shown()) {
-            window->Sync();
-        } else {
-            Close(window);
-        }
-    }
+    forms::FollowForms(windows_, [this](UnoFormWindow* window) { Close(window); });
 }
 
 void UnoFormDriver::Close(UnoFormWindow* window)

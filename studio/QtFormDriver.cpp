@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 
+#include "forms/OpenWindows.hpp"
 #include "forms/UserForm.hpp"
 #include "host/Prompts.hpp"
 #include "platform/AsciiCase.hpp"
@@ -65,17 +66,7 @@ void QtFormDriver::Dispatch(const std::function<void()>& input)
 
 void QtFormDriver::Refresh()
 {
-    const std::vector<FormWindow*> open = windows_;
-    for (FormWindow* window : open) {
-        if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
-            continue;
-        }
-        if (window->Form().Shown()) {
-            window->Sync();
-        } else {
-            Close(window);
-        }
-    }
+    forms::FollowForms(windows_, [this](FormWindow* window) { Close(window); });
 }
 
 void QtFormDriver::Close(FormWindow* window)
