@@ -349,13 +349,14 @@ public:
     ComboBoxBinding(forms::ComboBox& combo, DialogSurface& surface)
         : EditableBinding(combo, "com.sun.star.awt.UnoControlComboBoxModel", surface), combo_(combo)
     {
+        // The drop-down button is a style the control gets when it is made.
+        Set("Dropdown", Any(true));
     }
 
     void Sync() override
     {
         UnoControlBinding::Sync();
         syncing_ = true;
-        Set("Dropdown", Any(true));
         Set("StringItemList", Any(Items(combo_)));
         Set("Text", Text(combo_.Text()));
         Set("ReadOnly", Any(combo_.Locked()));
@@ -371,6 +372,7 @@ public:
     ListBinding(forms::ComboBox& combo, DialogSurface& surface)
         : UnoControlBinding(combo, "com.sun.star.awt.UnoControlListBoxModel", surface), combo_(combo)
     {
+        Set("Dropdown", Any(true));
         Listener().item = [this](const css::awt::ItemEvent& event) {
             if (!syncing_) {
                 Input([this, index = event.Selected] { combo_.SetListIndex(index); });
@@ -388,7 +390,6 @@ public:
     {
         UnoControlBinding::Sync();
         syncing_ = true;
-        Set("Dropdown", Any(true));
         Set("StringItemList", Any(Items(combo_)));
         css::uno::Sequence<sal_Int16> selected;
         if (combo_.ListIndex() >= 0) {
@@ -505,6 +506,8 @@ public:
             const Reference<css::beans::XPropertySet> page(factory->createInstance("com.sun.star.awt.UnoPageModel"),
                                                            UNO_QUERY_THROW);
             page->setPropertyValue("Name", Text(pages_.Pages(i).Name()));
+            // The tab row takes its captions when the control is made.
+            page->setPropertyValue("Title", Text(pages_.Pages(i).Caption()));
             container->insertByName(ToUno(pages_.Pages(i).Name()), Any(page));
             pageModels_.push_back(page);
         }

@@ -65,12 +65,26 @@ std::string FileUrl(const std::filesystem::path& path)
 
 Office& Office::Get()
 {
-    static Office office;
+    return Started(Kind::Headless);
+}
+
+Office& Office::OnDesktop()
+{
+    return Started(Kind::Desktop);
+}
+
+Office& Office::Started(Kind kind)
+{
+    static Office office(kind);
+    if (office.kind_ != kind && kind == Kind::Desktop) {
+        throw std::logic_error("the binary's office was started headless before it asked for the desktop one");
+    }
     return office;
 }
 
-Office::Office()
-    : profile_(dir_ / "profile"),
+Office::Office(Kind kind)
+    : kind_(kind),
+      profile_(dir_ / "profile"),
       transcript_(dir_ / "messages.txt"),
       settings_(dir_ / "settings.ini"),
       pipe_("velmora_test_" + std::to_string(::getpid()))
@@ -120,8 +134,6 @@ void Office::Install() const
 void Office::Start()
 {
     std::vector<std::string> arguments{"soffice",
-                                       "--headless",
-                                       "--invisible",
                                        "--nologo",
                                        "--norestore",
                                        "--nodefault",
@@ -129,10 +141,13 @@ void Office::Start()
     for (const std::string& layer : Layers()) {
         arguments.push_back(layer);
     }
-    std::vector<std::string> environment{std::string(impress::kTranscriptVariable) + "=" + transcript_.string(),
-                                         "VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
+    std::vector<std::string> environment{"VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
                                          // Nothing listens there: the start-up routine's check fails at once.
                                          "VELMORA_UPDATE_SERVER=http://127.0.0.1:9"};
+    if (kind_ == Kind::Headless) {
+        arguments.insert(arguments.begin() + 1, {"--headless", "--invisible"});
+        environment.push_back(std::string(impress::kTranscriptVariable) + "=" + transcript_.string());
+    }
     for (char** variable = environ; *variable != nullptr; ++variable) {
         environment.emplace_back(*variable);
     }

@@ -17,11 +17,14 @@
 
 namespace velmora::testing {
 
-// One headless soffice for the whole binary, with velmora.oxt installed by
-// unopkg into a profile of its own and the component's scripted prompts on.
+// One soffice for the whole binary, with velmora.oxt installed by unopkg
+// into a profile of its own: headless with the component's scripted prompts
+// on, or on the test's X display with its real dialogs and message boxes.
 class Office {
 public:
+    // The binary's office, started headless on first use unless OnDesktop came first.
     static Office& Get();
+    static Office& OnDesktop();
     ~Office();
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
@@ -32,12 +35,16 @@ public:
     std::string TakeMessages();
 
 private:
-    Office();
+    enum class Kind { Headless, Desktop };
+
+    static Office& Started(Kind kind);
+    explicit Office(Kind kind);
     std::vector<std::string> Layers() const;
     void Install() const;
     void Start();
     void Connect();
 
+    Kind kind_;
     TempDir dir_;
     std::filesystem::path profile_;
     std::filesystem::path transcript_;

@@ -44,7 +44,6 @@ public:
     void ScrollTo(const std::string& name, const std::string& area, bool up = false) const;
     void Key(const std::string& keys) const;
     void MoveTo(int x, int y) const;
-    static void Xdotool(const std::vector<std::string>& arguments);
     // What the studio printed, for failure messages.
     std::string Log() const;
 
@@ -55,9 +54,5 @@ private:
     std::filesystem::path log_;
     pid_t pid_ = -1;
 };
-
-// Keeps the X server's screen as a PNG picture (the server was started with
-// -fbdir, which holds the screen as an XWD file).
-void KeepScreenshot(const std::filesystem::path& fbdir, const std::filesystem::path& png);
 
 }  // namespace velmora::studio

@@ -14,6 +14,7 @@
 #include "host/Slide.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "tests/support/Decks.hpp"
+#include "tests/support/Desktop.hpp"
 #include "tests/support/HttpServer.hpp"
 #include "tests/support/PackageEdit.hpp"
 #include "tests/support/Process.hpp"
@@ -35,6 +36,8 @@ namespace velmora::studio {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::KeepScreenshot;
+using testing::Xdotool;
 
 // A spot of the root window that no window covers.
 constexpr int kBareX = 1590;
@@ -317,7 +320,7 @@ TEST_F(StudioDesktopTest, UpdateCheckAndTranslatedSearchReachTheirServers)
     session_->WaitFor("InputBox");
     std::this_thread::sleep_for(200ms);
     KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/input-box.png");
-    DesktopSession::Xdotool({"type", "lantian"});
+    Xdotool({"type", "lantian"});
     session_->Key("Return");
     session_->WaitGone("InputBox");
     std::string opened;
@@ -345,10 +348,10 @@ TEST_F(StudioDesktopTest, ASizeTypedOverTheSelectedOneIsTheSizeApplied)
     session_->Click("frm_setFont/CheckBox1");
     session_->Click("frm_setFont/OptionButton10");
     const ScreenRect size = session_->WaitFor("frm_setFont/ComboBox3");
-    DesktopSession::Xdotool({"mousemove", std::to_string(size.x + size.width / 3), std::to_string(size.CentreY()),
+    Xdotool({"mousemove", std::to_string(size.x + size.width / 3), std::to_string(size.CentreY()),
                              "click", "1"});
     session_->Key("ctrl+a");
-    DesktopSession::Xdotool({"type", "32"});
+    Xdotool({"type", "32"});
     std::this_thread::sleep_for(200ms);
     KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/font-dialog.png");
     session_->Click("frm_setFont/CommandButton1");
@@ -483,7 +486,7 @@ TEST_F(StudioDesktopTest, ScreenPickerSamplesLocksAppliesAndLetsTheKeysGo)
     EXPECT_EQ(other.Pixel(swatchX, swatchY), kTeal) << "the lock keeps the sample";
 
     // Beside the lock picture, whose click would unlock.
-    DesktopSession::Xdotool({"mousemove", std::to_string(swatchX), std::to_string(swatchY), "click", "1"});
+    Xdotool({"mousemove", std::to_string(swatchX), std::to_string(swatchY), "click", "1"});
     std::this_thread::sleep_for(300ms);
     session_->Click("menu/file");
     session_->Click("file/save");
@@ -548,7 +551,7 @@ TEST_F(StudioDesktopTest, ThePickerGivesTheArrowBackAndItsKeysWorkWithTheLocksOn
     // Esc in the picker's own window closes it too.
     session_->Click("myGetColor");
     session_->WaitFor("frm_Colorpicker/Lab_Color0");
-    DesktopSession::Xdotool({"windowfocus", "--sync", std::to_string(WindowTitled("按任意键"))});
+    Xdotool({"windowfocus", "--sync", std::to_string(WindowTitled("按任意键"))});
     std::this_thread::sleep_for(200ms);
     session_->Key("Escape");
     session_->WaitGone("frm_Colorpicker/Lab_Color0");

@@ -1,0 +1,261 @@
+// The extension in the desktop Impress under Xvfb, worked with the mouse and
+// keyboard through xdotool. Where a control is on the screen is read from
+// the office's accessibility tree, as a screen reader finds it.
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include <com/sun/star/accessibility/AccessibleRole.hpp>
+#include <com/sun/star/accessibility/AccessibleStateType.hpp>
+#include <com/sun/star/accessibility/XAccessible.hpp>
+#include <com/sun/star/accessibility/XAccessibleComponent.hpp>
+#include <com/sun/star/accessibility/XAccessibleContext.hpp>
+#include <com/sun/star/accessibility/XAccessibleStateSet.hpp>
+#include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/XExtendedToolkit.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
+#include <com/sun/star/ui/XUIElement.hpp>
+#include <gtest/gtest.h>
+
+#include "host/Host.hpp"
+#include "host/Prompts.hpp"
+#include "impress/UnoText.hpp"
+#include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/Decks.hpp"
+#include "tests/support/Desktop.hpp"
+
+namespace velmora::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+namespace a11y = css::accessibility;
+
+struct Spot {
+    std::string name;
+    sal_Int16 role = 0;
+    bool checked = false;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Every visible node under `root`, with its place on the screen.
+std::vector<Spot> SpotsUnder(const Reference<a11y::XAccessible>& root)
+{
+    std::vector<Spot> spots;
+    std::function<void(const Reference<a11y::XAccessibleContext>&, int)> walk =
+        [&](const Reference<a11y::XAccessibleContext>& context, int depth) {
+            if (!context.is() || depth > 12) {
+                return;
+            }
+            const Reference<a11y::XAccessibleComponent> component(context, UNO_QUERY);
+            if (component.is()) {
+                const auto at = component->getLocationOnScreen();
+                const auto size = component->getSize();
+                const auto states = context->getAccessibleStateSet();
+                spots.push_back({impress::FromUno(context->getAccessibleName()), context->getAccessibleRole(),
+                                 states.is() && states->contains(a11y::AccessibleStateType::CHECKED), at.X, at.Y,
+                                 size.Width, size.Height});
+            }
+            const auto count = context->getAccessibleChildCount();
+            for (std::remove_const_t<decltype(count)> i = 0; i < count && i < 500; ++i) {
+                const auto child = context->getAccessibleChild(i);
+                if (child.is()) {
+                    walk(child->getAccessibleContext(), depth + 1);
+                }
+            }
+        };
+    walk(root->getAccessibleContext(), 0);
+    return spots;
+}
+
+std::optional<Spot> Named(const std::vector<Spot>& spots, const std::string& name, sal_Int16 role)
+{
+    for (const Spot& spot : spots) {
+        if (spot.name == name && spot.role == role && spot.width > 0) {
+            return spot;
+        }
+    }
+    return std::nullopt;
+}
+
+void ClickAt(int x, int y)
+{
+    Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
+    std::this_thread::sleep_for(300ms);
+}
+
+void Click(const Spot& spot)
+{
+    ClickAt(spot.x + spot.width / 2, spot.y + spot.height / 2);
+}
+
+// Retries `find` until it gives a place, for up to `limit`.
+Spot WaitFor(const std::function<std::optional<Spot>()>& find, const std::string& what,
+             std::chrono::seconds limit = 30s)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (auto spot = find()) {
+            return *spot;
+        }
+        std::this_thread::sleep_for(250ms);
+    }
+    throw std::runtime_error("not on the screen: " + what);
+}
+
+// The Velmora toolbar of the deck's window, by its items.
+std::vector<Spot> ToolbarItems(const LiveDeck& deck)
+{
+    const Reference<css::beans::XPropertySet> frame(deck.model()->getCurrentController()->getFrame(),
+                                                    UNO_QUERY_THROW);
+    const Reference<css::frame::XLayoutManager> layout(frame->getPropertyValue("LayoutManager"), UNO_QUERY_THROW);
+    for (const auto& element : layout->getElements()) {
+        if (impress::FromUno(element->getResourceURL()).find("private:resource/toolbar/addon_") == 0) {
+            return SpotsUnder(Reference<a11y::XAccessible>(element->getRealInterface(), UNO_QUERY_THROW));
+        }
+    }
+    return {};
+}
+
+// The nodes of the office's top window whose title is `title`, once it shows.
+// The toolkit keeps its top-window list for the office's own accessibility
+// bridge and marks it so; it is still the one way in from another process.
+std::optional<std::vector<Spot>> Window(const std::string& title)
+{
+    const Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(Office::Get().context()),
+                                                        UNO_QUERY_THROW);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    for (sal_Int32 i = 0; i < toolkit->getTopWindowCount(); ++i) {
+        const Reference<a11y::XAccessible> window(toolkit->getTopWindow(i), UNO_QUERY);
+#pragma GCC diagnostic pop
+        if (window.is() && impress::FromUno(window->getAccessibleContext()->getAccessibleName()) == title) {
+            return SpotsUnder(window);
+        }
+    }
+    return std::nullopt;
+}
+
+// The combo box nearest to the right of `label`, on its line.
+std::optional<Spot> ComboBeside(const std::vector<Spot>& spots, const Spot& label)
+{
+    std::optional<Spot> nearest;
+    for (const Spot& spot : spots) {
+        const bool onLine = std::abs((spot.y + spot.height / 2) - (label.y + label.height / 2)) < label.height;
+        if (spot.role == a11y::AccessibleRole::COMBO_BOX && onLine && spot.x >= label.x + label.width / 2 &&
+            (!nearest || spot.x < nearest->x)) {
+            nearest = spot;
+        }
+    }
+    return nearest;
+}
+
+// Replaces a combo box's text as the user does: click into it, select all, type.
+void TypeInto(const Spot& combo, const std::string& text)
+{
+    ClickAt(combo.x + combo.width / 3, combo.y + combo.height / 2);
+    Xdotool({"key", "ctrl+a"});
+    Xdotool({"type", "--delay", "30", text});
+    std::this_thread::sleep_for(300ms);
+}
+
+struct TitleLook {
+    double size = 0;
+    std::string asianFont;
+};
+
+std::vector<TitleLook> TitleLooks(const std::filesystem::path& file)
+{
+    std::vector<TitleLook> looks;
+    DeckHost decks;
+    const auto slides = decks.Open(file)->Slides();
+    for (int i = 1; i <= slides->Count(); ++i) {
+        const auto font = slides->Item(i)->Shapes()->Placeholders()->Item(1)->TextFrame()->TextRange()->Font();
+        looks.push_back({font->Size(), font->NameFarEast()});
+    }
+    return looks;
+}
+
+TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "deck.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"Second", "", 0, false, {}}, {"第三页", "", 0, false, {}}});
+    const std::vector<TitleLook> before = TitleLooks(deck);
+    ASSERT_EQ(before.size(), 3u);
+    ASSERT_NE(before[0].size, 24);
+    LiveDeck live(deck);
+
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "设置字体", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 设置字体"));
+    const auto find = [](const std::string& window, const std::string& name, sal_Int16 role) {
+        return WaitFor([&] { return Named(Window(window).value_or(std::vector<Spot>{}), name, role); }, name);
+    };
+    const auto setChecked = [&](const std::string& name, sal_Int16 role) {
+        for (int click = 0; click < 3 && !find("设置字体", name, role).checked; ++click) {
+            Click(find("设置字体", name, role));
+        }
+        EXPECT_TRUE(find("设置字体", name, role).checked) << name;
+    };
+    const auto comboBeside = [&](const std::string& name, sal_Int16 role) {
+        return WaitFor(
+            [&] { return ComboBeside(Window("设置字体").value_or(std::vector<Spot>{}), find("设置字体", name, role)); },
+            "the box beside " + name);
+    };
+    setChecked("标题文字", a11y::AccessibleRole::CHECK_BOX);
+    if (find("设置字体", "正文文字", a11y::AccessibleRole::CHECK_BOX).checked) {
+        Click(find("设置字体", "正文文字", a11y::AccessibleRole::CHECK_BOX));
+    }
+    setChecked("中文字体", a11y::AccessibleRole::CHECK_BOX);
+    setChecked("统一", a11y::AccessibleRole::RADIO_BUTTON);
+    TypeInto(comboBeside("中文字体", a11y::AccessibleRole::CHECK_BOX), "AR PL UKai CN");
+    TypeInto(comboBeside("统一", a11y::AccessibleRole::RADIO_BUTTON), "24");
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-font-dialog.png");
+    Click(find("设置字体", "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
+    // The run ends with its message box; Enter presses its OK once the
+    // pointer (which X without a window manager follows with the keys) is on it.
+    Click(find(host::kTitle, "所有幻灯片中的字体设置完成！", a11y::AccessibleRole::STATIC));
+    Xdotool({"key", "Return"});
+    WaitFor([&] { return Window("设置字体") ? std::nullopt : std::optional<Spot>(Spot{}); }, "the dialog closing");
+
+    const auto changed = office.folder() / "changed.pptx";
+    live.StoreAs(changed);
+    const std::vector<TitleLook> looks = TitleLooks(changed);
+    ASSERT_EQ(looks.size(), before.size());
+    for (const TitleLook& look : looks) {
+        EXPECT_DOUBLE_EQ(look.size, 24);
+        EXPECT_EQ(look.asianFont, "AR PL UKai CN");
+    }
+
+    const std::vector<std::string> steps = live.UndoTitles();
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps.front(), "设置字体");
+    // Ctrl+Z goes to the window under the pointer: the slide's.
+    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
+                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
+                                      UNO_QUERY_THROW))
+                           .front();
+    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
+             "key", "ctrl+z"});
+    WaitFor([&] { return live.UndoTitles().size() < steps.size() ? std::optional<Spot>(Spot{}) : std::nullopt; },
+            "the undo");
+    const auto undone = office.folder() / "undone.pptx";
+    live.StoreAs(undone);
+    const std::vector<TitleLook> after = TitleLooks(undone);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        EXPECT_DOUBLE_EQ(after[i].size, before[i].size) << "title " << i + 1;
+    }
+}
+
+}  // namespace
+}  // namespace velmora::testing
