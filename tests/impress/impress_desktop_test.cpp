@@ -15,6 +15,8 @@
 #include <com/sun/star/awt/Toolkit.hpp>
 #include <com/sun/star/awt/XExtendedToolkit.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
@@ -41,6 +43,7 @@ struct Spot {
     std::string name;
     sal_Int16 role = 0;
     bool checked = false;
+    sal_Int32 background = 0;
     int x = 0;
     int y = 0;
     int width = 0;
@@ -62,8 +65,8 @@ std::vector<Spot> SpotsUnder(const Reference<a11y::XAccessible>& root)
                 const auto size = component->getSize();
                 const auto states = context->getAccessibleStateSet();
                 spots.push_back({impress::FromUno(context->getAccessibleName()), context->getAccessibleRole(),
-                                 states.is() && states->contains(a11y::AccessibleStateType::CHECKED), at.X, at.Y,
-                                 size.Width, size.Height});
+                                 states.is() && states->contains(a11y::AccessibleStateType::CHECKED),
+                                 component->getBackground(), at.X, at.Y, size.Width, size.Height});
             }
             const auto count = context->getAccessibleChildCount();
             for (std::remove_const_t<decltype(count)> i = 0; i < count && i < 500; ++i) {
@@ -168,6 +171,30 @@ void TypeInto(const Spot& combo, const std::string& text)
     std::this_thread::sleep_for(300ms);
 }
 
+// The labels drawn inside the frame captioned `frame`: the palette's swatches.
+std::vector<Spot> SwatchesIn(const std::vector<Spot>& spots, const std::string& frame)
+{
+    const auto box = Named(spots, frame, a11y::AccessibleRole::GROUP_BOX);
+    std::vector<Spot> swatches;
+    for (const Spot& spot : spots) {
+        if (box && spot.role == a11y::AccessibleRole::LABEL && spot.width > 0 && spot.x > box->x &&
+            spot.y > box->y && spot.x + spot.width < box->x + box->width &&
+            spot.y + spot.height < box->y + box->height) {
+            swatches.push_back(spot);
+        }
+    }
+    return swatches;
+}
+
+sal_Int32 FillColour(const LiveDeck& deck, int shapeIndex)
+{
+    const Reference<css::drawing::XDrawPagesSupplier> pages(deck.model(), UNO_QUERY_THROW);
+    const Reference<css::drawing::XShapes> shapes(pages->getDrawPages()->getByIndex(0), UNO_QUERY_THROW);
+    return Reference<css::beans::XPropertySet>(shapes->getByIndex(shapeIndex - 1), UNO_QUERY_THROW)
+        ->getPropertyValue("FillColor")
+        .get<sal_Int32>();
+}
+
 struct TitleLook {
     double size = 0;
     std::string asianFont;
@@ -255,6 +282,43 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_DOUBLE_EQ(after[i].size, before[i].size) << "title " << i + 1;
     }
+}
+
+// The palette stays open while the user selects shapes in Impress; each
+// colour goes to the shape selected when it is chosen.
+TEST(ImpressDesktop, TheOpenPaletteColoursWhatIsSelectedInImpressNow)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "palette.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    live.SelectShape(1, 1);
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "我的调色板", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 我的调色板"));
+    const auto swatches = [] {
+        return WaitFor(
+            [] {
+                auto found = SwatchesIn(Window("我的调色板").value_or(std::vector<Spot>{}), "基准色");
+                return found.size() >= 2 ? std::optional<Spot>(found.front()) : std::nullopt;
+            },
+            "the palette's base colours");
+    };
+    swatches();
+    const std::vector<Spot> base = SwatchesIn(*Window("我的调色板"), "基准色");
+    const Spot first = base[2];
+    const Spot second = base[base.size() - 3];
+    ASSERT_NE(first.background, second.background);
+
+    Click(first);
+    WaitFor([&] { return FillColour(live, 1) == first.background ? std::optional<Spot>(first) : std::nullopt; },
+            "the title in the first colour");
+    live.SelectShape(1, 2);
+    Click(second);
+    WaitFor([&] { return FillColour(live, 2) == second.background ? std::optional<Spot>(second) : std::nullopt; },
+            "the body in the second colour");
+    EXPECT_EQ(FillColour(live, 1), first.background);
+    EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"我的调色板", "我的调色板"}));
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-palette.png");
 }
 
 }  // namespace
