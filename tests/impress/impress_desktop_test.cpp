@@ -141,11 +141,55 @@ std::optional<std::vector<Spot>> Window(const std::string& title)
     for (sal_Int32 i = 0; i < toolkit->getTopWindowCount(); ++i) {
         const Reference<a11y::XAccessible> window(toolkit->getTopWindow(i), UNO_QUERY);
 #pragma GCC diagnostic pop
-        if (window.is() && impress::FromUno(window->getAccessibleContext()->getAccessibleName()) == title) {
+        if (!window.is()) {
+            continue;
+        }
+        const auto context = window->getAccessibleContext();
+        const auto states = context->getAccessibleStateSet();
+        // A closed window may stay on the list for a while, no longer showing.
+        if (impress::FromUno(context->getAccessibleName()) == title && states.is() &&
+            states->contains(a11y::AccessibleStateType::SHOWING)) {
             return SpotsUnder(window);
         }
     }
     return std::nullopt;
+}
+
+// The control `name` of the open window titled `window`, once it shows.
+Spot Find(const std::string& window, const std::string& name, sal_Int16 role)
+{
+    return WaitFor([&] { return Named(Window(window).value_or(std::vector<Spot>{}), name, role); }, name);
+}
+
+// Clicks a check box or option button until it shows checked: a dialog that
+// is still drawing itself may miss a click.
+void Check(const std::string& window, const std::string& name, sal_Int16 role)
+{
+    for (int click = 0; click < 3 && !Find(window, name, role).checked; ++click) {
+        Click(Find(window, name, role));
+    }
+    EXPECT_TRUE(Find(window, name, role).checked) << name;
+}
+
+// Presses OK on the add-in's message box that starts with `text`, and gives
+// the whole text. Enter presses OK once the pointer (which X without a
+// window manager follows with the keys) is on the box.
+std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 30s)
+{
+    const Spot message = WaitFor(
+        [&]() -> std::optional<Spot> {
+            for (const Spot& spot : Window(host::kTitle).value_or(std::vector<Spot>{})) {
+                if (spot.role == a11y::AccessibleRole::STATIC && spot.name.starts_with(text)) {
+                    return spot;
+                }
+            }
+            return std::nullopt;
+        },
+        text, limit);
+    Click(message);
+    Xdotool({"key", "Return"});
+    WaitFor([] { return Window(host::kTitle) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the message closing");
+    return message.name;
 }
 
 // The combo box nearest to the right of `label`, on its line.
@@ -224,34 +268,22 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
 
     Click(WaitFor([&] { return Named(ToolbarItems(live), "设置字体", a11y::AccessibleRole::PUSH_BUTTON); },
                   "the toolbar's 设置字体"));
-    const auto find = [](const std::string& window, const std::string& name, sal_Int16 role) {
-        return WaitFor([&] { return Named(Window(window).value_or(std::vector<Spot>{}), name, role); }, name);
-    };
-    const auto setChecked = [&](const std::string& name, sal_Int16 role) {
-        for (int click = 0; click < 3 && !find("设置字体", name, role).checked; ++click) {
-            Click(find("设置字体", name, role));
-        }
-        EXPECT_TRUE(find("设置字体", name, role).checked) << name;
-    };
     const auto comboBeside = [&](const std::string& name, sal_Int16 role) {
         return WaitFor(
-            [&] { return ComboBeside(Window("设置字体").value_or(std::vector<Spot>{}), find("设置字体", name, role)); },
+            [&] { return ComboBeside(Window("设置字体").value_or(std::vector<Spot>{}), Find("设置字体", name, role)); },
             "the box beside " + name);
     };
-    setChecked("标题文字", a11y::AccessibleRole::CHECK_BOX);
-    if (find("设置字体", "正文文字", a11y::AccessibleRole::CHECK_BOX).checked) {
-        Click(find("设置字体", "正文文字", a11y::AccessibleRole::CHECK_BOX));
+    Check("设置字体", "标题文字", a11y::AccessibleRole::CHECK_BOX);
+    if (Find("设置字体", "正文文字", a11y::AccessibleRole::CHECK_BOX).checked) {
+        Click(Find("设置字体", "正文文字", a11y::AccessibleRole::CHECK_BOX));
     }
-    setChecked("中文字体", a11y::AccessibleRole::CHECK_BOX);
-    setChecked("统一", a11y::AccessibleRole::RADIO_BUTTON);
+    Check("设置字体", "中文字体", a11y::AccessibleRole::CHECK_BOX);
+    Check("设置字体", "统一", a11y::AccessibleRole::RADIO_BUTTON);
     TypeInto(comboBeside("中文字体", a11y::AccessibleRole::CHECK_BOX), "AR PL UKai CN");
     TypeInto(comboBeside("统一", a11y::AccessibleRole::RADIO_BUTTON), "24");
     KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-font-dialog.png");
-    Click(find("设置字体", "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
-    // The run ends with its message box; Enter presses its OK once the
-    // pointer (which X without a window manager follows with the keys) is on it.
-    Click(find(host::kTitle, "所有幻灯片中的字体设置完成！", a11y::AccessibleRole::STATIC));
-    Xdotool({"key", "Return"});
+    Click(Find("设置字体", "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
+    AcceptMessage("所有幻灯片中的字体设置完成！");
     WaitFor([&] { return Window("设置字体") ? std::nullopt : std::optional<Spot>(Spot{}); }, "the dialog closing");
 
     const auto changed = office.folder() / "changed.pptx";
@@ -319,6 +351,43 @@ TEST(ImpressDesktop, TheOpenPaletteColoursWhatIsSelectedInImpressNow)
     EXPECT_EQ(FillColour(live, 1), first.background);
     EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"我的调色板", "我的调色板"}));
     KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-palette.png");
+
+    // Esc with the pointer on the palette closes it.
+    const Spot frame = Find("我的调色板", "基准色", a11y::AccessibleRole::GROUP_BOX);
+    Xdotool({"mousemove", "--sync", std::to_string(frame.x + 2), std::to_string(frame.y + 2), "key", "Escape"});
+    WaitFor([] { return Window("我的调色板") ? std::nullopt : std::optional<Spot>(Spot{}); }, "the palette closing");
+}
+
+TEST(ImpressDesktop, ThePictureDialogsFinishTheirJobsOnTheOpenDeck)
+{
+    Office& office = Office::OnDesktop();
+    const auto folder = office.folder() / "pictures";
+    std::filesystem::create_directories(folder);
+    const auto deck = folder / "pictures.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"第二页", "", 0, false, {}}});
+    LiveDeck live(deck);
+
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "导出高清图", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 导出高清图"));
+    const std::string exportTitle = "导出图片选项";
+    Check(exportTitle, "PNG", a11y::AccessibleRole::RADIO_BUTTON);
+    Check(exportTitle, "1024", a11y::AccessibleRole::RADIO_BUTTON);
+    Click(Find(exportTitle, "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
+    EXPECT_TRUE(AcceptMessage("幻灯片已成功导出为图片！").find("目录中") != std::string::npos);
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        pictures += entry.path().extension() == ".png" || entry.path().extension() == ".PNG";
+    }
+    EXPECT_EQ(pictures, 2);
+
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "多页拼图", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 多页拼图"));
+    const std::string montageTitle = "多页拼图（拼图可用于发布长微博，建议不超过24页幻灯片）";
+    Check(montageTitle, "PNG", a11y::AccessibleRole::RADIO_BUTTON);
+    Click(Find(montageTitle, "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-montage.png");
+    AcceptMessage("幻灯片已成功拼合！", 90s);
+    EXPECT_TRUE(std::filesystem::exists(folder / "pictures-拼图.PNG") || std::filesystem::exists(folder / "pictures-拼图.png"));
 }
 
 }  // namespace
