@@ -27,6 +27,9 @@ public:
     void Delete(const std::string& name) override;
 
     static std::string PropertyName(int slideIndex, const std::string& tagName);
+    // The tags of a removed slide go with it, and those of the slides after
+    // it follow them to their new numbers.
+    static void SlideRemoved(const std::shared_ptr<LiveDocument>& document, int slideIndex);
 
 private:
     css::uno::Reference<css::beans::XPropertySet> Properties() const;
