@@ -4,9 +4,10 @@
 // messages (time stamps in file names aside), the slides' titles in order,
 // each slide's notes text, number of effects, title font (first run's name
 // and size) and title fill, and the files written beside the deck (names,
-// the slides' titles of a split copy, and a notes file's text after the line
-// that names the time).
+// the slide size and each slide's title and pictures' sizes of a written
+// presentation, and a notes file's text after the line that names the time).
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -30,9 +31,17 @@ struct Press {
     bool titleSelected = false;  // slide 2's title is the window's selection
 };
 
+// The command, and whether it was told not to keep the slides.
+std::string TestName(const Press& press)
+{
+    const bool notKept = std::ranges::find(press.script, std::pair<std::string, std::string>{"--answer", "no"}) !=
+                         press.script.end();
+    return press.onAction + (notKept ? "_NotKept" : "");
+}
+
 void PrintTo(const Press& press, std::ostream* out)
 {
-    *out << press.onAction;
+    *out << TestName(press);
 }
 
 std::string WithoutTimes(const std::string& text)
@@ -60,6 +69,28 @@ std::string TitleLook(host::Slide& slide)
     return "no title";
 }
 
+// A slide's title text, empty where it has no placeholders (an album's
+// slides as Impress writes them).
+std::string TitleText(host::Slide& slide)
+{
+    return slide.Shapes()->Placeholders()->Count() == 0 ? "" : DeckHost::Title(slide);
+}
+
+// The pictures of a slide, each as its size in whole points.
+std::string Pictures(host::Slide& slide)
+{
+    std::string pictures;
+    auto shapes = slide.Shapes();
+    for (int s = 1; s <= shapes->Count(); ++s) {
+        auto shape = shapes->Item(s);
+        if (shape->Type() == host::ShapeType::Picture) {
+            pictures += " " + std::to_string(std::lround(shape->Width())) + "x" +
+                        std::to_string(std::lround(shape->Height()));
+        }
+    }
+    return pictures;
+}
+
 // What a command left in a folder: each slide's title, notes, effects and
 // title look, then the files beside the deck.
 std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& deck)
@@ -85,8 +116,14 @@ std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& d
             rest << in.rdbuf();
             outcome.push_back(rest.str());
         } else if (entry.path().extension() == ".pptx") {
-            for (const std::string& title : DeckHost::Titles(*decks.Open(entry.path()))) {
-                outcome.push_back("  " + title);
+            auto presentation = decks.Open(entry.path());
+            auto pageSetup = presentation->PageSetup();
+            outcome.push_back("  slides of " + std::to_string(std::lround(pageSetup->SlideWidth())) + "x" +
+                              std::to_string(std::lround(pageSetup->SlideHeight())));
+            auto written = presentation->Slides();
+            for (int i = 1; i <= written->Count(); ++i) {
+                auto slide = written->Item(i);
+                outcome.push_back("  " + TitleText(*slide) + " |" + Pictures(*slide));
             }
         }
     }
@@ -142,6 +179,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Press{"DeleteComment_Select_Main", "myDeleteComment_Select", {}},
                       Press{"RemoveAnimation_Select_Main", "myRemoveAnimation_Select", {}},
                       Press{"SplitDoc_selection_Main", "mySplitDoc_selection", {{"--answer", "yes"}}},
+                      Press{"SplitDoc_selection_Main", "mySplitDoc_selection", {{"--answer", "no"}}},
+                      Press{"SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "yes"}}},
+                      Press{"SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}}},
+                      Press{"TranstoPic_main", "myTranstoPic", {}},
+                      Press{"DeleteComment_All_Main", "myDeleteComment_All", {}},
+                      Press{"RemoveAnimation_All_Main", "myRemoveAnimation_All", {}},
                       Press{"About_Click", "AboutAddin", {}}, Press{"OnlineHelp_Click", "OnlineHelp", {}},
                       // Dialog commands, worked by the same dialog script.
                       Press{"SetFont_main",
@@ -154,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--set", "ComboBox3=24"},
                              {"--click", "CommandButton1"}}},
                       Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true}),
-    [](const ::testing::TestParamInfo<Press>& param) { return param.param.onAction; });
+    [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
 
 }  // namespace
 }  // namespace velmora::testing
