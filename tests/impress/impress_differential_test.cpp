@@ -18,8 +18,12 @@
 #include <gtest/gtest.h>
 
 #include "host/Host.hpp"
+#include "host/SettingsStore.hpp"
+#include "platform/FileSettingsStore.hpp"
 #include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/HttpServer.hpp"
 #include "tests/support/Process.hpp"
+#include "web/Endpoints.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -198,6 +202,149 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--click", "CommandButton1"}}},
                       Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true}),
     [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
+
+// The web commands, once through Impress and once through velmora run, with
+// every web address pointing at one test server and the same settings on
+// both sides: the messages, the addresses opened and the requests the
+// server saw agree.
+class WebCommandsAgree : public ::testing::TestWithParam<Press> {
+protected:
+    void SetUp() override
+    {
+        server_.Serve("/UpdateServer/ppt/VelmoraXML.xml", 200, kNewerVersion);
+        server_.Serve("/TranslateServer/v2/Http.svc/Translate", 200,
+                      "<string xmlns=\"http://schemas.microsoft.com/2003/10/Serialization/\">blue sky</string>");
+        decks_.BuildNumbered(dir_ / "deck.pptx", 3, 2);
+    }
+
+    // Every endpoint at "<server>/<its key>" in Impress's settings, and a
+    // copy of those settings for each velmora run.
+    void PointEndpointsAtServer()
+    {
+        platform::FileSettingsStore impress(Office::Get().settings());
+        for (const char* key : kEndpoints) {
+            kept_.emplace_back(key, impress.GetSetting(host::kAppName, web::kEndpointsSection, key));
+            impress.SaveSetting(host::kAppName, web::kEndpointsSection, key, server_.Base() + "/" + key);
+        }
+        for (const char* copy : {"cli-settings.ini", "json-settings.ini"}) {
+            std::filesystem::copy_file(Office::Get().settings(), dir_ / copy);
+        }
+    }
+
+    // Impress's endpoints as they were; the other settings stay as the press left them, as between presses.
+    void TearDown() override
+    {
+        platform::FileSettingsStore impress(Office::Get().settings());
+        for (const auto& [key, value] : kept_) {
+            impress.SaveSetting(host::kAppName, web::kEndpointsSection, key, value);
+        }
+    }
+
+    ProcessResult Velmora(const Press& press, const char* settings, std::vector<std::string> options)
+    {
+        std::vector<std::string> arguments{VELMORA_BIN, "run", press.onAction, (dir_ / "deck.pptx").string(),
+                                           "--no-open"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        for (const auto& [option, value] : press.script) {
+            arguments.push_back(option);
+            arguments.push_back(value);
+        }
+        return RunProcess(arguments, std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / settings).string()}});
+    }
+
+    // The requests the server saw since the last call.
+    std::vector<std::string> TakeRequests()
+    {
+        std::vector<std::string> targets;
+        for (const HttpServer::Request& request : server_.Requests()) {
+            targets.push_back(request.target);
+        }
+        std::vector<std::string> taken(targets.begin() + static_cast<std::ptrdiff_t>(seen_), targets.end());
+        seen_ = targets.size();
+        return taken;
+    }
+
+    static constexpr const char* kNewerVersion =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Data>\n  <AppData>\n    <AppName>Velmora</AppName>\n"
+        "    <Version>2.1</Version>\n    <DownloadUrl>http://mirror.example/velmora-2.1.zip</DownloadUrl>\n"
+        "    <Piclink></Piclink>\n    <ShareUrl></ShareUrl>\n  </AppData>\n</Data>\n";
+
+    static constexpr const char* kEndpoints[] = {
+        "UpdateServer", "TranslateServer", "ProductPage", "ResourcesPage", "SharePicture",
+        "ShareService", "SearchSite1",     "SearchSite2", "SearchSite3",   "SearchSite4",
+        "SearchSite5",  "SearchSite6",     "SearchSite7", "SearchSite8",   "SearchSite9"};
+
+    TempDir dir_;
+    DeckHost decks_;
+    HttpServer server_;
+    std::size_t seen_ = 0;
+    std::vector<std::pair<std::string, std::string>> kept_;
+};
+
+// The transcript's list of addresses, as velmora run's JSON writes it.
+std::string AsJsonList(const std::vector<std::string>& addresses)
+{
+    std::string list = "[";
+    for (const std::string& address : addresses) {
+        list += (list.size() > 1 ? ",\"" : "\"") + address + "\"";
+    }
+    return list + "]";
+}
+
+std::string OpenedInTranscript(const std::string& json)
+{
+    const std::size_t start = json.find("\"opened\":");
+    const std::size_t end = json.find(",\"exitStatus\":", start);
+    return start == std::string::npos ? "(no transcript)" : json.substr(start + 9, end - start - 9);
+}
+
+TEST_P(WebCommandsAgree, OnMessagesAddressesAndRequests)
+{
+    const Press& press = GetParam();
+    std::string impressMessages;
+    {
+        LiveDeck live(dir_ / "deck.pptx");
+        Office::Get().TakeMessages();
+        Office::Get().TakeOpened();
+        PointEndpointsAtServer();
+        live.Press(press.onAction, press.controlId, press.script);
+        EXPECT_TRUE(live.UndoTitles().empty());
+    }
+    impressMessages = Office::Get().TakeMessages();
+    const std::string impressOpened = AsJsonList(Office::Get().TakeOpened());
+    const std::vector<std::string> impressRequests = TakeRequests();
+
+    const ProcessResult cli = Velmora(press, "cli-settings.ini", {});
+    const std::vector<std::string> cliRequests = TakeRequests();
+    const ProcessResult json = Velmora(press, "json-settings.ini", {"--json"});
+
+    EXPECT_EQ(impressMessages, cli.out) << cli.err;
+    EXPECT_EQ(impressOpened, OpenedInTranscript(json.out)) << json.err;
+    EXPECT_EQ(impressRequests, cliRequests);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WebCommands, WebCommandsAgree,
+    ::testing::Values(Press{"SearchUrl1_Click", "quanjing", {{"--input", "风景 照片"}}},
+                      Press{"SearchUrl2_Click", "Nipic", {{"--input", "风景 照片"}}},
+                      Press{"SearchUrl3_Click", "gettyimages", {{"--input", "风景"}}},
+                      Press{"SearchUrl4_Click", "Flickr", {{"--input", "蓝 天"}}},
+                      Press{"SearchUrl5_Click", "stockphoto", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl6_Click", "IconPng", {{"--input", "图标"}}},
+                      Press{"SearchUrl7_Click", "FindIcons", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl8_Click", "MrIcons", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl9_Click", "IconLet", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl1_Click", "quanjing", {}},
+                      Press{"PPTBooks_Click", "myMoreBooks2", {}},
+                      Press{"SharetoWeibo_Click", "SharetoWeibo", {}},
+                      Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "yes"}}},
+                      Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "no"}}}),
+    [](const ::testing::TestParamInfo<Press>& param) {
+        const Press& press = param.param;
+        const bool no = !press.script.empty() && press.script.front().second == "no";
+        const bool cancelled = press.script.empty() && press.onAction.starts_with("SearchUrl");
+        return press.onAction + (no ? "_No" : "") + (cancelled ? "_Cancelled" : "");
+    });
 
 }  // namespace
 }  // namespace velmora::testing
