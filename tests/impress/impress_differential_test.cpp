@@ -19,6 +19,7 @@
 
 #include "host/Host.hpp"
 #include "host/SettingsStore.hpp"
+#include "platform/AsciiCase.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "tests/impress/OfficeFixture.hpp"
 #include "tests/support/HttpServer.hpp"
@@ -95,6 +96,21 @@ std::string Pictures(host::Slide& slide)
     return pictures;
 }
 
+// " WxH" of a PNG file, from its header; nothing for other files.
+std::string PictureSize(const std::filesystem::path& file)
+{
+    if (platform::AsciiLower(file.extension().string()) != ".png") {
+        return "";
+    }
+    std::ifstream in(file, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    auto number = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return " " + std::to_string(number(16)) + "x" + std::to_string(number(20));
+}
+
 // What a command left in a folder: each slide's title, notes, effects and
 // title look, then the files beside the deck.
 std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& deck)
@@ -111,8 +127,12 @@ std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& d
         if (name == "deck.pptx" || name == "impress.pptx" || name.starts_with("settings.ini")) {
             continue;
         }
-        outcome.push_back(WithoutTimes(name));
-        if (entry.path().extension() == ".txt") {
+        outcome.push_back(WithoutTimes(name) + PictureSize(entry.path()));
+        if (entry.is_directory()) {
+            for (const auto& inner : std::filesystem::directory_iterator(entry.path())) {
+                outcome.push_back(name + "/" + inner.path().filename().string() + PictureSize(inner.path()));
+            }
+        } else if (entry.path().extension() == ".txt") {
             std::ifstream in(entry.path(), std::ios::binary);
             std::string created;
             std::getline(in, created);
@@ -200,7 +220,10 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--set", "OptionButton10=true"},
                              {"--set", "ComboBox3=24"},
                              {"--click", "CommandButton1"}}},
-                      Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true}),
+                      Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true},
+                      Press{"ExportPic_main",
+                            "myExportPic",
+                            {{"--set", "OptionButton2=true"}, {"--set", "OptionButton4=true"}, {"--click", "Cmd_OK"}}}),
     [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
 
 // The web commands, once through Impress and once through velmora run, with
