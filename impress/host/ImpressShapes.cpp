@@ -119,12 +119,14 @@ host::Ref<host::Shape> ImpressShapes::AddPicture(const std::filesystem::path& fi
     if (!(width > 0) || !(height > 0)) {
         throw host::HostError("Impress needs the picture's width and height");
     }
+    // Read first: a picture that cannot be read leaves no empty frame behind.
+    const Reference<css::graphic::XGraphic> graphic = GraphicOf(*document_, file);
     const Reference<css::lang::XMultiServiceFactory> factory(document_->model, css::uno::UNO_QUERY_THROW);
     const Reference<css::drawing::XShape> shape(
         factory->createInstance("com.sun.star.drawing.GraphicObjectShape"), css::uno::UNO_QUERY_THROW);
     shapes_->add(shape);
     Reference<css::beans::XPropertySet>(shape, css::uno::UNO_QUERY_THROW)
-        ->setPropertyValue("Graphic", css::uno::Any(GraphicOf(*document_, file)));
+        ->setPropertyValue("Graphic", css::uno::Any(graphic));
     shape->setPosition(css::awt::Point(UnoFromPoints(left), UnoFromPoints(top)));
     shape->setSize(css::awt::Size(UnoFromPoints(width), UnoFromPoints(height)));
     return std::make_shared<ImpressShape>(document_, shape);
