@@ -295,7 +295,8 @@ protected:
     static constexpr const char* kEndpoints[] = {
         "UpdateServer", "TranslateServer", "ProductPage", "ResourcesPage", "SharePicture",
         "ShareService", "SearchSite1",     "SearchSite2", "SearchSite3",   "SearchSite4",
-        "SearchSite5",  "SearchSite6",     "SearchSite7", "SearchSite8",   "SearchSite9"};
+        "SearchSite5",  "SearchSite6",     "SearchSite7", "SearchSite8",   "SearchSite9",
+        "AuthorFollowPage", "AuthorHomePage", "AuthorBlog", "CommunitySite1", "CommunitySite2", "DonationPage"};
 
     TempDir dir_;
     DeckHost decks_;
@@ -361,7 +362,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Press{"PPTBooks_Click", "myMoreBooks2", {}},
                       Press{"SharetoWeibo_Click", "SharetoWeibo", {}},
                       Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "yes"}}},
-                      Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "no"}}}),
+                      Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "no"}}},
+                      // The author's dialog, its links followed by one script.
+                      Press{"Author_Click",
+                            "AboutAuthor",
+                            {{"--click", "ImgWeibo"},
+                             {"--click", "Label8"},
+                             {"--click", "Label9"},
+                             {"--click", "Label10"},
+                             {"--click", "Label11"},
+                             {"--click", "Label12"},
+                             {"--click", "Label13"},
+                             {"--click", "Cmd_OK"}}}),
     [](const ::testing::TestParamInfo<Press>& param) {
         const Press& press = param.param;
         const bool no = !press.script.empty() && press.script.front().second == "no";
