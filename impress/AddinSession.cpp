@@ -90,7 +90,9 @@ void TakeBack(ChangeLog& changes, const Reference<css::frame::XModel>& model, co
               std::optional<UndoContext>& context)
 {
     if (context && changes.OfficeRecorded()) {
-        AddUndoStep(model, title, changes.Take());
+        if (!changes.Empty()) {
+            AddUndoStep(model, title, changes.Take());
+        }
         context->LeaveAndUndo();
         return;
     }

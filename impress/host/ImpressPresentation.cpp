@@ -74,10 +74,10 @@ public:
         return std::make_shared<ImpressSlideRange>(std::move(slides));
     }
 
-    // Impress puts a new page after the one of the given number, and a page
-    // added to the user's presentation would be lost to redo once undone:
-    // slides go only into a presentation a tool made or opened, after its
-    // first one or in place of its spare page.
+    // Impress puts a new page after the one of the given number, so a slide
+    // goes after the first one or in place of the spare page. Tools add
+    // slides only to presentations they made, which need no undo: the
+    // user's presentation takes none.
     host::Ref<host::Slide> Add(int index, int layout) override
     {
         if (!document_->openedByTool || index < 1 || index > Count() + 1 || (index == 1 && !document_->spare.is())) {

@@ -103,9 +103,9 @@ host::Ref<host::Shape> ImpressShapes::AddShape(int, float, float, float, float)
     NotInImpress("Shapes.AddShape");
 }
 
-// The picture goes into the document, at the size asked. Only a
-// presentation a tool made or opened takes pictures: a shape removed from the
-// user's page through the API could not be put back on redo.
+// The picture goes into the document, at the size asked. Tools add pictures
+// only to presentations they made, which need no undo: the user's
+// presentation takes none.
 host::Ref<host::Shape> ImpressShapes::AddPicture(const std::filesystem::path& file, int linkToFile,
                                                  int saveWithDocument, float left, float top, float width,
                                                  float height)

@@ -20,7 +20,9 @@ public:
 
     void Leave();
     // Leaves the context and undoes it at once, for a command that failed
-    // part-way; the step is not left to redo.
+    // part-way; the step is not left to redo. Only for a context that holds
+    // something: an empty one leaves no step, and undo would take back the
+    // user's own last step.
     void LeaveAndUndo();
 
 private:
