@@ -360,6 +360,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Press{"SearchUrl9_Click", "IconLet", {{"--input", "蓝天"}}},
                       Press{"SearchUrl1_Click", "quanjing", {}},
                       Press{"PPTBooks_Click", "myMoreBooks2", {}},
+                      // The gallery's first book, the item velmora run presses.
+                      Press{"galAction", "PPTBooks&index=0", {}},
                       Press{"SharetoWeibo_Click", "SharetoWeibo", {}},
                       Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "yes"}}},
                       Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "no"}}},
