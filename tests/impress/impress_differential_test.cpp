@@ -221,9 +221,13 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--set", "ComboBox3=24"},
                              {"--click", "CommandButton1"}}},
                       Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true},
+                      // Every choice set: the dialog starts from the choices Impress's earlier presses kept.
                       Press{"ExportPic_main",
                             "myExportPic",
-                            {{"--set", "OptionButton2=true"}, {"--set", "OptionButton4=true"}, {"--click", "Cmd_OK"}}}),
+                            {{"--set", "OptionButton2=true"},
+                             {"--set", "OptionButton8=true"},
+                             {"--set", "OptionButton4=true"},
+                             {"--click", "Cmd_OK"}}}),
     [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
 
 // The web commands, once through Impress and once through velmora run, with
