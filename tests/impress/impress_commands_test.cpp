@@ -16,6 +16,7 @@
 #include "host/Host.hpp"
 #include "impress/UnoText.hpp"
 #include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/ForeignParts.hpp"
 #include "tests/support/Process.hpp"
 
 namespace velmora::testing {
@@ -256,6 +257,42 @@ std::vector<std::string> MarkProperties(const LiveDeck& live)
     }
     std::sort(marks.begin(), marks.end());
     return marks;
+}
+
+// The number of pictures on each slide.
+std::vector<int> PicturesPerSlide(host::Presentation& presentation)
+{
+    std::vector<int> counts;
+    auto slides = presentation.Slides();
+    for (int i = 1; i <= slides->Count(); ++i) {
+        auto shapes = slides->Item(i)->Shapes();
+        int pictures = 0;
+        for (int s = 1; s <= shapes->Count(); ++s) {
+            pictures += shapes->Item(s)->Type() == host::ShapeType::Picture ? 1 : 0;
+        }
+        counts.push_back(pictures);
+    }
+    return counts;
+}
+
+// Another writer's deck whose last two slides show one picture part, one of
+// them through an absolute target: undo gives both slides back with it.
+TEST_F(ImpressCommands, SlidesSharingAPictureComeBackWithItOnUndo)
+{
+    AddPicture(deck_, 2, "shared.png");
+    AddPicture(deck_, 3, "shared.png", true);
+    LiveDeck live(deck_);
+    live.ShowSlide(2);
+    live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}});
+    Office::Get().TakeMessages();
+    EXPECT_EQ(PicturesPerSlide(*decks_.Open(dir_ / "deck-拆分文档.pptx")), (std::vector<int>{1, 1}));
+    live.StoreAs(dir_ / "split.pptx");
+    EXPECT_EQ(PicturesPerSlide(*decks_.Open(dir_ / "split.pptx")), (std::vector<int>{0}));
+    live.Undo();
+    live.StoreAs(dir_ / "undone.pptx");
+    auto undone = decks_.Open(dir_ / "undone.pptx");
+    EXPECT_EQ(DeckHost::Titles(*undone), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(PicturesPerSlide(*undone), (std::vector<int>{0, 1, 1}));
 }
 
 // The selection's marks are written before its slides go: the marks of the
