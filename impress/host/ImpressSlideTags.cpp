@@ -144,23 +144,29 @@ void ImpressSlideTags::Delete(const std::string& name)
         [container, key] { container->removeProperty(key); });
 }
 
-void ImpressSlideTags::SlideRemoved(const std::shared_ptr<LiveDocument>& document, int slideIndex)
+void ImpressSlideTags::SlidesRemoved(const std::shared_ptr<LiveDocument>& document, std::vector<int> slideIndexes)
 {
-    std::vector<std::pair<int, std::string>> later;
-    ImpressSlideTags removed(document, slideIndex);
-    for (const css::beans::Property& property : removed.Properties()->getPropertySetInfo()->getProperties()) {
-        if (auto tag = ParseTagProperty(FromUno(property.Name)); tag && tag->first >= slideIndex) {
-            later.push_back(std::move(*tag));
+    if (slideIndexes.empty()) {
+        return;
+    }
+    std::sort(slideIndexes.begin(), slideIndexes.end());
+    std::vector<std::pair<int, std::string>> affected;
+    ImpressSlideTags first(document, slideIndexes.front());
+    for (const css::beans::Property& property : first.Properties()->getPropertySetInfo()->getProperties()) {
+        if (auto tag = ParseTagProperty(FromUno(property.Name)); tag && tag->first >= slideIndexes.front()) {
+            affected.push_back(std::move(*tag));
         }
     }
     // Lowest numbers first: each moves to a number already cleared.
-    std::sort(later.begin(), later.end());
-    for (const auto& [number, name] : later) {
+    std::sort(affected.begin(), affected.end());
+    for (const auto& [number, name] : affected) {
         ImpressSlideTags tags(document, number);
         const std::string value = tags.Item(name);
         tags.Delete(name);
-        if (number > slideIndex) {
-            ImpressSlideTags(document, number - 1).Add(name, value);
+        const auto removedBefore = std::lower_bound(slideIndexes.begin(), slideIndexes.end(), number);
+        if (removedBefore == slideIndexes.end() || *removedBefore != number) {
+            const auto shift = static_cast<int>(removedBefore - slideIndexes.begin());
+            ImpressSlideTags(document, number - shift).Add(name, value);
         }
     }
 }

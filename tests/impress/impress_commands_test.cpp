@@ -15,12 +15,15 @@
 
 #include "host/Host.hpp"
 #include "impress/UnoText.hpp"
+#include "impress/host/ImpressPresentation.hpp"
 #include "tests/impress/OfficeFixture.hpp"
 #include "tests/support/ForeignParts.hpp"
 #include "tests/support/Process.hpp"
 
 namespace velmora::testing {
 namespace {
+
+using impress::ChangeLog;
 
 class ImpressCommands : public ::testing::Test {
 protected:
@@ -312,6 +315,26 @@ TEST_F(ImpressCommands, ExtractingTheSelectionMovesTheMarksOfTheSlidesAfterIt)
     EXPECT_TRUE(MarkProperties(live).empty());
     live.StoreAs(dir_ / "undone.pptx");
     EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "undone.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+// The host itself, over a live deck: slides 2 and 4 of five go in one
+// deletion, and each remaining slide keeps its own mark under its new number.
+TEST_F(ImpressCommands, MarksFollowTheirSlidesPastSeveralDeletedOnes)
+{
+    decks_.BuildNumbered(deck_, 5);
+    LiveDeck live(deck_);
+    ChangeLog changes;
+    const host::Services services;
+    impress::ImpressPresentation presentation(
+        std::make_shared<impress::LiveDocument>(Office::Get().context(), nullptr, live.model(), changes, services));
+    auto slides = presentation.Slides();
+    for (int i = 1; i <= 5; ++i) {
+        slides->Item(i)->Tags()->Add("Mark", "of " + std::to_string(i));
+    }
+    slides->Range({2, 4})->Delete();
+    EXPECT_TRUE(changes.OfficeRecorded());
+    EXPECT_EQ(MarkProperties(live), (std::vector<std::string>{"VelmoraTag.1.mark=of 1", "VelmoraTag.2.mark=of 3",
+                                                               "VelmoraTag.3.mark=of 5"}));
 }
 
 // Impress keeps one slide at least: a split from the first slide without
