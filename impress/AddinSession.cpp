@@ -21,6 +21,7 @@
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressApplication.hpp"
 #include "impress/host/LiveDocument.hpp"
+#include "impress/host/UndoContext.hpp"
 #include "platform/PlatformServices.hpp"
 #include "platform/ScriptedPrompts.hpp"
 
@@ -80,6 +81,22 @@ void AddUndoStep(const Reference<css::frame::XModel>& model, const std::string& 
         return;
     }
     supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes)));
+}
+
+// A failed command takes back what it did. What Impress recorded itself only
+// its undo stack gives back, so then the host's own changes join it in the
+// command's context and the whole context is undone.
+void TakeBack(ChangeLog& changes, const Reference<css::frame::XModel>& model, const std::string& title,
+              std::optional<UndoContext>& context)
+{
+    if (context && changes.OfficeRecorded()) {
+        if (!changes.Empty()) {
+            AddUndoStep(model, title, changes.Take());
+        }
+        context->LeaveAndUndo();
+        return;
+    }
+    changes.Revert();
 }
 
 Reference<css::frame::XModel> ModelOf(const Reference<css::frame::XFrame>& frame)
@@ -219,11 +236,13 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
     }
     run->model = ModelOf(frame);
     const auto address = ParsePressAddress(url);
+    std::optional<UndoContext> undoContext;
     try {
         if (!address) {
             throw host::HostError("unknown Velmora address " + url);
         }
         run->title = UndoTitle(*address);
+        undoContext.emplace(run->model, run->title);
         if (address->onAction == kFlashCommand) {
             services.prompts->MsgBox(kNoFlashMessage, host::MsgStyle::Critical, host::kTitle);
         } else {
@@ -234,12 +253,13 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
                                  {{address->controlId}, "item" + std::to_string(address->index), address->index});
         }
         RecordChanges(*run);
+        undoContext->Leave();
     } catch (const std::exception& failure) {
-        run->changes.Revert();
+        TakeBack(run->changes, run->model, run->title, undoContext);
         services.prompts->MsgBox(std::string("命令未能完成：") + failure.what(), host::MsgStyle::Critical,
                                  host::kTitle);
     } catch (const css::uno::Exception& failure) {
-        run->changes.Revert();
+        TakeBack(run->changes, run->model, run->title, undoContext);
         services.prompts->MsgBox("命令未能完成：" + FromUno(failure.Message), host::MsgStyle::Critical, host::kTitle);
     }
     KeepMessages(messages);

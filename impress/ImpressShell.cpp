@@ -1,6 +1,7 @@
 #include "impress/ImpressShell.hpp"
 
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <string_view>
 
@@ -30,8 +31,13 @@ void ImpressShell::ShowFolder(const std::filesystem::path& folder)
 }
 
 // VELMORA_NO_OPEN=1 keeps everything closed, as on the command line.
+// VELMORA_IMPRESS_OPENED names a file that lists, one a line, what was given
+// to the desktop, as the command line's transcript does.
 void ImpressShell::Execute(const rtl::OUString& address) const
 {
+    if (const char* list = std::getenv(kOpenedVariable); list != nullptr && *list != '\0') {
+        std::ofstream(list, std::ios::app) << FromUno(address) << '\n';
+    }
     if (const char* refused = std::getenv("VELMORA_NO_OPEN"); refused != nullptr && std::string_view(refused) == "1") {
         return;
     }

@@ -6,6 +6,8 @@
 
 namespace velmora::impress {
 
+inline constexpr const char* kOpenedVariable = "VELMORA_IMPRESS_OPENED";
+
 // Web and mail addresses and folders go to the desktop through LibreOffice's
 // SystemShellExecute; any other address is refused before it gets there.
 class ImpressShell : public host::Shell {

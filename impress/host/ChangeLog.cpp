@@ -52,6 +52,7 @@ void ChangeLog::Record(std::function<void()> undo, std::function<void()> redo)
 
 std::vector<ChangeLog::Change> ChangeLog::Take()
 {
+    officeRecorded_ = false;
     return std::exchange(changes_, {});
 }
 

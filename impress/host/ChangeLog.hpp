@@ -30,6 +30,11 @@ public:
     // A change already made, with its inverse.
     void Record(std::function<void()> undo, std::function<void()> redo);
 
+    // A change Impress put on its own undo stack (a page removed through
+    // the page API): only that stack can take it back.
+    void RecordedByOffice() { officeRecorded_ = true; }
+    bool OfficeRecorded() const { return officeRecorded_; }
+
     bool Empty() const { return changes_.empty(); }
     // Hands the record over, leaving the log empty.
     std::vector<Change> Take();
@@ -38,6 +43,7 @@ public:
 
 private:
     std::vector<Change> changes_;
+    bool officeRecorded_ = false;
 };
 
 // Reads a property; raises the host error when the object has none such.

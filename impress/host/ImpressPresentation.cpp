@@ -1,12 +1,14 @@
 #include "impress/host/ImpressPresentation.hpp"
 
 #include <stdexcept>
+#include <utility>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/uno/Sequence.hxx>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XMasterPagesSupplier.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -14,6 +16,7 @@
 #include <osl/file.hxx>
 
 #include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressSlideRange.hpp"
 #include "platform/AsciiCase.hpp"
@@ -37,11 +40,28 @@ Reference<css::drawing::XDrawPages> Pages(const LiveDocument& document)
     return supplier->getDrawPages();
 }
 
+// Impress's page layout for the object model's slide layout.
+sal_Int16 AutoLayout(int layout)
+{
+    switch (layout) {
+    case host::SlideLayout::Title:
+        return 0;
+    case host::SlideLayout::Text:
+        return 1;
+    case host::SlideLayout::TitleOnly:
+        return 19;
+    case host::SlideLayout::Blank:
+        return 20;
+    default:
+        NotInImpress("Slides.Add");
+    }
+}
+
 class ImpressSlides : public host::Slides {
 public:
     explicit ImpressSlides(std::shared_ptr<LiveDocument> document) : document_(std::move(document)) {}
 
-    int Count() const override { return Pages(*document_)->getCount(); }
+    int Count() const override { return Pages(*document_)->getCount() - (document_->spare.is() ? 1 : 0); }
 
     host::Ref<host::Slide> Item(int index) override { return Slide(index); }
 
@@ -54,7 +74,24 @@ public:
         return std::make_shared<ImpressSlideRange>(std::move(slides));
     }
 
-    host::Ref<host::Slide> Add(int, int) override { NotInImpress("Slides.Add"); }
+    // Impress puts a new page after the one of the given number, so a slide
+    // goes after the first one or in place of the spare page. Tools add
+    // slides only to presentations they made, which need no undo: the
+    // user's presentation takes none.
+    host::Ref<host::Slide> Add(int index, int layout) override
+    {
+        if (!document_->openedByTool || index < 1 || index > Count() + 1 || (index == 1 && !document_->spare.is())) {
+            NotInImpress("Slides.Add");
+        }
+        const Reference<css::drawing::XDrawPages> pages = Pages(*document_);
+        const sal_Int32 after = index - 2 + (document_->spare.is() ? 1 : 0);
+        const Reference<XDrawPage> page = pages->insertNewByIndex(after);
+        Reference<css::beans::XPropertySet>(page, UNO_QUERY_THROW)->setPropertyValue("Layout", Any(AutoLayout(layout)));
+        if (document_->spare.is()) {
+            pages->remove(std::exchange(document_->spare, nullptr));
+        }
+        return std::make_shared<ImpressSlide>(document_, page);
+    }
 
 private:
     host::Ref<ImpressSlide> Slide(int index) const
@@ -75,11 +112,17 @@ public:
     explicit ImpressPageSetup(std::shared_ptr<LiveDocument> document) : document_(std::move(document)) {}
 
     float SlideWidth() const override { return Measure("Width"); }
-    void SetSlideWidth(float) override { NotInImpress("PageSetup.SlideWidth"); }
+    void SetSlideWidth(float points) override { Resize("Width", points); }
     float SlideHeight() const override { return Measure("Height"); }
-    void SetSlideHeight(float) override { NotInImpress("PageSetup.SlideHeight"); }
-    int SlideSize() const override { return 0; }
-    void SetSlideSize(int) override { NotInImpress("PageSetup.SlideSize"); }
+    void SetSlideHeight(float points) override { Resize("Height", points); }
+    int SlideSize() const override { return host::SlideSize::Custom; }
+    // Impress names no sizes: every size is its own.
+    void SetSlideSize(int size) override
+    {
+        if (size != host::SlideSize::Custom) {
+            NotInImpress("PageSetup.SlideSize");
+        }
+    }
 
 private:
     float Measure(const char* property) const
@@ -88,6 +131,24 @@ private:
         sal_Int32 value = 0;
         Property(page, property) >>= value;
         return PointsFromUno(value);
+    }
+
+    // Every page and master page, so that each slide has the one size.
+    void Resize(const char* property, float points)
+    {
+        if (!(points > 0)) {
+            throw host::HostError("a slide side must be longer than 0 points");
+        }
+        const Any value(UnoFromPoints(points));
+        const Reference<css::drawing::XMasterPagesSupplier> masters(document_->model, UNO_QUERY_THROW);
+        for (const Reference<css::container::XIndexAccess>& pages :
+             {Reference<css::container::XIndexAccess>(Pages(*document_), UNO_QUERY_THROW),
+              Reference<css::container::XIndexAccess>(masters->getMasterPages(), UNO_QUERY_THROW)}) {
+            for (sal_Int32 i = 0; i < pages->getCount(); ++i) {
+                document_->changes.Set(Reference<css::beans::XPropertySet>(pages->getByIndex(i), UNO_QUERY),
+                                       property, value);
+            }
+        }
     }
 
     std::shared_ptr<LiveDocument> document_;
@@ -168,9 +229,19 @@ host::Ref<host::PageSetup> ImpressPresentation::PageSetup()
     return std::make_shared<ImpressPageSetup>(document_);
 }
 
-void ImpressPresentation::SaveAs(const std::filesystem::path&, int, int)
+// The presentation file formats only; the document then belongs to the file.
+void ImpressPresentation::SaveAs(const std::filesystem::path& file, int format, int)
 {
-    NotInImpress("Presentation.SaveAs");
+    if (format != host::SaveFormat::Presentation && format != host::SaveFormat::Default &&
+        format != host::SaveFormat::OpenXMLPresentation) {
+        NotInImpress("Presentation.SaveAs");
+    }
+    const auto arguments = SequenceOf({Named("FilterName", Any(FilterFor(file))), Named("Overwrite", Any(true))});
+    try {
+        Reference<css::frame::XStorable>(document_->model, UNO_QUERY_THROW)->storeAsURL(FileUrl(file), arguments);
+    } catch (const css::uno::Exception& failure) {
+        throw host::HostError("Impress could not write " + file.string() + ": " + FromUno(failure.Message));
+    }
 }
 
 void ImpressPresentation::SaveCopyAs(const std::filesystem::path& file)

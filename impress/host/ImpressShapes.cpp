@@ -2,7 +2,18 @@
 
 #include <vector>
 
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/graphic/GraphicProvider.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/uno/Sequence.hxx>
+
 #include "host/HostError.hpp"
+#include "host/MsoConstants.hpp"
+#include "impress/UnoText.hpp"
+#include "impress/host/ImpressPresentation.hpp"
 #include "impress/host/ImpressShape.hpp"
 
 namespace velmora::impress {
@@ -27,6 +38,21 @@ public:
 private:
     std::vector<host::Ref<ImpressShape>> shapes_;
 };
+
+Reference<css::graphic::XGraphic> GraphicOf(const LiveDocument& document, const std::filesystem::path& file)
+{
+    Reference<css::graphic::XGraphic> graphic;
+    try {
+        graphic = css::graphic::GraphicProvider::create(document.office)
+                      ->queryGraphic(SequenceOf({Named("URL", css::uno::Any(FileUrl(file)))}));
+    } catch (const css::uno::Exception& failure) {
+        throw host::HostError("Impress could not read the picture " + file.string() + ": " + FromUno(failure.Message));
+    }
+    if (!graphic.is()) {
+        throw host::HostError("Impress could not read the picture " + file.string());
+    }
+    return graphic;
+}
 
 }  // namespace
 
@@ -77,9 +103,33 @@ host::Ref<host::Shape> ImpressShapes::AddShape(int, float, float, float, float)
     NotInImpress("Shapes.AddShape");
 }
 
-host::Ref<host::Shape> ImpressShapes::AddPicture(const std::filesystem::path&, int, int, float, float, float, float)
+// The picture goes into the document, at the size asked. Tools add pictures
+// only to presentations they made, which need no undo: the user's
+// presentation takes none.
+host::Ref<host::Shape> ImpressShapes::AddPicture(const std::filesystem::path& file, int linkToFile,
+                                                 int saveWithDocument, float left, float top, float width,
+                                                 float height)
 {
-    NotInImpress("Shapes.AddPicture");
+    if (!document_->openedByTool || linkToFile == host::TriState::True) {
+        NotInImpress("Shapes.AddPicture");
+    }
+    if (saveWithDocument == host::TriState::False) {
+        throw host::HostError("a picture must be linked or saved with the presentation");
+    }
+    if (!(width > 0) || !(height > 0)) {
+        throw host::HostError("Impress needs the picture's width and height");
+    }
+    // Read first: a picture that cannot be read leaves no empty frame behind.
+    const Reference<css::graphic::XGraphic> graphic = GraphicOf(*document_, file);
+    const Reference<css::lang::XMultiServiceFactory> factory(document_->model, css::uno::UNO_QUERY_THROW);
+    const Reference<css::drawing::XShape> shape(
+        factory->createInstance("com.sun.star.drawing.GraphicObjectShape"), css::uno::UNO_QUERY_THROW);
+    shapes_->add(shape);
+    Reference<css::beans::XPropertySet>(shape, css::uno::UNO_QUERY_THROW)
+        ->setPropertyValue("Graphic", css::uno::Any(graphic));
+    shape->setPosition(css::awt::Point(UnoFromPoints(left), UnoFromPoints(top)));
+    shape->setSize(css::awt::Size(UnoFromPoints(width), UnoFromPoints(height)));
+    return std::make_shared<ImpressShape>(document_, shape);
 }
 
 host::Ref<host::Shape> ImpressShapes::AddTextbox(int, float, float, float, float)

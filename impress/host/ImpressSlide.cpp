@@ -139,15 +139,27 @@ void ImpressSlide::Export(const std::filesystem::path& file, const std::string& 
     ExportPage(*document_, Reference<css::lang::XComponent>(page_, UNO_QUERY), file, filter, scaleWidth, scaleHeight);
 }
 
-// Impress keeps no deleted page to give back on undo, so only the pages of
-// a presentation a tool opened itself may go.
 void ImpressSlide::Delete()
 {
-    if (!document_->openedByTool) {
-        NotInImpress("Slide.Delete");
+    const int index = SlideIndex();
+    RemovePage();
+    ImpressSlideTags::SlidesRemoved(document_, {index});
+}
+
+// Impress puts a page removed through the page API on its own undo stack,
+// with its shapes and notes page; the command's undo context takes it in.
+// It keeps one page at least and ignores a request to remove the last.
+void ImpressSlide::RemovePage()
+{
+    const Reference<css::drawing::XDrawPages> pages =
+        Reference<css::drawing::XDrawPagesSupplier>(document_->model, UNO_QUERY_THROW)->getDrawPages();
+    if (pages->getCount() <= 1) {
+        throw host::HostError("LibreOffice Impress 的演示文稿至少要有一张幻灯片，无法删除最后一张");
     }
-    const Reference<css::drawing::XDrawPagesSupplier> supplier(document_->model, UNO_QUERY_THROW);
-    supplier->getDrawPages()->remove(page_);
+    pages->remove(page_);
+    if (!document_->openedByTool) {
+        document_->changes.RecordedByOffice();
+    }
 }
 
 }  // namespace velmora::impress

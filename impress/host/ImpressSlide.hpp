@@ -24,8 +24,11 @@ public:
     int Layout() const override;
     void Export(const std::filesystem::path& file, const std::string& filter, int scaleWidth, int scaleHeight) override;
     void Delete() override;
+    // Removes the page and no more: the tags are left to the caller.
+    void RemovePage();
 
     const css::uno::Reference<css::drawing::XDrawPage>& Uno() const { return page_; }
+    const std::shared_ptr<LiveDocument>& Document() const { return document_; }
 
 private:
     std::shared_ptr<LiveDocument> document_;

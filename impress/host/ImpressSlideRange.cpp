@@ -1,6 +1,7 @@
 #include "impress/host/ImpressSlideRange.hpp"
 
 #include "host/HostError.hpp"
+#include "impress/host/ImpressSlideTags.hpp"
 
 namespace velmora::impress {
 
@@ -73,11 +74,20 @@ void ImpressSlideRange::Export(const std::filesystem::path& file, const std::str
     Single().Export(file, filter, scaleWidth, scaleHeight);
 }
 
+// The numbers are read before any page goes; the tags follow in one pass.
 void ImpressSlideRange::Delete()
 {
-    for (const auto& slide : slides_) {
-        slide->Delete();
+    if (slides_.empty()) {
+        return;
     }
+    std::vector<int> indexes;
+    for (const auto& slide : slides_) {
+        indexes.push_back(slide->SlideIndex());
+    }
+    for (const auto& slide : slides_) {
+        slide->RemovePage();
+    }
+    ImpressSlideTags::SlidesRemoved(slides_.front()->Document(), std::move(indexes));
 }
 
 }  // namespace velmora::impress

@@ -5,6 +5,12 @@
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <utility>
+
 #include "host/HostError.hpp"
 #include "impress/UnoText.hpp"
 #include "platform/AsciiCase.hpp"
@@ -18,9 +24,27 @@ using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
+constexpr std::string_view kTagPrefix = "VelmoraTag.";
+
 std::string Prefix(int slideIndex)
 {
-    return "VelmoraTag." + std::to_string(slideIndex) + ".";
+    return std::string(kTagPrefix) + std::to_string(slideIndex) + ".";
+}
+
+// The slide number and tag name of a tag's property name.
+std::optional<std::pair<int, std::string>> ParseTagProperty(const std::string& property)
+{
+    if (!property.starts_with(kTagPrefix)) {
+        return std::nullopt;
+    }
+    const char* begin = property.data() + kTagPrefix.size();
+    const char* end = property.data() + property.size();
+    int slideIndex = 0;
+    const auto [rest, error] = std::from_chars(begin, end, slideIndex);
+    if (error != std::errc() || rest == end || *rest != '.') {
+        return std::nullopt;
+    }
+    return std::pair{slideIndex, std::string(rest + 1, end)};
 }
 
 }  // namespace
@@ -118,6 +142,33 @@ void ImpressSlideTags::Delete(const std::string& name)
     document_->changes.Record(
         [container, key, old] { container->addProperty(key, css::beans::PropertyAttribute::REMOVABLE, old); },
         [container, key] { container->removeProperty(key); });
+}
+
+void ImpressSlideTags::SlidesRemoved(const std::shared_ptr<LiveDocument>& document, std::vector<int> slideIndexes)
+{
+    if (slideIndexes.empty()) {
+        return;
+    }
+    std::sort(slideIndexes.begin(), slideIndexes.end());
+    std::vector<std::pair<int, std::string>> affected;
+    ImpressSlideTags first(document, slideIndexes.front());
+    for (const css::beans::Property& property : first.Properties()->getPropertySetInfo()->getProperties()) {
+        if (auto tag = ParseTagProperty(FromUno(property.Name)); tag && tag->first >= slideIndexes.front()) {
+            affected.push_back(std::move(*tag));
+        }
+    }
+    // Lowest numbers first: each moves to a number already cleared.
+    std::sort(affected.begin(), affected.end());
+    for (const auto& [number, name] : affected) {
+        ImpressSlideTags tags(document, number);
+        const std::string value = tags.Item(name);
+        tags.Delete(name);
+        const auto removedBefore = std::lower_bound(slideIndexes.begin(), slideIndexes.end(), number);
+        if (removedBefore == slideIndexes.end() || *removedBefore != number) {
+            const auto shift = static_cast<int>(removedBefore - slideIndexes.begin());
+            ImpressSlideTags(document, number - shift).Add(name, value);
+        }
+    }
 }
 
 }  // namespace velmora::impress

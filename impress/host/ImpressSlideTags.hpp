@@ -27,6 +27,10 @@ public:
     void Delete(const std::string& name) override;
 
     static std::string PropertyName(int slideIndex, const std::string& tagName);
+    // The tags of removed slides (by their numbers before any went) go with
+    // them, and those of the slides after follow them to their new numbers:
+    // one pass, however many slides went.
+    static void SlidesRemoved(const std::shared_ptr<LiveDocument>& document, std::vector<int> slideIndexes);
 
 private:
     css::uno::Reference<css::beans::XPropertySet> Properties() const;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include <com/sun/star/drawing/XDrawPage.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -23,6 +24,9 @@ struct LiveDocument {
     // A presentation a tool opened without a window (the split's copy): its
     // changes need no undo, and it may lose slides and be closed.
     bool openedByTool = false;
+    // An Impress presentation is never without a page: a new one holds this
+    // page until its first slide is added, and counts no slides before.
+    css::uno::Reference<css::drawing::XDrawPage> spare;
 };
 
 // Whether the model is an Impress presentation (not a drawing, not text).

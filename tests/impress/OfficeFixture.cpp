@@ -34,11 +34,15 @@
 #include <com/sun/star/frame/FeatureStateEvent.hpp>
 #include <com/sun/star/frame/XStatusListener.hpp>
 
+#include "host/SettingsStore.hpp"
 #include "impress/AddinSession.hpp"
 #include "impress/AddonsWriter.hpp"
+#include "impress/ImpressShell.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressPresentation.hpp"
+#include "platform/FileSettingsStore.hpp"
 #include "tests/support/Process.hpp"
+#include "web/Endpoints.hpp"
 
 extern char** environ;
 
@@ -87,6 +91,7 @@ Office::Office(Kind kind)
       profile_(dir_ / "profile"),
       transcript_(dir_ / "messages.txt"),
       settings_(dir_ / "settings.ini"),
+      opened_(dir_ / "opened.txt"),
       pipe_("velmora_test_" + std::to_string(::getpid()))
 {
     Install();
@@ -141,13 +146,19 @@ void Office::Start()
     for (const std::string& layer : Layers()) {
         arguments.push_back(layer);
     }
-    std::vector<std::string> environment{"VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
-                                         // Nothing listens there: the start-up routine's check fails at once.
-                                         "VELMORA_UPDATE_SERVER=http://127.0.0.1:9"};
+    std::vector<std::string> environment{std::string(impress::kOpenedVariable) + "=" + opened_.string(),
+                                         "VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1"};
     if (kind_ == Kind::Headless) {
         arguments.insert(arguments.begin() + 1, {"--headless", "--invisible"});
         environment.push_back(std::string(impress::kTranscriptVariable) + "=" + transcript_.string());
     }
+    // The start-up routine counts starts but checks for no update: it runs
+    // when the first deck opens, behind the test's back. Nothing listens at
+    // the update server should it all the same; a setting, not the
+    // environment, so that a test may point it at its own server.
+    platform::FileSettingsStore settings(settings_);
+    settings.SaveSetting(host::kAppName, "Settings", "updateflag", "No");
+    settings.SaveSetting(host::kAppName, web::kEndpointsSection, "UpdateServer", "http://127.0.0.1:9");
     for (char** variable = environ; *variable != nullptr; ++variable) {
         environment.emplace_back(*variable);
     }
@@ -193,6 +204,17 @@ std::string Office::TakeMessages()
     messages << in.rdbuf();
     std::ofstream(transcript_, std::ios::trunc);
     return messages.str();
+}
+
+std::vector<std::string> Office::TakeOpened()
+{
+    std::vector<std::string> opened;
+    std::ifstream in(opened_);
+    for (std::string line; std::getline(in, line);) {
+        opened.push_back(line);
+    }
+    std::ofstream(opened_, std::ios::trunc);
+    return opened;
 }
 
 LiveDeck::LiveDeck(const std::filesystem::path& file) : LiveDeck(impress::FromUno(impress::FileUrl(file))) {}

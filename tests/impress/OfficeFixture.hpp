@@ -33,6 +33,8 @@ public:
     const std::filesystem::path& settings() const { return settings_; }
     // The messages the component showed since the last call, one "[TITLE] TEXT" line each.
     std::string TakeMessages();
+    // The addresses and folders given to the desktop since the last call.
+    std::vector<std::string> TakeOpened();
 
 private:
     enum class Kind { Headless, Desktop };
@@ -49,6 +51,7 @@ private:
     std::filesystem::path profile_;
     std::filesystem::path transcript_;
     std::filesystem::path settings_;
+    std::filesystem::path opened_;
     std::string pipe_;
     int pid_ = -1;
     css::uno::Reference<css::uno::XComponentContext> context_;

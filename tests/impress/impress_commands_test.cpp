@@ -1,5 +1,6 @@
 // Ribbon commands pressed in a live Impress document, compared with the same
 // commands run by velmora on the same deck, read back through the pptx host.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -7,14 +8,22 @@
 #include <string>
 #include <vector>
 
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <gtest/gtest.h>
 
 #include "host/Host.hpp"
+#include "impress/UnoText.hpp"
+#include "impress/host/ImpressPresentation.hpp"
 #include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/ForeignParts.hpp"
 #include "tests/support/Process.hpp"
 
 namespace velmora::testing {
 namespace {
+
+using impress::ChangeLog;
 
 class ImpressCommands : public ::testing::Test {
 protected:
@@ -208,18 +217,142 @@ TEST_F(ImpressCommands, SplitFromTheShownSlideWritesTheSameCopyAsTheCommandLine)
     EXPECT_EQ(impressTitles, (std::vector<std::string>{"2", "3"}));
 }
 
-// Impress gives back no deleted slide, so taking the slides out of the open
-// presentation is refused; the copy is written by then, and the user is told.
-TEST_F(ImpressCommands, ASplitThatCannotTakeSlidesOutSaysSoAndLeavesTheDeckWhole)
+// Slides taken out of the open presentation come back with one undo, the
+// step named after the command, with their notes and in their places.
+TEST_F(ImpressCommands, ASplitThatTakesTheSlidesOutIsOneUndoStepThatGivesThemBack)
 {
     LiveDeck live(deck_);
     live.ShowSlide(2);
     live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}});
     const std::string messages = Office::Get().TakeMessages();
-    EXPECT_NE(messages.find("命令未能完成：在 LibreOffice Impress 中无法完成此操作"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("拆分文档已保存在当前路径下的以下文件中"), std::string::npos) << messages;
+    EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"从当前位置拆分"}));
+    live.StoreAs(dir_ / "split.pptx");
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "split.pptx")), (std::vector<std::string>{"1"}));
+
+    live.Undo();
+    live.StoreAs(dir_ / "undone.pptx");
+    auto undone = decks_.Open(dir_ / "undone.pptx");
+    EXPECT_EQ(DeckHost::Titles(*undone), (std::vector<std::string>{"1", "2", "3"}));
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(DeckHost::Notes(*undone->Slides()->Item(i)), "N" + std::to_string(i));
+    }
+    live.Redo();
+    live.StoreAs(dir_ / "redone.pptx");
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "redone.pptx")), (std::vector<std::string>{"1"}));
+}
+
+// The document's custom properties that hold slide marks, as "name=value", sorted.
+std::vector<std::string> MarkProperties(const LiveDeck& live)
+{
+    const auto supplier = css::uno::Reference<css::document::XDocumentPropertiesSupplier>(live.model(),
+                                                                                          css::uno::UNO_QUERY_THROW);
+    const css::uno::Reference<css::beans::XPropertySet> properties(
+        supplier->getDocumentProperties()->getUserDefinedProperties(), css::uno::UNO_QUERY_THROW);
+    std::vector<std::string> marks;
+    for (const css::beans::Property& property : properties->getPropertySetInfo()->getProperties()) {
+        const std::string name = impress::FromUno(property.Name);
+        if (name.starts_with("VelmoraTag.")) {
+            rtl::OUString value;
+            properties->getPropertyValue(property.Name) >>= value;
+            marks.push_back(name + "=" + impress::FromUno(value));
+        }
+    }
+    std::sort(marks.begin(), marks.end());
+    return marks;
+}
+
+// The number of pictures on each slide.
+std::vector<int> PicturesPerSlide(host::Presentation& presentation)
+{
+    std::vector<int> counts;
+    auto slides = presentation.Slides();
+    for (int i = 1; i <= slides->Count(); ++i) {
+        auto shapes = slides->Item(i)->Shapes();
+        int pictures = 0;
+        for (int s = 1; s <= shapes->Count(); ++s) {
+            pictures += shapes->Item(s)->Type() == host::ShapeType::Picture ? 1 : 0;
+        }
+        counts.push_back(pictures);
+    }
+    return counts;
+}
+
+// Another writer's deck whose last two slides show one picture part, one of
+// them through an absolute target: undo gives both slides back with it.
+TEST_F(ImpressCommands, SlidesSharingAPictureComeBackWithItOnUndo)
+{
+    AddPicture(deck_, 2, "shared.png");
+    AddPicture(deck_, 3, "shared.png", true);
+    LiveDeck live(deck_);
+    live.ShowSlide(2);
+    live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}});
+    Office::Get().TakeMessages();
+    EXPECT_EQ(PicturesPerSlide(*decks_.Open(dir_ / "deck-拆分文档.pptx")), (std::vector<int>{1, 1}));
+    live.StoreAs(dir_ / "split.pptx");
+    EXPECT_EQ(PicturesPerSlide(*decks_.Open(dir_ / "split.pptx")), (std::vector<int>{0}));
+    live.Undo();
+    live.StoreAs(dir_ / "undone.pptx");
+    auto undone = decks_.Open(dir_ / "undone.pptx");
+    EXPECT_EQ(DeckHost::Titles(*undone), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(PicturesPerSlide(*undone), (std::vector<int>{0, 1, 1}));
+}
+
+// The selection's marks are written before its slides go: the marks of the
+// slides after them follow them to their new numbers, and undo puts both back.
+TEST_F(ImpressCommands, ExtractingTheSelectionMovesTheMarksOfTheSlidesAfterIt)
+{
+    LiveDeck live(deck_);
+    live.ShowSlide(2);
+    live.Press("SplitDoc_selection_Main", "mySplitDoc_selection", {{"--answer", "no"}});
+    Office::Get().TakeMessages();
+    EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"提取当前选定幻灯片"}));
+    live.StoreAs(dir_ / "extracted.pptx");
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "extracted.pptx")), (std::vector<std::string>{"1", "3"}));
+    EXPECT_EQ(MarkProperties(live), (std::vector<std::string>{"VelmoraTag.1.selected=False",
+                                                                 "VelmoraTag.2.selected=False"}));
+    live.Undo();
+    EXPECT_TRUE(MarkProperties(live).empty());
+    live.StoreAs(dir_ / "undone.pptx");
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "undone.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+// The host itself, over a live deck: slides 2 and 4 of five go in one
+// deletion, and each remaining slide keeps its own mark under its new number.
+TEST_F(ImpressCommands, MarksFollowTheirSlidesPastSeveralDeletedOnes)
+{
+    decks_.BuildNumbered(deck_, 5);
+    LiveDeck live(deck_);
+    ChangeLog changes;
+    const host::Services services;
+    impress::ImpressPresentation presentation(
+        std::make_shared<impress::LiveDocument>(Office::Get().context(), nullptr, live.model(), changes, services));
+    auto slides = presentation.Slides();
+    for (int i = 1; i <= 5; ++i) {
+        slides->Item(i)->Tags()->Add("Mark", "of " + std::to_string(i));
+    }
+    slides->Range({2, 4})->Delete();
+    EXPECT_TRUE(changes.OfficeRecorded());
+    EXPECT_EQ(MarkProperties(live), (std::vector<std::string>{"VelmoraTag.1.mark=of 1", "VelmoraTag.2.mark=of 3",
+                                                               "VelmoraTag.3.mark=of 5"}));
+}
+
+// Impress keeps one slide at least: a split from the first slide without
+// keeping it writes the copy, then fails on the last slide, says so, and
+// takes back the slides it had already taken out.
+TEST_F(ImpressCommands, ASplitThatWouldLeaveNoSlideSaysSoAndLeavesTheDeckWhole)
+{
+    LiveDeck live(deck_);
+    live.ShowSlide(1);
+    live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}});
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("命令未能完成：LibreOffice Impress 的演示文稿至少要有一张幻灯片"), std::string::npos)
+        << messages;
     EXPECT_TRUE(live.UndoTitles().empty());
     live.StoreAs(dir_ / "after.pptx");
-    EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "after.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+    auto after = decks_.Open(dir_ / "after.pptx");
+    EXPECT_EQ(DeckHost::Titles(*after), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(DeckHost::Notes(*after->Slides()->Item(3)), "N3");
 }
 
 // Impress has no slide tags: the marks live in the document's custom
@@ -288,14 +421,14 @@ TEST_F(ImpressCommands, PictureExportDrawsEverySlideAtTheExactPixelSizeThroughIm
     EXPECT_TRUE(live.UndoTitles().empty());
 }
 
-// The album copy needs a new presentation, which this host does not make
-// yet: the user is told, and the deck and its folder stay as they were.
-TEST_F(ImpressCommands, TheAlbumCopySaysItCannotBeMadeHereAndLeavesNothingBehind)
+// The album copy is made in a hidden presentation: the open one is left
+// alone (no undo step), and the slides' pictures made on the way are gone.
+TEST_F(ImpressCommands, TheAlbumCopyIsMadeBesideTheDeckAndLeavesTheDeckAlone)
 {
     LiveDeck live(deck_);
     live.Press("TranstoPic_main", "myTranstoPic");
     const std::string messages = Office::Get().TakeMessages();
-    EXPECT_NE(messages.find("命令未能完成：在 LibreOffice Impress 中无法完成此操作"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("已成功在当前路径下生成相册副本：deck_图片版"), std::string::npos) << messages;
     EXPECT_TRUE(live.UndoTitles().empty());
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
@@ -303,7 +436,9 @@ TEST_F(ImpressCommands, TheAlbumCopySaysItCannotBeMadeHereAndLeavesNothingBehind
             left.push_back(name);  // Impress's own lock file aside
         }
     }
-    EXPECT_EQ(left, (std::vector<std::string>{"deck.pptx"}));
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"deck.pptx", "deck_图片版.pptx"}));
+    EXPECT_EQ(decks_.Open(dir_ / "deck_图片版.pptx")->Slides()->Count(), 3);
 }
 
 // The commands work on presentations: another document's window shows them

@@ -4,9 +4,10 @@
 // messages (time stamps in file names aside), the slides' titles in order,
 // each slide's notes text, number of effects, title font (first run's name
 // and size) and title fill, and the files written beside the deck (names,
-// the slides' titles of a split copy, and a notes file's text after the line
-// that names the time).
+// the slide size and each slide's title and pictures' sizes of a written
+// presentation, and a notes file's text after the line that names the time).
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -17,8 +18,13 @@
 #include <gtest/gtest.h>
 
 #include "host/Host.hpp"
+#include "host/SettingsStore.hpp"
+#include "platform/AsciiCase.hpp"
+#include "platform/FileSettingsStore.hpp"
 #include "tests/impress/OfficeFixture.hpp"
+#include "tests/support/HttpServer.hpp"
 #include "tests/support/Process.hpp"
+#include "web/Endpoints.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -30,9 +36,17 @@ struct Press {
     bool titleSelected = false;  // slide 2's title is the window's selection
 };
 
+// The command, and whether it was told not to keep the slides.
+std::string TestName(const Press& press)
+{
+    const bool notKept = std::ranges::find(press.script, std::pair<std::string, std::string>{"--answer", "no"}) !=
+                         press.script.end();
+    return press.onAction + (notKept ? "_NotKept" : "");
+}
+
 void PrintTo(const Press& press, std::ostream* out)
 {
-    *out << press.onAction;
+    *out << TestName(press);
 }
 
 std::string WithoutTimes(const std::string& text)
@@ -60,6 +74,43 @@ std::string TitleLook(host::Slide& slide)
     return "no title";
 }
 
+// A slide's title text, empty where it has no placeholders (an album's
+// slides as Impress writes them).
+std::string TitleText(host::Slide& slide)
+{
+    return slide.Shapes()->Placeholders()->Count() == 0 ? "" : DeckHost::Title(slide);
+}
+
+// The pictures of a slide, each as its size in whole points.
+std::string Pictures(host::Slide& slide)
+{
+    std::string pictures;
+    auto shapes = slide.Shapes();
+    for (int s = 1; s <= shapes->Count(); ++s) {
+        auto shape = shapes->Item(s);
+        if (shape->Type() == host::ShapeType::Picture) {
+            pictures += " " + std::to_string(std::lround(shape->Width())) + "x" +
+                        std::to_string(std::lround(shape->Height()));
+        }
+    }
+    return pictures;
+}
+
+// " WxH" of a PNG file, from its header; nothing for other files.
+std::string PictureSize(const std::filesystem::path& file)
+{
+    if (platform::AsciiLower(file.extension().string()) != ".png") {
+        return "";
+    }
+    std::ifstream in(file, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    auto number = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return " " + std::to_string(number(16)) + "x" + std::to_string(number(20));
+}
+
 // What a command left in a folder: each slide's title, notes, effects and
 // title look, then the files beside the deck.
 std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& deck)
@@ -76,8 +127,12 @@ std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& d
         if (name == "deck.pptx" || name == "impress.pptx" || name.starts_with("settings.ini")) {
             continue;
         }
-        outcome.push_back(WithoutTimes(name));
-        if (entry.path().extension() == ".txt") {
+        outcome.push_back(WithoutTimes(name) + PictureSize(entry.path()));
+        if (entry.is_directory()) {
+            for (const auto& inner : std::filesystem::directory_iterator(entry.path())) {
+                outcome.push_back(name + "/" + inner.path().filename().string() + PictureSize(inner.path()));
+            }
+        } else if (entry.path().extension() == ".txt") {
             std::ifstream in(entry.path(), std::ios::binary);
             std::string created;
             std::getline(in, created);
@@ -85,8 +140,14 @@ std::vector<std::string> Outcome(DeckHost& decks, const std::filesystem::path& d
             rest << in.rdbuf();
             outcome.push_back(rest.str());
         } else if (entry.path().extension() == ".pptx") {
-            for (const std::string& title : DeckHost::Titles(*decks.Open(entry.path()))) {
-                outcome.push_back("  " + title);
+            auto presentation = decks.Open(entry.path());
+            auto pageSetup = presentation->PageSetup();
+            outcome.push_back("  slides of " + std::to_string(std::lround(pageSetup->SlideWidth())) + "x" +
+                              std::to_string(std::lround(pageSetup->SlideHeight())));
+            auto written = presentation->Slides();
+            for (int i = 1; i <= written->Count(); ++i) {
+                auto slide = written->Item(i);
+                outcome.push_back("  " + TitleText(*slide) + " |" + Pictures(*slide));
             }
         }
     }
@@ -142,6 +203,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Press{"DeleteComment_Select_Main", "myDeleteComment_Select", {}},
                       Press{"RemoveAnimation_Select_Main", "myRemoveAnimation_Select", {}},
                       Press{"SplitDoc_selection_Main", "mySplitDoc_selection", {{"--answer", "yes"}}},
+                      Press{"SplitDoc_selection_Main", "mySplitDoc_selection", {{"--answer", "no"}}},
+                      Press{"SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "yes"}}},
+                      Press{"SplitDoc_fromhere_Main", "mySplitDoc_fromhere", {{"--answer", "no"}}},
+                      Press{"TranstoPic_main", "myTranstoPic", {}},
+                      Press{"DeleteComment_All_Main", "myDeleteComment_All", {}},
+                      Press{"RemoveAnimation_All_Main", "myRemoveAnimation_All", {}},
                       Press{"About_Click", "AboutAddin", {}}, Press{"OnlineHelp_Click", "OnlineHelp", {}},
                       // Dialog commands, worked by the same dialog script.
                       Press{"SetFont_main",
@@ -153,8 +220,172 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--set", "OptionButton10=true"},
                              {"--set", "ComboBox3=24"},
                              {"--click", "CommandButton1"}}},
-                      Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true}),
-    [](const ::testing::TestParamInfo<Press>& param) { return param.param.onAction; });
+                      Press{"SetColor_main", "mySetColor", {{"--click", "OptionButton4"}, {"--click", "Label9"}}, true},
+                      // Every choice set: the dialog starts from the choices Impress's earlier presses kept.
+                      Press{"ExportPic_main",
+                            "myExportPic",
+                            {{"--set", "OptionButton2=true"},
+                             {"--set", "OptionButton8=true"},
+                             {"--set", "OptionButton4=true"},
+                             {"--click", "Cmd_OK"}}}),
+    [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
+
+// The web commands, once through Impress and once through velmora run, with
+// every web address pointing at one test server and the same settings on
+// both sides: the messages, the addresses opened and the requests the
+// server saw agree.
+class WebCommandsAgree : public ::testing::TestWithParam<Press> {
+protected:
+    void SetUp() override
+    {
+        server_.Serve("/UpdateServer/ppt/VelmoraXML.xml", 200, kNewerVersion);
+        server_.Serve("/TranslateServer/v2/Http.svc/Translate", 200,
+                      "<string xmlns=\"http://schemas.microsoft.com/2003/10/Serialization/\">blue sky</string>");
+        decks_.BuildNumbered(dir_ / "deck.pptx", 3, 2);
+    }
+
+    // Every endpoint at "<server>/<its key>" in Impress's settings, and a
+    // copy of those settings for each velmora run.
+    void PointEndpointsAtServer()
+    {
+        platform::FileSettingsStore impress(Office::Get().settings());
+        for (const char* key : kEndpoints) {
+            kept_.emplace_back(key, impress.GetSetting(host::kAppName, web::kEndpointsSection, key));
+            impress.SaveSetting(host::kAppName, web::kEndpointsSection, key, server_.Base() + "/" + key);
+        }
+        for (const char* copy : {"cli-settings.ini", "json-settings.ini"}) {
+            std::filesystem::copy_file(Office::Get().settings(), dir_ / copy);
+        }
+    }
+
+    // Impress's endpoints as they were; the other settings stay as the press left them, as between presses.
+    void TearDown() override
+    {
+        platform::FileSettingsStore impress(Office::Get().settings());
+        for (const auto& [key, value] : kept_) {
+            impress.SaveSetting(host::kAppName, web::kEndpointsSection, key, value);
+        }
+    }
+
+    ProcessResult Velmora(const Press& press, const char* settings, std::vector<std::string> options)
+    {
+        std::vector<std::string> arguments{VELMORA_BIN, "run", press.onAction, (dir_ / "deck.pptx").string(),
+                                           "--no-open"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        for (const auto& [option, value] : press.script) {
+            arguments.push_back(option);
+            arguments.push_back(value);
+        }
+        return RunProcess(arguments, std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / settings).string()}});
+    }
+
+    // The requests the server saw since the last call.
+    std::vector<std::string> TakeRequests()
+    {
+        std::vector<std::string> targets;
+        for (const HttpServer::Request& request : server_.Requests()) {
+            targets.push_back(request.target);
+        }
+        std::vector<std::string> taken(targets.begin() + static_cast<std::ptrdiff_t>(seen_), targets.end());
+        seen_ = targets.size();
+        return taken;
+    }
+
+    static constexpr const char* kNewerVersion =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Data>\n  <AppData>\n    <AppName>Velmora</AppName>\n"
+        "    <Version>2.1</Version>\n    <DownloadUrl>http://mirror.example/velmora-2.1.zip</DownloadUrl>\n"
+        "    <Piclink></Piclink>\n    <ShareUrl></ShareUrl>\n  </AppData>\n</Data>\n";
+
+    static constexpr const char* kEndpoints[] = {
+        "UpdateServer", "TranslateServer", "ProductPage", "ResourcesPage", "SharePicture",
+        "ShareService", "SearchSite1",     "SearchSite2", "SearchSite3",   "SearchSite4",
+        "SearchSite5",  "SearchSite6",     "SearchSite7", "SearchSite8",   "SearchSite9",
+        "AuthorFollowPage", "AuthorHomePage", "AuthorBlog", "CommunitySite1", "CommunitySite2", "DonationPage"};
+
+    TempDir dir_;
+    DeckHost decks_;
+    HttpServer server_;
+    std::size_t seen_ = 0;
+    std::vector<std::pair<std::string, std::string>> kept_;
+};
+
+// The transcript's list of addresses, as velmora run's JSON writes it.
+std::string AsJsonList(const std::vector<std::string>& addresses)
+{
+    std::string list = "[";
+    for (const std::string& address : addresses) {
+        list += (list.size() > 1 ? ",\"" : "\"") + address + "\"";
+    }
+    return list + "]";
+}
+
+std::string OpenedInTranscript(const std::string& json)
+{
+    const std::size_t start = json.find("\"opened\":");
+    const std::size_t end = json.find(",\"exitStatus\":", start);
+    return start == std::string::npos ? "(no transcript)" : json.substr(start + 9, end - start - 9);
+}
+
+TEST_P(WebCommandsAgree, OnMessagesAddressesAndRequests)
+{
+    const Press& press = GetParam();
+    std::string impressMessages;
+    {
+        LiveDeck live(dir_ / "deck.pptx");
+        Office::Get().TakeMessages();
+        Office::Get().TakeOpened();
+        PointEndpointsAtServer();
+        live.Press(press.onAction, press.controlId, press.script);
+        EXPECT_TRUE(live.UndoTitles().empty());
+    }
+    impressMessages = Office::Get().TakeMessages();
+    const std::string impressOpened = AsJsonList(Office::Get().TakeOpened());
+    const std::vector<std::string> impressRequests = TakeRequests();
+
+    const ProcessResult cli = Velmora(press, "cli-settings.ini", {});
+    const std::vector<std::string> cliRequests = TakeRequests();
+    const ProcessResult json = Velmora(press, "json-settings.ini", {"--json"});
+
+    EXPECT_EQ(impressMessages, cli.out) << cli.err;
+    EXPECT_EQ(impressOpened, OpenedInTranscript(json.out)) << json.err;
+    EXPECT_EQ(impressRequests, cliRequests);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WebCommands, WebCommandsAgree,
+    ::testing::Values(Press{"SearchUrl1_Click", "quanjing", {{"--input", "风景 照片"}}},
+                      Press{"SearchUrl2_Click", "Nipic", {{"--input", "风景 照片"}}},
+                      Press{"SearchUrl3_Click", "gettyimages", {{"--input", "风景"}}},
+                      Press{"SearchUrl4_Click", "Flickr", {{"--input", "蓝 天"}}},
+                      Press{"SearchUrl5_Click", "stockphoto", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl6_Click", "IconPng", {{"--input", "图标"}}},
+                      Press{"SearchUrl7_Click", "FindIcons", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl8_Click", "MrIcons", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl9_Click", "IconLet", {{"--input", "蓝天"}}},
+                      Press{"SearchUrl1_Click", "quanjing", {}},
+                      Press{"PPTBooks_Click", "myMoreBooks2", {}},
+                      // The gallery's first book, the item velmora run presses.
+                      Press{"galAction", "PPTBooks&index=0", {}},
+                      Press{"SharetoWeibo_Click", "SharetoWeibo", {}},
+                      Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "yes"}}},
+                      Press{"CheckUpdate_Click", "CheckUpdate", {{"--answer", "no"}}},
+                      // The author's dialog, its links followed by one script.
+                      Press{"Author_Click",
+                            "AboutAuthor",
+                            {{"--click", "ImgWeibo"},
+                             {"--click", "Label8"},
+                             {"--click", "Label9"},
+                             {"--click", "Label10"},
+                             {"--click", "Label11"},
+                             {"--click", "Label12"},
+                             {"--click", "Label13"},
+                             {"--click", "Cmd_OK"}}}),
+    [](const ::testing::TestParamInfo<Press>& param) {
+        const Press& press = param.param;
+        const bool no = !press.script.empty() && press.script.front().second == "no";
+        const bool cancelled = press.script.empty() && press.onAction.starts_with("SearchUrl");
+        return press.onAction + (no ? "_No" : "") + (cancelled ? "_Cancelled" : "");
+    });
 
 }  // namespace
 }  // namespace velmora::testing
