@@ -1,6 +1,7 @@
 #include "publish/md_CombinPic.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -175,8 +176,11 @@ bool CombinSlidePics(host::Application& application, const frm_CombinPic& form, 
     bool written = false;
     // A montage that misses a picture or a step is no montage: any failure
     // of the host or of the files ends the run without output.
+    std::exception_ptr unsupported;
     try {
         written = WriteMontage(*scratch, form, args, width, height);
+    } catch (const host::Unsupported&) {
+        unsupported = std::current_exception();
     } catch (const std::runtime_error&) {
         // host errors, file errors and a folder without slide pictures alike
     }
@@ -184,6 +188,9 @@ bool CombinSlidePics(host::Application& application, const frm_CombinPic& form, 
     std::error_code ignored;
     std::filesystem::remove_all(WithSuffix(args.tmp, ".files"), ignored);
     std::filesystem::remove(WithSuffix(args.tmp, ".html"), ignored);
+    if (unsupported) {
+        std::rethrow_exception(unsupported);
+    }
     return written;
 }
 

@@ -1,5 +1,6 @@
 #include "impress/host/ImpressPresentation.hpp"
 
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -232,6 +233,13 @@ host::Ref<host::PageSetup> ImpressPresentation::PageSetup()
 // The presentation file formats only; the document then belongs to the file.
 void ImpressPresentation::SaveAs(const std::filesystem::path& file, int format, int)
 {
+    if (format == host::SaveFormat::JPG) {
+        // Pictures of every slide, in the folder named like the file, at 96 pixels per inch.
+        const auto setup = PageSetup();
+        Export(file, "JPG", static_cast<int>(std::lround(setup->SlideWidth() * 4 / 3)),
+               static_cast<int>(std::lround(setup->SlideHeight() * 4 / 3)));
+        return;
+    }
     if (format != host::SaveFormat::Presentation && format != host::SaveFormat::Default &&
         format != host::SaveFormat::OpenXMLPresentation) {
         NotInImpress("Presentation.SaveAs");

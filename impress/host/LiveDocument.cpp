@@ -16,7 +16,7 @@ bool IsPresentation(const css::uno::Reference<css::frame::XModel>& model)
 
 void NotInImpress(const std::string& member)
 {
-    throw host::HostError("在 LibreOffice Impress 中无法完成此操作（" + member + "）");
+    throw host::Unsupported("在 LibreOffice Impress 中无法完成此操作（" + member + "）");
 }
 
 namespace {
