@@ -24,6 +24,11 @@
 #include "platform/PlatformServices.hpp"
 #include "platform/ScriptedPrompts.hpp"
 
+#ifdef VELMORA_IMPRESS_X11
+#include "impress/OfficeEventLoop.hpp"
+#include "x11/X11Screen.hpp"
+#endif
+
 namespace velmora::impress {
 
 using css::uno::Reference;
@@ -82,6 +87,21 @@ void AddUndoStep(const Reference<css::frame::XModel>& model, const std::string& 
     supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes)));
 }
 
+// The screen colour picker's desktop: an X11 display, as in the studio.
+// The toolkit has no window kept above the others, so the picker's is not.
+// Null without a display, and the picker says it needs one.
+std::shared_ptr<host::Screen> OpenScreen([[maybe_unused]] const Reference<css::uno::XComponentContext>& office,
+                                         [[maybe_unused]] UnoFormDriver& dialogs)
+{
+#ifdef VELMORA_IMPRESS_X11
+    return x11::X11Screen::Open({nullptr, [&dialogs](const std::function<void()>& input) { dialogs.Dispatch(input); },
+                                 [&dialogs](host::WindowHandle window) { return dialogs.CloseIfActive(window); }},
+                                std::make_unique<OfficeEventLoop>(office));
+#else
+    return nullptr;
+#endif
+}
+
 Reference<css::frame::XModel> ModelOf(const Reference<css::frame::XFrame>& frame)
 {
     const Reference<css::frame::XController> controller = frame.is() ? frame->getController() : nullptr;
@@ -134,8 +154,8 @@ AddinSession::AddinSession(Reference<css::uno::XComponentContext> office)
     : office_(std::move(office)), dialogs_(office_)
 {
     // Prompts belong to the frame pressed in: each press sets its own.
-    services_ = platform::PlatformServices(
-        {std::make_shared<OfficePrompts>(office_, nullptr), std::make_shared<ImpressShell>(office_)});
+    services_ = platform::PlatformServices({std::make_shared<OfficePrompts>(office_, nullptr),
+                                            std::make_shared<ImpressShell>(office_), OpenScreen(office_, dialogs_)});
     if (const char* transcript = std::getenv(kTranscriptVariable); transcript != nullptr && *transcript != '\0') {
         transcript_ = transcript;
     }

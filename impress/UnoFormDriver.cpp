@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include <com/sun/star/awt/XWindow2.hpp>
+
 #include "forms/OpenWindows.hpp"
 #include "forms/UserForm.hpp"
 #include "impress/UnoFormWindow.hpp"
@@ -78,6 +80,18 @@ void UnoFormDriver::UnloadAll()
     }
     Refresh();
     DisposeClosed();
+}
+
+bool UnoFormDriver::CloseIfActive(std::uintptr_t formHandle)
+{
+    for (UnoFormWindow* window : windows_) {
+        const css::uno::Reference<css::awt::XWindow2> dialog(window->Dialog()->getPeer(), css::uno::UNO_QUERY);
+        if (window->Form().WindowHandle() == formHandle && dialog.is() && dialog->isActive()) {
+            Dispatch([window] { window->CloseBox(); });
+            return true;
+        }
+    }
+    return false;
 }
 
 UnoFormWindow* UnoFormDriver::Window(std::string_view formName) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +43,8 @@ public:
     // Unloads the forms still open, as the host does when it closes.
     void UnloadAll();
     bool AnyOpen() const { return !windows_.empty(); }
+    // Closes the form's dialog as Esc does when it is the active window; true when it was.
+    bool CloseIfActive(std::uintptr_t formHandle);
 
     // The dialog of the form named so (any case); null when it is not open.
     UnoFormWindow* Window(std::string_view formName) const;

@@ -1,4 +1,4 @@
-#include "studio/X11Screen.hpp"
+#include "x11/X11Screen.hpp"
 
 #include <algorithm>
 #include <csignal>
@@ -13,18 +13,36 @@
 #include "host/HostError.hpp"
 #include "platform/VirtualKeys.hpp"
 
-namespace velmora::studio {
+namespace velmora::x11 {
 namespace {
 
 // Xlib reports protocol errors (a key another client holds, a point off the
 // screen) to one handler per process; the failing call is then judged by
-// the error count around it.
+// the error count around it. Errors of other connections go on to the
+// handler there was before, as a toolkit in the same process (Impress's)
+// counts on its own.
 int errors = 0;
+std::vector<Display*> screenDisplays;
+XErrorHandler previousHandler = nullptr;
 
-int CountError(Display*, XErrorEvent*)
+int CountError(Display* display, XErrorEvent* error)
 {
+    if (std::find(screenDisplays.begin(), screenDisplays.end(), display) == screenDisplays.end() &&
+        previousHandler != nullptr) {
+        return previousHandler(display, error);
+    }
     ++errors;
     return 0;
+}
+
+void CountErrorsOf(Display* display)
+{
+    screenDisplays.push_back(display);
+    static const bool installed = [] {
+        previousHandler = XSetErrorHandler(CountError);
+        return true;
+    }();
+    (void)installed;
 }
 
 // A channel of a true-colour pixel, scaled to 0 to 255.
@@ -144,12 +162,13 @@ struct X11Screen::Connection {
     ~Connection()
     {
         if (display != nullptr) {
+            std::erase(screenDisplays, display);
             XCloseDisplay(display);
         }
     }
 };
 
-std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks)
+std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks, std::unique_ptr<EventLoop> loop)
 {
     auto connection = std::make_unique<Connection>();
     connection->display = XOpenDisplay(nullptr);
@@ -158,21 +177,19 @@ std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks)
     }
     connection->root = DefaultRootWindow(connection->display);
     connection->lockCombinations = LockCombinations(connection->display);
-    XSetErrorHandler(CountError);
-    return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks)));
+    CountErrorsOf(connection->display);
+    return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks), std::move(loop)));
 }
 
-X11Screen::X11Screen(std::unique_ptr<Connection> connection, Hooks hooks)
-    : connection_(std::move(connection)), hooks_(std::move(hooks)),
-      notifier_(std::make_unique<QSocketNotifier>(ConnectionNumber(connection_->display), QSocketNotifier::Read))
+X11Screen::X11Screen(std::unique_ptr<Connection> connection, Hooks hooks, std::unique_ptr<EventLoop> loop)
+    : connection_(std::move(connection)), hooks_(std::move(hooks)), loop_(std::move(loop))
 {
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ProcessEvents(); });
+    loop_->WatchReadable(ConnectionNumber(connection_->display), [this] { ProcessEvents(); });
 }
 
 X11Screen::~X11Screen()
 {
-    timers_.clear();
-    notifier_.reset();
+    loop_.reset();
     for (const Grab& grab : grabs_) {
         Ungrab(grab.keycode);
     }
@@ -327,30 +344,24 @@ void X11Screen::RestorePointers()
 
 void X11Screen::KeepOnTop(host::WindowHandle window)
 {
-    hooks_.keepOnTop(window);
+    if (hooks_.keepOnTop) {
+        hooks_.keepOnTop(window);
+    }
 }
 
+// Key presses Xlib read into its queue while answering other requests
+// leave nothing on the connection to wake the loop: each tick takes them.
 int X11Screen::SetTimer(int milliseconds, std::function<void()> tick)
 {
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout, [this, tick = std::move(tick)] {
+    return loop_->StartTimer(milliseconds, [this, tick = std::move(tick)] {
         ProcessEvents();
         hooks_.dispatch(tick);
     });
-    timer->start(milliseconds);
-    const int id = nextTimer_++;
-    timers_[id] = std::move(timer);
-    return id;
 }
 
 void X11Screen::KillTimer(int id)
 {
-    // A tick may stop its own timer: let Qt delete it once the tick is over.
-    if (const auto found = timers_.find(id); found != timers_.end()) {
-        found->second->stop();
-        found->second.release()->deleteLater();
-        timers_.erase(found);
-    }
+    loop_->StopTimer(id);
 }
 
-}  // namespace velmora::studio
+}  // namespace velmora::x11
