@@ -11,6 +11,7 @@
 
 #include "addin/CommandErrors.hpp"
 #include "addin/Connect.hpp"
+#include "addin/FailureReason.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/HostError.hpp"
@@ -256,8 +257,8 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         RecordChanges(*run);
     } catch (const std::exception& failure) {
         run->changes.Revert();
-        services.prompts->MsgBox(std::string("命令未能完成：") + failure.what(), host::MsgStyle::Critical,
-                                 host::kTitle);
+        services.prompts->MsgBox("命令未能完成：" + addin::ReasonInChinese(failure.what()).value_or(failure.what()),
+                                 host::MsgStyle::Critical, host::kTitle);
     } catch (const css::uno::Exception& failure) {
         run->changes.Revert();
         services.prompts->MsgBox("命令未能完成：" + FromUno(failure.Message), host::MsgStyle::Critical, host::kTitle);

@@ -56,12 +56,19 @@ namespace {
 
 constexpr auto kStartLimit = std::chrono::seconds(90);
 
+bool toolkitDialogs = false;
+
 std::string FileUrl(const std::filesystem::path& path)
 {
     return "file://" + path.string();
 }
 
 }  // namespace
+
+void Office::UseToolkitDialogs()
+{
+    toolkitDialogs = true;
+}
 
 Office& Office::Get()
 {
@@ -129,10 +136,12 @@ void Office::Start()
     for (const std::string& layer : Layers()) {
         arguments.push_back(layer);
     }
-    std::vector<std::string> environment{std::string(impress::kTranscriptVariable) + "=" + transcript_.string(),
-                                         "VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
+    std::vector<std::string> environment{"VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
                                          // Nothing listens there: the start-up routine's check fails at once.
                                          "VELMORA_UPDATE_SERVER=http://127.0.0.1:9"};
+    if (!toolkitDialogs) {
+        environment.push_back(std::string(impress::kTranscriptVariable) + "=" + transcript_.string());
+    }
     for (char** variable = environ; *variable != nullptr; ++variable) {
         environment.emplace_back(*variable);
     }

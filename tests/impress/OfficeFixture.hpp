@@ -22,6 +22,9 @@ namespace velmora::testing {
 class Office {
 public:
     static Office& Get();
+    // Before the first Get: the component shows the toolkit's dialogs and
+    // message boxes, as for a user, instead of scripted ones.
+    static void UseToolkitDialogs();
     ~Office();
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
