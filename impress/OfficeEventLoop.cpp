@@ -45,8 +45,17 @@ struct OfficeEventLoop::Shared {
     int nextTimer = 1;
     bool stopping = false;
     bool gone = false;
+    // The watcher is handing callbacks over, which waits while the main thread is busy.
+    bool posting = false;
     int wake = -1;
     Reference<css::awt::XRequestCallback> post;
+
+    ~Shared()
+    {
+        if (wake >= 0) {
+            ::close(wake);
+        }
+    }
 
     void Wake() const
     {
@@ -123,20 +132,27 @@ OfficeEventLoop::OfficeEventLoop(const Reference<css::uno::XComponentContext>& o
     if (shared_->wake < 0) {
         throw std::system_error(errno, std::generic_category(), "eventfd");
     }
-    watcher_ = std::thread([this] { Watch(); });
+    watcher_ = std::thread([shared = shared_] { Watch(shared); });
 }
 
+// A watcher waiting to hand a callback to a main thread that is ending the
+// loop would wait forever: it is left to finish on its own, and posts nothing more.
 OfficeEventLoop::~OfficeEventLoop()
 {
+    bool posting = false;
     {
         const std::lock_guard busy(shared_->running);
         const std::lock_guard lock(shared_->mutex);
         shared_->gone = true;
         shared_->stopping = true;
+        posting = shared_->posting;
         shared_->Wake();
     }
-    watcher_.join();
-    ::close(shared_->wake);
+    if (posting) {
+        watcher_.detach();
+    } else {
+        watcher_.join();
+    }
 }
 
 void OfficeEventLoop::WatchReadable(int descriptor, std::function<void()> ready)
@@ -163,41 +179,43 @@ void OfficeEventLoop::StopTimer(int id)
     shared_->sources.erase(id);
 }
 
-void OfficeEventLoop::Watch()
+void OfficeEventLoop::Watch(const std::shared_ptr<Shared>& shared)
 {
-    const Reference<css::awt::XCallback> delivery(new Delivery(shared_));
-    std::unique_lock lock(shared_->mutex);
-    while (!shared_->stopping) {
-        const auto descriptor = shared_->sources.find(kDescriptorSource);
-        const bool watchDescriptor = descriptor != shared_->sources.end() && !descriptor->second.posted;
-        pollfd waits[2] = {{shared_->wake, POLLIN, 0}, {shared_->descriptor, POLLIN, 0}};
-        const int timeout = PollTimeout(*shared_, Clock::now());
+    const Reference<css::awt::XCallback> delivery(new Delivery(shared));
+    std::unique_lock lock(shared->mutex);
+    while (!shared->stopping) {
+        const auto descriptor = shared->sources.find(kDescriptorSource);
+        const bool watchDescriptor = descriptor != shared->sources.end() && !descriptor->second.posted;
+        pollfd waits[2] = {{shared->wake, POLLIN, 0}, {shared->descriptor, POLLIN, 0}};
+        const int timeout = PollTimeout(*shared, Clock::now());
         lock.unlock();
         ::poll(waits, watchDescriptor ? 2 : 1, timeout);
         std::uint64_t wakes = 0;
-        [[maybe_unused]] const ssize_t read = ::read(shared_->wake, &wakes, sizeof wakes);
+        [[maybe_unused]] const ssize_t read = ::read(shared->wake, &wakes, sizeof wakes);
         lock.lock();
 
         std::vector<sal_Int32> due;
         const Clock::time_point now = Clock::now();
-        for (auto& [id, source] : shared_->sources) {
+        for (auto& [id, source] : shared->sources) {
             const bool ready = id == kDescriptorSource ? watchDescriptor && waits[1].revents != 0
                                                        : !source.posted && source.due <= now;
-            if (ready && !shared_->stopping) {
+            if (ready && !shared->stopping) {
                 source.posted = true;
                 source.due = now + source.period;
                 due.push_back(id);
             }
         }
+        shared->posting = !due.empty();
         lock.unlock();
         for (const sal_Int32 id : due) {
             try {
-                shared_->post->addCallback(delivery, css::uno::Any(id));
+                shared->post->addCallback(delivery, css::uno::Any(id));
             } catch (const css::uno::Exception&) {
                 // The office is shutting down: the source stays posted and quiet.
             }
         }
         lock.lock();
+        shared->posting = false;
     }
 }
 

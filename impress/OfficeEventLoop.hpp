@@ -17,7 +17,7 @@ namespace velmora::impress {
 class OfficeEventLoop : public x11::EventLoop {
 public:
     explicit OfficeEventLoop(const css::uno::Reference<css::uno::XComponentContext>& office);
-    // Waits for a callback running on another thread, then joins the watcher.
+    // Waits for a callback running on another thread, then stops the watcher.
     ~OfficeEventLoop() override;
     OfficeEventLoop(const OfficeEventLoop&) = delete;
     OfficeEventLoop& operator=(const OfficeEventLoop&) = delete;
@@ -29,7 +29,7 @@ public:
     struct Shared;
 
 private:
-    void Watch();
+    static void Watch(const std::shared_ptr<Shared>& shared);
 
     std::shared_ptr<Shared> shared_;
     std::thread watcher_;
