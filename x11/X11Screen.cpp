@@ -35,14 +35,13 @@ int CountError(Display* display, XErrorEvent* error)
     return 0;
 }
 
+// Ours goes in again at each opening, in case another handler took its place.
 void CountErrorsOf(Display* display)
 {
     screenDisplays.push_back(display);
-    static const bool installed = [] {
-        previousHandler = XSetErrorHandler(CountError);
-        return true;
-    }();
-    (void)installed;
+    if (const XErrorHandler previous = XSetErrorHandler(CountError); previous != CountError) {
+        previousHandler = previous;
+    }
 }
 
 // A channel of a true-colour pixel, scaled to 0 to 255.

@@ -1,0 +1,176 @@
+#include <poll.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/HostError.hpp"
+#include "tests/support/Process.hpp"
+#include "x11/X11Screen.hpp"
+
+// Last: Xlib's macros (None, Status ...) would clash with names above.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace velmora::x11 {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr host::WindowHandle kPicker = 7;
+constexpr int kVirtualA = 65;
+constexpr int kVirtualB = 66;
+
+// The host's loop, run by the test for a while at a time.
+class PollLoop : public EventLoop {
+public:
+    void WatchReadable(int descriptor, std::function<void()> ready) override
+    {
+        descriptor_ = descriptor;
+        ready_ = std::move(ready);
+    }
+    int StartTimer(int milliseconds, std::function<void()> tick) override
+    {
+        const std::chrono::milliseconds period(milliseconds);
+        timers_[next_] = {period, Clock::now() + period, std::move(tick)};
+        return next_++;
+    }
+    void StopTimer(int id) override { timers_.erase(id); }
+
+    void RunFor(std::chrono::milliseconds span)
+    {
+        const auto end = Clock::now() + span;
+        while (Clock::now() < end) {
+            pollfd input{descriptor_, POLLIN, 0};
+            if (::poll(&input, 1, 5) > 0) {
+                ready_();
+            }
+            for (auto& [id, timer] : timers_) {
+                if (timer.due <= Clock::now()) {
+                    timer.due += timer.period;
+                    timer.tick();
+                }
+            }
+        }
+    }
+
+private:
+    struct Timer {
+        std::chrono::milliseconds period;
+        Clock::time_point due;
+        std::function<void()> tick;
+    };
+    int descriptor_ = -1;
+    std::function<void()> ready_;
+    std::map<int, Timer> timers_;
+    int next_ = 1;
+};
+
+// Errors of the test's own connection, counted by the handler a toolkit in
+// the same process would have installed before the screen opened.
+int ownErrors = 0;
+
+int CountOwnError(Display*, XErrorEvent*)
+{
+    ++ownErrors;
+    return 0;
+}
+
+void Key(const char* name)
+{
+    ASSERT_EQ(testing::RunProcess({"xdotool", "key", name}, 10s).status, 0) << name;
+}
+
+class X11ScreenTest : public ::testing::Test {
+protected:
+    X11ScreenTest() : display_(XOpenDisplay(nullptr))
+    {
+        if (display_ == nullptr) {
+            return;
+        }
+        XSetErrorHandler(CountOwnError);
+        auto loop = std::make_unique<PollLoop>();
+        loop_ = loop.get();
+        screen_ = X11Screen::Open({nullptr, [this](const std::function<void()>& input) { input(); },
+                                   [](host::WindowHandle) { return false; }},
+                                  std::move(loop));
+    }
+    ~X11ScreenTest() override
+    {
+        screen_.reset();
+        if (display_ != nullptr) {
+            XCloseDisplay(display_);
+        }
+    }
+
+    // Whether the test's own connection could grab the key.
+    bool Grab(KeySym symbol)
+    {
+        const int before = ownErrors;
+        XGrabKey(display_, XKeysymToKeycode(display_, symbol), 0, DefaultRootWindow(display_), False, GrabModeAsync,
+                 GrabModeAsync);
+        XSync(display_, False);
+        return ownErrors == before;
+    }
+
+    Display* display_;
+    PollLoop* loop_ = nullptr;
+    std::shared_ptr<X11Screen> screen_;
+};
+
+TEST_F(X11ScreenTest, HotKeysArriveWithTheLocksOnAndKeysHeldElsewhereAreRefusedWithoutTouchingOtherConnections)
+{
+    ASSERT_NE(display_, nullptr) << "the test runs under xvfb-run";
+    ASSERT_NE(screen_, nullptr);
+    ASSERT_TRUE(Grab(XK_b));
+    EXPECT_TRUE(screen_->RegisterHotKey(kPicker, 11, kVirtualA));
+    EXPECT_FALSE(screen_->RegisterHotKey(kPicker, 12, kVirtualB)) << "the test holds B";
+    EXPECT_EQ(ownErrors, 0) << "the screen's refused grab reached another connection's handler";
+    EXPECT_FALSE(Grab(XK_a)) << "the screen holds A";
+    EXPECT_EQ(ownErrors, 1) << "an error of the test's connection went to the screen's count";
+
+    std::vector<int> pressed;
+    screen_->SetHotKeyHandler(kPicker, [&](int id) { pressed.push_back(id); });
+    int ticks = 0;
+    const int timer = screen_->SetTimer(20, [&] { ++ticks; });
+    Key("a");
+    Key("Caps_Lock");
+    Key("a");
+    Key("Caps_Lock");
+    loop_->RunFor(300ms);
+    EXPECT_EQ(pressed, (std::vector<int>{11, 11}));
+    EXPECT_GT(ticks, 5);
+
+    screen_->KillTimer(timer);
+    screen_->UnregisterHotKey(kPicker, 11);
+    const int ticksThen = ticks;
+    loop_->RunFor(100ms);
+    EXPECT_EQ(ticks, ticksThen);
+    EXPECT_TRUE(Grab(XK_a)) << "the screen let A go";
+}
+
+TEST_F(X11ScreenTest, ThePixelUnderThePointerIsReadAsTheHostsColour)
+{
+    ASSERT_NE(screen_, nullptr) << "the test runs under xvfb-run";
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = 0x336699;
+    const Window window = XCreateWindow(display_, DefaultRootWindow(display_), 50, 60, 40, 40, 0, CopyFromParent,
+                                        InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(display_, window);
+    XWarpPointer(display_, 0, DefaultRootWindow(display_), 0, 0, 0, 0, 70, 80);
+    XSync(display_, False);
+
+    const host::ScreenPoint at = screen_->CursorPos();
+    EXPECT_EQ(at.x, 70);
+    EXPECT_EQ(at.y, 80);
+    EXPECT_EQ(screen_->Pixel(at.x, at.y), 0x33 + 256 * 0x66 + 65536 * 0x99);
+    EXPECT_THROW(screen_->Pixel(5000, 5000), host::HostError);
+}
+
+}  // namespace
+}  // namespace velmora::x11
