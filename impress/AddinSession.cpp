@@ -42,6 +42,8 @@ constexpr const char* kNoFlashMessage =
     "LibreOffice Impress 不能播放 Flash 影片，也没有 Flash 播放器控件，因此无法在此插入 Flash。\r"
     "请改用“插入 > 音频或视频”插入视频文件。";
 
+constexpr const char* kBusyMessage = "命令未能完成：另一个命令尚未结束";
+
 // The label of the pressed control, the name of its undo step.
 std::string UndoTitle(const PressAddress& address)
 {
@@ -86,21 +88,6 @@ void AddUndoStep(const Reference<css::frame::XModel>& model, const std::string& 
         return;
     }
     supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes)));
-}
-
-// The screen colour picker's desktop: an X11 display, as in the studio.
-// The toolkit has no window kept above the others, so the picker's is not.
-// Null without a display, and the picker says it needs one.
-std::shared_ptr<host::Screen> OpenScreen([[maybe_unused]] const Reference<css::uno::XComponentContext>& office,
-                                         [[maybe_unused]] UnoFormDriver& dialogs)
-{
-#ifdef VELMORA_IMPRESS_X11
-    return x11::X11Screen::Open({nullptr, [&dialogs](const std::function<void()>& input) { dialogs.Dispatch(input); },
-                                 [&dialogs](host::WindowHandle window) { return dialogs.CloseIfActive(window); }},
-                                std::make_unique<OfficeEventLoop>(office));
-#else
-    return nullptr;
-#endif
 }
 
 Reference<css::frame::XModel> ModelOf(const Reference<css::frame::XFrame>& frame)
@@ -156,10 +143,34 @@ AddinSession::AddinSession(Reference<css::uno::XComponentContext> office)
 {
     // Prompts belong to the frame pressed in: each press sets its own.
     services_ = platform::PlatformServices({std::make_shared<OfficePrompts>(office_, nullptr),
-                                            std::make_shared<ImpressShell>(office_), OpenScreen(office_, dialogs_)});
+                                            std::make_shared<ImpressShell>(office_), OpenScreen()});
     if (const char* transcript = std::getenv(kTranscriptVariable); transcript != nullptr && *transcript != '\0') {
         transcript_ = transcript;
     }
+}
+
+// The screen colour picker's desktop: an X11 display, as in the studio.
+// The toolkit has no window kept above the others, so the picker's is not.
+// Null without a display, and the picker says it needs one.
+std::shared_ptr<host::Screen> AddinSession::OpenScreen()
+{
+#ifdef VELMORA_IMPRESS_X11
+    // A press dispatched from another thread (a remote client) may still be
+    // setting the picker up: its tick or key is let go.
+    const auto input = [this](const std::function<void()>& run) {
+        const std::unique_lock pressing(pressing_, std::try_to_lock);
+        if (pressing) {
+            dialogs_.Dispatch(run);
+        }
+    };
+    const auto escape = [this](host::WindowHandle window) {
+        const std::unique_lock pressing(pressing_, std::try_to_lock);
+        return pressing && dialogs_.CloseIfActive(window);
+    };
+    return x11::X11Screen::Open({nullptr, input, escape}, std::make_unique<OfficeEventLoop>(office_));
+#else
+    return nullptr;
+#endif
 }
 
 std::shared_ptr<host::Prompts> AddinSession::PromptsFor(const Reference<css::frame::XFrame>& frame,
@@ -224,8 +235,16 @@ void AddinSession::RecordChanges(Run& run)
 void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::string& url,
                          const css::uno::Sequence<css::beans::PropertyValue>& arguments)
 {
-    FinishOpenRuns();
     std::ostringstream messages;
+    // Waiting here on the office's main thread for a press from another
+    // thread would hold up the toolkit that press needs.
+    const std::unique_lock pressing(pressing_, std::try_to_lock);
+    if (!pressing) {
+        PromptsFor(frame, messages)->MsgBox(kBusyMessage, host::MsgStyle::Critical, host::kTitle);
+        KeepMessages(messages);
+        return;
+    }
+    FinishOpenRuns();
     auto run = std::make_unique<Run>();
     run->context.services = services_;
     host::Services& services = run->context.services;
