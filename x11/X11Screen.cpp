@@ -1,5 +1,7 @@
 #include "x11/X11Screen.hpp"
 
+#include <signal.h>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
@@ -132,10 +134,15 @@ void RestorePending()
     }
 }
 
-void RestoreAndDie(int signal)
+// What each signal did before ours: the host's own handling (Impress saves
+// its documents for recovery on a crash) goes on once the arrow is back.
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+struct sigaction before[NSIG];
+
+void RestoreAndGoOn(int signal)
 {
     RestorePending();
-    std::signal(signal, SIG_DFL);
+    sigaction(signal, &before[signal], nullptr);
     std::raise(signal);
 }
 
@@ -146,8 +153,15 @@ void RestoreOnTheWayOut()
         return;
     }
     installed = true;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
-        std::signal(signal, RestoreAndDie);
+    struct sigaction ours {};
+    ours.sa_handler = RestoreAndGoOn;
+    sigemptyset(&ours.sa_mask);
+    for (const int signal : kEndingSignals) {
+        sigaction(signal, nullptr, &before[signal]);
+        // A signal the process ignores (a terminal's hang-up under nohup) still does not end it.
+        if (before[signal].sa_handler != SIG_IGN) {
+            sigaction(signal, &ours, nullptr);
+        }
     }
     std::atexit(RestorePending);
 }

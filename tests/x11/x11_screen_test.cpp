@@ -1,6 +1,7 @@
 #include <poll.h>
 
 #include <chrono>
+#include <csignal>
 #include <map>
 #include <memory>
 #include <vector>
@@ -12,7 +13,10 @@
 #include "x11/X11Screen.hpp"
 
 // Last: Xlib's macros (None, Status ...) would clash with names above.
+#include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
 #include <X11/keysym.h>
 
 namespace velmora::x11 {
@@ -80,6 +84,13 @@ int CountOwnError(Display*, XErrorEvent*)
     return 0;
 }
 
+volatile std::sig_atomic_t hostHandledTerm = 0;
+
+void HostTermHandler(int)
+{
+    hostHandledTerm = 1;
+}
+
 void Key(const char* name)
 {
     ASSERT_EQ(testing::RunProcess({"xdotool", "key", name}, 10s).status, 0) << name;
@@ -105,6 +116,30 @@ protected:
         if (display_ != nullptr) {
             XCloseDisplay(display_);
         }
+    }
+
+    // The root takes the desktop's arrow, named "left_ptr" as a desktop
+    // session names it, and the pointer rests where it shows.
+    void UseDesktopArrow()
+    {
+        Cursor arrow = XcursorLibraryLoadCursor(display_, "left_ptr");
+        if (arrow == 0) {
+            arrow = XCreateFontCursor(display_, XC_left_ptr);
+        }
+        XFixesSetCursorName(display_, arrow, "left_ptr");
+        XDefineCursor(display_, DefaultRootWindow(display_), arrow);
+        XWarpPointer(display_, 0, DefaultRootWindow(display_), 0, 0, 0, 0, 600, 440);
+        XSync(display_, False);
+    }
+
+    // The pixels of the pointer shown now.
+    std::vector<unsigned long> Pointer()
+    {
+        XSync(display_, False);
+        XFixesCursorImage* image = XFixesGetCursorImage(display_);
+        std::vector<unsigned long> pixels(image->pixels, image->pixels + image->width * image->height);
+        XFree(image);
+        return pixels;
     }
 
     // Whether the test's own connection could grab the key.
@@ -151,6 +186,23 @@ TEST_F(X11ScreenTest, HotKeysArriveWithTheLocksOnAndKeysHeldElsewhereAreRefusedW
     loop_->RunFor(100ms);
     EXPECT_EQ(ticks, ticksThen);
     EXPECT_TRUE(Grab(XK_a)) << "the screen let A go";
+}
+
+// Impress saves its documents for recovery when it is ended or crashes: the
+// picker's pointer goes first, and the host's own handling still follows.
+TEST_F(X11ScreenTest, AnEndingSignalGivesTheArrowBackAndStillReachesTheHostsOwnHandler)
+{
+    ASSERT_NE(screen_, nullptr) << "the test runs under xvfb-run";
+    std::signal(SIGTERM, HostTermHandler);
+    UseDesktopArrow();
+    const std::vector<unsigned long> arrow = Pointer();
+    host::PointerPicture picture{4, 4, 1, 1, std::vector<std::uint32_t>(16, 0xFF00FF00)};
+    screen_->SetArrowPointer(picture);
+    ASSERT_NE(Pointer(), arrow);
+
+    std::raise(SIGTERM);
+    EXPECT_EQ(hostHandledTerm, 1);
+    EXPECT_EQ(Pointer(), arrow);
 }
 
 TEST_F(X11ScreenTest, ThePixelUnderThePointerIsReadAsTheHostsColour)
