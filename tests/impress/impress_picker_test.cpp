@@ -53,9 +53,9 @@ public:
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True;
         attributes.background_pixel = kTeal;
-        const Window teal = XCreateWindow(display_, root, 100, 100, 200, 200, 0, CopyFromParent, InputOutput,
-                                          CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
-        XMapRaised(display_, teal);
+        teal_ = XCreateWindow(display_, root, 100, 100, 200, 200, 0, CopyFromParent, InputOutput, CopyFromParent,
+                              CWOverrideRedirect | CWBackPixel, &attributes);
+        XMapRaised(display_, teal_);
         XSync(display_, False);
     }
     ~Desktop()
@@ -69,6 +69,13 @@ public:
 
     bool Open() const { return display_ != nullptr; }
 
+    // Above whatever windows opened since.
+    void PointAtTeal()
+    {
+        XRaiseWindow(display_, teal_);
+        MovePointer(200, 200);
+    }
+
     void MovePointer(int x, int y)
     {
         XWarpPointer(display_, 0, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
@@ -77,6 +84,7 @@ public:
 
 private:
     Display* display_;
+    Window teal_ = 0;
 };
 
 template <typename Condition>
@@ -189,11 +197,11 @@ TEST(ImpressScreenPicker, SamplesTheX11ScreenLocksOnAKeyAndColoursTheSelectedSha
     LiveDeck deck(file);
     const std::string shape = deck.SelectShape(1, 1);
 
-    desktop.MovePointer(150, 150);
     deck.Press("GetColor_main", "myGetColor");
     Reference<css::awt::XDialog> picker;
     ASSERT_TRUE(Eventually([&] { return (picker = DialogTitled("按任意键")).is(); })) << "the picker did not open";
     EXPECT_EQ(Title(picker), "锁定取色：按任意键");
+    desktop.PointAtTeal();
     Reference<css::awt::XWindow> swatch;
     ASSERT_TRUE(Eventually([&] { return (swatch = ControlColoured(picker, kTeal)).is(); }))
         << "the swatch never showed the teal under the pointer";
