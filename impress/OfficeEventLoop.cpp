@@ -77,10 +77,12 @@ struct OfficeEventLoop::Shared {
             // A copy: the tick may stop its own timer.
             callback = source->second.callback;
         }
+        // The forms report their own errors. Whatever else goes wrong, the
+        // source must be posted again, or the picker would stop for good.
         try {
             callback();
         } catch (const std::exception&) {
-            // The forms report their own errors; nothing else may cross into the office's loop.
+        } catch (const css::uno::Exception&) {
         }
         const std::lock_guard lock(mutex);
         if (const auto source = sources.find(id); !gone && source != sources.end()) {

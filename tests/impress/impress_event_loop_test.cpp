@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -58,6 +59,17 @@ TEST_F(OfficeEventLoopTest, ASlowTickHoldsTheNextBackAndATickMayStopItsOwnTimer)
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(ticks, 3);
     EXPECT_GE(starts[2] - starts[1], 5ms) << "the third tick came straight after the second";
+}
+
+TEST_F(OfficeEventLoopTest, ATickThatFailsIsCalledAgain)
+{
+    std::atomic<int> ticks = 0;
+    loop_->StartTimer(5, [&] {
+        if (++ticks == 1) {
+            throw std::runtime_error("the first tick fails");
+        }
+    });
+    EXPECT_TRUE(Eventually([&] { return ticks >= 3; }));
 }
 
 TEST_F(OfficeEventLoopTest, InputOnTheDescriptorIsHandedOverOnceUntilTheHandlerRan)
