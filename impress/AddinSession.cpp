@@ -149,9 +149,9 @@ AddinSession::AddinSession(Reference<css::uno::XComponentContext> office)
     }
 }
 
-// The screen colour picker's desktop: an X11 display, as in the studio.
-// The toolkit has no window kept above the others, so the picker's is not.
-// Null without a display, and the picker says it needs one.
+// The screen colour picker's desktop: an X11 display, as in the studio,
+// which also keeps the picker's dialog on top. Null without a display, and
+// the picker says it needs one.
 std::shared_ptr<host::Screen> AddinSession::OpenScreen()
 {
 #ifdef VELMORA_IMPRESS_X11
@@ -167,7 +167,17 @@ std::shared_ptr<host::Screen> AddinSession::OpenScreen()
         const std::unique_lock pressing(pressing_, std::try_to_lock);
         return pressing && dialogs_.CloseIfActive(window);
     };
-    return x11::X11Screen::Open({nullptr, input, escape}, std::make_unique<OfficeEventLoop>(office_));
+    auto screen = x11::X11Screen::Open(
+        {[this](host::WindowHandle window) { dialogs_.KeepOnTop(window); }, input, escape},
+        std::make_unique<OfficeEventLoop>(office_));
+    if (screen) {
+        dialogs_.SetKeepAbove([kept = std::weak_ptr(screen)](unsigned long window) {
+            if (const auto opened = kept.lock()) {
+                opened->KeepAbove(window);
+            }
+        });
+    }
+    return screen;
 #else
     return nullptr;
 #endif

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include <X11/Xatom.h>
 #include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -359,6 +360,31 @@ void X11Screen::KeepOnTop(host::WindowHandle window)
 {
     if (hooks_.keepOnTop) {
         hooks_.keepOnTop(window);
+    }
+}
+
+// The state a window maps with is its property; a mapped one's the window
+// manager changes when asked on the root window. Both, as the window may be either.
+void X11Screen::KeepAbove(unsigned long window)
+{
+    Display* display = connection_->display;
+    const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    const Atom above = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+    const int before = errors;
+    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend, reinterpret_cast<const unsigned char*>(&above),
+                    1);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = state;
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = 1;  // add
+    request.xclient.data.l[1] = static_cast<long>(above);
+    request.xclient.data.l[3] = 1;  // asked by an application
+    XSendEvent(display, connection_->root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XSync(display, False);
+    if (errors != before) {
+        throw host::HostError("cannot keep the window above the others");
     }
 }
 

@@ -16,11 +16,12 @@ namespace velmora::x11 {
 // window without modifiers (whatever lock keys are on), the "left_ptr"
 // cursor changed with XFixes and restored from the cursor theme with
 // Xcursor, also when the host quits or crashes while it is replaced. Keeping a
-// window on top is the form driver's (the window manager's above hint).
+// window on top is the form driver's (the window manager's above hint), which
+// may ask the screen for it.
 class X11Screen : public host::Screen {
 public:
-    // What the host does for the screen: keep a form's window on top (empty:
-    // the host cannot), and run a timer tick or a hot key as input to the forms.
+    // What the host does for the screen: keep a form's window on top, and
+    // run a timer tick or a hot key as input to the forms.
     struct Hooks {
         std::function<void(host::WindowHandle)> keepOnTop;
         std::function<void(const std::function<void()>&)> dispatch;
@@ -47,6 +48,10 @@ public:
     void KeepOnTop(host::WindowHandle window) override;
     int SetTimer(int milliseconds, std::function<void()> tick) override;
     void KillTimer(int id) override;
+
+    // Asks the window manager to keep an X window above the others, for a
+    // toolkit that has no such window of its own.
+    void KeepAbove(unsigned long window);
 
 private:
     struct Connection;

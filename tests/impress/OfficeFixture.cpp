@@ -56,7 +56,7 @@ namespace {
 
 constexpr auto kStartLimit = std::chrono::seconds(90);
 
-bool toolkitDialogs = false;
+bool onDesktop = false;
 
 std::string FileUrl(const std::filesystem::path& path)
 {
@@ -65,9 +65,10 @@ std::string FileUrl(const std::filesystem::path& path)
 
 }  // namespace
 
-void Office::UseToolkitDialogs()
+Office& Office::OnDesktop()
 {
-    toolkitDialogs = true;
+    onDesktop = true;
+    return Get();
 }
 
 Office& Office::Get()
@@ -127,8 +128,6 @@ void Office::Install() const
 void Office::Start()
 {
     std::vector<std::string> arguments{"soffice",
-                                       "--headless",
-                                       "--invisible",
                                        "--nologo",
                                        "--norestore",
                                        "--nodefault",
@@ -139,7 +138,8 @@ void Office::Start()
     std::vector<std::string> environment{"VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
                                          // Nothing listens there: the start-up routine's check fails at once.
                                          "VELMORA_UPDATE_SERVER=http://127.0.0.1:9"};
-    if (!toolkitDialogs) {
+    if (!onDesktop) {
+        arguments.insert(arguments.begin() + 1, {"--headless", "--invisible"});
         environment.push_back(std::string(impress::kTranscriptVariable) + "=" + transcript_.string());
     }
     for (char** variable = environ; *variable != nullptr; ++variable) {

@@ -17,14 +17,14 @@
 
 namespace velmora::testing {
 
-// One headless soffice for the whole binary, with velmora.oxt installed by
-// unopkg into a profile of its own and the component's scripted prompts on.
+// One soffice for the whole binary, with velmora.oxt installed by unopkg
+// into a profile of its own: headless with the component's scripted prompts
+// on, or on the test's X display with its real dialogs and message boxes.
 class Office {
 public:
+    // The binary's office, started headless on first use unless OnDesktop came first.
     static Office& Get();
-    // Before the first Get: the component shows the toolkit's dialogs and
-    // message boxes, as for a user, instead of scripted ones.
-    static void UseToolkitDialogs();
+    static Office& OnDesktop();
     ~Office();
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }

@@ -1,12 +1,16 @@
-// The screen colour picker inside Impress, on an X server of the test's own
-// (the binary runs under xvfb-run, and its soffice shares the display): the
-// office's toolkit dialog samples the screen through the X11 screen, a key
-// pressed on that server locks the sample, and a click on the swatch colours
-// the selected shape.
+// The screen colour picker inside the desktop Impress, on an X server of the
+// test's own (the binary runs under xvfb-run): the office's toolkit dialog,
+// kept above the other windows, samples the screen through the X11 screen, a
+// key pressed on that server locks the sample, and a click on the swatch
+// colours the selected shape.
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <com/sun/star/awt/MouseButton.hpp>
 #include <com/sun/star/awt/Toolkit.hpp>
@@ -26,6 +30,7 @@
 #include "tests/support/Process.hpp"
 
 // Last: Xlib's macros (None, Status ...) would clash with names above.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace velmora::testing {
@@ -68,6 +73,26 @@ public:
     Desktop& operator=(const Desktop&) = delete;
 
     bool Open() const { return display_ != nullptr; }
+
+    // The window manager's states asked for the window.
+    std::vector<std::string> States(Window window)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long left = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
+                           &type, &format, &count, &left, &data);
+        std::vector<std::string> names;
+        for (unsigned long i = 0; i < count; ++i) {
+            char* name = XGetAtomName(display_, reinterpret_cast<Atom*>(data)[i]);
+            names.emplace_back(name);
+            XFree(name);
+        }
+        XFree(data);
+        return names;
+    }
 
     // Above whatever windows opened since.
     void PointAtTeal()
@@ -190,7 +215,7 @@ TEST(ImpressScreenPicker, SamplesTheX11ScreenLocksOnAKeyAndColoursTheSelectedSha
 {
     Desktop desktop;
     ASSERT_TRUE(desktop.Open()) << "the test runs under xvfb-run";
-    Office::UseToolkitDialogs();
+    Office::OnDesktop();
     TempDir dir;
     const auto file = dir.path() / "deck.pptx";
     DeckHost().BuildNumbered(file, 1);
@@ -201,6 +226,12 @@ TEST(ImpressScreenPicker, SamplesTheX11ScreenLocksOnAKeyAndColoursTheSelectedSha
     Reference<css::awt::XDialog> picker;
     ASSERT_TRUE(Eventually([&] { return (picker = DialogTitled("按任意键")).is(); })) << "the picker did not open";
     EXPECT_EQ(Title(picker), "锁定取色：按任意键");
+    const ProcessResult found = RunProcess({"xdotool", "search", "--name", "锁定取色"}, 10s);
+    const Window drawn = static_cast<Window>(std::strtoul(found.out.c_str(), nullptr, 10));
+    ASSERT_NE(drawn, 0u) << found.err;
+    const std::vector<std::string> states = desktop.States(drawn);
+    EXPECT_NE(std::find(states.begin(), states.end(), "_NET_WM_STATE_ABOVE"), states.end())
+        << "the picker is not kept above the other windows";
     desktop.PointAtTeal();
     Reference<css::awt::XWindow> swatch;
     ASSERT_TRUE(Eventually([&] { return (swatch = ControlColoured(picker, kTeal)).is(); }))

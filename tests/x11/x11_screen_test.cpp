@@ -4,6 +4,7 @@
 #include <csignal>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "x11/X11Screen.hpp"
 
 // Last: Xlib's macros (None, Status ...) would clash with names above.
+#include <X11/Xatom.h>
 #include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
 #include <X11/cursorfont.h>
@@ -106,7 +108,7 @@ protected:
         XSetErrorHandler(CountOwnError);
         auto loop = std::make_unique<PollLoop>();
         loop_ = loop.get();
-        screen_ = X11Screen::Open({nullptr, [this](const std::function<void()>& input) { input(); },
+        screen_ = X11Screen::Open({nullptr, [](const std::function<void()>& input) { input(); },
                                    [](host::WindowHandle) { return false; }},
                                   std::move(loop));
     }
@@ -150,6 +152,26 @@ protected:
                  GrabModeAsync);
         XSync(display_, False);
         return ownErrors == before;
+    }
+
+    // The window manager's states asked for the window.
+    std::vector<std::string> States(Window window)
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long left = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
+                           &type, &format, &count, &left, &data);
+        std::vector<std::string> names;
+        for (unsigned long i = 0; i < count; ++i) {
+            char* name = XGetAtomName(display_, reinterpret_cast<Atom*>(data)[i]);
+            names.emplace_back(name);
+            XFree(name);
+        }
+        XFree(data);
+        return names;
     }
 
     Display* display_;
@@ -203,6 +225,16 @@ TEST_F(X11ScreenTest, AnEndingSignalGivesTheArrowBackAndStillReachesTheHostsOwnH
     std::raise(SIGTERM);
     EXPECT_EQ(hostHandledTerm, 1);
     EXPECT_EQ(Pointer(), arrow);
+}
+
+// Before it is shown, as the toolkit's dialog is when the picker asks.
+TEST_F(X11ScreenTest, AWindowIsAskedToStayAboveTheOthers)
+{
+    ASSERT_NE(screen_, nullptr) << "the test runs under xvfb-run";
+    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 50, 50, 0, 0, 0);
+    XSync(display_, False);
+    screen_->KeepAbove(window);
+    EXPECT_EQ(States(window), std::vector<std::string>{"_NET_WM_STATE_ABOVE"});
 }
 
 TEST_F(X11ScreenTest, ThePixelUnderThePointerIsReadAsTheHostsColour)
