@@ -165,6 +165,14 @@ void OfficeEventLoop::WatchReadable(int descriptor, std::function<void()> ready)
     shared_->Wake();
 }
 
+void OfficeEventLoop::StopWatching()
+{
+    const std::lock_guard lock(shared_->mutex);
+    shared_->sources.erase(kDescriptorSource);
+    shared_->descriptor = -1;
+    shared_->Wake();
+}
+
 int OfficeEventLoop::StartTimer(int milliseconds, std::function<void()> tick)
 {
     const std::lock_guard lock(shared_->mutex);

@@ -23,6 +23,7 @@ public:
     OfficeEventLoop& operator=(const OfficeEventLoop&) = delete;
 
     void WatchReadable(int descriptor, std::function<void()> ready) override;
+    void StopWatching() override;
     int StartTimer(int milliseconds, std::function<void()> tick) override;
     void StopTimer(int id) override;
 

@@ -8,6 +8,15 @@ void QtEventLoop::WatchReadable(int descriptor, std::function<void()> ready)
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, std::move(ready));
 }
 
+void QtEventLoop::StopWatching()
+{
+    // Perhaps from the notifier's own signal: Qt deletes it once that is over.
+    if (notifier_) {
+        notifier_->setEnabled(false);
+        notifier_.release()->deleteLater();
+    }
+}
+
 int QtEventLoop::StartTimer(int milliseconds, std::function<void()> tick)
 {
     auto timer = std::make_unique<QTimer>();

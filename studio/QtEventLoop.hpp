@@ -14,6 +14,7 @@ namespace velmora::studio {
 class QtEventLoop : public x11::EventLoop {
 public:
     void WatchReadable(int descriptor, std::function<void()> ready) override;
+    void StopWatching() override;
     int StartTimer(int milliseconds, std::function<void()> tick) override;
     void StopTimer(int id) override;
 

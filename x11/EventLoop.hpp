@@ -12,8 +12,10 @@ public:
     virtual ~EventLoop() = default;
 
     // Calls `ready` whenever the descriptor has something to read; one
-    // descriptor at a time, watched until the loop goes.
+    // descriptor at a time.
     virtual void WatchReadable(int descriptor, std::function<void()> ready) = 0;
+    // Also from `ready` itself; it is not called again.
+    virtual void StopWatching() = 0;
 
     // Calls `tick` every `milliseconds`; returns the timer's id.
     virtual int StartTimer(int milliseconds, std::function<void()> tick) = 0;

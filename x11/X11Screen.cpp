@@ -38,13 +38,35 @@ int CountError(Display* display, XErrorEvent* error)
     return 0;
 }
 
-// Ours goes in again at each opening, in case another handler took its place.
-void CountErrorsOf(Display* display)
+// A connection whose server went away (XWayland ended) would end the whole
+// process by Xlib's default; the host goes on, and the screen goes quiet.
+XIOErrorHandler previousIOHandler = nullptr;
+
+int LoseConnection(Display* display)
+{
+    if (std::find(screenDisplays.begin(), screenDisplays.end(), display) == screenDisplays.end() &&
+        previousIOHandler != nullptr) {
+        return previousIOHandler(display);
+    }
+    return 0;
+}
+
+void MarkLost(Display*, void* lost)
+{
+    *static_cast<bool*>(lost) = true;
+}
+
+// Ours go in again at each opening, in case other handlers took their place.
+void HandleErrorsOf(Display* display, bool* lost)
 {
     screenDisplays.push_back(display);
     if (const XErrorHandler previous = XSetErrorHandler(CountError); previous != CountError) {
         previousHandler = previous;
     }
+    if (const XIOErrorHandler previous = XSetIOErrorHandler(LoseConnection); previous != LoseConnection) {
+        previousIOHandler = previous;
+    }
+    XSetIOErrorExitHandler(display, MarkLost, lost);
 }
 
 // A channel of a true-colour pixel, scaled to 0 to 255.
@@ -173,6 +195,7 @@ struct X11Screen::Connection {
     Display* display = nullptr;
     Window root = 0;
     std::vector<unsigned> lockCombinations;
+    bool lost = false;
     ~Connection()
     {
         if (display != nullptr) {
@@ -191,7 +214,7 @@ std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks, std::unique_ptr<EventLoo
     }
     connection->root = DefaultRootWindow(connection->display);
     connection->lockCombinations = LockCombinations(connection->display);
-    CountErrorsOf(connection->display);
+    HandleErrorsOf(connection->display, &connection->lost);
     return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks), std::move(loop)));
 }
 
@@ -252,7 +275,7 @@ bool X11Screen::RegisterHotKey(host::WindowHandle window, int id, int virtualKey
     const KeySym symbol = name.empty() ? NoSymbol : XStringToKeysym(name.c_str());
     const unsigned keycode = symbol == NoSymbol ? 0 : XKeysymToKeycode(connection_->display, symbol);
     const bool taken = std::any_of(grabs_.begin(), grabs_.end(), [&](const Grab& grab) { return grab.keycode == keycode; });
-    if (keycode == 0 || taken) {
+    if (keycode == 0 || taken || connection_->lost) {
         return false;
     }
     const int before = errors;
@@ -302,7 +325,7 @@ void X11Screen::SetHotKeyHandler(host::WindowHandle window, std::function<void(i
 void X11Screen::ProcessEvents()
 {
     Display* display = connection_->display;
-    while (XPending(display) > 0) {
+    while (!connection_->lost && XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         if (event.type != KeyPress) {
@@ -320,6 +343,10 @@ void X11Screen::ProcessEvents()
         if (const auto handler = handlers_.find(grab->window); handler != handlers_.end()) {
             hooks_.dispatch([deliver = handler->second, id = grab->id] { deliver(id); });
         }
+    }
+    if (connection_->lost) {
+        // A closed connection reads as ready for ever.
+        loop_->StopWatching();
     }
 }
 

@@ -72,7 +72,7 @@ TEST_F(OfficeEventLoopTest, ATickThatFailsIsCalledAgain)
     EXPECT_TRUE(Eventually([&] { return ticks >= 3; }));
 }
 
-TEST_F(OfficeEventLoopTest, InputOnTheDescriptorIsHandedOverOnceUntilTheHandlerRan)
+TEST_F(OfficeEventLoopTest, InputOnTheDescriptorIsHandedOverOnceUntilTheHandlerRanAndUntilTheWatchEnds)
 {
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
@@ -90,6 +90,10 @@ TEST_F(OfficeEventLoopTest, InputOnTheDescriptorIsHandedOverOnceUntilTheHandlerR
     EXPECT_EQ(calls, 1);
     ASSERT_EQ(::write(ends[1], "y", 1), 1);
     EXPECT_TRUE(Eventually([&] { return calls == 2; }));
+    loop_->StopWatching();
+    ASSERT_EQ(::write(ends[1], "z", 1), 1);
+    std::this_thread::sleep_for(150ms);
+    EXPECT_EQ(calls, 2) << "the descriptor was still watched";
     loop_.reset();
     ::close(ends[0]);
     ::close(ends[1]);

@@ -1,7 +1,12 @@
 #include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,13 +51,14 @@ public:
         return next_++;
     }
     void StopTimer(int id) override { timers_.erase(id); }
+    void StopWatching() override { descriptor_ = -1; }
 
     void RunFor(std::chrono::milliseconds span)
     {
         const auto end = Clock::now() + span;
         while (Clock::now() < end) {
             pollfd input{descriptor_, POLLIN, 0};
-            if (::poll(&input, 1, 5) > 0) {
+            if (::poll(&input, 1, 5) > 0 && descriptor_ >= 0) {
                 ready_();
             }
             for (auto& [id, timer] : timers_) {
@@ -254,6 +260,79 @@ TEST_F(X11ScreenTest, ThePixelUnderThePointerIsReadAsTheHostsColour)
     EXPECT_EQ(at.y, 80);
     EXPECT_EQ(screen_->Pixel(at.x, at.y), 0x33 + 256 * 0x66 + 65536 * 0x99);
     EXPECT_THROW(screen_->Pixel(5000, 5000), host::HostError);
+}
+
+// An X server of the test's own, which it may end.
+class OwnServer {
+public:
+    OwnServer()
+    {
+        int ends[2];
+        if (::pipe(ends) != 0) {
+            return;
+        }
+        const std::string writeEnd = std::to_string(ends[1]);
+        std::vector<std::string> arguments{"Xvfb", "-displayfd", writeEnd, "-nolisten", "tcp"};
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        const bool started = ::posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, argv.data(), environ) == 0;
+        ::close(ends[1]);
+        char digit = 0;
+        while (started && ::read(ends[0], &digit, 1) == 1 && digit != '\n') {
+            display_ += digit;
+        }
+        ::close(ends[0]);
+    }
+    ~OwnServer() { End(); }
+    OwnServer(const OwnServer&) = delete;
+    OwnServer& operator=(const OwnServer&) = delete;
+
+    // ":N", empty when the server did not start.
+    std::string Display() const { return display_.empty() ? "" : ":" + display_; }
+
+    void End()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// XWayland may end while Impress goes on with the user's documents.
+TEST(X11ScreenOnALostServer, TheHostGoesOnAndTheScreenGoesQuiet)
+{
+    OwnServer server;
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    const std::string shared = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    ::setenv("DISPLAY", server.Display().c_str(), 1);
+    auto loop = std::make_unique<PollLoop>();
+    PollLoop* running = loop.get();
+    std::shared_ptr<X11Screen> screen = X11Screen::Open(
+        {nullptr, [](const std::function<void()>& input) { input(); }, [](host::WindowHandle) { return false; }},
+        std::move(loop));
+    ::setenv("DISPLAY", shared.c_str(), 1);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->RegisterHotKey(kPicker, 11, kVirtualA));
+    int ticks = 0;
+    screen->SetTimer(10, [&] { ++ticks; });
+
+    server.End();
+    running->RunFor(100ms);
+    const int ticksThen = ticks;
+    running->RunFor(100ms);
+    EXPECT_GT(ticks, ticksThen) << "the host's loop stopped";
+    EXPECT_THROW(screen->CursorPos(), host::HostError);
+    EXPECT_FALSE(screen->RegisterHotKey(kPicker, 12, kVirtualB));
+    screen.reset();
 }
 
 }  // namespace
