@@ -11,6 +11,7 @@
 
 #include "addin/CommandErrors.hpp"
 #include "addin/Connect.hpp"
+#include "addin/FailureReason.hpp"
 #include "addin/RibbonDefinition.hpp"
 #include "forms/ScriptedDriver.hpp"
 #include "host/HostError.hpp"
@@ -25,6 +26,11 @@
 #include "platform/PlatformServices.hpp"
 #include "platform/ScriptedPrompts.hpp"
 
+#ifdef VELMORA_IMPRESS_X11
+#include "impress/OfficeEventLoop.hpp"
+#include "x11/X11Screen.hpp"
+#endif
+
 namespace velmora::impress {
 
 using css::uno::Reference;
@@ -36,6 +42,8 @@ constexpr const char* kFlashCommand = "AddFlash_main";
 constexpr const char* kNoFlashMessage =
     "LibreOffice Impress 不能播放 Flash 影片，也没有 Flash 播放器控件，因此无法在此插入 Flash。\r"
     "请改用“插入 > 音频或视频”插入视频文件。";
+
+constexpr const char* kBusyMessage = "命令未能完成：另一个命令尚未结束";
 
 // The label of the pressed control, the name of its undo step.
 std::string UndoTitle(const PressAddress& address)
@@ -151,11 +159,45 @@ AddinSession::AddinSession(Reference<css::uno::XComponentContext> office)
     : office_(std::move(office)), dialogs_(office_)
 {
     // Prompts belong to the frame pressed in: each press sets its own.
-    services_ = platform::PlatformServices(
-        {std::make_shared<OfficePrompts>(office_, nullptr), std::make_shared<ImpressShell>(office_)});
+    services_ = platform::PlatformServices({std::make_shared<OfficePrompts>(office_, nullptr),
+                                            std::make_shared<ImpressShell>(office_), OpenScreen()});
     if (const char* transcript = std::getenv(kTranscriptVariable); transcript != nullptr && *transcript != '\0') {
         transcript_ = transcript;
     }
+}
+
+// The screen colour picker's desktop: an X11 display, as in the studio,
+// which also keeps the picker's dialog on top. Null without a display, and
+// the picker says it needs one.
+std::shared_ptr<host::Screen> AddinSession::OpenScreen()
+{
+#ifdef VELMORA_IMPRESS_X11
+    // A press dispatched from another thread (a remote client) may still be
+    // setting the picker up: its tick or key is let go.
+    const auto input = [this](const std::function<void()>& run) {
+        const std::unique_lock pressing(pressing_, std::try_to_lock);
+        if (pressing) {
+            dialogs_.Dispatch(run);
+        }
+    };
+    const auto escape = [this](host::WindowHandle window) {
+        const std::unique_lock pressing(pressing_, std::try_to_lock);
+        return pressing && dialogs_.CloseIfActive(window);
+    };
+    auto screen = x11::X11Screen::Open(
+        {[this](host::WindowHandle window) { dialogs_.KeepOnTop(window); }, input, escape},
+        std::make_unique<OfficeEventLoop>(office_));
+    if (screen) {
+        dialogs_.SetKeepAbove([kept = std::weak_ptr(screen)](unsigned long window) {
+            if (const auto opened = kept.lock()) {
+                opened->KeepAbove(window);
+            }
+        });
+    }
+    return screen;
+#else
+    return nullptr;
+#endif
 }
 
 std::shared_ptr<host::Prompts> AddinSession::PromptsFor(const Reference<css::frame::XFrame>& frame,
@@ -220,8 +262,16 @@ void AddinSession::RecordChanges(Run& run)
 void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::string& url,
                          const css::uno::Sequence<css::beans::PropertyValue>& arguments)
 {
-    FinishOpenRuns();
     std::ostringstream messages;
+    // Waiting here on the office's main thread for a press from another
+    // thread would hold up the toolkit that press needs.
+    const std::unique_lock pressing(pressing_, std::try_to_lock);
+    if (!pressing) {
+        PromptsFor(frame, messages)->MsgBox(kBusyMessage, host::MsgStyle::Critical, host::kTitle);
+        KeepMessages(messages);
+        return;
+    }
+    FinishOpenRuns();
     auto run = std::make_unique<Run>();
     run->context.services = services_;
     host::Services& services = run->context.services;
@@ -256,8 +306,8 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         undoContext->Leave();
     } catch (const std::exception& failure) {
         TakeBack(run->changes, run->model, run->title, undoContext);
-        services.prompts->MsgBox(std::string("命令未能完成：") + failure.what(), host::MsgStyle::Critical,
-                                 host::kTitle);
+        services.prompts->MsgBox("命令未能完成：" + addin::ReasonInChinese(failure.what()).value_or(failure.what()),
+                                 host::MsgStyle::Critical, host::kTitle);
     } catch (const css::uno::Exception& failure) {
         TakeBack(run->changes, run->model, run->title, undoContext);
         services.prompts->MsgBox("命令未能完成：" + FromUno(failure.Message), host::MsgStyle::Critical, host::kTitle);

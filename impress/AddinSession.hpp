@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -53,6 +54,7 @@ private:
     struct Run;
 
     explicit AddinSession(css::uno::Reference<css::uno::XComponentContext> office);
+    std::shared_ptr<host::Screen> OpenScreen();
     // The toolkit's dialogs for a press in the frame: over its window,
     // errors in its prompts, changes recorded as they are made.
     void PrepareDialogs(const css::uno::Reference<css::frame::XFrame>& frame, const Run& run);
@@ -69,6 +71,8 @@ private:
     host::Services services_;
     // The toolkit's dialogs of the add-in, shared by every press.
     UnoFormDriver dialogs_;
+    // Held through a press; the same thread may press again from a dialog's loop.
+    std::recursive_mutex pressing_;
     // Presses made while a modeless dialog was open, or that opened one:
     // their documents, changes and add-in stay while it may use them.
     std::vector<std::unique_ptr<Run>> open_;

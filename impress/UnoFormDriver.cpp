@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <exception>
 
+#include <com/sun/star/awt/SystemDependentXWindow.hpp>
+#include <com/sun/star/awt/XSystemDependentWindowPeer.hpp>
+#include <com/sun/star/awt/XWindow2.hpp>
+#include <com/sun/star/lang/SystemDependent.hpp>
+#include <rtl/process.h>
+
 #include "forms/OpenWindows.hpp"
 #include "forms/UserForm.hpp"
 #include "impress/UnoFormWindow.hpp"
@@ -23,6 +29,7 @@ void UnoFormDriver::Run(forms::UserForm& form, bool modal)
     UnoFormWindow* shown = window.get();
     windows_.push_back(shown);
     shown->Sync();
+    KeepAboveIfAsked(*shown);
     if (!modal) {
         owned_.push_back(std::move(window));
         shown->Show();
@@ -55,6 +62,7 @@ void UnoFormDriver::Refresh()
 void UnoFormDriver::Close(UnoFormWindow* window)
 {
     std::erase(windows_, window);
+    onTop_.erase(window->Form().WindowHandle());
     window->Close();
     const auto owned = std::find_if(owned_.begin(), owned_.end(), [window](const auto& kept) {
         return kept.get() == window;
@@ -78,6 +86,45 @@ void UnoFormDriver::UnloadAll()
     }
     Refresh();
     DisposeClosed();
+}
+
+bool UnoFormDriver::CloseIfActive(std::uintptr_t formHandle)
+{
+    for (UnoFormWindow* window : windows_) {
+        const css::uno::Reference<css::awt::XWindow2> dialog(window->Dialog()->getPeer(), css::uno::UNO_QUERY);
+        if (window->Form().WindowHandle() == formHandle && dialog.is() && dialog->isActive()) {
+            Dispatch([window] { window->CloseBox(); });
+            return true;
+        }
+    }
+    return false;
+}
+
+void UnoFormDriver::KeepOnTop(std::uintptr_t formHandle)
+{
+    onTop_.insert(formHandle);
+    for (const UnoFormWindow* window : windows_) {
+        KeepAboveIfAsked(*window);
+    }
+}
+
+// Asked before the dialog is shown, so that it maps above the others.
+void UnoFormDriver::KeepAboveIfAsked(const UnoFormWindow& window) const
+{
+    const css::uno::Reference<css::awt::XSystemDependentWindowPeer> peer(window.Dialog()->getPeer(),
+                                                                        css::uno::UNO_QUERY);
+    if (!keepAbove_ || !onTop_.contains(window.Form().WindowHandle()) || !peer.is()) {
+        return;
+    }
+    sal_uInt8 process[16];
+    rtl_getGlobalProcessId(process);
+    const css::uno::Any handle = peer->getWindowHandle(
+        css::uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(process), 16),
+        css::lang::SystemDependent::SYSTEM_XWINDOW);
+    css::awt::SystemDependentXWindow drawn;
+    if ((handle >>= drawn) && drawn.WindowHandle != 0) {
+        keepAbove_(static_cast<unsigned long>(drawn.WindowHandle));
+    }
 }
 
 UnoFormWindow* UnoFormDriver::Window(std::string_view formName) const

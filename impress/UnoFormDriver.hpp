@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,12 +44,20 @@ public:
     // Unloads the forms still open, as the host does when it closes.
     void UnloadAll();
     bool AnyOpen() const { return !windows_.empty(); }
+    // Closes the form's dialog as Esc does when it is the active window; true when it was.
+    bool CloseIfActive(std::uintptr_t formHandle);
+    // Keeps the form's dialog above other windows while it is open. The
+    // toolkit has no such window: its X window is handed to `keepAbove`, and
+    // a toolkit drawing in none (headless, Wayland) keeps nothing on top.
+    void KeepOnTop(std::uintptr_t formHandle);
+    void SetKeepAbove(std::function<void(unsigned long xWindow)> keepAbove) { keepAbove_ = std::move(keepAbove); }
 
     // The dialog of the form named so (any case); null when it is not open.
     UnoFormWindow* Window(std::string_view formName) const;
 
 private:
     void Close(UnoFormWindow* window);
+    void KeepAboveIfAsked(const UnoFormWindow& window) const;
     // Dialogs closed from their own event handlers go when the next one opens.
     void DisposeClosed();
 
@@ -55,6 +65,8 @@ private:
     css::uno::Reference<css::awt::XWindowPeer> parent_;
     std::function<void()> afterInput_;
     std::function<void(const std::string&)> errorReport_;
+    std::function<void(unsigned long)> keepAbove_;
+    std::set<std::uintptr_t> onTop_;
     std::vector<UnoFormWindow*> windows_;
     std::vector<std::unique_ptr<UnoFormWindow>> owned_;
     std::vector<std::unique_ptr<UnoFormWindow>> closed_;

@@ -1,23 +1,9 @@
 #include "studio/FailureText.hpp"
 
-#include <array>
-#include <utility>
+#include "addin/FailureReason.hpp"
 
 namespace velmora::studio {
 namespace {
-
-// The host's and the tools' words for what went wrong, and ours.
-constexpr std::array<std::pair<const char*, const char*>, 9> kReasons{{
-    {"not a zip archive", "文件已损坏"},
-    {"damaged", "文件已损坏"},
-    {"not a presentation", "不是演示文稿"},
-    {"no such file", "文件不存在"},
-    {"No such file", "文件不存在"},
-    {"not a file", "不是文件"},
-    {"Permission denied", "没有访问权限"},
-    {"No space left", "磁盘空间不足"},
-    {"needs an X11 session", "需要 X11 桌面会话，当前没有可用的 X11 显示"},
-}};
 
 // The host's message without the names it put before the reason.
 std::string Reason(const std::string& hostMessage)
@@ -28,10 +14,8 @@ std::string Reason(const std::string& hostMessage)
 
 QString ReasonInChinese(const std::string& hostMessage, const char* otherwise)
 {
-    for (const auto& [words, chinese] : kReasons) {
-        if (hostMessage.find(words) != std::string::npos) {
-            return chinese;
-        }
+    if (const auto reason = addin::ReasonInChinese(hostMessage)) {
+        return QString::fromStdString(*reason);
     }
     return QString(otherwise) + "（" + QString::fromStdString(Reason(hostMessage)) + "）";
 }

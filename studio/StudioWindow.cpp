@@ -36,7 +36,8 @@
 #include "studio/SlidePlaceholder.hpp"
 #include "studio/SlideView.hpp"
 #ifdef VELMORA_STUDIO_X11
-#include "studio/X11Screen.hpp"
+#include "studio/QtEventLoop.hpp"
+#include "x11/X11Screen.hpp"
 #endif
 
 namespace velmora::studio {
@@ -177,10 +178,11 @@ void StudioWindow::AttachScreen()
 {
 #ifdef VELMORA_STUDIO_X11
     if (options_.desktopScreen && !services_.screen) {
-        services_.screen = X11Screen::Open(
+        services_.screen = x11::X11Screen::Open(
             {[this](host::WindowHandle window) { driver_.KeepOnTop(window); },
              [this](const std::function<void()>& input) { driver_.Dispatch(input); },
-             [this](host::WindowHandle window) { return driver_.CloseIfActive(window); }});
+             [this](host::WindowHandle window) { return driver_.CloseIfActive(window); }},
+            std::make_unique<QtEventLoop>());
         context_.services.screen = services_.screen;
     }
 #endif

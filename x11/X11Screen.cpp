@@ -1,9 +1,12 @@
-#include "studio/X11Screen.hpp"
+#include "x11/X11Screen.hpp"
+
+#include <signal.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
 
+#include <X11/Xatom.h>
 #include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -13,18 +16,57 @@
 #include "host/HostError.hpp"
 #include "platform/VirtualKeys.hpp"
 
-namespace velmora::studio {
+namespace velmora::x11 {
 namespace {
 
 // Xlib reports protocol errors (a key another client holds, a point off the
 // screen) to one handler per process; the failing call is then judged by
-// the error count around it.
+// the error count around it. Errors of other connections go on to the
+// handler there was before, as a toolkit in the same process (Impress's)
+// counts on its own.
 int errors = 0;
+std::vector<Display*> screenDisplays;
+XErrorHandler previousHandler = nullptr;
 
-int CountError(Display*, XErrorEvent*)
+int CountError(Display* display, XErrorEvent* error)
 {
+    if (std::find(screenDisplays.begin(), screenDisplays.end(), display) == screenDisplays.end() &&
+        previousHandler != nullptr) {
+        return previousHandler(display, error);
+    }
     ++errors;
     return 0;
+}
+
+// A connection whose server went away (XWayland ended) would end the whole
+// process by Xlib's default; the host goes on, and the screen goes quiet.
+XIOErrorHandler previousIOHandler = nullptr;
+
+int LoseConnection(Display* display)
+{
+    if (std::find(screenDisplays.begin(), screenDisplays.end(), display) == screenDisplays.end() &&
+        previousIOHandler != nullptr) {
+        return previousIOHandler(display);
+    }
+    return 0;
+}
+
+void MarkLost(Display*, void* lost)
+{
+    *static_cast<bool*>(lost) = true;
+}
+
+// Ours go in again at each opening, in case other handlers took their place.
+void HandleErrorsOf(Display* display, bool* lost)
+{
+    screenDisplays.push_back(display);
+    if (const XErrorHandler previous = XSetErrorHandler(CountError); previous != CountError) {
+        previousHandler = previous;
+    }
+    if (const XIOErrorHandler previous = XSetIOErrorHandler(LoseConnection); previous != LoseConnection) {
+        previousIOHandler = previous;
+    }
+    XSetIOErrorExitHandler(display, MarkLost, lost);
 }
 
 // A channel of a true-colour pixel, scaled to 0 to 255.
@@ -115,10 +157,15 @@ void RestorePending()
     }
 }
 
-void RestoreAndDie(int signal)
+// What each signal did before ours: the host's own handling (Impress saves
+// its documents for recovery on a crash) goes on once the arrow is back.
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+struct sigaction before[NSIG];
+
+void RestoreAndGoOn(int signal)
 {
     RestorePending();
-    std::signal(signal, SIG_DFL);
+    sigaction(signal, &before[signal], nullptr);
     std::raise(signal);
 }
 
@@ -129,8 +176,15 @@ void RestoreOnTheWayOut()
         return;
     }
     installed = true;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
-        std::signal(signal, RestoreAndDie);
+    struct sigaction ours {};
+    ours.sa_handler = RestoreAndGoOn;
+    sigemptyset(&ours.sa_mask);
+    for (const int signal : kEndingSignals) {
+        sigaction(signal, nullptr, &before[signal]);
+        // A signal the process ignores (a terminal's hang-up under nohup) still does not end it.
+        if (before[signal].sa_handler != SIG_IGN) {
+            sigaction(signal, &ours, nullptr);
+        }
     }
     std::atexit(RestorePending);
 }
@@ -141,15 +195,17 @@ struct X11Screen::Connection {
     Display* display = nullptr;
     Window root = 0;
     std::vector<unsigned> lockCombinations;
+    bool lost = false;
     ~Connection()
     {
         if (display != nullptr) {
+            std::erase(screenDisplays, display);
             XCloseDisplay(display);
         }
     }
 };
 
-std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks)
+std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks, std::unique_ptr<EventLoop> loop)
 {
     auto connection = std::make_unique<Connection>();
     connection->display = XOpenDisplay(nullptr);
@@ -158,21 +214,19 @@ std::shared_ptr<X11Screen> X11Screen::Open(Hooks hooks)
     }
     connection->root = DefaultRootWindow(connection->display);
     connection->lockCombinations = LockCombinations(connection->display);
-    XSetErrorHandler(CountError);
-    return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks)));
+    HandleErrorsOf(connection->display, &connection->lost);
+    return std::shared_ptr<X11Screen>(new X11Screen(std::move(connection), std::move(hooks), std::move(loop)));
 }
 
-X11Screen::X11Screen(std::unique_ptr<Connection> connection, Hooks hooks)
-    : connection_(std::move(connection)), hooks_(std::move(hooks)),
-      notifier_(std::make_unique<QSocketNotifier>(ConnectionNumber(connection_->display), QSocketNotifier::Read))
+X11Screen::X11Screen(std::unique_ptr<Connection> connection, Hooks hooks, std::unique_ptr<EventLoop> loop)
+    : connection_(std::move(connection)), hooks_(std::move(hooks)), loop_(std::move(loop))
 {
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ProcessEvents(); });
+    loop_->WatchReadable(ConnectionNumber(connection_->display), [this] { ProcessEvents(); });
 }
 
 X11Screen::~X11Screen()
 {
-    timers_.clear();
-    notifier_.reset();
+    loop_.reset();
     for (const Grab& grab : grabs_) {
         Ungrab(grab.keycode);
     }
@@ -221,7 +275,7 @@ bool X11Screen::RegisterHotKey(host::WindowHandle window, int id, int virtualKey
     const KeySym symbol = name.empty() ? NoSymbol : XStringToKeysym(name.c_str());
     const unsigned keycode = symbol == NoSymbol ? 0 : XKeysymToKeycode(connection_->display, symbol);
     const bool taken = std::any_of(grabs_.begin(), grabs_.end(), [&](const Grab& grab) { return grab.keycode == keycode; });
-    if (keycode == 0 || taken) {
+    if (keycode == 0 || taken || connection_->lost) {
         return false;
     }
     const int before = errors;
@@ -271,7 +325,7 @@ void X11Screen::SetHotKeyHandler(host::WindowHandle window, std::function<void(i
 void X11Screen::ProcessEvents()
 {
     Display* display = connection_->display;
-    while (XPending(display) > 0) {
+    while (!connection_->lost && XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         if (event.type != KeyPress) {
@@ -289,6 +343,10 @@ void X11Screen::ProcessEvents()
         if (const auto handler = handlers_.find(grab->window); handler != handlers_.end()) {
             hooks_.dispatch([deliver = handler->second, id = grab->id] { deliver(id); });
         }
+    }
+    if (connection_->lost) {
+        // A closed connection reads as ready for ever.
+        loop_->StopWatching();
     }
 }
 
@@ -327,30 +385,49 @@ void X11Screen::RestorePointers()
 
 void X11Screen::KeepOnTop(host::WindowHandle window)
 {
-    hooks_.keepOnTop(window);
+    if (hooks_.keepOnTop) {
+        hooks_.keepOnTop(window);
+    }
 }
 
+// The state a window maps with is its property; a mapped one's the window
+// manager changes when asked on the root window. Both, as the window may be either.
+void X11Screen::KeepAbove(unsigned long window)
+{
+    Display* display = connection_->display;
+    const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    const Atom above = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+    const int before = errors;
+    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeAppend, reinterpret_cast<const unsigned char*>(&above),
+                    1);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = state;
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = 1;  // add
+    request.xclient.data.l[1] = static_cast<long>(above);
+    request.xclient.data.l[3] = 1;  // asked by an application
+    XSendEvent(display, connection_->root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XSync(display, False);
+    if (errors != before) {
+        throw host::HostError("cannot keep the window above the others");
+    }
+}
+
+// Key presses Xlib read into its queue while answering other requests
+// leave nothing on the connection to wake the loop: each tick takes them.
 int X11Screen::SetTimer(int milliseconds, std::function<void()> tick)
 {
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout, [this, tick = std::move(tick)] {
+    return loop_->StartTimer(milliseconds, [this, tick = std::move(tick)] {
         ProcessEvents();
         hooks_.dispatch(tick);
     });
-    timer->start(milliseconds);
-    const int id = nextTimer_++;
-    timers_[id] = std::move(timer);
-    return id;
 }
 
 void X11Screen::KillTimer(int id)
 {
-    // A tick may stop its own timer: let Qt delete it once the tick is over.
-    if (const auto found = timers_.find(id); found != timers_.end()) {
-        found->second->stop();
-        found->second.release()->deleteLater();
-        timers_.erase(found);
-    }
+    loop_->StopTimer(id);
 }
 
-}  // namespace velmora::studio
+}  // namespace velmora::x11

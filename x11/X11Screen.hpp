@@ -5,23 +5,22 @@
 #include <memory>
 #include <vector>
 
-#include <QSocketNotifier>
-#include <QTimer>
-
 #include "host/Screen.hpp"
+#include "x11/EventLoop.hpp"
 
-namespace velmora::studio {
+namespace velmora::x11 {
 
 // The picker's screen on an X11 display, on a connection of its own whose
-// events the studio's event loop delivers: XQueryPointer for the pointer,
+// events the host's event loop delivers: XQueryPointer for the pointer,
 // one pixel of the root window by XGetImage, hot keys grabbed on the root
 // window without modifiers (whatever lock keys are on), the "left_ptr"
 // cursor changed with XFixes and restored from the cursor theme with
-// Xcursor, also when the studio quits or crashes while it is replaced. Keeping a window on top is
-// the form driver's (the window manager's above hint).
+// Xcursor, also when the host quits or crashes while it is replaced. Keeping a
+// window on top is the form driver's (the window manager's above hint), which
+// may ask the screen for it.
 class X11Screen : public host::Screen {
 public:
-    // What the studio does for the screen: keep a form's window on top, and
+    // What the host does for the screen: keep a form's window on top, and
     // run a timer tick or a hot key as input to the forms.
     struct Hooks {
         std::function<void(host::WindowHandle)> keepOnTop;
@@ -32,8 +31,9 @@ public:
     };
 
     // Null when no X11 display can be opened (Wayland without XWayland, or
-    // no display at all).
-    static std::shared_ptr<X11Screen> Open(Hooks hooks);
+    // no display at all). The loop's callbacks run on the thread that uses
+    // the screen.
+    static std::shared_ptr<X11Screen> Open(Hooks hooks, std::unique_ptr<EventLoop> loop);
     ~X11Screen() override;
     X11Screen(const X11Screen&) = delete;
     X11Screen& operator=(const X11Screen&) = delete;
@@ -49,6 +49,10 @@ public:
     int SetTimer(int milliseconds, std::function<void()> tick) override;
     void KillTimer(int id) override;
 
+    // Asks the window manager to keep an X window above the others, for a
+    // toolkit that has no such window of its own.
+    void KeepAbove(unsigned long window);
+
 private:
     struct Connection;
     struct Grab {
@@ -57,7 +61,7 @@ private:
         unsigned keycode = 0;
     };
 
-    X11Screen(std::unique_ptr<Connection> connection, Hooks hooks);
+    X11Screen(std::unique_ptr<Connection> connection, Hooks hooks, std::unique_ptr<EventLoop> loop);
     // Hands the key presses that arrived to their windows.
     void ProcessEvents();
     // Lets go of a key grabbed with every combination of the lock keys.
@@ -65,12 +69,10 @@ private:
 
     std::unique_ptr<Connection> connection_;
     Hooks hooks_;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<EventLoop> loop_;
     std::vector<Grab> grabs_;
     std::map<host::WindowHandle, std::function<void(int)>> handlers_;
-    std::map<int, std::unique_ptr<QTimer>> timers_;
-    int nextTimer_ = 1;
     bool pointerReplaced_ = false;
 };
 
-}  // namespace velmora::studio
+}  // namespace velmora::x11
