@@ -60,20 +60,12 @@ namespace {
 
 constexpr auto kStartLimit = std::chrono::seconds(90);
 
-bool onDesktop = false;
-
 std::string FileUrl(const std::filesystem::path& path)
 {
     return "file://" + path.string();
 }
 
 }  // namespace
-
-Office& Office::OnDesktop()
-{
-    onDesktop = true;
-    return Get();
-}
 
 Office& Office::Get()
 {
@@ -154,7 +146,6 @@ void Office::Start()
     for (const std::string& layer : Layers()) {
         arguments.push_back(layer);
     }
-<<<<<<< HEAD
     std::vector<std::string> environment{std::string(impress::kOpenedVariable) + "=" + opened_.string(),
                                          "VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1"};
     if (kind_ == Kind::Headless) {
@@ -168,15 +159,6 @@ void Office::Start()
     platform::FileSettingsStore settings(settings_);
     settings.SaveSetting(host::kAppName, "Settings", "updateflag", "No");
     settings.SaveSetting(host::kAppName, web::kEndpointsSection, "UpdateServer", "http://127.0.0.1:9");
-=======
-    std::vector<std::string> environment{"VELMORA_SETTINGS=" + settings_.string(), "VELMORA_NO_OPEN=1",
-                                         // Nothing listens there: the start-up routine's check fails at once.
-                                         "VELMORA_UPDATE_SERVER=http://127.0.0.1:9"};
-    if (!onDesktop) {
-        arguments.insert(arguments.begin() + 1, {"--headless", "--invisible"});
-        environment.push_back(std::string(impress::kTranscriptVariable) + "=" + transcript_.string());
-    }
->>>>>>> impicker
     for (char** variable = environ; *variable != nullptr; ++variable) {
         environment.emplace_back(*variable);
     }
