@@ -32,6 +32,7 @@
 // Last: Xlib's macros (None, Status ...) would clash with names above.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include "tests/support/X11Desktop.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -74,25 +75,7 @@ public:
 
     bool Open() const { return display_ != nullptr; }
 
-    // The window manager's states asked for the window.
-    std::vector<std::string> States(Window window)
-    {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long left = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
-                           &type, &format, &count, &left, &data);
-        std::vector<std::string> names;
-        for (unsigned long i = 0; i < count; ++i) {
-            char* name = XGetAtomName(display_, reinterpret_cast<Atom*>(data)[i]);
-            names.emplace_back(name);
-            XFree(name);
-        }
-        XFree(data);
-        return names;
-    }
+    std::vector<std::string> States(Window window) { return WindowStates(display_, window); }
 
     // Above whatever windows opened since.
     void PointAtTeal()

@@ -26,6 +26,7 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xfixes.h>
+#include "tests/support/X11Desktop.hpp"
 
 // End to end on a real X server (the test runs under xvfb-run), driven by
 // xdotool as a user would work the mouse and keys. One studio serves the
@@ -97,18 +98,7 @@ public:
         return granted;
     }
 
-    // The root window takes the desktop's arrow, "left_ptr", as a desktop
-    // session sets it; the pointer shows it where no window covers the root.
-    void UseDesktopArrow()
-    {
-        Cursor arrow = XcursorLibraryLoadCursor(display_, "left_ptr");
-        if (arrow == 0) {
-            arrow = XCreateFontCursor(display_, XC_left_ptr);
-        }
-        XFixesSetCursorName(display_, arrow, "left_ptr");
-        XDefineCursor(display_, DefaultRootWindow(display_), arrow);
-        XSync(display_, False);
-    }
+    void UseDesktopArrow() { testing::UseDesktopArrow(display_); }
 
     // The pointer as it shows now.
     PointerShape Pointer()

@@ -25,6 +25,7 @@
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xfixes.h>
 #include <X11/keysym.h>
+#include "tests/support/X11Desktop.hpp"
 
 namespace velmora::x11 {
 namespace {
@@ -126,16 +127,10 @@ protected:
         }
     }
 
-    // The root takes the desktop's arrow, named "left_ptr" as a desktop
-    // session names it, and the pointer rests where it shows.
+    // The root takes the desktop's arrow and the pointer rests where it shows.
     void UseDesktopArrow()
     {
-        Cursor arrow = XcursorLibraryLoadCursor(display_, "left_ptr");
-        if (arrow == 0) {
-            arrow = XCreateFontCursor(display_, XC_left_ptr);
-        }
-        XFixesSetCursorName(display_, arrow, "left_ptr");
-        XDefineCursor(display_, DefaultRootWindow(display_), arrow);
+        testing::UseDesktopArrow(display_);
         XWarpPointer(display_, 0, DefaultRootWindow(display_), 0, 0, 0, 0, 600, 440);
         XSync(display_, False);
     }
@@ -160,25 +155,7 @@ protected:
         return ownErrors == before;
     }
 
-    // The window manager's states asked for the window.
-    std::vector<std::string> States(Window window)
-    {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long left = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
-                           &type, &format, &count, &left, &data);
-        std::vector<std::string> names;
-        for (unsigned long i = 0; i < count; ++i) {
-            char* name = XGetAtomName(display_, reinterpret_cast<Atom*>(data)[i]);
-            names.emplace_back(name);
-            XFree(name);
-        }
-        XFree(data);
-        return names;
-    }
+    std::vector<std::string> States(Window window) { return testing::WindowStates(display_, window); }
 
     Display* display_;
     PollLoop* loop_ = nullptr;
