@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include <com/sun/star/awt/Toolkit.hpp>
+#include <com/sun/star/awt/XExtendedToolkit.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
@@ -197,6 +199,21 @@ void Office::Connect()
     desktop_ = css::frame::Desktop::create(context_);
 }
 
+// The toolkit marks its calls that walk the office's windows as deprecated;
+// from another process they are the one way to the dialogs the component shows.
+std::vector<Reference<css::awt::XTopWindow>> Office::TopWindows() const
+{
+    const Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(context_), UNO_QUERY_THROW);
+    std::vector<Reference<css::awt::XTopWindow>> windows;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    for (sal_Int32 i = 0; i < toolkit->getTopWindowCount(); ++i) {
+        windows.push_back(toolkit->getTopWindow(i));
+    }
+#pragma GCC diagnostic pop
+    return windows;
+}
+
 std::string Office::TakeMessages()
 {
     std::ifstream in(transcript_);
@@ -323,6 +340,15 @@ std::string LiveDeck::SelectShape(int slideIndex, int shapeIndex) const
     const Any shape = shapes->getByIndex(shapeIndex - 1);
     Reference<css::view::XSelectionSupplier>(model_->getCurrentController(), UNO_QUERY_THROW)->select(shape);
     return impress::FromUno(Reference<css::container::XNamed>(shape, UNO_QUERY_THROW)->getName());
+}
+
+sal_Int32 LiveDeck::FillColour(int slideIndex, int shapeIndex) const
+{
+    const Reference<css::drawing::XDrawPagesSupplier> pages(model_, UNO_QUERY_THROW);
+    const Reference<css::drawing::XShapes> shapes(pages->getDrawPages()->getByIndex(slideIndex - 1), UNO_QUERY_THROW);
+    return Reference<css::beans::XPropertySet>(shapes->getByIndex(shapeIndex - 1), UNO_QUERY_THROW)
+        ->getPropertyValue("FillColor")
+        .get<sal_Int32>();
 }
 
 void LiveDeck::Undo() const

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XDispatch.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -31,6 +32,8 @@ public:
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return desktop_; }
     const std::filesystem::path& folder() const { return dir_.path(); }
     const std::filesystem::path& settings() const { return settings_; }
+    // The office's top-level windows, the component's dialogs among them.
+    std::vector<css::uno::Reference<css::awt::XTopWindow>> TopWindows() const;
     // The messages the component showed since the last call, one "[TITLE] TEXT" line each.
     std::string TakeMessages();
     // The addresses and folders given to the desktop since the last call.
@@ -84,6 +87,8 @@ public:
     void SetFont(int slideIndex, int shapeIndex, int from, int length, const std::string& font) const;
     // Selects the shape (from 1) of a slide as a click would; its name.
     std::string SelectShape(int slideIndex, int shapeIndex) const;
+    // The fill colour of a shape (from 1) of a slide, as 0xRRGGBB.
+    sal_Int32 FillColour(int slideIndex, int shapeIndex) const;
     void Undo() const;
     void Redo() const;
     std::vector<std::string> UndoTitles() const;

@@ -14,7 +14,6 @@
 #include <com/sun/star/accessibility/XAccessibleContext.hpp>
 #include <com/sun/star/accessibility/XAccessibleStateSet.hpp>
 #include <com/sun/star/awt/Toolkit.hpp>
-#include <com/sun/star/awt/XExtendedToolkit.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
@@ -131,17 +130,10 @@ std::vector<Spot> ToolbarItems(const LiveDeck& deck)
 }
 
 // The nodes of the office's top window whose title is `title`, once it shows.
-// The toolkit keeps its top-window list for the office's own accessibility
-// bridge and marks it so; it is still the one way in from another process.
 std::optional<std::vector<Spot>> Window(const std::string& title)
 {
-    const Reference<css::awt::XExtendedToolkit> toolkit(css::awt::Toolkit::create(Office::Get().context()),
-                                                        UNO_QUERY_THROW);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    for (sal_Int32 i = 0; i < toolkit->getTopWindowCount(); ++i) {
-        const Reference<a11y::XAccessible> window(toolkit->getTopWindow(i), UNO_QUERY);
-#pragma GCC diagnostic pop
+    for (const auto& top : Office::Get().TopWindows()) {
+        const Reference<a11y::XAccessible> window(top, UNO_QUERY);
         if (!window.is()) {
             continue;
         }
@@ -229,15 +221,6 @@ std::vector<Spot> SwatchesIn(const std::vector<Spot>& spots, const std::string& 
         }
     }
     return swatches;
-}
-
-sal_Int32 FillColour(const LiveDeck& deck, int shapeIndex)
-{
-    const Reference<css::drawing::XDrawPagesSupplier> pages(deck.model(), UNO_QUERY_THROW);
-    const Reference<css::drawing::XShapes> shapes(pages->getDrawPages()->getByIndex(0), UNO_QUERY_THROW);
-    return Reference<css::beans::XPropertySet>(shapes->getByIndex(shapeIndex - 1), UNO_QUERY_THROW)
-        ->getPropertyValue("FillColor")
-        .get<sal_Int32>();
 }
 
 struct TitleLook {
@@ -343,13 +326,13 @@ TEST(ImpressDesktop, TheOpenPaletteColoursWhatIsSelectedInImpressNow)
     ASSERT_NE(first.background, second.background);
 
     Click(first);
-    WaitFor([&] { return FillColour(live, 1) == first.background ? std::optional<Spot>(first) : std::nullopt; },
+    WaitFor([&] { return live.FillColour(1, 1) == first.background ? std::optional<Spot>(first) : std::nullopt; },
             "the title in the first colour");
     live.SelectShape(1, 2);
     Click(second);
-    WaitFor([&] { return FillColour(live, 2) == second.background ? std::optional<Spot>(second) : std::nullopt; },
+    WaitFor([&] { return live.FillColour(1, 2) == second.background ? std::optional<Spot>(second) : std::nullopt; },
             "the body in the second colour");
-    EXPECT_EQ(FillColour(live, 1), first.background);
+    EXPECT_EQ(live.FillColour(1, 1), first.background);
     EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"我的调色板", "我的调色板"}));
     KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-palette.png");
 

@@ -15,7 +15,6 @@
 #include <com/sun/star/awt/MouseButton.hpp>
 #include <com/sun/star/awt/Toolkit.hpp>
 #include <com/sun/star/awt/XDialog.hpp>
-#include <com/sun/star/awt/XExtendedToolkit.hpp>
 #include <com/sun/star/awt/XToolkitRobot.hpp>
 #include <com/sun/star/awt/XVclContainer.hpp>
 #include <com/sun/star/awt/XVclWindowPeer.hpp>
@@ -113,17 +112,11 @@ Reference<css::awt::XToolkit> OfficeToolkit()
     return Reference<css::awt::XToolkit>(css::awt::Toolkit::create(Office::Get().context()), UNO_QUERY_THROW);
 }
 
-// The toolkit marks its calls that walk the office's windows as deprecated;
-// from outside they are the one way to the dialog the component shows.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-
 // The office's top-level dialog whose title ends so.
 Reference<css::awt::XDialog> DialogTitled(const std::string& ending)
 {
-    const Reference<css::awt::XExtendedToolkit> toolkit(OfficeToolkit(), UNO_QUERY_THROW);
-    for (sal_Int32 i = 0; i < toolkit->getTopWindowCount(); ++i) {
-        const Reference<css::awt::XDialog> dialog(toolkit->getTopWindow(i), UNO_QUERY);
+    for (const auto& window : Office::Get().TopWindows()) {
+        const Reference<css::awt::XDialog> dialog(window, UNO_QUERY);
         if (dialog.is() && impress::FromUno(dialog->getTitle()).ends_with(ending)) {
             return dialog;
         }
@@ -135,6 +128,11 @@ std::string Title(const Reference<css::awt::XDialog>& dialog)
 {
     return impress::FromUno(dialog->getTitle());
 }
+
+// The toolkit marks its calls that walk a dialog's windows as deprecated;
+// from another process they are the one way to the swatch.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 // The dialog's control drawn in the colour: the picker's large swatch, once
 // it shows the sample (the favourites are white).
@@ -154,6 +152,7 @@ Reference<css::awt::XWindow> ControlColoured(const Reference<css::awt::XDialog>&
 
 #pragma GCC diagnostic pop
 
+
 void Click(const Reference<css::awt::XWindow>& control, int x, int y)
 {
     const Reference<css::awt::XToolkitRobot> robot(OfficeToolkit(), UNO_QUERY_THROW);
@@ -165,15 +164,6 @@ void Click(const Reference<css::awt::XWindow>& control, int x, int y)
     event.ClickCount = 1;
     robot->mousePress(event);
     robot->mouseRelease(event);
-}
-
-sal_Int32 FillColour(const LiveDeck& deck)
-{
-    const Reference<css::drawing::XDrawPagesSupplier> pages(deck.model(), UNO_QUERY_THROW);
-    const Reference<css::drawing::XShapes> shapes(pages->getDrawPages()->getByIndex(0), UNO_QUERY_THROW);
-    return Reference<css::beans::XPropertySet>(shapes->getByIndex(0), UNO_QUERY_THROW)
-        ->getPropertyValue("FillColor")
-        .get<sal_Int32>();
 }
 
 // The command line's picker on a picture of the same colour, locked by the
@@ -229,8 +219,8 @@ TEST(ImpressScreenPicker, SamplesTheX11ScreenLocksOnAKeyAndColoursTheSelectedSha
 
     // A corner of the swatch: the lock picture covers its middle.
     Click(swatch, 4, 4);
-    ASSERT_TRUE(Eventually([&] { return FillColour(deck) == static_cast<sal_Int32>(kTeal); }))
-        << std::hex << FillColour(deck);
+    ASSERT_TRUE(Eventually([&] { return deck.FillColour(1, 1) == static_cast<sal_Int32>(kTeal); }))
+        << std::hex << deck.FillColour(1, 1);
     EXPECT_EQ(CommandLineFill(dir, shape), "336699");
 }
 
