@@ -33,8 +33,14 @@ TEST_F(InstallTest, BinaryManualAndCompletionGoToTheirPlaces)
 {
     const std::filesystem::path prefix = dir_ / "prefix";
     EXPECT_EQ(RunProcess({(prefix / "bin/velmora").string(), "--version"}).out, "velmora 2.0\n");
-    const std::string manual = ReadBytes(prefix / "share/man/man1/velmora.1");
+    const std::string manual =
+        RunProcess({"gzip", "-dc", (prefix / "share/man/man1/velmora.1.gz").string()}).out;
     EXPECT_TRUE(manual.starts_with(".TH VELMORA 1")) << manual.substr(0, 80);
+    for (const char* file : {"share/applications/velmora-studio.desktop",
+                             "share/icons/hicolor/scalable/apps/velmora-studio.svg", "share/doc/velmora/copyright",
+                             "share/doc/velmora/changelog.gz"}) {
+        EXPECT_TRUE(std::filesystem::exists(prefix / file)) << file;
+    }
     EXPECT_TRUE(std::filesystem::exists(Completion()));
     // Where the installed program looks for its modules.
     for (const char* module : {"libvelmora_raster.so", "libvelmora_http.so", "libvelmora_compound.so"}) {
