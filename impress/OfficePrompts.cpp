@@ -127,11 +127,11 @@ std::string OfficePrompts::InputBox(const std::string& prompt, const std::string
     SetProperty(AddControl(model, "com.sun.star.awt.UnoControlEditModel", "Entry", 6, 58, 208, 14), "Text",
                 Any(ToUno(defaultText)));
     const auto ok = AddControl(model, "com.sun.star.awt.UnoControlButtonModel", "OK", 164, 6, 50, 14);
-    SetProperty(ok, "Label", Any(rtl::OUString("确定")));
+    SetProperty(ok, "Label", Any(ToUno("确定")));
     SetProperty(ok, "PushButtonType", Any(sal_Int16(css::awt::PushButtonType_OK)));
     SetProperty(ok, "DefaultButton", Any(true));
     const auto cancel = AddControl(model, "com.sun.star.awt.UnoControlButtonModel", "Cancel", 164, 24, 50, 14);
-    SetProperty(cancel, "Label", Any(rtl::OUString("取消")));
+    SetProperty(cancel, "Label", Any(ToUno("取消")));
     SetProperty(cancel, "PushButtonType", Any(sal_Int16(css::awt::PushButtonType_CANCEL)));
 
     const Reference<css::awt::XControl> dialog(
