@@ -25,6 +25,7 @@
 
 #include "host/Host.hpp"
 #include "host/Prompts.hpp"
+#include "impress/AddonsWriter.hpp"
 #include "impress/UnoText.hpp"
 #include "tests/impress/OfficeFixture.hpp"
 #include "tests/support/Decks.hpp"
@@ -238,6 +239,146 @@ std::vector<TitleLook> TitleLooks(const std::filesystem::path& file)
         looks.push_back({font->Size(), font->NameFarEast()});
     }
     return looks;
+}
+
+// The deck's window's docked toolbars that lie along a row, by resource
+// name, where they are drawn on the screen.
+std::vector<Spot> DockedRows(const LiveDeck& deck)
+{
+    const Reference<css::beans::XPropertySet> frame(deck.model()->getCurrentController()->getFrame(),
+                                                    UNO_QUERY_THROW);
+    const Reference<css::frame::XLayoutManager> layout(frame->getPropertyValue("LayoutManager"), UNO_QUERY_THROW);
+    std::vector<Spot> bars;
+    for (const auto& element : layout->getElements()) {
+        const rtl::OUString name = element->getResourceURL();
+        const Reference<a11y::XAccessible> drawn(element->getRealInterface(), UNO_QUERY);
+        if (!name.startsWith("private:resource/toolbar/") || !layout->isElementVisible(name) ||
+            !layout->isElementDocked(name) || !drawn.is()) {
+            continue;
+        }
+        Spot bar = SpotsUnder(drawn).front();
+        bar.name = impress::FromUno(name);
+        if (bar.width > bar.height) {
+            bars.push_back(bar);
+        }
+    }
+    return bars;
+}
+
+const std::string kVelmoraBar = std::string("private:resource/toolbar/addon_") + impress::kToolbarName;
+
+// The item of Impress's own Standard toolbar whose name starts so, where it
+// is drawn on the bar itself and not put behind the overflow button.
+std::optional<Spot> OnStandardBar(const LiveDeck& deck, const std::string& name)
+{
+    const Reference<css::beans::XPropertySet> frame(deck.model()->getCurrentController()->getFrame(),
+                                                    UNO_QUERY_THROW);
+    const Reference<css::frame::XLayoutManager> layout(frame->getPropertyValue("LayoutManager"), UNO_QUERY_THROW);
+    const auto element = layout->getElement("private:resource/toolbar/standardbar");
+    if (!element.is()) {
+        return std::nullopt;
+    }
+    const std::vector<Spot> spots =
+        SpotsUnder(Reference<a11y::XAccessible>(element->getRealInterface(), UNO_QUERY_THROW));
+    if (spots.empty()) {
+        return std::nullopt;
+    }
+    const Spot& bar = spots.front();
+    for (const Spot& spot : spots) {
+        if (spot.name.starts_with(name) && spot.width > 0 && spot.x >= bar.x &&
+            spot.x + spot.width <= bar.x + bar.width) {
+            return spot;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(ImpressDesktop, TheToolbarShowsPicturesOnARowOfItsOwnAndImpressKeepsItsStandardBar)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "toolbar.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    WaitFor([&] { return Named(ToolbarItems(live), "设置字体", a11y::AccessibleRole::PUSH_BUTTON); },
+            "the toolbar's 设置字体");
+    const std::vector<Spot> bars = DockedRows(live);
+    const auto velmora = std::find_if(bars.begin(), bars.end(), [](const Spot& bar) { return bar.name == kVelmoraBar; });
+    ASSERT_NE(velmora, bars.end());
+    for (const Spot& bar : bars) {
+        const bool sameRow = bar.y < velmora->y + velmora->height && velmora->y < bar.y + bar.height;
+        EXPECT_TRUE(bar.name == kVelmoraBar || !sameRow) << bar.name << " shares the Velmora toolbar's row";
+        EXPECT_TRUE(bar.name == kVelmoraBar || bar.y < velmora->y) << bar.name << " is pushed below the Velmora toolbar";
+    }
+    EXPECT_TRUE(OnStandardBar(live, "Save")) << "Save is behind the Standard toolbar's overflow";
+    EXPECT_TRUE(OnStandardBar(live, "Undo")) << "Undo is behind the Standard toolbar's overflow";
+
+    // Every command is a picture on the bar itself: a row, no overflow.
+    const std::vector<Spot> items = ToolbarItems(live);
+    ASSERT_FALSE(items.empty());
+    const Spot& toolbar = items.front();
+    int buttons = 0;
+    for (const Spot& item : items) {
+        if (item.role != a11y::AccessibleRole::PUSH_BUTTON) {
+            continue;
+        }
+        ++buttons;
+        EXPECT_LT(item.width, 2 * item.height) << item.name << " is drawn as text";
+        EXPECT_LE(item.x + item.width, toolbar.x + toolbar.width) << item.name << " is behind the overflow";
+    }
+    EXPECT_GE(buttons, 40);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-toolbar.png");
+}
+
+TEST(ImpressDesktop, TheInputBoxButtonsReadInChinese)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "mark.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "添加印记", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 添加印记"));
+    const std::string title = "设置私人印记";
+    const Spot cancel = Find(title, "取消", a11y::AccessibleRole::PUSH_BUTTON);
+    EXPECT_TRUE(Named(Window(title).value_or(std::vector<Spot>{}), "确定", a11y::AccessibleRole::PUSH_BUTTON));
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-input-box.png");
+    Click(cancel);
+    AcceptMessage("信息输入错误！");
+}
+
+TEST(ImpressDesktop, ThePickerDrawsItsTargetsItsArrowAndOnExpandingItsFavourites)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "picker.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "屏幕取色", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 屏幕取色"));
+    const std::string title = "锁定取色：按任意键";
+    // Each is drawn: not hidden under the frame's plain box or the button.
+    const auto drawn = [](const Spot& spot) {
+        return ColoursOnScreen(VELMORA_FBDIR, spot.x, spot.y, spot.width, spot.height) > 1;
+    };
+    for (const char* target : {"填充", "文字", "线条"}) {
+        EXPECT_TRUE(drawn(Find(title, target, a11y::AccessibleRole::RADIO_BUTTON))) << target;
+    }
+    // It opens compact: the arrow points down to the favourites below.
+    EXPECT_TRUE(drawn(Find(title, "▼", a11y::AccessibleRole::LABEL)));
+    // Beside the arrow, which lies over the button's middle.
+    const Spot expand = Find(title, "扩展", a11y::AccessibleRole::PUSH_BUTTON);
+    ClickAt(expand.x + 10, expand.y + expand.height / 2);
+    EXPECT_TRUE(drawn(Find(title, "▲", a11y::AccessibleRole::LABEL)));
+    int favourites = 0;
+    for (const Spot& spot : Window(title).value_or(std::vector<Spot>{})) {
+        favourites += spot.role == a11y::AccessibleRole::RADIO_BUTTON && spot.name.empty() && drawn(spot);
+    }
+    EXPECT_EQ(favourites, 8);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-picker.png");
+
+    // Esc with the pointer on it closes it, and lets go of the keys it took.
+    const Spot readout = Find(title, "HEX:", a11y::AccessibleRole::LABEL);
+    Xdotool({"mousemove", "--sync", std::to_string(readout.x + 2), std::to_string(readout.y + 2), "key", "Escape"});
+    WaitFor([&] { return Window(title) || Window("解除锁定：按任意键") ? std::nullopt : std::optional<Spot>(Spot{}); },
+            "the picker closing");
 }
 
 TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
