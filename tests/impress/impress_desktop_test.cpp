@@ -17,7 +17,9 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/ui/XUIElement.hpp>
@@ -256,10 +258,10 @@ std::vector<Spot> DockedRows(const LiveDeck& deck)
             !layout->isElementDocked(name) || !drawn.is()) {
             continue;
         }
-        Spot bar = SpotsUnder(drawn).front();
-        bar.name = impress::FromUno(name);
-        if (bar.width > bar.height) {
-            bars.push_back(bar);
+        const std::vector<Spot> spots = SpotsUnder(drawn);
+        if (!spots.empty() && spots.front().width > spots.front().height) {
+            bars.push_back(spots.front());
+            bars.back().name = impress::FromUno(name);
         }
     }
     return bars;
@@ -379,6 +381,33 @@ TEST(ImpressDesktop, ThePickerDrawsItsTargetsItsArrowAndOnExpandingItsFavourites
     Xdotool({"mousemove", "--sync", std::to_string(readout.x + 2), std::to_string(readout.y + 2), "key", "Escape"});
     WaitFor([&] { return Window(title) || Window("解除锁定：按任意键") ? std::nullopt : std::optional<Spot>(Spot{}); },
             "the picker closing");
+}
+
+// The extension in Tools > Extension Manager (the package tests check what
+// it reads); its list draws the entries itself, so the screenshot shows them.
+TEST(ImpressDesktop, TheExtensionManagerListsTheExtension)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "manager.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    const Reference<css::frame::XDispatchProvider> frame(live.model()->getCurrentController()->getFrame(),
+                                                         UNO_QUERY_THROW);
+    // Its dialog may run a loop of its own: the dispatch goes from a thread of its own.
+    std::jthread open([&] {
+        css::frame::DispatchHelper::create(office.context())
+            ->executeDispatch(frame, "service:com.sun.star.deployment.ui.PackageManagerDialog", "", 0, {});
+    });
+    const std::string title = "Extension Manager";
+    const Spot close = Find(title, "Close", a11y::AccessibleRole::PUSH_BUTTON);
+    std::this_thread::sleep_for(2s);
+    const Spot frameBox = Find(title, "Display Extensions", a11y::AccessibleRole::PANEL);
+    // The list below the search box holds one entry drawn over its background.
+    EXPECT_GT(ColoursOnScreen(VELMORA_FBDIR, frameBox.x, frameBox.y + 70, frameBox.width, 50), 2);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-extension-manager.png");
+    Click(close);
+    open.join();
+    WaitFor([&] { return Window(title) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the manager closing");
 }
 
 TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
