@@ -342,6 +342,14 @@ TEST(ImpressDesktop, TheInputBoxButtonsReadInChinese)
     const std::string title = "设置私人印记";
     const Spot cancel = Find(title, "取消", a11y::AccessibleRole::PUSH_BUTTON);
     EXPECT_TRUE(Named(Window(title).value_or(std::vector<Spot>{}), "确定", a11y::AccessibleRole::PUSH_BUTTON));
+    // Drawn, for the screenshot.
+    WaitFor(
+        [&] {
+            return ColoursOnScreen(VELMORA_FBDIR, cancel.x, cancel.y, cancel.width, cancel.height) > 2
+                       ? std::optional<Spot>(cancel)
+                       : std::nullopt;
+        },
+        "the input box drawn");
     KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-input-box.png");
     Click(cancel);
     AcceptMessage("信息输入错误！");
