@@ -41,9 +41,11 @@ char32_t TellingLetter(const std::string& title, const std::string& previous)
     return i < letters.size() ? letters[i] : (letters.empty() ? U' ' : letters.front());
 }
 
-void CommandsOf(std::vector<AddonEntry>& entries, std::vector<AddonEntry*>& commands)
+// The commands among the entries, those of submenus in their places.
+template <typename Entries, typename Entry>
+void CommandsOf(Entries& entries, std::vector<Entry*>& commands)
 {
-    for (AddonEntry& entry : entries) {
+    for (Entry& entry : entries) {
         if (entry.kind == AddonEntry::Kind::Command) {
             commands.push_back(&entry);
         } else if (entry.kind == AddonEntry::Kind::Submenu) {
@@ -261,17 +263,6 @@ void WritePicture(const std::filesystem::path& file, const ToolbarPicture& pictu
     }
 }
 
-void Flatten(const std::vector<AddonEntry>& entries, std::vector<AddonEntry>& commands)
-{
-    for (const AddonEntry& entry : entries) {
-        if (entry.kind == AddonEntry::Kind::Command) {
-            commands.push_back(entry);
-        } else if (entry.kind == AddonEntry::Kind::Submenu) {
-            Flatten(entry.children, commands);
-        }
-    }
-}
-
 }  // namespace
 
 AddonsWriter::AddonsWriter(const addin::Connect& connect) : groups_(RibbonReader(connect, pictures_).Groups())
@@ -308,7 +299,11 @@ std::vector<AddonEntry> AddonsWriter::Toolbar() const
         if (!entries.empty()) {
             entries.push_back({AddonEntry::Kind::Separator, "private:separator", "", "", "", {}});
         }
-        Flatten(group.children, entries);
+        std::vector<const AddonEntry*> commands;
+        CommandsOf(group.children, commands);
+        for (const AddonEntry* command : commands) {
+            entries.push_back(*command);
+        }
     }
     return entries;
 }
