@@ -1,25 +1,63 @@
 #include "impress/AddonsWriter.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <stdexcept>
 
 #include <pugixml.hpp>
 
+#include "platform/Utf8.hpp"
+
 namespace velmora::impress {
 namespace {
 
 constexpr const char* kContext = "com.sun.star.presentation.PresentationDocument";
+// The Extension Manager's picture of the extension, as description.xml names it.
+constexpr const char* kExtensionIcon = "icons/velmora.bmp";
+constexpr int kExtensionIconSize = 42;
 
-std::string PictureExtension(const resources::Picture& picture)
+// Tile colours of the pictures drawn for commands without one, by group.
+constexpr std::uint32_t kGroupTiles[] = {0x2E70B4, 0x2E8B57, 0xC0601E, 0x7A4FB0, 0x56606C};
+
+// A command's pictures are named after its control (and gallery item).
+std::string PictureName(const std::string& url)
 {
-    return picture.kind == resources::PictureKind::Icon ? ".ico" : ".bmp";
+    std::string name = url.substr(url.find("?control=") + 9);
+    std::replace_if(name.begin(), name.end(), [](char c) { return c == '&' || c == '='; }, '_');
+    return name;
+}
+
+// The letter that tells a command from the one before it in its group:
+// the first where their titles differ ("导出选定…" after "导出全部…": 选).
+char32_t TellingLetter(const std::string& title, const std::string& previous)
+{
+    const std::vector<char32_t> letters = platform::DecodeUtf8(title);
+    const std::vector<char32_t> before = platform::DecodeUtf8(previous);
+    std::size_t i = 0;
+    while (i < letters.size() && i < before.size() && letters[i] == before[i]) {
+        ++i;
+    }
+    return i < letters.size() ? letters[i] : (letters.empty() ? U' ' : letters.front());
+}
+
+// The commands among the entries, those of submenus in their places.
+template <typename Entries, typename Entry>
+void CommandsOf(Entries& entries, std::vector<Entry*>& commands)
+{
+    for (Entry& entry : entries) {
+        if (entry.kind == AddonEntry::Kind::Command) {
+            commands.push_back(&entry);
+        } else if (entry.kind == AddonEntry::Kind::Submenu) {
+            CommandsOf(entry.children, commands);
+        }
+    }
 }
 
 // Walks the customUI document and asks Connect for what its attributes name.
 class RibbonReader {
 public:
-    RibbonReader(const addin::Connect& connect, std::map<std::string, std::vector<std::uint8_t>>& pictures)
+    RibbonReader(const addin::Connect& connect, std::map<std::string, AddonsWriter::Pictures>& pictures)
         : connect_(connect), pictures_(pictures)
     {
     }
@@ -84,9 +122,10 @@ private:
         return entry;
     }
 
+    // Impress binds pictures to command addresses: a submenu shows none.
     AddonEntry Submenu(const pugi::xml_node& node)
     {
-        return {AddonEntry::Kind::Submenu, "", RibbonLabel(node.attribute("label").value()), "", Picture(node), {}};
+        return {AddonEntry::Kind::Submenu, "", RibbonLabel(node.attribute("label").value()), "", "", {}};
     }
 
     // A gallery's own items, as the host fills it through the item callbacks.
@@ -121,15 +160,20 @@ private:
         return picture ? Keep(control.Id, *picture) : "";
     }
 
+    // A picture that cannot be read is left out, as if the callback gave none.
     std::string Keep(const std::string& name, const resources::Picture& picture)
     {
-        const std::string file = name + PictureExtension(picture);
-        pictures_[file].assign(picture.bytes.begin(), picture.bytes.end());
-        return file;
+        auto small = ToolbarPicture::FromResource(picture, ToolbarPicture::kSmall);
+        auto large = ToolbarPicture::FromResource(picture, ToolbarPicture::kLarge);
+        if (!small || !large) {
+            return "";
+        }
+        pictures_.insert_or_assign(name, AddonsWriter::Pictures{std::move(*small), std::move(*large)});
+        return name;
     }
 
     const addin::Connect& connect_;
-    std::map<std::string, std::vector<std::uint8_t>>& pictures_;
+    std::map<std::string, AddonsWriter::Pictures>& pictures_;
 };
 
 // Set members are ordered by name: m001, m002, ...
@@ -157,9 +201,29 @@ void Prop(pugi::xml_node parent, const char* name, const std::string& value)
     prop.append_child("value").text() = value.c_str();
 }
 
-std::string ImageUrl(const std::string& picture)
+std::string PictureFile(const std::string& picture, int size)
 {
-    return picture.empty() ? "" : "%origin%/icons/" + picture;
+    return picture + "_" + std::to_string(size) + ".bmp";
+}
+
+// Pictures go by command address in the Images set: Impress reads a picture
+// file of any size from UserDefinedImages (an ImageIdentifier would name a
+// picture of its own, ahead of the set).
+void Images(pugi::xml_node images, const std::vector<AddonEntry>& entries)
+{
+    for (const AddonEntry& entry : entries) {
+        if (entry.kind == AddonEntry::Kind::Submenu) {
+            Images(images, entry.children);
+        }
+        if (entry.kind != AddonEntry::Kind::Command || entry.picture.empty()) {
+            continue;
+        }
+        pugi::xml_node image = Node(images, std::string(kToolbarName) + ".image." + entry.picture, true);
+        Prop(image, "URL", entry.url);
+        pugi::xml_node files = Node(image, "UserDefinedImages");
+        Prop(files, "ImageSmallURL", "%origin%/icons/" + PictureFile(entry.picture, ToolbarPicture::kSmall));
+        Prop(files, "ImageBigURL", "%origin%/icons/" + PictureFile(entry.picture, ToolbarPicture::kLarge));
+    }
 }
 
 void MenuItems(pugi::xml_node submenu, const std::vector<AddonEntry>& entries)
@@ -169,7 +233,6 @@ void MenuItems(pugi::xml_node submenu, const std::vector<AddonEntry>& entries)
         pugi::xml_node item = Node(submenu, MemberName(i), true);
         Prop(item, "URL", entry.url);
         Prop(item, "Title", entry.title);
-        Prop(item, "ImageIdentifier", ImageUrl(entry.picture));
         Prop(item, "Target", "_self");
         Prop(item, "Context", kContext);
         if (entry.kind == AddonEntry::Kind::Submenu) {
@@ -185,41 +248,49 @@ void ToolbarItems(pugi::xml_node toolbar, const std::vector<AddonEntry>& entries
         Prop(item, "URL", entries[i].url);
         // The toolbar shows the title as the button's tip.
         Prop(item, "Title", entries[i].tip);
-        Prop(item, "ImageIdentifier", ImageUrl(entries[i].picture));
         Prop(item, "Target", "_self");
         Prop(item, "Context", kContext);
     }
 }
 
-void Flatten(const std::vector<AddonEntry>& entries, std::vector<AddonEntry>& commands)
+void WritePicture(const std::filesystem::path& file, const ToolbarPicture& picture)
 {
-    for (const AddonEntry& entry : entries) {
-        if (entry.kind == AddonEntry::Kind::Command) {
-            commands.push_back(entry);
-        } else if (entry.kind == AddonEntry::Kind::Submenu) {
-            Flatten(entry.children, commands);
-        }
+    const std::vector<std::uint8_t> bytes = picture.Bmp();
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + file.string());
     }
 }
 
 }  // namespace
 
-std::string RibbonLabel(std::string label)
+AddonsWriter::AddonsWriter(const addin::Connect& connect) : groups_(RibbonReader(connect, pictures_).Groups())
 {
-    label.erase(label.find_last_not_of(' ') + 1);
-    return label;
+    LetterCommandsWithoutPictures();
 }
 
-std::string CommandUrl(const std::string& onAction, const std::string& controlId, int index)
+// Text buttons would take several rows of the toolbar: a command without a
+// picture gets its telling letter on its group's colour.
+void AddonsWriter::LetterCommandsWithoutPictures()
 {
-    std::string url = kProtocol + onAction + "?control=" + controlId;
-    if (index >= 0) {
-        url += "&index=" + std::to_string(index);
+    for (std::size_t group = 0; group < groups_.size(); ++group) {
+        std::vector<AddonEntry*> commands;
+        CommandsOf(groups_[group].children, commands);
+        const std::uint32_t tile = kGroupTiles[group % std::size(kGroupTiles)];
+        for (std::size_t i = 0; i < commands.size(); ++i) {
+            AddonEntry& command = *commands[i];
+            if (!command.picture.empty()) {
+                continue;
+            }
+            const char32_t letter = TellingLetter(command.title, i > 0 ? commands[i - 1]->title : "");
+            command.picture = PictureName(command.url);
+            pictures_.insert_or_assign(command.picture,
+                                       Pictures{ToolbarPicture::Letter(letter, tile, ToolbarPicture::kSmall),
+                                                ToolbarPicture::Letter(letter, tile, ToolbarPicture::kLarge)});
+        }
     }
-    return url;
 }
-
-AddonsWriter::AddonsWriter(const addin::Connect& connect) : groups_(RibbonReader(connect, pictures_).Groups()) {}
 
 std::vector<AddonEntry> AddonsWriter::Toolbar() const
 {
@@ -228,7 +299,11 @@ std::vector<AddonEntry> AddonsWriter::Toolbar() const
         if (!entries.empty()) {
             entries.push_back({AddonEntry::Kind::Separator, "private:separator", "", "", "", {}});
         }
-        Flatten(group.children, entries);
+        std::vector<const AddonEntry*> commands;
+        CommandsOf(group.children, commands);
+        for (const AddonEntry* command : commands) {
+            entries.push_back(*command);
+        }
     }
     return entries;
 }
@@ -249,18 +324,18 @@ void AddonsWriter::Write(const std::filesystem::path& folder) const
     MenuItems(Node(menu, "Submenu"), groups_);
 
     ToolbarItems(Node(Node(ui, "OfficeToolBar"), kToolbarName, true), Toolbar());
+    Images(Node(ui, "Images"), groups_);
 
     if (!document.save_file((folder / "Addons.xcu").c_str(), "  ", pugi::format_default, pugi::encoding_utf8)) {
         throw std::runtime_error("cannot write " + (folder / "Addons.xcu").string());
     }
     std::filesystem::create_directories(folder / "icons");
-    for (const auto& [name, bytes] : pictures_) {
-        std::ofstream out(folder / "icons" / name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            throw std::runtime_error("cannot write " + (folder / "icons" / name).string());
+    for (const auto& [name, pictures] : pictures_) {
+        for (const ToolbarPicture* picture : {&pictures.small, &pictures.large}) {
+            WritePicture(folder / "icons" / PictureFile(name, picture->Size()), *picture);
         }
     }
+    WritePicture(folder / kExtensionIcon, ToolbarPicture::Letter(U'V', kGroupTiles[0], kExtensionIconSize));
 }
 
 }  // namespace velmora::impress

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "addin/Connect.hpp"
+#include "impress/CommandAddress.hpp"
+#include "impress/ToolbarPicture.hpp"
 
 namespace velmora::impress {
 
-inline constexpr const char* kProtocol = "vnd.velmora:";
 inline constexpr const char* kToolbarName = "org.orvaldi.velmora.toolbar";
 inline constexpr const char* kMenuName = "org.orvaldi.velmora.menu";
 
@@ -21,16 +22,9 @@ struct AddonEntry {
     std::string url;
     std::string title;
     std::string tip;
-    std::string picture;  // file name under icons/, "" for none
+    std::string picture;  // the name of its pictures under icons/, "" for none
     std::vector<AddonEntry> children;
 };
-
-// A ribbon label without the trailing blanks that pad the large buttons.
-std::string RibbonLabel(std::string label);
-
-// The address a menu entry dispatches: the onAction name, then the pressed
-// control's id and, for a gallery item, its index.
-std::string CommandUrl(const std::string& onAction, const std::string& controlId, int index = -1);
 
 // Reads the ribbon the way the presentation program does: the definition
 // from GetCustomUI, then the picture and gallery callbacks of Connect.
@@ -43,12 +37,20 @@ public:
     // Every command in ribbon order, the groups apart by separators.
     std::vector<AddonEntry> Toolbar() const;
 
-    // Addons.xcu and the pictures it names, into `folder`.
+    // Addons.xcu, the pictures it names and the extension's icon, into `folder`.
     void Write(const std::filesystem::path& folder) const;
 
+    // A command's pictures, small and large, by name.
+    struct Pictures {
+        ToolbarPicture small;
+        ToolbarPicture large;
+    };
+
 private:
-    // File names under icons/ with their bytes; filled while the groups are read.
-    std::map<std::string, std::vector<std::uint8_t>> pictures_;
+    void LetterCommandsWithoutPictures();
+
+    // Filled while the groups are read.
+    std::map<std::string, Pictures> pictures_;
     std::vector<AddonEntry> groups_;
 };
 

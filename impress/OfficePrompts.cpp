@@ -122,16 +122,18 @@ std::string OfficePrompts::InputBox(const std::string& prompt, const std::string
     SetProperty(model, "Width", Any(sal_Int32(220)));
     SetProperty(model, "Height", Any(sal_Int32(80)));
     SetProperty(model, "Title", Any(ToUno(title)));
-    SetProperty(AddControl(model, "com.sun.star.awt.UnoControlFixedTextModel", "Prompt", 6, 6, 150, 40), "Label",
-                Any(Lines(prompt)));
+    const auto label = AddControl(model, "com.sun.star.awt.UnoControlFixedTextModel", "Prompt", 6, 6, 150, 40);
+    SetProperty(label, "Label", Any(Lines(prompt)));
+    // Not the entry's label: the toolkit would add an accelerator of its own ("(A)").
+    SetProperty(label, "NoLabel", Any(true));
     SetProperty(AddControl(model, "com.sun.star.awt.UnoControlEditModel", "Entry", 6, 58, 208, 14), "Text",
                 Any(ToUno(defaultText)));
     const auto ok = AddControl(model, "com.sun.star.awt.UnoControlButtonModel", "OK", 164, 6, 50, 14);
-    SetProperty(ok, "Label", Any(rtl::OUString("确定")));
+    SetProperty(ok, "Label", Any(ToUno("确定")));
     SetProperty(ok, "PushButtonType", Any(sal_Int16(css::awt::PushButtonType_OK)));
     SetProperty(ok, "DefaultButton", Any(true));
     const auto cancel = AddControl(model, "com.sun.star.awt.UnoControlButtonModel", "Cancel", 164, 24, 50, 14);
-    SetProperty(cancel, "Label", Any(rtl::OUString("取消")));
+    SetProperty(cancel, "Label", Any(ToUno("取消")));
     SetProperty(cancel, "PushButtonType", Any(sal_Int16(css::awt::PushButtonType_CANCEL)));
 
     const Reference<css::awt::XControl> dialog(

@@ -25,6 +25,7 @@
 #include <com/sun/star/io/SequenceInputStream.hpp>
 
 #include "forms/Forms.hpp"
+#include "forms/SymbolFonts.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/LiveDocument.hpp"
 #include "platform/Utf8.hpp"
@@ -112,7 +113,7 @@ public:
     void Sync() override
     {
         UnoControlBinding::Sync();
-        Set("Label", Text(Control().Caption()));
+        Set("Label", Text(forms::ShownCaption(Control().FontName(), Control().Caption())));
         Set("Align", Any(AlignOf(Control().TextAlign())));
         Set("MultiLine", Any(Control().WordWrap()));
         Set("Border", Any(BorderOf(Control().SpecialEffect())));
@@ -662,7 +663,8 @@ void UnoControlBinding::SyncGeometry() const
 void UnoControlBinding::SyncFont() const
 {
     css::awt::FontDescriptor font;
-    font.Name = ToUno(control_.FontName());
+    // A symbol font's captions are drawn as glyphs of the office's own font.
+    font.Name = forms::IsSymbolFont(control_.FontName()) ? rtl::OUString() : ToUno(control_.FontName());
     font.Height = static_cast<sal_Int16>(std::lround(control_.FontSize() > 0 ? control_.FontSize() : 9));
     font.Weight = control_.FontBold() ? css::awt::FontWeight::BOLD : css::awt::FontWeight::NORMAL;
     Set("FontDescriptor", Any(font));
@@ -682,7 +684,7 @@ void UnoControlBinding::SyncColours() const
 std::string MnemonicCaption(const forms::Control& control)
 {
     std::string caption;
-    for (const char letter : control.Caption()) {
+    for (const char letter : forms::ShownCaption(control.FontName(), control.Caption())) {
         caption += letter == '~' ? std::string("~~") : std::string(1, letter);
     }
     const std::string key = control.Accelerator();

@@ -43,10 +43,9 @@ UnoFormWindow::UnoFormWindow(forms::UserForm& form, UnoFormDriver& driver, Refer
                UNO_QUERY_THROW);
     model_->setPropertyValue("Name", Any(ToUno(form_.Name())));
     for (forms::Control* control : form_.Controls()) {
-        auto binding = BindUno(*control, *this);
-        ModelsOf(control->Parent())->insertByName(ToUno(control->Name()), Any(binding->Model()));
-        bindings_.push_back(std::move(binding));
+        bindings_.push_back(BindUno(*control, *this));
     }
+    InsertModels();
     CreateDialog(parent);
     MeasureUnits();
     for (const auto& binding : bindings_) {
@@ -59,6 +58,51 @@ UnoFormWindow::UnoFormWindow(forms::UserForm& form, UnoFormDriver& driver, Refer
 UnoFormWindow::~UnoFormWindow()
 {
     Reference<css::lang::XComponent>(dialog_, UNO_QUERY_THROW)->dispose();
+}
+
+// The toolkit draws a control inserted into a container above those inserted
+// after it, and moves between them in that order with Tab; the forms draw a
+// later control above an earlier one it overlaps (a frame's children above
+// the frame, here its plain box). So a control goes in before the earlier
+// ones it overlaps, and otherwise in the order of creation.
+void UnoFormWindow::InsertModels()
+{
+    const std::size_t count = bindings_.size();
+    std::vector<std::vector<std::size_t>> below(count);
+    std::vector<int> above(count, 0);
+    for (std::size_t later = 0; later < count; ++later) {
+        for (std::size_t earlier = 0; earlier < later; ++earlier) {
+            if (Overlap(bindings_[earlier]->Control(), bindings_[later]->Control())) {
+                below[later].push_back(earlier);
+                ++above[earlier];
+            }
+        }
+    }
+    std::vector<bool> inserted(count, false);
+    for (std::size_t done = 0; done < count; ++done) {
+        std::size_t next = 0;
+        while (inserted[next] || above[next] > 0) {
+            ++next;
+        }
+        inserted[next] = true;
+        for (const std::size_t covered : below[next]) {
+            --above[covered];
+        }
+        const forms::Control& control = bindings_[next]->Control();
+        ModelsOf(control.Parent())->insertByName(ToUno(control.Name()), Any(bindings_[next]->Model()));
+    }
+}
+
+// Two controls drawn in one container whose boxes share some area.
+bool UnoFormWindow::Overlap(const forms::Control& a, const forms::Control& b) const
+{
+    if (ModelsOf(a.Parent()) != ModelsOf(b.Parent())) {
+        return false;
+    }
+    const auto [aLeft, aTop] = Origin(a.Parent());
+    const auto [bLeft, bTop] = Origin(b.Parent());
+    return aLeft + a.Left() < bLeft + b.Left() + b.Width() && bLeft + b.Left() < aLeft + a.Left() + a.Width() &&
+           aTop + a.Top() < bTop + b.Top() + b.Height() && bTop + b.Top() < aTop + a.Top() + a.Height();
 }
 
 void UnoFormWindow::CreateDialog(const Reference<css::awt::XWindowPeer>& parent)

@@ -56,6 +56,8 @@ public:
     std::pair<float, float> Origin(const forms::Container& container) const override;
 
 private:
+    void InsertModels();
+    bool Overlap(const forms::Control& a, const forms::Control& b) const;
     void CreateDialog(const css::uno::Reference<css::awt::XWindowPeer>& parent);
     void MeasureUnits();
     void ListenToSurface();

@@ -19,9 +19,9 @@
 #include <QVBoxLayout>
 
 #include "forms/Forms.hpp"
+#include "forms/SymbolFonts.hpp"
 #include "studio/CaptionedFrame.hpp"
 #include "studio/QtPictures.hpp"
-#include "studio/SymbolFonts.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -34,7 +34,7 @@ QString Text(const std::string& text)
 // A caption as it reads, symbol fonts drawn as their glyphs.
 QString CaptionOf(const forms::Control& control)
 {
-    return ShownCaption(control.FontName(), Text(control.Caption()));
+    return Text(forms::ShownCaption(control.FontName(), control.Caption()));
 }
 
 // A button's caption for Qt, which takes "&" as the mark of the key that
@@ -716,7 +716,7 @@ void ControlBinding::ApplyFont()
     drawn_.fontSize = control_.FontSize();
     drawn_.fontBold = control_.FontBold();
     // A symbol font's captions are drawn as glyphs of the desktop's own font.
-    QFont font = IsSymbolFont(drawn_.fontName) ? QFont() : QFont(Text(drawn_.fontName));
+    QFont font = forms::IsSymbolFont(drawn_.fontName) ? QFont() : QFont(Text(drawn_.fontName));
     font.setPointSizeF(drawn_.fontSize > 0 ? drawn_.fontSize : 9);
     font.setBold(drawn_.fontBold);
     widget_->setFont(font);

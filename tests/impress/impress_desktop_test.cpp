@@ -17,7 +17,9 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/ui/XUIElement.hpp>
@@ -25,6 +27,7 @@
 
 #include "host/Host.hpp"
 #include "host/Prompts.hpp"
+#include "impress/AddonsWriter.hpp"
 #include "impress/UnoText.hpp"
 #include "tests/impress/OfficeFixture.hpp"
 #include "tests/support/Decks.hpp"
@@ -238,6 +241,181 @@ std::vector<TitleLook> TitleLooks(const std::filesystem::path& file)
         looks.push_back({font->Size(), font->NameFarEast()});
     }
     return looks;
+}
+
+// The deck's window's docked toolbars that lie along a row, by resource
+// name, where they are drawn on the screen.
+std::vector<Spot> DockedRows(const LiveDeck& deck)
+{
+    const Reference<css::beans::XPropertySet> frame(deck.model()->getCurrentController()->getFrame(),
+                                                    UNO_QUERY_THROW);
+    const Reference<css::frame::XLayoutManager> layout(frame->getPropertyValue("LayoutManager"), UNO_QUERY_THROW);
+    std::vector<Spot> bars;
+    for (const auto& element : layout->getElements()) {
+        const rtl::OUString name = element->getResourceURL();
+        const Reference<a11y::XAccessible> drawn(element->getRealInterface(), UNO_QUERY);
+        if (!name.startsWith("private:resource/toolbar/") || !layout->isElementVisible(name) ||
+            !layout->isElementDocked(name) || !drawn.is()) {
+            continue;
+        }
+        const std::vector<Spot> spots = SpotsUnder(drawn);
+        if (!spots.empty() && spots.front().width > spots.front().height) {
+            bars.push_back(spots.front());
+            bars.back().name = impress::FromUno(name);
+        }
+    }
+    return bars;
+}
+
+const std::string kVelmoraBar = std::string("private:resource/toolbar/addon_") + impress::kToolbarName;
+
+// The item of Impress's own Standard toolbar whose name starts so, where it
+// is drawn on the bar itself and not put behind the overflow button.
+std::optional<Spot> OnStandardBar(const LiveDeck& deck, const std::string& name)
+{
+    const Reference<css::beans::XPropertySet> frame(deck.model()->getCurrentController()->getFrame(),
+                                                    UNO_QUERY_THROW);
+    const Reference<css::frame::XLayoutManager> layout(frame->getPropertyValue("LayoutManager"), UNO_QUERY_THROW);
+    const auto element = layout->getElement("private:resource/toolbar/standardbar");
+    if (!element.is()) {
+        return std::nullopt;
+    }
+    const std::vector<Spot> spots =
+        SpotsUnder(Reference<a11y::XAccessible>(element->getRealInterface(), UNO_QUERY_THROW));
+    if (spots.empty()) {
+        return std::nullopt;
+    }
+    const Spot& bar = spots.front();
+    for (const Spot& spot : spots) {
+        if (spot.name.starts_with(name) && spot.width > 0 && spot.x >= bar.x &&
+            spot.x + spot.width <= bar.x + bar.width) {
+            return spot;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(ImpressDesktop, TheToolbarShowsPicturesOnARowOfItsOwnAndImpressKeepsItsStandardBar)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "toolbar.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    WaitFor([&] { return Named(ToolbarItems(live), "设置字体", a11y::AccessibleRole::PUSH_BUTTON); },
+            "the toolbar's 设置字体");
+    const std::vector<Spot> bars = DockedRows(live);
+    const auto velmora = std::find_if(bars.begin(), bars.end(), [](const Spot& bar) { return bar.name == kVelmoraBar; });
+    ASSERT_NE(velmora, bars.end());
+    for (const Spot& bar : bars) {
+        const bool sameRow = bar.y < velmora->y + velmora->height && velmora->y < bar.y + bar.height;
+        EXPECT_TRUE(bar.name == kVelmoraBar || !sameRow) << bar.name << " shares the Velmora toolbar's row";
+        EXPECT_TRUE(bar.name == kVelmoraBar || bar.y < velmora->y) << bar.name << " is pushed below the Velmora toolbar";
+    }
+    EXPECT_TRUE(OnStandardBar(live, "Save")) << "Save is behind the Standard toolbar's overflow";
+    EXPECT_TRUE(OnStandardBar(live, "Undo")) << "Undo is behind the Standard toolbar's overflow";
+
+    // Every command is a picture on the bar itself: a row, no overflow.
+    const std::vector<Spot> items = ToolbarItems(live);
+    ASSERT_FALSE(items.empty());
+    const Spot& toolbar = items.front();
+    int buttons = 0;
+    for (const Spot& item : items) {
+        if (item.role != a11y::AccessibleRole::PUSH_BUTTON) {
+            continue;
+        }
+        ++buttons;
+        EXPECT_LT(item.width, 2 * item.height) << item.name << " is drawn as text";
+        EXPECT_LE(item.x + item.width, toolbar.x + toolbar.width) << item.name << " is behind the overflow";
+    }
+    EXPECT_GE(buttons, 40);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-toolbar.png");
+}
+
+TEST(ImpressDesktop, TheInputBoxButtonsReadInChinese)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "mark.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "添加印记", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 添加印记"));
+    const std::string title = "设置私人印记";
+    const Spot cancel = Find(title, "取消", a11y::AccessibleRole::PUSH_BUTTON);
+    EXPECT_TRUE(Named(Window(title).value_or(std::vector<Spot>{}), "确定", a11y::AccessibleRole::PUSH_BUTTON));
+    // Drawn, for the screenshot.
+    WaitFor(
+        [&] {
+            return ColoursOnScreen(VELMORA_FBDIR, cancel.x, cancel.y, cancel.width, cancel.height) > 2
+                       ? std::optional<Spot>(cancel)
+                       : std::nullopt;
+        },
+        "the input box drawn");
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-input-box.png");
+    Click(cancel);
+    AcceptMessage("信息输入错误！");
+}
+
+TEST(ImpressDesktop, ThePickerDrawsItsTargetsItsArrowAndOnExpandingItsFavourites)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "picker.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    Click(WaitFor([&] { return Named(ToolbarItems(live), "屏幕取色", a11y::AccessibleRole::PUSH_BUTTON); },
+                  "the toolbar's 屏幕取色"));
+    const std::string title = "锁定取色：按任意键";
+    // Each is drawn: not hidden under the frame's plain box or the button.
+    const auto drawn = [](const Spot& spot) {
+        return ColoursOnScreen(VELMORA_FBDIR, spot.x, spot.y, spot.width, spot.height) > 1;
+    };
+    for (const char* target : {"填充", "文字", "线条"}) {
+        EXPECT_TRUE(drawn(Find(title, target, a11y::AccessibleRole::RADIO_BUTTON))) << target;
+    }
+    // It opens compact: the arrow points down to the favourites below.
+    EXPECT_TRUE(drawn(Find(title, "▼", a11y::AccessibleRole::LABEL)));
+    // Beside the arrow, which lies over the button's middle.
+    const Spot expand = Find(title, "扩展", a11y::AccessibleRole::PUSH_BUTTON);
+    ClickAt(expand.x + 10, expand.y + expand.height / 2);
+    EXPECT_TRUE(drawn(Find(title, "▲", a11y::AccessibleRole::LABEL)));
+    int favourites = 0;
+    for (const Spot& spot : Window(title).value_or(std::vector<Spot>{})) {
+        favourites += spot.role == a11y::AccessibleRole::RADIO_BUTTON && spot.name.empty() && drawn(spot);
+    }
+    EXPECT_EQ(favourites, 8);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-picker.png");
+
+    // Esc with the pointer on it closes it, and lets go of the keys it took.
+    const Spot readout = Find(title, "HEX:", a11y::AccessibleRole::LABEL);
+    Xdotool({"mousemove", "--sync", std::to_string(readout.x + 2), std::to_string(readout.y + 2), "key", "Escape"});
+    WaitFor([&] { return Window(title) || Window("解除锁定：按任意键") ? std::nullopt : std::optional<Spot>(Spot{}); },
+            "the picker closing");
+}
+
+// The extension in Tools > Extension Manager (the package tests check what
+// it reads); its list draws the entries itself, so the screenshot shows them.
+TEST(ImpressDesktop, TheExtensionManagerListsTheExtension)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "manager.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    const Reference<css::frame::XDispatchProvider> frame(live.model()->getCurrentController()->getFrame(),
+                                                         UNO_QUERY_THROW);
+    // Its dialog may run a loop of its own: the dispatch goes from a thread of its own.
+    std::jthread open([&] {
+        css::frame::DispatchHelper::create(office.context())
+            ->executeDispatch(frame, "service:com.sun.star.deployment.ui.PackageManagerDialog", "", 0, {});
+    });
+    const std::string title = "Extension Manager";
+    const Spot close = Find(title, "Close", a11y::AccessibleRole::PUSH_BUTTON);
+    std::this_thread::sleep_for(2s);
+    const Spot frameBox = Find(title, "Display Extensions", a11y::AccessibleRole::PANEL);
+    // The list below the search box holds one entry drawn over its background.
+    EXPECT_GT(ColoursOnScreen(VELMORA_FBDIR, frameBox.x, frameBox.y + 70, frameBox.width, 50), 2);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-extension-manager.png");
+    Click(close);
+    open.join();
+    WaitFor([&] { return Window(title) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the manager closing");
 }
 
 TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)

@@ -1,7 +1,9 @@
 // The forms driver over LibreOffice's toolkit, run from this process against
 // the headless soffice: the add-in's dialogs as toolkit dialogs, worked by
 // the toolkit's own input events and read back through its control models.
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -14,8 +16,11 @@
 #include <com/sun/star/awt/XToolkitRobot.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <gtest/gtest.h>
 
+#include "cli/ScriptedScreen.hpp"
+#include "color/frm_Colorpicker.hpp"
 #include "color/frm_myColor.hpp"
 #include "font/frm_setFont.hpp"
 #include "host/Application.hpp"
@@ -250,6 +255,42 @@ TEST_F(ToolkitDialogTest, ThePictureExportAndMontageDialogsShowTheirControlsAsTh
     EXPECT_NE(driver_.Window("frm_ExportPic"), nullptr);
     driver_.UnloadAll();
     EXPECT_EQ(driver_.Window("frm_CombinPic"), nullptr);
+    EXPECT_EQ(errors_, "");
+}
+
+// The picker over a screen of the demo deck's blue: what the toolkit draws
+// above what, read from the order of the dialog's models (the first above).
+TEST_F(ToolkitDialogTest, ThePickerDrawsItsTargetsAboveTheirFrameAndItsArrowAboveItsButton)
+{
+    const auto screen = dir_.path() / "blue.ppm";
+    std::ofstream(screen, std::ios::binary) << "P6\n1 1\n255\n" << '\x2E' << '\x70' << '\xB4';
+    auto scripted = std::make_shared<cli::ScriptedScreen>(screen, host::ScreenPoint{0, 0});
+    services_.screen = scripted;
+    color::md_ColorPicker module;
+    color::frm_Colorpicker picker(driver_, decks_.app(), services_, module);
+    impress::UnoFormWindow& window = Shown(picker);
+    const auto names = Reference<css::container::XNameAccess>(window.Dialog()->getModel(), UNO_QUERY_THROW)
+                           ->getElementNames();
+    const auto place = [&](const char* name) {
+        return std::find(names.begin(), names.end(), rtl::OUString::createFromAscii(name)) - names.begin();
+    };
+    for (const char* target : {"OptionButton1", "OptionButton2", "OptionButton3"}) {
+        EXPECT_LT(place(target), place("Frame1")) << target;
+    }
+    EXPECT_LT(place("Lab_Color8"), place("Frame2"));
+    EXPECT_LT(place("Opt_Color1"), place("Frame2"));
+    EXPECT_LT(place("Lab_arrow"), place("Cmd_Extra"));
+    EXPECT_LT(place("Img_Lock"), place("Lab_Color0"));
+    // Controls that do not overlap keep the order they were made in, which is the order of Tab.
+    EXPECT_LT(place("Label1"), place("Label5"));
+    EXPECT_EQ(Text(window, "OptionButton1", "Label"), "填充");
+    EXPECT_EQ(Text(window, "Lab_arrow", "Label"), "▼");
+
+    // The readouts as the command line shows them: the hexadecimal digits blue first.
+    driver_.Dispatch([&] { scripted->Tick(); });
+    EXPECT_EQ(Text(window, "Label6", "Label"), "46,112,180");
+    EXPECT_EQ(Text(window, "Label7", "Label"), "B4702E");
+    driver_.UnloadAll();
     EXPECT_EQ(errors_, "");
 }
 

@@ -2,16 +2,14 @@
 
 #include <string>
 
-#include <QString>
-
-namespace velmora::studio {
+namespace velmora::forms {
 
 // Whether captions in this font are symbols (Webdings, Marlett): the
-// desktop has no such font, so they are drawn as the glyphs they stand for.
+// desktops have no such font, so they are drawn as the glyphs they stand for.
 bool IsSymbolFont(const std::string& fontName);
 
 // A caption as it reads: in a symbol font, each character the forms use
 // becomes the glyph it stands for ("3" in Webdings is a left arrow).
-QString ShownCaption(const std::string& fontName, const QString& caption);
+std::string ShownCaption(const std::string& fontName, const std::string& caption);
 
-}  // namespace velmora::studio
+}  // namespace velmora::forms
