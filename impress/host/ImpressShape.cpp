@@ -1,6 +1,8 @@
 #include "impress/host/ImpressShape.hpp"
 
+#include <functional>
 #include <map>
+#include <optional>
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
@@ -10,6 +12,8 @@
 #include <com/sun/star/drawing/LineStyle.hpp>
 #include <com/sun/star/drawing/XShapeDescriptor.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XTable.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 #include "host/HostError.hpp"
@@ -34,72 +38,128 @@ int TriState(bool value)
     return value ? host::TriState::True : host::TriState::False;
 }
 
+// Of styles read from each target: the one they share, else mixed.
+template <typename Style>
+int CommonVisibility(const std::vector<Reference<XPropertySet>>& targets, const char* property, Style none)
+{
+    std::optional<int> common;
+    for (const auto& target : targets) {
+        Style style = none;
+        Property(target, property) >>= style;
+        const int visible = TriState(style != none);
+        if (common && visible != *common) {
+            return host::TriState::Mixed;
+        }
+        common = visible;
+    }
+    return common.value_or(host::TriState::False);
+}
+
+// Shows the style on each target that has none, leaving other styles (a
+// gradient, a dashed line) as they are.
+template <typename Style>
+void Show(LiveDocument& document, const std::vector<Reference<XPropertySet>>& targets, const char* property,
+          Style none, Style solid)
+{
+    for (const auto& target : targets) {
+        Style style = none;
+        Property(target, property) >>= style;
+        if (style == none) {
+            document.changes.Set(target, property, Any(solid));
+        }
+    }
+}
+
+// A fill or line colour: writing it shows the fill or line, as the object
+// model does, so that a colour given to a text box without a fill is seen.
+class ShownColor : public ImpressColorFormat {
+public:
+    ShownColor(std::shared_ptr<LiveDocument> document, const std::vector<Reference<XPropertySet>>& targets,
+               std::string property, std::function<void()> show)
+        : ImpressColorFormat(std::move(document), targets.front(), targets, std::move(property)), show_(std::move(show))
+    {
+    }
+    void SetRGB(host::Color value) override
+    {
+        show_();
+        ImpressColorFormat::SetRGB(value);
+    }
+
+private:
+    std::function<void()> show_;
+};
+
 // Fill and line: visibility is the style, the colour a property of its own.
+// Both go to every target (a group's members, a table's cells); reads give
+// the first target's value.
 class ImpressFill : public host::FillFormat {
 public:
-    ImpressFill(std::shared_ptr<LiveDocument> document, Reference<XPropertySet> properties)
-        : document_(std::move(document)), properties_(std::move(properties))
+    ImpressFill(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> targets)
+        : document_(std::move(document)), targets_(std::move(targets))
     {
     }
-    int Visible() const override
-    {
-        auto style = css::drawing::FillStyle_NONE;
-        Property(properties_, "FillStyle") >>= style;
-        return TriState(style != css::drawing::FillStyle_NONE);
-    }
+    int Visible() const override { return CommonVisibility(targets_, "FillStyle", css::drawing::FillStyle_NONE); }
     void SetVisible(int triState) override
     {
-        const auto style =
-            triState == host::TriState::False ? css::drawing::FillStyle_NONE : css::drawing::FillStyle_SOLID;
-        document_->changes.Set(properties_, "FillStyle", Any(style));
+        if (triState == host::TriState::False) {
+            document_->changes.SetEach(targets_, "FillStyle", Any(css::drawing::FillStyle_NONE));
+        } else {
+            Show(*document_, targets_, "FillStyle", css::drawing::FillStyle_NONE, css::drawing::FillStyle_SOLID);
+        }
     }
     host::Ref<host::ColorFormat> ForeColor() override
     {
-        return std::make_shared<ImpressColorFormat>(document_, properties_, "FillColor");
+        // A new colour replaces a gradient or picture, as it does in the object model.
+        auto document = document_;
+        auto targets = targets_;
+        return std::make_shared<ShownColor>(document_, targets_, "FillColor", [document, targets] {
+            document->changes.SetEach(targets, "FillStyle", Any(css::drawing::FillStyle_SOLID));
+        });
     }
     float Transparency() const override
     {
         sal_Int16 percent = 0;
-        Property(properties_, "FillTransparence") >>= percent;
+        Property(targets_.front(), "FillTransparence") >>= percent;
         return static_cast<float>(percent) / 100.0F;
     }
     void SetTransparency(float value) override
     {
-        document_->changes.Set(properties_, "FillTransparence", Any(static_cast<sal_Int16>(value * 100.0F + 0.5F)));
+        document_->changes.SetEach(targets_, "FillTransparence", Any(static_cast<sal_Int16>(value * 100.0F + 0.5F)));
     }
     void UserPicture(const std::filesystem::path&) override { NotInImpress("Fill.UserPicture"); }
 
 private:
     std::shared_ptr<LiveDocument> document_;
-    Reference<XPropertySet> properties_;
+    std::vector<Reference<XPropertySet>> targets_;
 };
 
 class ImpressLine : public host::LineFormat {
 public:
-    ImpressLine(std::shared_ptr<LiveDocument> document, Reference<XPropertySet> properties)
-        : document_(std::move(document)), properties_(std::move(properties))
+    ImpressLine(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> targets)
+        : document_(std::move(document)), targets_(std::move(targets))
     {
     }
-    int Visible() const override
-    {
-        auto style = css::drawing::LineStyle_NONE;
-        Property(properties_, "LineStyle") >>= style;
-        return TriState(style != css::drawing::LineStyle_NONE);
-    }
+    int Visible() const override { return CommonVisibility(targets_, "LineStyle", css::drawing::LineStyle_NONE); }
     void SetVisible(int triState) override
     {
-        const auto style =
-            triState == host::TriState::False ? css::drawing::LineStyle_NONE : css::drawing::LineStyle_SOLID;
-        document_->changes.Set(properties_, "LineStyle", Any(style));
+        if (triState == host::TriState::False) {
+            document_->changes.SetEach(targets_, "LineStyle", Any(css::drawing::LineStyle_NONE));
+        } else {
+            Show(*document_, targets_, "LineStyle", css::drawing::LineStyle_NONE, css::drawing::LineStyle_SOLID);
+        }
     }
     host::Ref<host::ColorFormat> ForeColor() override
     {
-        return std::make_shared<ImpressColorFormat>(document_, properties_, "LineColor");
+        auto document = document_;
+        auto targets = targets_;
+        return std::make_shared<ShownColor>(document_, targets_, "LineColor", [document, targets] {
+            Show(*document, targets, "LineStyle", css::drawing::LineStyle_NONE, css::drawing::LineStyle_SOLID);
+        });
     }
 
 private:
     std::shared_ptr<LiveDocument> document_;
-    Reference<XPropertySet> properties_;
+    std::vector<Reference<XPropertySet>> targets_;
 };
 
 class ImpressTextFrame : public host::TextFrame {
@@ -312,14 +372,97 @@ void ImpressShape::SetVisible(int triState)
     document_->changes.Set(Properties(), "Visible", Any(triState != host::TriState::False));
 }
 
+std::vector<Reference<css::drawing::XShape>> ImpressShape::Members() const
+{
+    std::vector<Reference<css::drawing::XShape>> members;
+    const Reference<css::drawing::XShapes> group(shape_, UNO_QUERY);
+    for (sal_Int32 i = 0; group.is() && Type() == host::ShapeType::Group && i < group->getCount(); ++i) {
+        const Reference<css::drawing::XShape> member(group->getByIndex(i), UNO_QUERY);
+        if (member.is()) {
+            members.push_back(member);
+        }
+    }
+    return members;
+}
+
+std::vector<Reference<css::table::XCell>> ImpressShape::Cells() const
+{
+    std::vector<Reference<css::table::XCell>> cells;
+    if (Type() != host::ShapeType::Table) {
+        return cells;
+    }
+    const Reference<css::table::XTable> table(Property(Properties(), "Model"), UNO_QUERY);
+    for (sal_Int32 row = 0; table.is() && row < table->getRowCount(); ++row) {
+        for (sal_Int32 column = 0; column < table->getColumnCount(); ++column) {
+            cells.push_back(table->getCellByPosition(column, row));
+        }
+    }
+    return cells;
+}
+
+std::vector<Reference<XPropertySet>> ImpressShape::FillTargets() const
+{
+    std::vector<Reference<XPropertySet>> targets;
+    if (Type() == host::ShapeType::Group) {
+        for (const auto& member : Members()) {
+            const auto inner = ImpressShape(document_, member).FillTargets();
+            targets.insert(targets.end(), inner.begin(), inner.end());
+        }
+    } else if (Type() == host::ShapeType::Table) {
+        for (const auto& cell : Cells()) {
+            targets.emplace_back(cell, UNO_QUERY);
+        }
+    } else {
+        targets.push_back(Properties());
+    }
+    if (targets.empty()) {
+        throw host::HostError("the shape " + Name() + " has no fill");
+    }
+    return targets;
+}
+
+std::vector<Reference<XPropertySet>> ImpressShape::LineTargets() const
+{
+    if (Type() != host::ShapeType::Group) {
+        return {Properties()};
+    }
+    std::vector<Reference<XPropertySet>> targets;
+    for (const auto& member : Members()) {
+        const auto inner = ImpressShape(document_, member).LineTargets();
+        targets.insert(targets.end(), inner.begin(), inner.end());
+    }
+    if (targets.empty()) {
+        throw host::HostError("the group " + Name() + " has no line");
+    }
+    return targets;
+}
+
+std::vector<Reference<css::text::XText>> ImpressShape::Texts() const
+{
+    std::vector<Reference<css::text::XText>> texts;
+    if (Type() == host::ShapeType::Group) {
+        for (const auto& member : Members()) {
+            const auto inner = ImpressShape(document_, member).Texts();
+            texts.insert(texts.end(), inner.begin(), inner.end());
+        }
+    } else if (Type() == host::ShapeType::Table) {
+        for (const auto& cell : Cells()) {
+            texts.emplace_back(cell, UNO_QUERY);
+        }
+    } else if (const Reference<css::text::XText> text(shape_, UNO_QUERY); text.is()) {
+        texts.push_back(text);
+    }
+    return texts;
+}
+
 host::Ref<host::FillFormat> ImpressShape::Fill()
 {
-    return std::make_shared<ImpressFill>(document_, Properties());
+    return std::make_shared<ImpressFill>(document_, FillTargets());
 }
 
 host::Ref<host::LineFormat> ImpressShape::Line()
 {
-    return std::make_shared<ImpressLine>(document_, Properties());
+    return std::make_shared<ImpressLine>(document_, LineTargets());
 }
 
 int ImpressShape::HasTextFrame() const

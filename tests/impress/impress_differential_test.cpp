@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -229,6 +230,177 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--set", "OptionButton4=true"},
                              {"--click", "Cmd_OK"}}}),
     [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
+
+// The palette's three targets on the kinds of shape it treats apart, once
+// through Impress and once through velmora run: a text box without a fill, a
+// rectangle without a line, a group of two rectangles and a table of nine cells.
+struct PaletteCase {
+    const char* target;  // the target option: OptionButton4 fill, 5 text, 6 line
+    const char* shape;
+};
+
+void PrintTo(const PaletteCase& palette, std::ostream* out)
+{
+    *out << palette.target << "_" << palette.shape;
+}
+
+// "none" for a hidden fill or line, else its colour.
+template <typename Format>
+std::string Shown(Format& format)
+{
+    return format.Visible() == host::TriState::True ? std::to_string(format.ForeColor()->RGB()) : "none";
+}
+
+// What the target option colours in one shape: its fill, its text's
+// colour or its line.
+std::string Targeted(host::Shape& shape, const std::string& target)
+{
+    if (target == "OptionButton4") {
+        return Shown(*shape.Fill());
+    }
+    if (target == "OptionButton6") {
+        return Shown(*shape.Line());
+    }
+    auto text = shape.TextFrame()->TextRange();
+    return text->RunCount() == 0 ? "no text" : std::to_string(text->Runs(1)->Font()->Color()->RGB());
+}
+
+// The same for each member of a group and each cell of a table (the table's
+// line is its cells' borders, which the palette's line reaches cell by cell).
+std::string PaletteLook(host::Shape& shape, const std::string& target)
+{
+    std::string look;
+    if (shape.Type() == host::ShapeType::Group) {
+        auto members = shape.GroupItems();
+        for (int i = 1; i <= members->Count(); ++i) {
+            look += "[" + PaletteLook(*members->Item(i), target) + "]";
+        }
+    } else if (shape.HasTable() == host::TriState::True) {
+        auto table = shape.Table();
+        for (int r = 1; r <= table->Rows()->Count(); ++r) {
+            for (int c = 1; c <= table->ColumnCount(); ++c) {
+                look += "[" + Targeted(*table->Cell(r, c)->Shape(), target) + "]";
+            }
+        }
+    } else {
+        look = Targeted(shape, target);
+    }
+    return look;
+}
+
+// The slide's shapes after its placeholders, by name; the group as
+// "group", since taking it apart and putting it together again renames it.
+// The colours a shape takes from the theme read differently once Impress
+// wrote them, so only the shape the palette coloured is compared.
+std::map<std::string, std::string> PaletteLooks(host::Slide& slide, const std::string& target)
+{
+    std::map<std::string, std::string> looks;
+    auto shapes = slide.Shapes();
+    for (int s = 1; s <= shapes->Count(); ++s) {
+        auto shape = shapes->Item(s);
+        if (shape->Type() == host::ShapeType::Group) {
+            looks["group"] = PaletteLook(*shape, target);
+        } else if (shape->Type() != host::ShapeType::Placeholder) {
+            looks[shape->Name()] = PaletteLook(*shape, target);
+        }
+    }
+    return looks;
+}
+
+class PaletteAgreesWithVelmora : public ::testing::TestWithParam<PaletteCase> {
+protected:
+    // Slide 2 of the numbered deck with the four shapes after its placeholders.
+    void BuildDeck(const std::filesystem::path& file)
+    {
+        decks_.BuildNumbered(file, 3);
+        auto presentation = decks_.app().Presentations()->Open(file, false, false, false);
+        auto shapes = presentation->Slides()->Item(2)->Shapes();
+        const auto named = [](host::Ref<host::Shape> shape, const std::string& name) {
+            shape->SetName(name);
+            if (shape->HasTextFrame() == host::TriState::True) {
+                shape->TextFrame()->TextRange()->SetText(name);
+            }
+            return shape;
+        };
+        named(shapes->AddTextbox(host::TextOrientation::Horizontal, 20, 300, 150, 30), "Box");
+        named(shapes->AddShape(host::AutoShapeType::Rectangle, 200, 300, 100, 50), "Plain")
+            ->Line()
+            ->SetVisible(host::TriState::False);
+        const int first = shapes->Count() + 1;
+        named(shapes->AddShape(host::AutoShapeType::Rectangle, 320, 300, 80, 40), "Left");
+        named(shapes->AddShape(host::AutoShapeType::Rectangle, 420, 300, 80, 40), "Right");
+        shapes->Range({first, first + 1})->Group()->SetName("Pair");
+        auto table = named(shapes->AddTable(3, 3, 20, 380, 300, 90), "Grid")->Table();
+        for (int r = 1; r <= 3; ++r) {
+            for (int c = 1; c <= 3; ++c) {
+                table->Cell(r, c)->Shape()->TextFrame()->TextRange()->SetText(std::to_string(r * 10 + c));
+            }
+        }
+        presentation->Save();
+        presentation->Close();
+    }
+
+    // The shape's place among the slide's shapes, as Impress counts them.
+    int IndexOf(const std::filesystem::path& file, const std::string& name)
+    {
+        auto shapes = decks_.Open(file)->Slides()->Item(2)->Shapes();
+        for (int s = 1; s <= shapes->Count(); ++s) {
+            if (shapes->Item(s)->Name() == name) {
+                return s;
+            }
+        }
+        ADD_FAILURE() << "no shape " << name;
+        return 0;
+    }
+
+    TempDir impressDir_;
+    TempDir cliDir_;
+    DeckHost decks_;
+};
+
+TEST_P(PaletteAgreesWithVelmora, OnFillLineAndTextOfEveryShapeItReaches)
+{
+    const PaletteCase& palette = GetParam();
+    BuildDeck(impressDir_ / "deck.pptx");
+    BuildDeck(cliDir_ / "deck.pptx");
+    const Script script{{"--click", palette.target}, {"--click", "Label9"}};
+    Office::Get().TakeMessages();
+    {
+        LiveDeck live(impressDir_ / "deck.pptx");
+        ASSERT_EQ(live.SelectShape(2, IndexOf(impressDir_ / "deck.pptx", palette.shape)), palette.shape);
+        live.Press("SetColor_main", "mySetColor", script);
+        live.StoreAs(impressDir_ / "impress.pptx");
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+
+    std::vector<std::string> arguments{VELMORA_BIN, "run", "SetColor_main", (cliDir_ / "deck.pptx").string(),
+                                       "--slide", "2", "--shapes", std::string("2:") + palette.shape, "--no-open"};
+    for (const auto& [option, value] : script) {
+        arguments.push_back(option);
+        arguments.push_back(value);
+    }
+    const ProcessResult cli = RunProcess(arguments, std::chrono::seconds(120),
+                                         {{"VELMORA_SETTINGS", (cliDir_ / "settings.ini").string()}});
+    EXPECT_EQ(cli.status, 0) << cli.err;
+    EXPECT_EQ(impressMessages, cli.out);
+
+    const std::string key = palette.shape == std::string("Pair") ? "group" : palette.shape;
+    const auto look = [&](const std::filesystem::path& file) {
+        return PaletteLooks(*decks_.Open(file)->Slides()->Item(2), palette.target).at(key);
+    };
+    EXPECT_NE(look(cliDir_ / "deck.pptx"), look(impressDir_ / "deck.pptx"));
+    EXPECT_EQ(look(impressDir_ / "impress.pptx"), look(cliDir_ / "deck.pptx"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TargetsAndShapes, PaletteAgreesWithVelmora,
+    ::testing::Values(PaletteCase{"OptionButton4", "Box"}, PaletteCase{"OptionButton4", "Pair"},
+                      PaletteCase{"OptionButton4", "Grid"}, PaletteCase{"OptionButton5", "Box"},
+                      PaletteCase{"OptionButton5", "Pair"}, PaletteCase{"OptionButton5", "Grid"},
+                      PaletteCase{"OptionButton6", "Plain"}, PaletteCase{"OptionButton6", "Pair"}),
+    [](const ::testing::TestParamInfo<PaletteCase>& param) {
+        return std::string(param.param.target) + "_" + param.param.shape;
+    });
 
 // The web commands, once through Impress and once through velmora run, with
 // every web address pointing at one test server and the same settings on
