@@ -1,11 +1,13 @@
 #include "impress/host/ImpressShape.hpp"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/FillStyle.hpp>
@@ -198,6 +200,23 @@ private:
     Reference<css::text::XText> text_;
 };
 
+// A group's members, as they were when asked for.
+class ImpressGroupShapes : public host::GroupShapes {
+public:
+    explicit ImpressGroupShapes(std::vector<host::Ref<host::Shape>> members) : members_(std::move(members)) {}
+    int Count() const override { return static_cast<int>(members_.size()); }
+    host::Ref<host::Shape> Item(int index) override
+    {
+        if (index < 1 || index > Count()) {
+            throw host::HostError("the group has no member " + std::to_string(index));
+        }
+        return members_[static_cast<std::size_t>(index - 1)];
+    }
+
+private:
+    std::vector<host::Ref<host::Shape>> members_;
+};
+
 class ImpressPlaceholderFormat : public host::PlaceholderFormat {
 public:
     explicit ImpressPlaceholderFormat(int type) : type_(type) {}
@@ -282,7 +301,32 @@ int ImpressShape::Type() const
         {"com.sun.star.drawing.MediaShape", host::ShapeType::Media},
     };
     const auto type = types.find(ShapeType());
-    return type != types.end() ? type->second : host::ShapeType::AutoShape;
+    if (type != types.end()) {
+        return type->second;
+    }
+    return IsTextBoxFromFile() ? host::ShapeType::TextBox : host::ShapeType::AutoShape;
+}
+
+// Impress reads a .pptx's text box as a custom shape: a rectangle from the
+// file ("ooxml-rect") without the shape style the presentation program gives
+// every shape it draws, which Impress keeps in the shape's grab bag.
+bool ImpressShape::IsTextBoxFromFile() const
+{
+    const Reference<XPropertySet> properties = Properties();
+    const auto info = properties->getPropertySetInfo();
+    if (!info->hasPropertyByName("CustomShapeGeometry") || !info->hasPropertyByName("InteropGrabBag")) {
+        return false;
+    }
+    css::uno::Sequence<css::beans::PropertyValue> geometry;
+    properties->getPropertyValue("CustomShapeGeometry") >>= geometry;
+    const auto kind =
+        std::find_if(geometry.begin(), geometry.end(), [](const auto& entry) { return entry.Name == "Type"; });
+    if (kind == geometry.end() || kind->Value != Any(rtl::OUString("ooxml-rect"))) {
+        return false;
+    }
+    css::uno::Sequence<css::beans::PropertyValue> grabBag;
+    properties->getPropertyValue("InteropGrabBag") >>= grabBag;
+    return std::none_of(grabBag.begin(), grabBag.end(), [](const auto& entry) { return entry.Name == "StyleFillRef"; });
 }
 
 std::string ImpressShape::Name() const
@@ -491,7 +535,14 @@ host::Ref<host::Table> ImpressShape::Table()
 
 host::Ref<host::GroupShapes> ImpressShape::GroupItems()
 {
-    NotInImpress("Shape.GroupItems");
+    if (Type() != host::ShapeType::Group) {
+        throw host::HostError("the shape " + Name() + " is no group");
+    }
+    std::vector<host::Ref<host::Shape>> members;
+    for (const auto& member : Members()) {
+        members.push_back(std::make_shared<ImpressShape>(document_, member));
+    }
+    return std::make_shared<ImpressGroupShapes>(std::move(members));
 }
 
 host::Ref<host::ShapeRange> ImpressShape::Ungroup()

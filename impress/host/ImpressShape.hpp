@@ -56,6 +56,7 @@ public:
     std::vector<css::uno::Reference<css::text::XText>> Texts() const;
 
 private:
+    bool IsTextBoxFromFile() const;
     // A group's members, one level down; none for other shapes.
     std::vector<css::uno::Reference<css::drawing::XShape>> Members() const;
     // A table's cells, row by row; none for other shapes.

@@ -319,8 +319,8 @@ std::shared_ptr<CustomPropertiesPart> Deck::CustomProperties(bool create)
     if (!create) {
         return nullptr;
     }
-    const std::string name =
-        package.Contains("/docProps/custom.xml") ? package.FreePartName("/docProps/custom", ".xml") : "/docProps/custom.xml";
+    const std::string usual = "/docProps/custom.xml";
+    const std::string name = package.Contains(usual) ? package.FreePartName("/docProps/custom", ".xml") : usual;
     auto properties = parts_.Make<CustomPropertiesPart>(name, CustomPropertiesPart::Empty());
     parts_.Add(properties, ooxml::type::kCustomProperties);
     package.RelationshipsOf("/").Add(rel::kCustomProperties, properties->Name());

@@ -48,17 +48,22 @@ TEST_F(SetFontCommandTest, BodyTextTakesTheLatinFontAndNothingElseDoes)
     EXPECT_EQ(Stored("ComboBox2"), "Liberation Serif");
 }
 
-TEST_F(SetFontCommandTest, TitlesAreKnownByTheirNamesFromTheStart)
+// Writers name placeholders as they please: a title is known by its kind,
+// whatever its name says.
+TEST_F(SetFontCommandTest, PlaceholdersAreKnownByTheirKindNotTheirNames)
 {
     const std::vector<std::tuple<std::string, Names, Names>> cases{
-        {"CheckBox1", {"Title 1"}, {"标题 1"}},
-        {"CheckBox2", {"Content Placeholder 2"}, {"副标题 2"}},
+        {"CheckBox1", {"PlaceHolder 1"}, {"标题 1"}},
+        {"CheckBox2", {"Title 2"}, {"Footer 2"}},
+        {"CheckBox6", {}, {}},
     };
     for (const auto& [box, slide1, slide2] : cases) {
         ForgetSettings();
         NewDeck({Text, Title});
+        Shape(1, "Title 1")->SetName("PlaceHolder 1");
+        Shape(1, "Content Placeholder 2")->SetName("Title 2");
         Shape(2, "Title 1")->SetName("标题 1");
-        Shape(2, "Subtitle 2")->SetName("副标题 2");
+        Shape(2, "Subtitle 2")->SetName("Footer 2");
         SaveDeck();
         EXPECT_EQ(RunFixedSize({"--set", box + "=true"}).status, 0) << box;
         EXPECT_EQ(ShapesWhoseRuns(1, kFixedSize), slide1) << box;
@@ -69,14 +74,13 @@ TEST_F(SetFontCommandTest, TitlesAreKnownByTheirNamesFromTheStart)
 TEST_F(SetFontCommandTest, TextBoxNamedFooterIsAFooterOnlyBelowHostVersion12)
 {
     const std::vector<std::tuple<std::string, std::string, Names>> cases{
-        {"12", "CheckBox6", {"Footer Placeholder 3"}},
-        {"11", "CheckBox6", {"Footer Placeholder 3", "Footer"}},
-        {"12", "CheckBox2", {"Footer"}},
+        {"12", "CheckBox6", {}},
+        {"11", "CheckBox6", {"Footer"}},
+        {"12", "CheckBox2", {"Content Placeholder 2", "Footer"}},
     };
     for (const auto& [version, box, changed] : cases) {
         ForgetSettings();
         NewDeck({Text});
-        Shape(1, "Content Placeholder 2")->SetName("Footer Placeholder 3");
         AddTextBox(1, "Footer");
         SaveDeck();
         EXPECT_EQ(RunFixedSize({"--host-version", version, "--set", box + "=true"}).status, 0);

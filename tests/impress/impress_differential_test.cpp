@@ -16,10 +16,19 @@
 #include <string>
 #include <vector>
 
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <gtest/gtest.h>
 
 #include "host/Host.hpp"
 #include "host/SettingsStore.hpp"
+#include "impress/UnoText.hpp"
 #include "platform/AsciiCase.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "tests/impress/OfficeFixture.hpp"
@@ -401,6 +410,148 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<PaletteCase>& param) {
         return std::string(param.param.target) + "_" + param.param.shape;
     });
+
+// 正文文字 at a fixed size, through Impress and through velmora run: on a
+// deck made in Impress (its placeholders named "PlaceHolder N", its text box
+// a text shape) and on the command line's demo deck (whose text box sits in
+// a group). Both change the same text: bodies, subtitles and text boxes, not
+// titles.
+// Every check box is set: the dialog starts from the choices Impress's
+// earlier presses kept.
+Script BodiesAt33()
+{
+    Script script{{"--set", "OptionButton2=true"}};
+    for (int box = 1; box <= 13; ++box) {
+        const bool ticked = box == 2 || box == 5;
+        script.emplace_back("--set", "CheckBox" + std::to_string(box) + (ticked ? "=true" : "=false"));
+    }
+    script.insert(script.end(),
+                  {{"--set", "OptionButton10=true"}, {"--set", "ComboBox3=33"}, {"--click", "CommandButton1"}});
+    return script;
+}
+
+// A title slide with a text box, and a title and content slide, made in
+// Impress and saved as .pptx.
+void MakeDeckInImpress(const std::filesystem::path& file)
+{
+    using css::uno::Reference;
+    using css::uno::UNO_QUERY_THROW;
+    LiveDeck live = LiveDeck::New("private:factory/simpress");
+    const Reference<css::drawing::XDrawPages> pages(
+        Reference<css::drawing::XDrawPagesSupplier>(live.model(), UNO_QUERY_THROW)->getDrawPages());
+    const auto write = [](const css::uno::Any& shape, const std::string& text) {
+        Reference<css::text::XText>(shape, UNO_QUERY_THROW)->setString(impress::ToUno(text));
+    };
+    const Reference<css::drawing::XShapes> first(pages->getByIndex(0), UNO_QUERY_THROW);
+    write(first->getByIndex(0), "Heading");
+    write(first->getByIndex(1), "Subheading");
+    const Reference<css::drawing::XShape> box(
+        Reference<css::lang::XMultiServiceFactory>(live.model(), UNO_QUERY_THROW)
+            ->createInstance("com.sun.star.drawing.TextShape"),
+        UNO_QUERY_THROW);
+    first->add(box);
+    box->setPosition(css::awt::Point(2000, 15000));
+    box->setSize(css::awt::Size(8000, 2000));
+    write(css::uno::Any(box), "Loose words");
+    const Reference<css::beans::XPropertySet> second(pages->insertNewByIndex(0), UNO_QUERY_THROW);
+    constexpr sal_Int16 kTitleAndContent = 1;
+    second->setPropertyValue("Layout", css::uno::Any(kTitleAndContent));
+    const Reference<css::drawing::XShapes> secondShapes(second, UNO_QUERY_THROW);
+    write(secondShapes->getByIndex(0), "Second heading");
+    write(secondShapes->getByIndex(1), "A point");
+    live.StoreAs(file);
+}
+
+void MakeDemoDeck(const std::filesystem::path& file)
+{
+    const ProcessResult made = RunProcess({VELMORA_BIN, "demo-deck", file.string()}, std::chrono::seconds(60));
+    ASSERT_EQ(made.status, 0) << made.err;
+}
+
+// The size of a text's first run, a group's members' in their place; "-"
+// for a shape without text.
+std::string TextSize(host::Shape& shape)
+{
+    if (shape.Type() == host::ShapeType::Group) {
+        std::string sizes;
+        auto members = shape.GroupItems();
+        for (int i = 1; i <= members->Count(); ++i) {
+            sizes += "[" + TextSize(*members->Item(i)) + "]";
+        }
+        return sizes;
+    }
+    if (shape.HasTextFrame() != host::TriState::True || shape.TextFrame()->TextRange()->RunCount() == 0) {
+        return "-";
+    }
+    return std::to_string(std::lround(shape.TextFrame()->TextRange()->Runs(1)->Font()->Size()));
+}
+
+// The same for each shape of each slide, in shape order.
+std::vector<std::string> SlideTextSizes(DeckHost& decks, const std::filesystem::path& file)
+{
+    std::vector<std::string> sizes;
+    auto slides = decks.Open(file)->Slides();
+    for (int i = 1; i <= slides->Count(); ++i) {
+        std::string slide;
+        auto shapes = slides->Item(i)->Shapes();
+        for (int s = 1; s <= shapes->Count(); ++s) {
+            slide += " " + TextSize(*shapes->Item(s));
+        }
+        sizes.push_back(slide);
+    }
+    return sizes;
+}
+
+struct BodyTextCase {
+    const char* name;
+    void (*make)(const std::filesystem::path&);
+    std::vector<std::string> sizes;  // afterwards: titles keep 44, the rest is 33
+};
+
+void PrintTo(const BodyTextCase& deck, std::ostream* out)
+{
+    *out << deck.name;
+}
+
+class BodyTextAgreesWithVelmora : public ::testing::TestWithParam<BodyTextCase> {
+protected:
+    TempDir impressDir_;
+    TempDir cliDir_;
+    DeckHost decks_;
+};
+
+TEST_P(BodyTextAgreesWithVelmora, OnTheTextItChanges)
+{
+    GetParam().make(impressDir_ / "deck.pptx");
+    std::filesystem::copy_file(impressDir_ / "deck.pptx", cliDir_ / "deck.pptx");
+    Office::Get().TakeMessages();
+    {
+        LiveDeck live(impressDir_ / "deck.pptx");
+        live.Press("SetFont_main", "mySetFont", BodiesAt33());
+        live.StoreAs(impressDir_ / "impress.pptx");
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+    std::vector<std::string> arguments{VELMORA_BIN, "run", "SetFont_main", (cliDir_ / "deck.pptx").string(),
+                                       "--no-open"};
+    for (const auto& [option, value] : BodiesAt33()) {
+        arguments.push_back(option);
+        arguments.push_back(value);
+    }
+    const ProcessResult cli = RunProcess(arguments, std::chrono::seconds(120),
+                                         {{"VELMORA_SETTINGS", (cliDir_ / "settings.ini").string()}});
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    EXPECT_EQ(impressMessages, cli.out);
+
+    EXPECT_EQ(SlideTextSizes(decks_, cliDir_ / "deck.pptx"), GetParam().sizes);
+    EXPECT_EQ(SlideTextSizes(decks_, impressDir_ / "impress.pptx"), GetParam().sizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Decks, BodyTextAgreesWithVelmora,
+                         ::testing::Values(BodyTextCase{"MadeInImpress", MakeDeckInImpress, {" 44 33 33", " 44 33"}},
+                                           BodyTextCase{"DemoDeck",
+                                                        MakeDemoDeck,
+                                                        {" 44 33", " 44 33", " 44 -", " 44 [18][18] 33", " 44 -"}}),
+                         [](const ::testing::TestParamInfo<BodyTextCase>& param) { return param.param.name; });
 
 // The web commands, once through Impress and once through velmora run, with
 // every web address pointing at one test server and the same settings on
