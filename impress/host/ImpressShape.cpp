@@ -14,6 +14,7 @@
 #include <com/sun/star/drawing/LineStyle.hpp>
 #include <com/sun/star/drawing/XShapeDescriptor.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XTable.hpp>
 #include <com/sun/star/text/XText.hpp>
@@ -162,6 +163,94 @@ public:
 private:
     std::shared_ptr<LiveDocument> document_;
     std::vector<Reference<XPropertySet>> targets_;
+};
+
+// A table's line: the four borders of each of its cells, read from the
+// first. Writing a colour gives a border without a line a line of one point.
+class CellBorders : public host::LineFormat {
+public:
+    CellBorders(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> cells)
+        : document_(std::move(document)), cells_(std::move(cells))
+    {
+    }
+    int Visible() const override
+    {
+        std::optional<int> common;
+        for (const auto& cell : cells_) {
+            for (const char* side : kSides) {
+                const int visible = TriState(Border(cell, side).LineWidth > 0);
+                if (common && visible != *common) {
+                    return host::TriState::Mixed;
+                }
+                common = visible;
+            }
+        }
+        return common.value_or(host::TriState::False);
+    }
+    void SetVisible(int triState) override
+    {
+        Rewrite([triState](css::table::BorderLine2& border) {
+            if (triState == host::TriState::False) {
+                border.LineWidth = 0;
+                border.OuterLineWidth = 0;
+            } else {
+                Show(border);
+            }
+        });
+    }
+    host::Ref<host::ColorFormat> ForeColor() override { return std::make_shared<BorderColor>(*this); }
+
+private:
+    static constexpr const char* kSides[] = {"TopBorder", "BottomBorder", "LeftBorder", "RightBorder"};
+    // One point in 1/100 mm.
+    static constexpr sal_Int16 kOnePoint = 35;
+
+    class BorderColor : public host::ColorFormat {
+    public:
+        explicit BorderColor(CellBorders& borders) : borders_(borders) {}
+        host::Color RGB() const override
+        {
+            return ColorFromUno(Border(borders_.cells_.front(), kSides[0]).Color);
+        }
+        void SetRGB(host::Color value) override
+        {
+            borders_.Rewrite([value](css::table::BorderLine2& border) {
+                Show(border);
+                border.Color = UnoFromColor(value);
+            });
+        }
+
+    private:
+        CellBorders& borders_;
+    };
+
+    static css::table::BorderLine2 Border(const Reference<XPropertySet>& cell, const char* side)
+    {
+        css::table::BorderLine2 border;
+        Property(cell, side) >>= border;
+        return border;
+    }
+    static void Show(css::table::BorderLine2& border)
+    {
+        if (border.LineWidth == 0) {
+            border.LineWidth = kOnePoint;
+            border.OuterLineWidth = kOnePoint;
+        }
+    }
+    template <typename Change>
+    void Rewrite(Change change)
+    {
+        for (const auto& cell : cells_) {
+            for (const char* side : kSides) {
+                auto border = Border(cell, side);
+                change(border);
+                document_->changes.Set(cell, side, Any(border));
+            }
+        }
+    }
+
+    std::shared_ptr<LiveDocument> document_;
+    std::vector<Reference<XPropertySet>> cells_;
 };
 
 class ImpressTextFrame : public host::TextFrame {
@@ -506,6 +595,9 @@ host::Ref<host::FillFormat> ImpressShape::Fill()
 
 host::Ref<host::LineFormat> ImpressShape::Line()
 {
+    if (Type() == host::ShapeType::Table) {
+        return std::make_shared<CellBorders>(document_, FillTargets());
+    }
     return std::make_shared<ImpressLine>(document_, LineTargets());
 }
 

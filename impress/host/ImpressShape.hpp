@@ -62,7 +62,8 @@ private:
     // A table's cells, row by row; none for other shapes.
     std::vector<css::uno::Reference<css::table::XCell>> Cells() const;
     // Where fill and line are written: the members of a group (at every
-    // level), the cells of a table (fill only), else the shape itself.
+    // level), the cells of a table (for the line, their borders), else the
+    // shape itself.
     std::vector<css::uno::Reference<css::beans::XPropertySet>> FillTargets() const;
     std::vector<css::uno::Reference<css::beans::XPropertySet>> LineTargets() const;
     std::string ShapeType() const;

@@ -274,8 +274,8 @@ std::string Targeted(host::Shape& shape, const std::string& target)
     return text->RunCount() == 0 ? "no text" : std::to_string(text->Runs(1)->Font()->Color()->RGB());
 }
 
-// The same for each member of a group and each cell of a table (the table's
-// line is its cells' borders, which the palette's line reaches cell by cell).
+// The same for each member of a group and each cell of a table (a cell's
+// line is its borders).
 std::string PaletteLook(host::Shape& shape, const std::string& target)
 {
     std::string look;
@@ -406,7 +406,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PaletteCase{"OptionButton4", "Box"}, PaletteCase{"OptionButton4", "Pair"},
                       PaletteCase{"OptionButton4", "Grid"}, PaletteCase{"OptionButton5", "Box"},
                       PaletteCase{"OptionButton5", "Pair"}, PaletteCase{"OptionButton5", "Grid"},
-                      PaletteCase{"OptionButton6", "Plain"}, PaletteCase{"OptionButton6", "Pair"}),
+                      PaletteCase{"OptionButton6", "Plain"}, PaletteCase{"OptionButton6", "Pair"},
+                      PaletteCase{"OptionButton6", "Grid"}),
     [](const ::testing::TestParamInfo<PaletteCase>& param) {
         return std::string(param.param.target) + "_" + param.param.shape;
     });
