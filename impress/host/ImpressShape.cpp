@@ -167,7 +167,7 @@ private:
 
 // A table's line: the four borders of each of its cells, read from the
 // first. Writing a colour gives a border without a line a line of one point.
-class CellBorders : public host::LineFormat {
+class CellBorders : public host::LineFormat, public std::enable_shared_from_this<CellBorders> {
 public:
     CellBorders(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> cells)
         : document_(std::move(document)), cells_(std::move(cells))
@@ -198,7 +198,7 @@ public:
             }
         });
     }
-    host::Ref<host::ColorFormat> ForeColor() override { return std::make_shared<BorderColor>(*this); }
+    host::Ref<host::ColorFormat> ForeColor() override { return std::make_shared<BorderColor>(shared_from_this()); }
 
 private:
     static constexpr const char* kSides[] = {"TopBorder", "BottomBorder", "LeftBorder", "RightBorder"};
@@ -207,21 +207,21 @@ private:
 
     class BorderColor : public host::ColorFormat {
     public:
-        explicit BorderColor(CellBorders& borders) : borders_(borders) {}
+        explicit BorderColor(std::shared_ptr<CellBorders> borders) : borders_(std::move(borders)) {}
         host::Color RGB() const override
         {
-            return ColorFromUno(Border(borders_.cells_.front(), kSides[0]).Color);
+            return ColorFromUno(Border(borders_->cells_.front(), kSides[0]).Color);
         }
         void SetRGB(host::Color value) override
         {
-            borders_.Rewrite([value](css::table::BorderLine2& border) {
+            borders_->Rewrite([value](css::table::BorderLine2& border) {
                 Show(border);
                 border.Color = UnoFromColor(value);
             });
         }
 
     private:
-        CellBorders& borders_;
+        std::shared_ptr<CellBorders> borders_;
     };
 
     static css::table::BorderLine2 Border(const Reference<XPropertySet>& cell, const char* side)
