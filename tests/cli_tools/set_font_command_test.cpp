@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/cli_tools/ToolCommandFixture.hpp"
+#include "tests/support/PackageEdit.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(SetFontCommandTest, PlaceholdersAreKnownByTheirKindNotTheirNames)
     const std::vector<std::tuple<std::string, Names, Names>> cases{
         {"CheckBox1", {"PlaceHolder 1"}, {"标题 1"}},
         {"CheckBox2", {"Title 2"}, {"Footer 2"}},
-        {"CheckBox6", {}, {}},
+        {"CheckBox6", {"PlaceHolder 3"}, {}},
     };
     for (const auto& [box, slide1, slide2] : cases) {
         ForgetSettings();
@@ -65,6 +66,10 @@ TEST_F(SetFontCommandTest, PlaceholdersAreKnownByTheirKindNotTheirNames)
         Shape(2, "Title 1")->SetName("标题 1");
         Shape(2, "Subtitle 2")->SetName("Footer 2");
         SaveDeck();
+        AppendShapes(deck(), "ppt/slides/slide1.xml",
+                     R"(<p:sp><p:nvSpPr><p:cNvPr id="30" name="PlaceHolder 3"/><p:cNvSpPr/>)"
+                     R"(<p:nvPr><p:ph type="ftr" idx="11"/></p:nvPr></p:nvSpPr><p:spPr/>)"
+                     R"(<p:txBody><a:bodyPr/><a:p><a:r><a:rPr lang="en-US"/><a:t>Notice</a:t></a:r></a:p></p:txBody></p:sp>)");
         EXPECT_EQ(RunFixedSize({"--set", box + "=true"}).status, 0) << box;
         EXPECT_EQ(ShapesWhoseRuns(1, kFixedSize), slide1) << box;
         EXPECT_EQ(ShapesWhoseRuns(2, kFixedSize), slide2) << box;
