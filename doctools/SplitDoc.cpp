@@ -12,13 +12,14 @@
 #include "host/Host.hpp"
 #include "host/Preconditions.hpp"
 #include "platform/Interruption.hpp"
+#include "platform/SlideTagProperties.hpp"
 #include "platform/TemporaryName.hpp"
 
 namespace velmora::doctools {
 
 namespace {
 
-constexpr const char* kSelectedTag = "selected";
+using platform::kSelectedTag;
 
 std::string SplitFileName(const host::Presentation& presentation)
 {

@@ -39,7 +39,6 @@ constexpr double kSmallestSize = 1;
 // Below this host version a text box named like a footer is a footer.
 constexpr double kFooterTextBoxVersion = 12;
 
-constexpr std::array<std::string_view, 3> kTitleNames = {"*Title*", "标题*", "竖排标题*"};
 constexpr std::array<std::string_view, 6> kFooterNames = {"*Footer*",     "*Date*",       "*Slide Number*",
                                                            "*页脚占位符*", "*日期占位符*", "*编号占位符*"};
 constexpr std::array<std::string_view, 2> kTableNames = {"*Table*", "*表格*"};
@@ -514,28 +513,59 @@ double frm_setFont::HostVersion() const
     return LeadingNumber(application_.Version());
 }
 
+namespace {
+
+// What a placeholder holds, by its kind: writers name placeholders as they
+// please (Impress calls each one "PlaceHolder N"), so names do not tell.
+enum class PlaceholderRole { None, Title, Footer, Table, Body };
+
+PlaceholderRole RoleOf(host::Shape& shape, int type)
+{
+    using namespace host::PlaceholderType;
+    if (type != host::ShapeType::Placeholder) {
+        return PlaceholderRole::None;
+    }
+    switch (shape.PlaceholderFormat()->Type()) {
+    case Title:
+    case CenterTitle:
+    case VerticalTitle:
+        return PlaceholderRole::Title;
+    case Footer:
+    case Date:
+    case SlideNumber:
+        return PlaceholderRole::Footer;
+    case host::PlaceholderType::Table:
+        return PlaceholderRole::Table;
+    default:
+        return PlaceholderRole::Body;
+    }
+}
+
+}  // namespace
+
 // Body text is every placeholder that is no title, footer or table, and every
-// text box; a text box is never a title.
+// text box; a text box is never a title. A text box named like a footer is a
+// footer in hosts before version 12.
 void frm_setFont::nongroup(host::Shape& shape)
 {
     using namespace host::ShapeType;
     const int type = shape.Type();
     const std::string name = shape.Name();
-    const bool isTitle = MatchesAnyPattern(name, kTitleNames);
-    const bool isFooter = MatchesAnyPattern(name, kFooterNames);
-    const bool isTable = MatchesAnyPattern(name, kTableNames);
+    const PlaceholderRole role = RoleOf(shape, type);
 
-    const bool title = CheckBox1.Value() && type == Placeholder && isTitle;
-    const bool footer = CheckBox6.Value() && isFooter &&
-                        (type == Placeholder || (type == TextBox && HostVersion() < kFooterTextBoxVersion));
-    const bool body = CheckBox2.Value() && type == Placeholder && !isTitle && !isFooter && !isTable;
+    const bool title = CheckBox1.Value() && role == PlaceholderRole::Title;
+    const bool footer = CheckBox6.Value() &&
+                        (role == PlaceholderRole::Footer || (type == TextBox && HostVersion() < kFooterTextBoxVersion &&
+                                                             MatchesAnyPattern(name, kFooterNames)));
+    const bool body = CheckBox2.Value() && role == PlaceholderRole::Body;
     const bool drawn = CheckBox3.Value() && (type == AutoShape || type == TextEffect || type == Callout);
     const bool textBox = CheckBox2.Value() && type == TextBox;
     if (title || footer || body || drawn || textBox) {
         applyfont(shape);
         return;
     }
-    if (CheckBox4.Value() && shape.HasTable() == host::TriState::True && (type == Table || isTable)) {
+    if (CheckBox4.Value() && shape.HasTable() == host::TriState::True &&
+        (type == Table || role == PlaceholderRole::Table || MatchesAnyPattern(name, kTableNames))) {
         ApplyToTable(shape);
     }
 }

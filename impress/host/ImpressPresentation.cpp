@@ -260,6 +260,7 @@ void ImpressPresentation::SaveCopyAs(const std::filesystem::path& file)
     } catch (const css::uno::Exception& failure) {
         throw host::HostError("Impress could not write " + file.string() + ": " + FromUno(failure.Message));
     }
+    (*document_->savedCopies)[std::filesystem::absolute(file)] = document_->bookkeepingTags;
 }
 
 void ImpressPresentation::Save()

@@ -20,7 +20,8 @@ namespace {
 // An opened presentation with the change record its host objects write to.
 struct OpenedPresentation {
     OpenedPresentation(const LiveDocument& opener, Reference<css::frame::XModel> model)
-        : document{opener.office, nullptr, std::move(model), changes, opener.services, true, nullptr}
+        : document{opener.office, nullptr, std::move(model), changes, opener.services, true, nullptr, {},
+                   opener.savedCopies}
     {
     }
 
@@ -63,8 +64,13 @@ host::Ref<host::Presentation> ImpressPresentations::Open(const std::filesystem::
     if (untitled || withWindow) {
         NotInImpress("Presentations.Open");
     }
-    return std::make_shared<ImpressPresentation>(Opened(Load(
-        FileUrl(file), {Named("Hidden", Any(true)), Named("ReadOnly", Any(readOnly))}, file.string())));
+    auto opened = Opened(Load(FileUrl(file), {Named("Hidden", Any(true)), Named("ReadOnly", Any(readOnly))},
+                              file.string()));
+    if (const auto saved = document_->savedCopies->find(std::filesystem::absolute(file));
+        saved != document_->savedCopies->end()) {
+        opened->bookkeepingTags = saved->second;
+    }
+    return std::make_shared<ImpressPresentation>(opened);
 }
 
 Reference<css::frame::XModel> ImpressPresentations::Load(const rtl::OUString& url,

@@ -1,15 +1,22 @@
 #include "impress/host/ImpressShape.hpp"
 
+#include <algorithm>
+#include <functional>
 #include <map>
+#include <optional>
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/FillStyle.hpp>
 #include <com/sun/star/drawing/LineStyle.hpp>
 #include <com/sun/star/drawing/XShapeDescriptor.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XTable.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 #include "host/HostError.hpp"
@@ -34,72 +41,216 @@ int TriState(bool value)
     return value ? host::TriState::True : host::TriState::False;
 }
 
+// Of styles read from each target: the one they share, else mixed.
+template <typename Style>
+int CommonVisibility(const std::vector<Reference<XPropertySet>>& targets, const char* property, Style none)
+{
+    std::optional<int> common;
+    for (const auto& target : targets) {
+        Style style = none;
+        Property(target, property) >>= style;
+        const int visible = TriState(style != none);
+        if (common && visible != *common) {
+            return host::TriState::Mixed;
+        }
+        common = visible;
+    }
+    return common.value_or(host::TriState::False);
+}
+
+// Shows the style on each target that has none, leaving other styles (a
+// gradient, a dashed line) as they are.
+template <typename Style>
+void Show(LiveDocument& document, const std::vector<Reference<XPropertySet>>& targets, const char* property,
+          Style none, Style solid)
+{
+    for (const auto& target : targets) {
+        Style style = none;
+        Property(target, property) >>= style;
+        if (style == none) {
+            document.changes.Set(target, property, Any(solid));
+        }
+    }
+}
+
+// A fill or line colour: writing it shows the fill or line, as the object
+// model does, so that a colour given to a text box without a fill is seen.
+class ShownColor : public ImpressColorFormat {
+public:
+    ShownColor(std::shared_ptr<LiveDocument> document, const std::vector<Reference<XPropertySet>>& targets,
+               std::string property, std::function<void()> show)
+        : ImpressColorFormat(std::move(document), targets.front(), targets, std::move(property)), show_(std::move(show))
+    {
+    }
+    void SetRGB(host::Color value) override
+    {
+        show_();
+        ImpressColorFormat::SetRGB(value);
+    }
+
+private:
+    std::function<void()> show_;
+};
+
 // Fill and line: visibility is the style, the colour a property of its own.
+// Both go to every target (a group's members, a table's cells); reads give
+// the first target's value.
 class ImpressFill : public host::FillFormat {
 public:
-    ImpressFill(std::shared_ptr<LiveDocument> document, Reference<XPropertySet> properties)
-        : document_(std::move(document)), properties_(std::move(properties))
+    ImpressFill(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> targets)
+        : document_(std::move(document)), targets_(std::move(targets))
     {
     }
-    int Visible() const override
-    {
-        auto style = css::drawing::FillStyle_NONE;
-        Property(properties_, "FillStyle") >>= style;
-        return TriState(style != css::drawing::FillStyle_NONE);
-    }
+    int Visible() const override { return CommonVisibility(targets_, "FillStyle", css::drawing::FillStyle_NONE); }
     void SetVisible(int triState) override
     {
-        const auto style =
-            triState == host::TriState::False ? css::drawing::FillStyle_NONE : css::drawing::FillStyle_SOLID;
-        document_->changes.Set(properties_, "FillStyle", Any(style));
+        if (triState == host::TriState::False) {
+            document_->changes.SetEach(targets_, "FillStyle", Any(css::drawing::FillStyle_NONE));
+        } else {
+            Show(*document_, targets_, "FillStyle", css::drawing::FillStyle_NONE, css::drawing::FillStyle_SOLID);
+        }
     }
     host::Ref<host::ColorFormat> ForeColor() override
     {
-        return std::make_shared<ImpressColorFormat>(document_, properties_, "FillColor");
+        // A new colour replaces a gradient or picture, as it does in the object model.
+        auto document = document_;
+        auto targets = targets_;
+        return std::make_shared<ShownColor>(document_, targets_, "FillColor", [document, targets] {
+            document->changes.SetEach(targets, "FillStyle", Any(css::drawing::FillStyle_SOLID));
+        });
     }
     float Transparency() const override
     {
         sal_Int16 percent = 0;
-        Property(properties_, "FillTransparence") >>= percent;
+        Property(targets_.front(), "FillTransparence") >>= percent;
         return static_cast<float>(percent) / 100.0F;
     }
     void SetTransparency(float value) override
     {
-        document_->changes.Set(properties_, "FillTransparence", Any(static_cast<sal_Int16>(value * 100.0F + 0.5F)));
+        document_->changes.SetEach(targets_, "FillTransparence", Any(static_cast<sal_Int16>(value * 100.0F + 0.5F)));
     }
     void UserPicture(const std::filesystem::path&) override { NotInImpress("Fill.UserPicture"); }
 
 private:
     std::shared_ptr<LiveDocument> document_;
-    Reference<XPropertySet> properties_;
+    std::vector<Reference<XPropertySet>> targets_;
 };
 
 class ImpressLine : public host::LineFormat {
 public:
-    ImpressLine(std::shared_ptr<LiveDocument> document, Reference<XPropertySet> properties)
-        : document_(std::move(document)), properties_(std::move(properties))
+    ImpressLine(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> targets)
+        : document_(std::move(document)), targets_(std::move(targets))
     {
     }
-    int Visible() const override
-    {
-        auto style = css::drawing::LineStyle_NONE;
-        Property(properties_, "LineStyle") >>= style;
-        return TriState(style != css::drawing::LineStyle_NONE);
-    }
+    int Visible() const override { return CommonVisibility(targets_, "LineStyle", css::drawing::LineStyle_NONE); }
     void SetVisible(int triState) override
     {
-        const auto style =
-            triState == host::TriState::False ? css::drawing::LineStyle_NONE : css::drawing::LineStyle_SOLID;
-        document_->changes.Set(properties_, "LineStyle", Any(style));
+        if (triState == host::TriState::False) {
+            document_->changes.SetEach(targets_, "LineStyle", Any(css::drawing::LineStyle_NONE));
+        } else {
+            Show(*document_, targets_, "LineStyle", css::drawing::LineStyle_NONE, css::drawing::LineStyle_SOLID);
+        }
     }
     host::Ref<host::ColorFormat> ForeColor() override
     {
-        return std::make_shared<ImpressColorFormat>(document_, properties_, "LineColor");
+        auto document = document_;
+        auto targets = targets_;
+        return std::make_shared<ShownColor>(document_, targets_, "LineColor", [document, targets] {
+            Show(*document, targets, "LineStyle", css::drawing::LineStyle_NONE, css::drawing::LineStyle_SOLID);
+        });
     }
 
 private:
     std::shared_ptr<LiveDocument> document_;
-    Reference<XPropertySet> properties_;
+    std::vector<Reference<XPropertySet>> targets_;
+};
+
+// A table's line: the four borders of each of its cells, read from the
+// first. Writing a colour gives a border without a line a line of one point.
+class CellBorders : public host::LineFormat, public std::enable_shared_from_this<CellBorders> {
+public:
+    CellBorders(std::shared_ptr<LiveDocument> document, std::vector<Reference<XPropertySet>> cells)
+        : document_(std::move(document)), cells_(std::move(cells))
+    {
+    }
+    int Visible() const override
+    {
+        std::optional<int> common;
+        for (const auto& cell : cells_) {
+            for (const char* side : kSides) {
+                const int visible = TriState(Border(cell, side).LineWidth > 0);
+                if (common && visible != *common) {
+                    return host::TriState::Mixed;
+                }
+                common = visible;
+            }
+        }
+        return common.value_or(host::TriState::False);
+    }
+    void SetVisible(int triState) override
+    {
+        Rewrite([triState](css::table::BorderLine2& border) {
+            if (triState == host::TriState::False) {
+                border.LineWidth = 0;
+                border.OuterLineWidth = 0;
+            } else {
+                Show(border);
+            }
+        });
+    }
+    host::Ref<host::ColorFormat> ForeColor() override { return std::make_shared<BorderColor>(shared_from_this()); }
+
+private:
+    static constexpr const char* kSides[] = {"TopBorder", "BottomBorder", "LeftBorder", "RightBorder"};
+    // One point in 1/100 mm.
+    static constexpr sal_Int16 kOnePoint = 35;
+
+    class BorderColor : public host::ColorFormat {
+    public:
+        explicit BorderColor(std::shared_ptr<CellBorders> borders) : borders_(std::move(borders)) {}
+        host::Color RGB() const override
+        {
+            return ColorFromUno(Border(borders_->cells_.front(), kSides[0]).Color);
+        }
+        void SetRGB(host::Color value) override
+        {
+            borders_->Rewrite([value](css::table::BorderLine2& border) {
+                Show(border);
+                border.Color = UnoFromColor(value);
+            });
+        }
+
+    private:
+        std::shared_ptr<CellBorders> borders_;
+    };
+
+    static css::table::BorderLine2 Border(const Reference<XPropertySet>& cell, const char* side)
+    {
+        css::table::BorderLine2 border;
+        Property(cell, side) >>= border;
+        return border;
+    }
+    static void Show(css::table::BorderLine2& border)
+    {
+        if (border.LineWidth == 0) {
+            border.LineWidth = kOnePoint;
+            border.OuterLineWidth = kOnePoint;
+        }
+    }
+    template <typename Change>
+    void Rewrite(Change change)
+    {
+        for (const auto& cell : cells_) {
+            for (const char* side : kSides) {
+                auto border = Border(cell, side);
+                change(border);
+                document_->changes.Set(cell, side, Any(border));
+            }
+        }
+    }
+
+    std::shared_ptr<LiveDocument> document_;
+    std::vector<Reference<XPropertySet>> cells_;
 };
 
 class ImpressTextFrame : public host::TextFrame {
@@ -136,6 +287,23 @@ private:
 
     std::shared_ptr<LiveDocument> document_;
     Reference<css::text::XText> text_;
+};
+
+// A group's members, as they were when asked for.
+class ImpressGroupShapes : public host::GroupShapes {
+public:
+    explicit ImpressGroupShapes(std::vector<host::Ref<host::Shape>> members) : members_(std::move(members)) {}
+    int Count() const override { return static_cast<int>(members_.size()); }
+    host::Ref<host::Shape> Item(int index) override
+    {
+        if (index < 1 || index > Count()) {
+            throw host::HostError("the group has no member " + std::to_string(index));
+        }
+        return members_[static_cast<std::size_t>(index - 1)];
+    }
+
+private:
+    std::vector<host::Ref<host::Shape>> members_;
 };
 
 class ImpressPlaceholderFormat : public host::PlaceholderFormat {
@@ -222,7 +390,32 @@ int ImpressShape::Type() const
         {"com.sun.star.drawing.MediaShape", host::ShapeType::Media},
     };
     const auto type = types.find(ShapeType());
-    return type != types.end() ? type->second : host::ShapeType::AutoShape;
+    if (type != types.end()) {
+        return type->second;
+    }
+    return IsTextBoxFromFile() ? host::ShapeType::TextBox : host::ShapeType::AutoShape;
+}
+
+// Impress reads a .pptx's text box as a custom shape: a rectangle from the
+// file ("ooxml-rect") without the shape style the presentation program gives
+// every shape it draws, which Impress keeps in the shape's grab bag.
+bool ImpressShape::IsTextBoxFromFile() const
+{
+    const Reference<XPropertySet> properties = Properties();
+    const auto info = properties->getPropertySetInfo();
+    if (!info->hasPropertyByName("CustomShapeGeometry") || !info->hasPropertyByName("InteropGrabBag")) {
+        return false;
+    }
+    css::uno::Sequence<css::beans::PropertyValue> geometry;
+    properties->getPropertyValue("CustomShapeGeometry") >>= geometry;
+    const auto kind =
+        std::find_if(geometry.begin(), geometry.end(), [](const auto& entry) { return entry.Name == "Type"; });
+    if (kind == geometry.end() || kind->Value != Any(rtl::OUString("ooxml-rect"))) {
+        return false;
+    }
+    css::uno::Sequence<css::beans::PropertyValue> grabBag;
+    properties->getPropertyValue("InteropGrabBag") >>= grabBag;
+    return std::none_of(grabBag.begin(), grabBag.end(), [](const auto& entry) { return entry.Name == "StyleFillRef"; });
 }
 
 std::string ImpressShape::Name() const
@@ -312,14 +505,100 @@ void ImpressShape::SetVisible(int triState)
     document_->changes.Set(Properties(), "Visible", Any(triState != host::TriState::False));
 }
 
+std::vector<Reference<css::drawing::XShape>> ImpressShape::Members() const
+{
+    std::vector<Reference<css::drawing::XShape>> members;
+    const Reference<css::drawing::XShapes> group(shape_, UNO_QUERY);
+    for (sal_Int32 i = 0; group.is() && Type() == host::ShapeType::Group && i < group->getCount(); ++i) {
+        const Reference<css::drawing::XShape> member(group->getByIndex(i), UNO_QUERY);
+        if (member.is()) {
+            members.push_back(member);
+        }
+    }
+    return members;
+}
+
+std::vector<Reference<css::table::XCell>> ImpressShape::Cells() const
+{
+    std::vector<Reference<css::table::XCell>> cells;
+    if (Type() != host::ShapeType::Table) {
+        return cells;
+    }
+    const Reference<css::table::XTable> table(Property(Properties(), "Model"), UNO_QUERY);
+    for (sal_Int32 row = 0; table.is() && row < table->getRowCount(); ++row) {
+        for (sal_Int32 column = 0; column < table->getColumnCount(); ++column) {
+            cells.push_back(table->getCellByPosition(column, row));
+        }
+    }
+    return cells;
+}
+
+std::vector<Reference<XPropertySet>> ImpressShape::FillTargets() const
+{
+    std::vector<Reference<XPropertySet>> targets;
+    if (Type() == host::ShapeType::Group) {
+        for (const auto& member : Members()) {
+            const auto inner = ImpressShape(document_, member).FillTargets();
+            targets.insert(targets.end(), inner.begin(), inner.end());
+        }
+    } else if (Type() == host::ShapeType::Table) {
+        for (const auto& cell : Cells()) {
+            targets.emplace_back(cell, UNO_QUERY);
+        }
+    } else {
+        targets.push_back(Properties());
+    }
+    if (targets.empty()) {
+        throw host::HostError("the shape " + Name() + " has no fill");
+    }
+    return targets;
+}
+
+std::vector<Reference<XPropertySet>> ImpressShape::LineTargets() const
+{
+    if (Type() != host::ShapeType::Group) {
+        return {Properties()};
+    }
+    std::vector<Reference<XPropertySet>> targets;
+    for (const auto& member : Members()) {
+        const auto inner = ImpressShape(document_, member).LineTargets();
+        targets.insert(targets.end(), inner.begin(), inner.end());
+    }
+    if (targets.empty()) {
+        throw host::HostError("the group " + Name() + " has no line");
+    }
+    return targets;
+}
+
+std::vector<Reference<css::text::XText>> ImpressShape::Texts() const
+{
+    std::vector<Reference<css::text::XText>> texts;
+    if (Type() == host::ShapeType::Group) {
+        for (const auto& member : Members()) {
+            const auto inner = ImpressShape(document_, member).Texts();
+            texts.insert(texts.end(), inner.begin(), inner.end());
+        }
+    } else if (Type() == host::ShapeType::Table) {
+        for (const auto& cell : Cells()) {
+            texts.emplace_back(cell, UNO_QUERY);
+        }
+    } else if (const Reference<css::text::XText> text(shape_, UNO_QUERY); text.is()) {
+        texts.push_back(text);
+    }
+    return texts;
+}
+
 host::Ref<host::FillFormat> ImpressShape::Fill()
 {
-    return std::make_shared<ImpressFill>(document_, Properties());
+    return std::make_shared<ImpressFill>(document_, FillTargets());
 }
 
 host::Ref<host::LineFormat> ImpressShape::Line()
 {
-    return std::make_shared<ImpressLine>(document_, Properties());
+    if (Type() == host::ShapeType::Table) {
+        return std::make_shared<CellBorders>(document_, FillTargets());
+    }
+    return std::make_shared<ImpressLine>(document_, LineTargets());
 }
 
 int ImpressShape::HasTextFrame() const
@@ -348,7 +627,14 @@ host::Ref<host::Table> ImpressShape::Table()
 
 host::Ref<host::GroupShapes> ImpressShape::GroupItems()
 {
-    NotInImpress("Shape.GroupItems");
+    if (Type() != host::ShapeType::Group) {
+        throw host::HostError("the shape " + Name() + " is no group");
+    }
+    std::vector<host::Ref<host::Shape>> members;
+    for (const auto& member : Members()) {
+        members.push_back(std::make_shared<ImpressShape>(document_, member));
+    }
+    return std::make_shared<ImpressGroupShapes>(std::move(members));
 }
 
 host::Ref<host::ShapeRange> ImpressShape::Ungroup()

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XText.hpp>
 
 #include "host/Shape.hpp"
 #include "impress/host/LiveDocument.hpp"
@@ -48,8 +51,21 @@ public:
     const css::uno::Reference<css::drawing::XShape>& Uno() const { return shape_; }
     // The placeholder kind of a presentation object; 0 for any other shape.
     int PlaceholderKind() const;
+    // Every text the shape holds: its own, a group's members', a table's
+    // cells', as the object model's text of a selection of shapes.
+    std::vector<css::uno::Reference<css::text::XText>> Texts() const;
 
 private:
+    bool IsTextBoxFromFile() const;
+    // A group's members, one level down; none for other shapes.
+    std::vector<css::uno::Reference<css::drawing::XShape>> Members() const;
+    // A table's cells, row by row; none for other shapes.
+    std::vector<css::uno::Reference<css::table::XCell>> Cells() const;
+    // Where fill and line are written: the members of a group (at every
+    // level), the cells of a table (for the line, their borders), else the
+    // shape itself.
+    std::vector<css::uno::Reference<css::beans::XPropertySet>> FillTargets() const;
+    std::vector<css::uno::Reference<css::beans::XPropertySet>> LineTargets() const;
     std::string ShapeType() const;
     css::uno::Reference<css::beans::XPropertySet> Properties() const;
     void SetPosition(sal_Int32 x, sal_Int32 y);

@@ -6,14 +6,11 @@
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 
 #include <algorithm>
-#include <charconv>
-#include <optional>
-#include <string_view>
 #include <utility>
 
 #include "host/HostError.hpp"
 #include "impress/UnoText.hpp"
-#include "platform/AsciiCase.hpp"
+#include "platform/SlideTagProperties.hpp"
 
 namespace velmora::impress {
 
@@ -22,41 +19,9 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-namespace {
-
-constexpr std::string_view kTagPrefix = "VelmoraTag.";
-
-std::string Prefix(int slideIndex)
-{
-    return std::string(kTagPrefix) + std::to_string(slideIndex) + ".";
-}
-
-// The slide number and tag name of a tag's property name.
-std::optional<std::pair<int, std::string>> ParseTagProperty(const std::string& property)
-{
-    if (!property.starts_with(kTagPrefix)) {
-        return std::nullopt;
-    }
-    const char* begin = property.data() + kTagPrefix.size();
-    const char* end = property.data() + property.size();
-    int slideIndex = 0;
-    const auto [rest, error] = std::from_chars(begin, end, slideIndex);
-    if (error != std::errc() || rest == end || *rest != '.') {
-        return std::nullopt;
-    }
-    return std::pair{slideIndex, std::string(rest + 1, end)};
-}
-
-}  // namespace
-
 ImpressSlideTags::ImpressSlideTags(std::shared_ptr<LiveDocument> document, int slideIndex)
     : document_(std::move(document)), slideIndex_(slideIndex)
 {
-}
-
-std::string ImpressSlideTags::PropertyName(int slideIndex, const std::string& tagName)
-{
-    return Prefix(slideIndex) + platform::AsciiLower(tagName);
 }
 
 Reference<css::beans::XPropertySet> ImpressSlideTags::Properties() const
@@ -72,12 +37,16 @@ Reference<css::beans::XPropertySet> ImpressSlideTags::Properties() const
 std::vector<std::string> ImpressSlideTags::Names() const
 {
     std::vector<std::string> names;
-    const std::string prefix = Prefix(slideIndex_);
-    for (const css::beans::Property& property : Properties()->getPropertySetInfo()->getProperties()) {
-        const std::string name = FromUno(property.Name);
-        if (name.starts_with(prefix)) {
-            names.push_back(name.substr(prefix.size()));
+    const auto collect = [&](const std::string& property) {
+        if (const auto tag = platform::ParseSlideTagProperty(property); tag && tag->slideIndex == slideIndex_) {
+            names.push_back(tag->name);
         }
+    };
+    for (const css::beans::Property& property : Properties()->getPropertySetInfo()->getProperties()) {
+        collect(FromUno(property.Name));
+    }
+    for (const auto& tag : document_->bookkeepingTags) {
+        collect(tag.first);
     }
     return names;
 }
@@ -103,20 +72,28 @@ std::string ImpressSlideTags::Value(int index) const
 
 std::string ImpressSlideTags::Item(const std::string& name) const
 {
+    const std::string key = platform::SlideTagProperty(slideIndex_, name);
+    if (platform::IsBookkeepingTag(name)) {
+        const auto found = document_->bookkeepingTags.find(key);
+        return found == document_->bookkeepingTags.end() ? "" : found->second;
+    }
     const auto properties = Properties();
-    const rtl::OUString key = ToUno(PropertyName(slideIndex_, name));
-    if (!properties->getPropertySetInfo()->hasPropertyByName(key)) {
+    if (!properties->getPropertySetInfo()->hasPropertyByName(ToUno(key))) {
         return "";
     }
     rtl::OUString value;
-    properties->getPropertyValue(key) >>= value;
+    properties->getPropertyValue(ToUno(key)) >>= value;
     return FromUno(value);
 }
 
 void ImpressSlideTags::Add(const std::string& name, const std::string& value)
 {
+    if (platform::IsBookkeepingTag(name)) {
+        document_->bookkeepingTags[platform::SlideTagProperty(slideIndex_, name)] = value;
+        return;
+    }
     const auto properties = Properties();
-    const rtl::OUString key = ToUno(PropertyName(slideIndex_, name));
+    const rtl::OUString key = ToUno(platform::SlideTagProperty(slideIndex_, name));
     if (properties->getPropertySetInfo()->hasPropertyByName(key)) {
         document_->changes.Set(properties, FromUno(key), Any(ToUno(value)));
         return;
@@ -131,8 +108,12 @@ void ImpressSlideTags::Add(const std::string& name, const std::string& value)
 
 void ImpressSlideTags::Delete(const std::string& name)
 {
+    if (platform::IsBookkeepingTag(name)) {
+        document_->bookkeepingTags.erase(platform::SlideTagProperty(slideIndex_, name));
+        return;
+    }
     const auto properties = Properties();
-    const rtl::OUString key = ToUno(PropertyName(slideIndex_, name));
+    const rtl::OUString key = ToUno(platform::SlideTagProperty(slideIndex_, name));
     if (!properties->getPropertySetInfo()->hasPropertyByName(key)) {
         return;
     }
@@ -151,11 +132,17 @@ void ImpressSlideTags::SlidesRemoved(const std::shared_ptr<LiveDocument>& docume
     }
     std::sort(slideIndexes.begin(), slideIndexes.end());
     std::vector<std::pair<int, std::string>> affected;
+    const auto collect = [&](const std::string& property) {
+        if (auto tag = platform::ParseSlideTagProperty(property); tag && tag->slideIndex >= slideIndexes.front()) {
+            affected.emplace_back(tag->slideIndex, std::move(tag->name));
+        }
+    };
     ImpressSlideTags first(document, slideIndexes.front());
     for (const css::beans::Property& property : first.Properties()->getPropertySetInfo()->getProperties()) {
-        if (auto tag = ParseTagProperty(FromUno(property.Name)); tag && tag->first >= slideIndexes.front()) {
-            affected.push_back(std::move(*tag));
-        }
+        collect(FromUno(property.Name));
+    }
+    for (const auto& tag : document->bookkeepingTags) {
+        collect(tag.first);
     }
     // Lowest numbers first: each moves to a number already cleared.
     std::sort(affected.begin(), affected.end());
@@ -163,10 +150,8 @@ void ImpressSlideTags::SlidesRemoved(const std::shared_ptr<LiveDocument>& docume
         ImpressSlideTags tags(document, number);
         const std::string value = tags.Item(name);
         tags.Delete(name);
-        const auto removedBefore = std::lower_bound(slideIndexes.begin(), slideIndexes.end(), number);
-        if (removedBefore == slideIndexes.end() || *removedBefore != number) {
-            const auto shift = static_cast<int>(removedBefore - slideIndexes.begin());
-            ImpressSlideTags(document, number - shift).Add(name, value);
+        if (const auto moved = platform::NumberAfterRemoval(number, slideIndexes)) {
+            ImpressSlideTags(document, *moved).Add(name, value);
         }
     }
 }

@@ -12,9 +12,10 @@
 namespace velmora::impress {
 
 // Impress pages carry no tags. A slide's tags live in the document's custom
-// properties as "VelmoraTag.<slide number>.<NAME>", which Impress writes to
-// and reads from a .pptx's custom.xml. Names are kept in small letters and
-// compared without regard to case, as the object model does.
+// properties as "VelmoraTag.<slide number>.<name>", which Impress writes to
+// and reads from a .pptx's custom.xml (and the pptx host mirrors there).
+// Names are kept in small letters and compared without regard to case, as
+// the object model does. A command's bookkeeping tags stay in memory.
 class ImpressSlideTags : public host::Tags {
 public:
     ImpressSlideTags(std::shared_ptr<LiveDocument> document, int slideIndex);
@@ -26,7 +27,6 @@ public:
     void Add(const std::string& name, const std::string& value) override;
     void Delete(const std::string& name) override;
 
-    static std::string PropertyName(int slideIndex, const std::string& tagName);
     // The tags of removed slides (by their numbers before any went) go with
     // them, and those of the slides after follow them to their new numbers:
     // one pass, however many slides went.

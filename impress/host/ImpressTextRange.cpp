@@ -81,7 +81,7 @@ ImpressTextRange::ImpressTextRange(std::shared_ptr<LiveDocument> document, Refer
 {
 }
 
-host::Ref<host::TextRange> ImpressTextRange::Whole(std::shared_ptr<LiveDocument> document,
+std::shared_ptr<ImpressTextRange> ImpressTextRange::Whole(std::shared_ptr<LiveDocument> document,
                                                    const Reference<css::text::XText>& text)
 {
     const Reference<css::text::XTextCursor> cursor = text->createTextCursor();

@@ -19,8 +19,8 @@ public:
     ImpressTextRange(std::shared_ptr<LiveDocument> document, css::uno::Reference<css::text::XTextRange> range,
                      bool whole = false);
     // The whole text of a shape.
-    static host::Ref<host::TextRange> Whole(std::shared_ptr<LiveDocument> document,
-                                            const css::uno::Reference<css::text::XText>& text);
+    static std::shared_ptr<ImpressTextRange> Whole(std::shared_ptr<LiveDocument> document,
+                                                   const css::uno::Reference<css::text::XText>& text);
 
     std::string Text() const override;
     void SetText(const std::string& value) override;
@@ -29,11 +29,12 @@ public:
     int RunCount() const override;
     host::Ref<host::TextRange> Runs(int index) override;
 
-private:
-    std::vector<css::uno::Reference<css::text::XTextRange>> RunRanges() const;
     // Where a character property is written: each run of a whole text (the
     // text itself while it is empty), or this range.
     std::vector<css::uno::Reference<css::beans::XPropertySet>> WriteTargets() const;
+
+private:
+    std::vector<css::uno::Reference<css::text::XTextRange>> RunRanges() const;
 
     std::shared_ptr<LiveDocument> document_;
     css::uno::Reference<css::text::XTextRange> range_;

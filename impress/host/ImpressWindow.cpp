@@ -12,6 +12,7 @@
 #include "host/MsoConstants.hpp"
 #include "impress/host/ImpressPresentation.hpp"
 #include "impress/host/ImpressShapeRange.hpp"
+#include "impress/host/ImpressShapesText.hpp"
 #include "impress/host/ImpressSlideRange.hpp"
 
 namespace velmora::impress {
@@ -131,9 +132,21 @@ host::Ref<host::ShapeRange> ImpressWindow::ShapeRange()
     return std::make_shared<ImpressShapeRange>(SelectedShapes());
 }
 
+// The text of the selected shapes; a text selected inside a shape is not
+// reachable here.
 host::Ref<host::TextRange> ImpressWindow::TextRange()
 {
-    NotInImpress("Selection.TextRange");
+    const auto shapes = SelectedShapes();
+    if (shapes.empty()) {
+        NotInImpress("Selection.TextRange");
+    }
+    std::vector<std::shared_ptr<ImpressTextRange>> texts;
+    for (const auto& shape : shapes) {
+        for (const auto& text : shape->Texts()) {
+            texts.push_back(ImpressTextRange::Whole(document_, text));
+        }
+    }
+    return std::make_shared<ImpressShapesText>(document_, std::move(texts));
 }
 
 host::Ref<host::ShapeRange> ImpressWindow::ChildShapeRange()

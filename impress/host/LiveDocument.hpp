@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 
 #include <com/sun/star/drawing/XDrawPage.hpp>
@@ -11,6 +14,11 @@
 #include "impress/host/ChangeLog.hpp"
 
 namespace velmora::impress {
+
+// Slide tags by the name of the custom property that would hold them.
+using TagValues = std::map<std::string, std::string>;
+// The copies saved during a run, by absolute path, with the bookkeeping tags each carries.
+using SavedCopies = std::map<std::filesystem::path, TagValues>;
 
 // What every host object of one command run shares: the office, the
 // document window's frame, the presentation shown in it, the record of
@@ -27,6 +35,11 @@ struct LiveDocument {
     // An Impress presentation is never without a page: a new one holds this
     // page until its first slide is added, and counts no slides before.
     css::uno::Reference<css::drawing::XDrawPage> spare;
+    // Tags a command keeps for itself (the split's selection) stay here, out
+    // of the user's document, for the run; a copy saved in the run hands
+    // them to the presentation a tool opens from it.
+    TagValues bookkeepingTags;
+    std::shared_ptr<SavedCopies> savedCopies = std::make_shared<SavedCopies>();
 };
 
 // Whether the model is an Impress presentation (not a drawing, not text).

@@ -58,7 +58,8 @@ host::Ref<host::Tags> Slide::Tags()
         std::shared_ptr<parts::SlidePart> part = presentation->Deck().Slide(id);
         return model::Tags::Holder{part, part->CommonData()};
     };
-    return std::make_shared<model::Tags>(presentation_, locate, [] {});
+    auto slideIndex = [presentation, id] { return Slide(presentation, id).SlideIndex(); };
+    return std::make_shared<model::Tags>(presentation_, locate, [] {}, slideIndex);
 }
 
 int Slide::Layout() const

@@ -9,6 +9,7 @@
 
 #include "host/HostError.hpp"
 #include "pptx/package/PartGraph.hpp"
+#include "platform/SlideTagProperties.hpp"
 #include "pptx/parts/Media.hpp"
 #include "pptx/parts/Template.hpp"
 #include "pptx/xml/Elements.hpp"
@@ -239,7 +240,10 @@ unsigned Deck::AddSlide(std::size_t position, SlideLayoutPart& layout)
     parts_.Add(slide, ooxml::type::kSlide);
     slide->Relationships().Add(rel::kSlideLayout, layout.Name());
     const std::string relationshipId = presentation_->Relationships().Add(rel::kSlide, name);
-    return presentation_->InsertSlide(position, relationshipId);
+    const unsigned id = presentation_->InsertSlide(position, relationshipId);
+    const auto inserted = static_cast<int>(position) + 1;
+    RenumberSlideTags([inserted](int number) { return number < inserted ? number : number + 1; });
+    return id;
 }
 
 void Deck::DeleteSlides(const std::vector<unsigned>& slideIds)
@@ -247,10 +251,14 @@ void Deck::DeleteSlides(const std::vector<unsigned>& slideIds)
     const std::unordered_set<unsigned> doomed(slideIds.begin(), slideIds.end());
     std::vector<std::string> slideParts;
     std::unordered_set<std::string> relationshipIds;
+    std::vector<int> numbers;
+    int place = 0;
     for (const SlideEntry& entry : presentation_->Slides()) {
+        ++place;
         if (doomed.contains(entry.id)) {
             slideParts.push_back(presentation_->RelatedPart(entry.relationshipId));
             relationshipIds.insert(entry.relationshipId);
+            numbers.push_back(place);
         }
     }
     if (slideParts.size() != doomed.size()) {
@@ -268,6 +276,55 @@ void Deck::DeleteSlides(const std::vector<unsigned>& slideIds)
         parts_.Remove(part);
     }
     parts_.RemoveUnreachable();
+    RenumberSlideTags([&numbers](int number) { return platform::NumberAfterRemoval(number, numbers); });
+}
+
+void Deck::RenumberSlideTags(const std::function<std::optional<int>(int)>& renumber)
+{
+    const auto properties = CustomProperties(false);
+    if (!properties) {
+        return;
+    }
+    struct Move {
+        std::string value;
+        std::optional<int> number;
+        std::string name;
+    };
+    std::vector<Move> moves;
+    for (const std::string& property : properties->Names()) {
+        const auto tag = platform::ParseSlideTagProperty(property);
+        if (tag && renumber(tag->slideIndex) != tag->slideIndex) {
+            moves.push_back({properties->Find(property).value_or(""), renumber(tag->slideIndex), tag->name});
+            properties->Delete(property);
+        }
+    }
+    // All are taken out before any is put back: a number may pass to another slide.
+    for (const Move& move : moves) {
+        if (move.number) {
+            properties->Set(platform::SlideTagProperty(*move.number, move.name), move.value);
+        }
+    }
+}
+
+std::shared_ptr<CustomPropertiesPart> Deck::CustomProperties(bool create)
+{
+    package::Package& package = parts_.Package();
+    const auto related = package.RelationshipsOf("/").OfType(rel::kCustomProperties);
+    if (!related.empty()) {
+        const std::string name = package.RelationshipsOf("/").TargetPart(related.front());
+        if (package.Contains(name)) {
+            return parts_.Get<CustomPropertiesPart>(name);
+        }
+    }
+    if (!create) {
+        return nullptr;
+    }
+    const std::string usual = "/docProps/custom.xml";
+    const std::string name = package.Contains(usual) ? package.FreePartName("/docProps/custom", ".xml") : usual;
+    auto properties = parts_.Make<CustomPropertiesPart>(name, CustomPropertiesPart::Empty());
+    parts_.Add(properties, ooxml::type::kCustomProperties);
+    package.RelationshipsOf("/").Add(rel::kCustomProperties, properties->Name());
+    return properties;
 }
 
 std::shared_ptr<NotesSlidePart> Deck::Notes(unsigned slideId)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "pptx/parts/ActiveXControlPart.hpp"
+#include "pptx/parts/CustomPropertiesPart.hpp"
 #include "pptx/parts/LegacyDrawingPart.hpp"
 #include "pptx/parts/PartSet.hpp"
 #include "pptx/parts/PresentationPart.hpp"
@@ -64,6 +66,9 @@ public:
     // <p:cSld> or a shape's <p:nvPr>) of part `owner`; made when `create`
     // is set, otherwise empty when there is none.
     std::shared_ptr<TagsPart> Tags(XmlPart& owner, pugi::xml_node holder, bool create);
+    // The custom document properties; made when `create` is set, otherwise
+    // empty when the package has none.
+    std::shared_ptr<CustomPropertiesPart> CustomProperties(bool create);
     // Copies a picture file into the package, relates it to `owner` and
     // returns the relationship id.
     std::string AddImage(XmlPart& owner, const std::filesystem::path& picture);
@@ -112,6 +117,9 @@ private:
     std::string FreeNotesName();
     std::shared_ptr<LegacyDrawingPart> LegacyDrawing(XmlPart& slide);
     unsigned FreeDrawingBlock();
+    // Moves the slide tags kept as custom properties to the numbers their
+    // slides have now; `renumber` gives none for a slide that went.
+    void RenumberSlideTags(const std::function<std::optional<int>(int)>& renumber);
 
     PartSet parts_;
     std::shared_ptr<PresentationPart> presentation_;

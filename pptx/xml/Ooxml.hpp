@@ -45,6 +45,8 @@ inline constexpr const char* kViewProperties =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/viewProps";
 inline constexpr const char* kTableStyles =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/tableStyles";
+inline constexpr const char* kCustomProperties =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/custom-properties";
 }  // namespace rel
 
 // Content types of the parts the document host reads or writes.
@@ -68,6 +70,7 @@ inline constexpr const char* kViewProperties =
     "application/vnd.openxmlformats-officedocument.presentationml.viewProps+xml";
 inline constexpr const char* kTableStyles =
     "application/vnd.openxmlformats-officedocument.presentationml.tableStyles+xml";
+inline constexpr const char* kCustomProperties = "application/vnd.openxmlformats-officedocument.custom-properties+xml";
 inline constexpr const char* kActiveX = "application/vnd.ms-office.activeX+xml";
 inline constexpr const char* kActiveXBinary = "application/vnd.ms-office.activeX";
 inline constexpr const char* kVmlDrawing = "application/vnd.openxmlformats-officedocument.vmlDrawing";

@@ -18,6 +18,7 @@
 #include "impress/host/ImpressPresentation.hpp"
 #include "tests/impress/OfficeFixture.hpp"
 #include "tests/support/ForeignParts.hpp"
+#include "tests/support/PackageEdit.hpp"
 #include "tests/support/Process.hpp"
 
 namespace velmora::testing {
@@ -40,6 +41,16 @@ protected:
         const ProcessResult result =
             RunProcess({VELMORA_BIN, "run", command, copy.string(), "--no-open"}, std::chrono::seconds(120),
                        {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    // The command line's messages for a mark command on `file` itself, marked "Orvaldi 印记".
+    std::string RunMarkCommand(const char* command, const std::filesystem::path& file) const
+    {
+        const ProcessResult result =
+            RunProcess({VELMORA_BIN, "run", command, file.string(), "--input", "Orvaldi 印记"},
+                       std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
         EXPECT_EQ(result.status, 0) << result.err;
         return result.out;
     }
@@ -298,21 +309,23 @@ TEST_F(ImpressCommands, SlidesSharingAPictureComeBackWithItOnUndo)
     EXPECT_EQ(PicturesPerSlide(*undone), (std::vector<int>{0, 1, 1}));
 }
 
-// The selection's marks are written before its slides go: the marks of the
-// slides after them follow them to their new numbers, and undo puts both back.
-TEST_F(ImpressCommands, ExtractingTheSelectionMovesTheMarksOfTheSlidesAfterIt)
+// The split tells the selected slides by a tag of its own: bookkeeping,
+// which stays out of the user's deck and out of the copy, and the copy still
+// holds only the selection.
+TEST_F(ImpressCommands, ExtractingTheSelectionLeavesNoTagPropertiesInEitherDeck)
 {
     LiveDeck live(deck_);
     live.ShowSlide(2);
     live.Press("SplitDoc_selection_Main", "mySplitDoc_selection", {{"--answer", "no"}});
     Office::Get().TakeMessages();
     EXPECT_EQ(live.UndoTitles(), (std::vector<std::string>{"提取当前选定幻灯片"}));
+    EXPECT_TRUE(MarkProperties(live).empty());
     live.StoreAs(dir_ / "extracted.pptx");
     EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "extracted.pptx")), (std::vector<std::string>{"1", "3"}));
-    EXPECT_EQ(MarkProperties(live), (std::vector<std::string>{"VelmoraTag.1.selected=False",
-                                                                 "VelmoraTag.2.selected=False"}));
+    const auto copy = dir_ / "deck-拆分文档.pptx";
+    EXPECT_EQ(DeckHost::Titles(*decks_.Open(copy)), (std::vector<std::string>{"2"}));
+    EXPECT_EQ(ReadEntry(copy, "docProps/custom.xml").value_or("").find("VelmoraTag"), std::string::npos);
     live.Undo();
-    EXPECT_TRUE(MarkProperties(live).empty());
     live.StoreAs(dir_ / "undone.pptx");
     EXPECT_EQ(DeckHost::Titles(*decks_.Open(dir_ / "undone.pptx")), (std::vector<std::string>{"1", "2", "3"}));
 }
@@ -375,13 +388,37 @@ TEST_F(ImpressCommands, PersonalMarksSurviveSavingAsPptxAndSayWhatTheCommandLine
 
     std::string cliMessages;
     for (const char* command : {"AddPersonalMark_Main", "ReadPersonalMark_Main"}) {
-        const ProcessResult cli =
-            RunProcess({VELMORA_BIN, "run", command, deck_.string(), "--input", "Orvaldi 印记"},
-                       std::chrono::seconds(120), {{"VELMORA_SETTINGS", (dir_ / "cli-settings.ini").string()}});
-        cliMessages += cli.out;
+        cliMessages += RunMarkCommand(command, deck_);
     }
     EXPECT_EQ(impressMessages, cliMessages);
     EXPECT_NE(impressMessages.find("检测到3页幻灯片"), std::string::npos) << impressMessages;
+}
+
+// A mark set by one host is read by the other: Impress drops the slides' tag
+// parts and the command line once read no custom properties.
+TEST_F(ImpressCommands, PersonalMarksCarryBetweenImpressAndTheCommandLine)
+{
+    const std::filesystem::path markedInImpress = dir_ / "impress-marked.pptx";
+    {
+        LiveDeck live(deck_);
+        live.Press("AddPersonalMark_Main", "AddPersonalMark", {{"--input", "Orvaldi 印记"}});
+        live.StoreAs(markedInImpress);
+    }
+    Office::Get().TakeMessages();
+    EXPECT_NE(RunMarkCommand("ReadPersonalMark_Main", markedInImpress).find("基因相似度达到了100%"),
+              std::string::npos);
+
+    const std::filesystem::path markedByCli = dir_ / "cli-marked.pptx";
+    std::filesystem::copy_file(deck_, markedByCli);
+    EXPECT_NE(RunMarkCommand("AddPersonalMark_Main", markedByCli).find("已成功为3页幻灯片添加印记！"),
+              std::string::npos);
+    {
+        LiveDeck live(markedByCli);
+        live.Press("ReadPersonalMark_Main", "ReadPersonalMark", {{"--input", "Orvaldi 印记"}});
+    }
+    const std::string messages = Office::Get().TakeMessages();
+    EXPECT_NE(messages.find("检测到3页幻灯片包含您的私人印记信息"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("基因相似度达到了100%"), std::string::npos) << messages;
 }
 
 // Width and height of a PNG file, from its header.

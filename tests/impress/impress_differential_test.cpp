@@ -10,15 +10,25 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <gtest/gtest.h>
 
 #include "host/Host.hpp"
 #include "host/SettingsStore.hpp"
+#include "impress/UnoText.hpp"
 #include "platform/AsciiCase.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "tests/impress/OfficeFixture.hpp"
@@ -229,6 +239,320 @@ INSTANTIATE_TEST_SUITE_P(
                              {"--set", "OptionButton4=true"},
                              {"--click", "Cmd_OK"}}}),
     [](const ::testing::TestParamInfo<Press>& param) { return TestName(param.param); });
+
+// The palette's three targets on the kinds of shape it treats apart, once
+// through Impress and once through velmora run: a text box without a fill, a
+// rectangle without a line, a group of two rectangles and a table of nine cells.
+struct PaletteCase {
+    const char* target;  // the target option: OptionButton4 fill, 5 text, 6 line
+    const char* shape;
+};
+
+void PrintTo(const PaletteCase& palette, std::ostream* out)
+{
+    *out << palette.target << "_" << palette.shape;
+}
+
+// "none" for a hidden fill or line, else its colour.
+template <typename Format>
+std::string Shown(Format& format)
+{
+    return format.Visible() == host::TriState::True ? std::to_string(format.ForeColor()->RGB()) : "none";
+}
+
+// What the target option colours in one shape: its fill, its text's
+// colour or its line.
+std::string Targeted(host::Shape& shape, const std::string& target)
+{
+    if (target == "OptionButton4") {
+        return Shown(*shape.Fill());
+    }
+    if (target == "OptionButton6") {
+        return Shown(*shape.Line());
+    }
+    auto text = shape.TextFrame()->TextRange();
+    return text->RunCount() == 0 ? "no text" : std::to_string(text->Runs(1)->Font()->Color()->RGB());
+}
+
+// The same for each member of a group and each cell of a table (a cell's
+// line is its borders).
+std::string PaletteLook(host::Shape& shape, const std::string& target)
+{
+    std::string look;
+    if (shape.Type() == host::ShapeType::Group) {
+        auto members = shape.GroupItems();
+        for (int i = 1; i <= members->Count(); ++i) {
+            look += "[" + PaletteLook(*members->Item(i), target) + "]";
+        }
+    } else if (shape.HasTable() == host::TriState::True) {
+        auto table = shape.Table();
+        for (int r = 1; r <= table->Rows()->Count(); ++r) {
+            for (int c = 1; c <= table->ColumnCount(); ++c) {
+                look += "[" + Targeted(*table->Cell(r, c)->Shape(), target) + "]";
+            }
+        }
+    } else {
+        look = Targeted(shape, target);
+    }
+    return look;
+}
+
+// The slide's shapes after its placeholders, by name; the group as
+// "group", since taking it apart and putting it together again renames it.
+// The colours a shape takes from the theme read differently once Impress
+// wrote them, so only the shape the palette coloured is compared.
+std::map<std::string, std::string> PaletteLooks(host::Slide& slide, const std::string& target)
+{
+    std::map<std::string, std::string> looks;
+    auto shapes = slide.Shapes();
+    for (int s = 1; s <= shapes->Count(); ++s) {
+        auto shape = shapes->Item(s);
+        if (shape->Type() == host::ShapeType::Group) {
+            looks["group"] = PaletteLook(*shape, target);
+        } else if (shape->Type() != host::ShapeType::Placeholder) {
+            looks[shape->Name()] = PaletteLook(*shape, target);
+        }
+    }
+    return looks;
+}
+
+class PaletteAgreesWithVelmora : public ::testing::TestWithParam<PaletteCase> {
+protected:
+    // Slide 2 of the numbered deck with the four shapes after its placeholders.
+    void BuildDeck(const std::filesystem::path& file)
+    {
+        decks_.BuildNumbered(file, 3);
+        auto presentation = decks_.app().Presentations()->Open(file, false, false, false);
+        auto shapes = presentation->Slides()->Item(2)->Shapes();
+        const auto named = [](host::Ref<host::Shape> shape, const std::string& name) {
+            shape->SetName(name);
+            if (shape->HasTextFrame() == host::TriState::True) {
+                shape->TextFrame()->TextRange()->SetText(name);
+            }
+            return shape;
+        };
+        named(shapes->AddTextbox(host::TextOrientation::Horizontal, 20, 300, 150, 30), "Box");
+        named(shapes->AddShape(host::AutoShapeType::Rectangle, 200, 300, 100, 50), "Plain")
+            ->Line()
+            ->SetVisible(host::TriState::False);
+        const int first = shapes->Count() + 1;
+        named(shapes->AddShape(host::AutoShapeType::Rectangle, 320, 300, 80, 40), "Left");
+        named(shapes->AddShape(host::AutoShapeType::Rectangle, 420, 300, 80, 40), "Right");
+        shapes->Range({first, first + 1})->Group()->SetName("Pair");
+        auto table = named(shapes->AddTable(3, 3, 20, 380, 300, 90), "Grid")->Table();
+        for (int r = 1; r <= 3; ++r) {
+            for (int c = 1; c <= 3; ++c) {
+                table->Cell(r, c)->Shape()->TextFrame()->TextRange()->SetText(std::to_string(r * 10 + c));
+            }
+        }
+        presentation->Save();
+        presentation->Close();
+    }
+
+    // The shape's place among the slide's shapes, as Impress counts them.
+    int IndexOf(const std::filesystem::path& file, const std::string& name)
+    {
+        auto shapes = decks_.Open(file)->Slides()->Item(2)->Shapes();
+        for (int s = 1; s <= shapes->Count(); ++s) {
+            if (shapes->Item(s)->Name() == name) {
+                return s;
+            }
+        }
+        ADD_FAILURE() << "no shape " << name;
+        return 0;
+    }
+
+    TempDir impressDir_;
+    TempDir cliDir_;
+    DeckHost decks_;
+};
+
+TEST_P(PaletteAgreesWithVelmora, OnFillLineAndTextOfEveryShapeItReaches)
+{
+    const PaletteCase& palette = GetParam();
+    BuildDeck(impressDir_ / "deck.pptx");
+    BuildDeck(cliDir_ / "deck.pptx");
+    const Script script{{"--click", palette.target}, {"--click", "Label9"}};
+    Office::Get().TakeMessages();
+    {
+        LiveDeck live(impressDir_ / "deck.pptx");
+        ASSERT_EQ(live.SelectShape(2, IndexOf(impressDir_ / "deck.pptx", palette.shape)), palette.shape);
+        live.Press("SetColor_main", "mySetColor", script);
+        live.StoreAs(impressDir_ / "impress.pptx");
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+
+    std::vector<std::string> arguments{VELMORA_BIN, "run", "SetColor_main", (cliDir_ / "deck.pptx").string(),
+                                       "--slide", "2", "--shapes", std::string("2:") + palette.shape, "--no-open"};
+    for (const auto& [option, value] : script) {
+        arguments.push_back(option);
+        arguments.push_back(value);
+    }
+    const ProcessResult cli = RunProcess(arguments, std::chrono::seconds(120),
+                                         {{"VELMORA_SETTINGS", (cliDir_ / "settings.ini").string()}});
+    EXPECT_EQ(cli.status, 0) << cli.err;
+    EXPECT_EQ(impressMessages, cli.out);
+
+    const std::string key = palette.shape == std::string("Pair") ? "group" : palette.shape;
+    const auto look = [&](const std::filesystem::path& file) {
+        return PaletteLooks(*decks_.Open(file)->Slides()->Item(2), palette.target).at(key);
+    };
+    EXPECT_NE(look(cliDir_ / "deck.pptx"), look(impressDir_ / "deck.pptx"));
+    EXPECT_EQ(look(impressDir_ / "impress.pptx"), look(cliDir_ / "deck.pptx"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TargetsAndShapes, PaletteAgreesWithVelmora,
+    ::testing::Values(PaletteCase{"OptionButton4", "Box"}, PaletteCase{"OptionButton4", "Pair"},
+                      PaletteCase{"OptionButton4", "Grid"}, PaletteCase{"OptionButton5", "Box"},
+                      PaletteCase{"OptionButton5", "Pair"}, PaletteCase{"OptionButton5", "Grid"},
+                      PaletteCase{"OptionButton6", "Plain"}, PaletteCase{"OptionButton6", "Pair"},
+                      PaletteCase{"OptionButton6", "Grid"}),
+    [](const ::testing::TestParamInfo<PaletteCase>& param) {
+        return std::string(param.param.target) + "_" + param.param.shape;
+    });
+
+// 正文文字 at a fixed size, through Impress and through velmora run: on a
+// deck made in Impress (its placeholders named "PlaceHolder N", its text box
+// a text shape) and on the command line's demo deck (whose text box sits in
+// a group). Both change the same text: bodies, subtitles and text boxes, not
+// titles.
+// Every check box is set: the dialog starts from the choices Impress's
+// earlier presses kept.
+Script BodiesAt33()
+{
+    Script script{{"--set", "OptionButton2=true"}};
+    for (int box = 1; box <= 13; ++box) {
+        const bool ticked = box == 2 || box == 5;
+        script.emplace_back("--set", "CheckBox" + std::to_string(box) + (ticked ? "=true" : "=false"));
+    }
+    script.insert(script.end(),
+                  {{"--set", "OptionButton10=true"}, {"--set", "ComboBox3=33"}, {"--click", "CommandButton1"}});
+    return script;
+}
+
+// A title slide with a text box, and a title and content slide, made in
+// Impress and saved as .pptx.
+void MakeDeckInImpress(const std::filesystem::path& file)
+{
+    using css::uno::Reference;
+    using css::uno::UNO_QUERY_THROW;
+    LiveDeck live = LiveDeck::New("private:factory/simpress");
+    const Reference<css::drawing::XDrawPages> pages(
+        Reference<css::drawing::XDrawPagesSupplier>(live.model(), UNO_QUERY_THROW)->getDrawPages());
+    const auto write = [](const css::uno::Any& shape, const std::string& text) {
+        Reference<css::text::XText>(shape, UNO_QUERY_THROW)->setString(impress::ToUno(text));
+    };
+    const Reference<css::drawing::XShapes> first(pages->getByIndex(0), UNO_QUERY_THROW);
+    write(first->getByIndex(0), "Heading");
+    write(first->getByIndex(1), "Subheading");
+    const Reference<css::drawing::XShape> box(
+        Reference<css::lang::XMultiServiceFactory>(live.model(), UNO_QUERY_THROW)
+            ->createInstance("com.sun.star.drawing.TextShape"),
+        UNO_QUERY_THROW);
+    first->add(box);
+    box->setPosition(css::awt::Point(2000, 15000));
+    box->setSize(css::awt::Size(8000, 2000));
+    write(css::uno::Any(box), "Loose words");
+    const Reference<css::beans::XPropertySet> second(pages->insertNewByIndex(0), UNO_QUERY_THROW);
+    constexpr sal_Int16 kTitleAndContent = 1;
+    second->setPropertyValue("Layout", css::uno::Any(kTitleAndContent));
+    const Reference<css::drawing::XShapes> secondShapes(second, UNO_QUERY_THROW);
+    write(secondShapes->getByIndex(0), "Second heading");
+    write(secondShapes->getByIndex(1), "A point");
+    live.StoreAs(file);
+}
+
+void MakeDemoDeck(const std::filesystem::path& file)
+{
+    const ProcessResult made = RunProcess({VELMORA_BIN, "demo-deck", file.string()}, std::chrono::seconds(60));
+    ASSERT_EQ(made.status, 0) << made.err;
+}
+
+// The size of a text's first run, a group's members' in their place; "-"
+// for a shape without text.
+std::string TextSize(host::Shape& shape)
+{
+    if (shape.Type() == host::ShapeType::Group) {
+        std::string sizes;
+        auto members = shape.GroupItems();
+        for (int i = 1; i <= members->Count(); ++i) {
+            sizes += "[" + TextSize(*members->Item(i)) + "]";
+        }
+        return sizes;
+    }
+    if (shape.HasTextFrame() != host::TriState::True || shape.TextFrame()->TextRange()->RunCount() == 0) {
+        return "-";
+    }
+    return std::to_string(std::lround(shape.TextFrame()->TextRange()->Runs(1)->Font()->Size()));
+}
+
+// The same for each shape of each slide, in shape order.
+std::vector<std::string> SlideTextSizes(DeckHost& decks, const std::filesystem::path& file)
+{
+    std::vector<std::string> sizes;
+    auto slides = decks.Open(file)->Slides();
+    for (int i = 1; i <= slides->Count(); ++i) {
+        std::string slide;
+        auto shapes = slides->Item(i)->Shapes();
+        for (int s = 1; s <= shapes->Count(); ++s) {
+            slide += " " + TextSize(*shapes->Item(s));
+        }
+        sizes.push_back(slide);
+    }
+    return sizes;
+}
+
+struct BodyTextCase {
+    const char* name;
+    void (*make)(const std::filesystem::path&);
+    std::vector<std::string> sizes;  // afterwards: titles keep 44, the rest is 33
+};
+
+void PrintTo(const BodyTextCase& deck, std::ostream* out)
+{
+    *out << deck.name;
+}
+
+class BodyTextAgreesWithVelmora : public ::testing::TestWithParam<BodyTextCase> {
+protected:
+    TempDir impressDir_;
+    TempDir cliDir_;
+    DeckHost decks_;
+};
+
+TEST_P(BodyTextAgreesWithVelmora, OnTheTextItChanges)
+{
+    GetParam().make(impressDir_ / "deck.pptx");
+    std::filesystem::copy_file(impressDir_ / "deck.pptx", cliDir_ / "deck.pptx");
+    Office::Get().TakeMessages();
+    {
+        LiveDeck live(impressDir_ / "deck.pptx");
+        live.Press("SetFont_main", "mySetFont", BodiesAt33());
+        live.StoreAs(impressDir_ / "impress.pptx");
+    }
+    const std::string impressMessages = Office::Get().TakeMessages();
+    std::vector<std::string> arguments{VELMORA_BIN, "run", "SetFont_main", (cliDir_ / "deck.pptx").string(),
+                                       "--no-open"};
+    for (const auto& [option, value] : BodiesAt33()) {
+        arguments.push_back(option);
+        arguments.push_back(value);
+    }
+    const ProcessResult cli = RunProcess(arguments, std::chrono::seconds(120),
+                                         {{"VELMORA_SETTINGS", (cliDir_ / "settings.ini").string()}});
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    EXPECT_EQ(impressMessages, cli.out);
+
+    EXPECT_EQ(SlideTextSizes(decks_, cliDir_ / "deck.pptx"), GetParam().sizes);
+    EXPECT_EQ(SlideTextSizes(decks_, impressDir_ / "impress.pptx"), GetParam().sizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Decks, BodyTextAgreesWithVelmora,
+                         ::testing::Values(BodyTextCase{"MadeInImpress", MakeDeckInImpress, {" 44 33 33", " 44 33"}},
+                                           BodyTextCase{"DemoDeck",
+                                                        MakeDemoDeck,
+                                                        {" 44 33", " 44 33", " 44 -", " 44 [18][18] 33", " 44 -"}}),
+                         [](const ::testing::TestParamInfo<BodyTextCase>& param) { return param.param.name; });
 
 // The web commands, once through Impress and once through velmora run, with
 // every web address pointing at one test server and the same settings on

@@ -141,5 +141,72 @@ TEST(TagsTest, ShapeTagsLiveBesideTheShape)
     EXPECT_NE(slideXml.find("<p:nvPr><p:custDataLst><p:tags"), std::string::npos);
 }
 
+// Impress keeps slide tags as custom document properties and drops tag
+// parts: the mark travels there too, bookkeeping apart, and follows its
+// slide when slides before it come and go.
+TEST(TagsTest, SlideTagsAreMirroredAsCustomPropertiesThatFollowTheirSlides)
+{
+    TempDir dir;
+    const auto file = SaveTitledDeck(dir / "mirrored.pptx", 4);
+    auto presentation = NewHost()->Presentations()->Open(file);
+    auto slides = presentation->Slides();
+    for (int i = 1; i <= 4; ++i) {
+        slides->Item(i)->Tags()->Add("OrvaldiVelmoraMark", "印记 " + std::to_string(i));
+        slides->Item(i)->Tags()->Add("selected", "True");
+    }
+    slides->Item(3)->Tags()->Delete("OrvaldiVelmoraMark");
+    slides->Item(2)->Delete();
+    slides->Add(1, host::SlideLayout::Blank);
+    presentation->Save();
+
+    EXPECT_TRUE(PackageFaults(file).empty());
+    const std::string custom = ZipEntry(file, "docProps/custom.xml");
+    EXPECT_EQ(custom.find("selected"), std::string::npos) << custom;
+    EXPECT_EQ(custom.find("VelmoraTag.1."), std::string::npos) << custom;
+    EXPECT_NE(custom.find(R"(name="VelmoraTag.2.orvaldivelmoramark"><vt:lpwstr>印记 1</vt:lpwstr>)"),
+              std::string::npos)
+        << custom;
+    EXPECT_EQ(custom.find("VelmoraTag.3."), std::string::npos) << custom;
+    EXPECT_NE(custom.find(R"(name="VelmoraTag.4.orvaldivelmoramark"><vt:lpwstr>印记 4</vt:lpwstr>)"),
+              std::string::npos)
+        << custom;
+    EXPECT_EQ(custom.find("印记 2"), std::string::npos) << custom;
+}
+
+// A deck marked in Impress and saved as .pptx has no tag parts, only the
+// custom properties (here with the prefixes another writer chose).
+TEST(TagsTest, AMarkKeptAsACustomPropertyReadsAsTheSlidesTag)
+{
+    TempDir dir;
+    const auto file = SaveTitledDeck(dir / "from-impress.pptx", 3);
+    AddRelatedPart(file, "", "http://schemas.openxmlformats.org/officeDocument/2006/relationships/custom-properties",
+                   "docProps/custom.xml", "application/vnd.openxmlformats-officedocument.custom-properties+xml",
+                   R"(<?xml version="1.0" encoding="UTF-8"?>)"
+                   R"(<op:Properties xmlns:op="http://schemas.openxmlformats.org/officeDocument/2006/custom-properties")"
+                   R"( xmlns:t="http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes">)"
+                   R"(<op:property fmtid="{D5CDD505-2E9C-101B-9397-08002B2CF9AE}" pid="2")"
+                   R"( name="VelmoraTag.2.orvaldivelmoramark"><t:lpwstr>张三</t:lpwstr></op:property>)"
+                   R"(<op:property fmtid="{D5CDD505-2E9C-101B-9397-08002B2CF9AE}" pid="3" name="Client">)"
+                   R"(<t:lpwstr>ACME</t:lpwstr></op:property></op:Properties>)",
+                   true);
+    auto presentation = NewHost()->Presentations()->Open(file);
+    auto slides = presentation->Slides();
+    EXPECT_EQ(slides->Item(1)->Tags()->Item("OrvaldiVelmoraMark"), "");
+    EXPECT_EQ(slides->Item(2)->Tags()->Item("OrvaldiVelmoraMark"), "张三");
+    EXPECT_TRUE(presentation->Saved());
+
+    slides->Item(3)->Tags()->Add("OrvaldiVelmoraMark", "李四");
+    slides->Item(1)->Delete();
+    presentation->Save();
+    auto reopened = NewHost()->Presentations()->Open(file)->Slides();
+    EXPECT_EQ(reopened->Item(1)->Tags()->Item("OrvaldiVelmoraMark"), "张三");
+    EXPECT_EQ(reopened->Item(2)->Tags()->Item("OrvaldiVelmoraMark"), "李四");
+    const std::string custom = ZipEntry(file, "docProps/custom.xml");
+    EXPECT_NE(custom.find(R"(name="VelmoraTag.2.orvaldivelmoramark"><t:lpwstr>李四</t:lpwstr></op:property>)"),
+              std::string::npos)
+        << custom;
+    EXPECT_NE(custom.find(R"(name="Client"><t:lpwstr>ACME</t:lpwstr>)"), std::string::npos) << custom;
+}
+
 }  // namespace
 }  // namespace velmora::testing
