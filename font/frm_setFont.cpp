@@ -39,6 +39,7 @@ constexpr double kSmallestSize = 1;
 // Below this host version a text box named like a footer is a footer.
 constexpr double kFooterTextBoxVersion = 12;
 
+constexpr std::array<std::string_view, 3> kTitleNames = {"*Title*", "标题*", "竖排标题*"};
 constexpr std::array<std::string_view, 6> kFooterNames = {"*Footer*",     "*Date*",       "*Slide Number*",
                                                            "*页脚占位符*", "*日期占位符*", "*编号占位符*"};
 constexpr std::array<std::string_view, 2> kTableNames = {"*Table*", "*表格*"};
@@ -515,30 +516,36 @@ double frm_setFont::HostVersion() const
 
 namespace {
 
-// What a placeholder holds, by its kind: writers name placeholders as they
-// please (Impress calls each one "PlaceHolder N"), so names do not tell.
-enum class PlaceholderRole { None, Title, Footer, Table, Body };
+// What a placeholder's name says it holds.
+struct PlaceholderRole {
+    bool title = false;
+    bool footer = false;
+    bool table = false;
+};
 
-PlaceholderRole RoleOf(host::Shape& shape, int type)
+PlaceholderRole RoleByName(const std::string& name)
+{
+    return {MatchesAnyPattern(name, kTitleNames), MatchesAnyPattern(name, kFooterNames),
+            MatchesAnyPattern(name, kTableNames)};
+}
+
+PlaceholderRole RoleByKind(int kind)
 {
     using namespace host::PlaceholderType;
-    if (type != host::ShapeType::Placeholder) {
-        return PlaceholderRole::None;
+    return {kind == Title || kind == CenterTitle || kind == VerticalTitle,
+            kind == Footer || kind == Date || kind == SlideNumber, kind == host::PlaceholderType::Table};
+}
+
+// The name tells first, as the add-in has always read it. Writers that name
+// placeholders otherwise (Impress calls each one "PlaceHolder N") give names
+// that match no pattern; such a placeholder is known by its kind.
+PlaceholderRole RoleOf(host::Shape& shape, int type, const std::string& name)
+{
+    const PlaceholderRole byName = RoleByName(name);
+    if (type != host::ShapeType::Placeholder || byName.title || byName.footer || byName.table) {
+        return byName;
     }
-    switch (shape.PlaceholderFormat()->Type()) {
-    case Title:
-    case CenterTitle:
-    case VerticalTitle:
-        return PlaceholderRole::Title;
-    case Footer:
-    case Date:
-    case SlideNumber:
-        return PlaceholderRole::Footer;
-    case host::PlaceholderType::Table:
-        return PlaceholderRole::Table;
-    default:
-        return PlaceholderRole::Body;
-    }
+    return RoleByKind(shape.PlaceholderFormat()->Type());
 }
 
 }  // namespace
@@ -550,22 +557,19 @@ void frm_setFont::nongroup(host::Shape& shape)
 {
     using namespace host::ShapeType;
     const int type = shape.Type();
-    const std::string name = shape.Name();
-    const PlaceholderRole role = RoleOf(shape, type);
+    const PlaceholderRole role = RoleOf(shape, type, shape.Name());
 
-    const bool title = CheckBox1.Value() && role == PlaceholderRole::Title;
-    const bool footer = CheckBox6.Value() &&
-                        (role == PlaceholderRole::Footer || (type == TextBox && HostVersion() < kFooterTextBoxVersion &&
-                                                             MatchesAnyPattern(name, kFooterNames)));
-    const bool body = CheckBox2.Value() && role == PlaceholderRole::Body;
+    const bool title = CheckBox1.Value() && type == Placeholder && role.title;
+    const bool footer = CheckBox6.Value() && role.footer &&
+                        (type == Placeholder || (type == TextBox && HostVersion() < kFooterTextBoxVersion));
+    const bool body = CheckBox2.Value() && type == Placeholder && !role.title && !role.footer && !role.table;
     const bool drawn = CheckBox3.Value() && (type == AutoShape || type == TextEffect || type == Callout);
     const bool textBox = CheckBox2.Value() && type == TextBox;
     if (title || footer || body || drawn || textBox) {
         applyfont(shape);
         return;
     }
-    if (CheckBox4.Value() && shape.HasTable() == host::TriState::True &&
-        (type == Table || role == PlaceholderRole::Table || MatchesAnyPattern(name, kTableNames))) {
+    if (CheckBox4.Value() && shape.HasTable() == host::TriState::True && (type == Table || role.table)) {
         ApplyToTable(shape);
     }
 }

@@ -39,8 +39,9 @@ protected:
     }
 
     // Title 1 and Content Placeholder 2, a text box, a rectangle and two
-    // tables; then 标题 1 and Subtitle 2; then a title named 副标题 2 and a
-    // subtitle named Footer Placeholder 3, whose kinds count, not their names.
+    // tables; then 标题 1 and Subtitle 2; then a title named Footer
+    // Placeholder 3, whose name counts before its kind, and a subtitle named
+    // 副标题 2, which matches no title pattern.
     void BuildKindsDeck()
     {
         NewDeck({Text, Title, Title});
@@ -49,8 +50,8 @@ protected:
         AddTable(1, "Table 5");
         AddTable(1, "数据");
         Shape(2, "Title 1")->SetName("标题 1");
-        Shape(3, "Title 1")->SetName("副标题 2");
-        Shape(3, "Subtitle 2")->SetName("Footer Placeholder 3");
+        Shape(3, "Title 1")->SetName("Footer Placeholder 3");
+        Shape(3, "Subtitle 2")->SetName("副标题 2");
     }
 
     // Text sizes of a group's members, nested groups' members in their place.
@@ -78,11 +79,11 @@ TEST_F(FontEngineTest, EachTargetBoxChangesItsOwnKindOfText)
         Names slide1, slide2, slide3;
     };
     const std::vector<Case> cases{
-        {"CheckBox1", {"Title 1"}, {"标题 1"}, {"副标题 2"}},
-        {"CheckBox2", {"Content Placeholder 2", "TextBox 3"}, {"Subtitle 2"}, {"Footer Placeholder 3"}},
+        {"CheckBox1", {"Title 1"}, {"标题 1"}, {}},
+        {"CheckBox2", {"Content Placeholder 2", "TextBox 3"}, {"Subtitle 2"}, {"副标题 2"}},
         {"CheckBox3", {"Rectangle 4"}, {}, {}},
         {"CheckBox4", {"Table 5", "数据"}, {}, {}},
-        {"CheckBox6", {}, {}, {}},
+        {"CheckBox6", {}, {}, {"Footer Placeholder 3"}},
     };
     for (const auto& c : cases) {
         ForgetSettings();
@@ -97,14 +98,15 @@ TEST_F(FontEngineTest, EachTargetBoxChangesItsOwnKindOfText)
 TEST_F(FontEngineTest, TextBoxNamedFooterIsAFooterOnlyBelowHostVersion12)
 {
     const std::vector<std::tuple<std::string, std::string, Names>> cases{
-        {"14.0", "CheckBox6", {}},
-        {"12", "CheckBox6", {}},
-        {"11.0", "CheckBox6", {"Footer"}},
-        {"14.0", "CheckBox2", {"Content Placeholder 2", "Footer"}},
+        {"14.0", "CheckBox6", {"Footer Placeholder 3"}},
+        {"12", "CheckBox6", {"Footer Placeholder 3"}},
+        {"11.0", "CheckBox6", {"Footer Placeholder 3", "Footer"}},
+        {"14.0", "CheckBox2", {"Footer"}},
     };
     for (const auto& [version, box, changed] : cases) {
         ForgetSettings();
         NewDeck({Text}, version);
+        Shape(1, "Content Placeholder 2")->SetName("Footer Placeholder 3");
         AddTextBox(1, "Footer");
         RunFixedSize({Set(box, "true")});
         EXPECT_EQ(ShapesSized(1, kFixed), changed) << box << " on host version " << version;
