@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include <com/sun/star/accessibility/AccessibleRole.hpp>
 #include <com/sun/star/accessibility/AccessibleStateType.hpp>
@@ -164,10 +165,10 @@ void Check(const std::string& window, const std::string& name, sal_Int16 role)
     EXPECT_TRUE(Find(window, name, role).checked) << name;
 }
 
-// Presses OK on the add-in's message box that starts with `text`, and gives
-// the whole text. Enter presses OK once the pointer (which X without a
-// window manager follows with the keys) is on the box.
-std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 30s)
+// Presses Enter on the add-in's message box that starts with `text`, and
+// gives the whole text. Enter goes to the box once the pointer (which X
+// without a window manager follows with the keys) is on it.
+std::string PressEnterOnMessage(const std::string& text, std::chrono::seconds limit = 30s)
 {
     const Spot message = WaitFor(
         [&]() -> std::optional<Spot> {
@@ -181,8 +182,15 @@ std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 
         text, limit);
     Click(message);
     Xdotool({"key", "Return"});
-    WaitFor([] { return Window(host::kTitle) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the message closing");
     return message.name;
+}
+
+// Presses OK on the message box that starts with `text` and waits until it closes.
+std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 30s)
+{
+    const std::string shown = PressEnterOnMessage(text, limit);
+    WaitFor([] { return Window(host::kTitle) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the message closing");
+    return shown;
 }
 
 // The combo box nearest to the right of `label`, on its line.
@@ -298,6 +306,32 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_DOUBLE_EQ(after[i].size, before[i].size) << "title " << i + 1;
     }
+}
+
+// Enter on the real message box takes its default button: Yes keeps the
+// slides in the open deck, as the command line's unanswered question does.
+TEST(ImpressDesktop, EnterAtTheSplitQuestionKeepsTheSlides)
+{
+    Office& office = Office::OnDesktop();
+    const auto folder = office.folder() / "split";
+    std::filesystem::create_directories(folder);
+    const auto deck = folder / "split.pptx";
+    DeckHost().BuildNumbered(deck, 3);
+    LiveDeck live(deck);
+    live.ShowSlide(2);
+    // The press waits for its message boxes: another connection answers them.
+    std::string question;
+    {
+        const std::jthread press([&] { live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere"); });
+        question = PressEnterOnMessage("拆分后是否在原文档中保留？");
+        AcceptMessage("拆分文档已保存在当前路径下的以下文件中");
+    }
+    EXPECT_TRUE(question.find("保留(Yes)") != std::string::npos) << question;
+    EXPECT_TRUE(live.UndoTitles().empty());
+    live.StoreAs(folder / "after.pptx");
+    EXPECT_EQ(DeckHost::Titles(*DeckHost().Open(folder / "after.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(DeckHost::Titles(*DeckHost().Open(folder / "split-拆分文档.pptx")),
+              (std::vector<std::string>{"2", "3"}));
 }
 
 // The palette stays open while the user selects shapes in Impress; each
