@@ -236,15 +236,22 @@ std::vector<std::string> Office::TakeOpened()
 
 LiveDeck::LiveDeck(const std::filesystem::path& file) : LiveDeck(impress::FromUno(impress::FileUrl(file))) {}
 
-LiveDeck::LiveDeck(const std::string& url)
+LiveDeck::LiveDeck(const std::string& url, bool readOnly)
 {
     const auto loader = Reference<css::frame::XComponentLoader>(Office::Get().desktop(), UNO_QUERY_THROW);
-    model_.set(loader->loadComponentFromURL(ToUno(url), "_blank", 0, {}), UNO_QUERY_THROW);
+    const auto arguments = readOnly ? SequenceOf({Named("ReadOnly", Any(true))})
+                                    : css::uno::Sequence<css::beans::PropertyValue>();
+    model_.set(loader->loadComponentFromURL(ToUno(url), "_blank", 0, arguments), UNO_QUERY_THROW);
 }
 
 LiveDeck LiveDeck::New(const std::string& factory)
 {
     return LiveDeck(factory);
+}
+
+LiveDeck LiveDeck::ReadOnly(const std::filesystem::path& file)
+{
+    return LiveDeck(impress::FromUno(impress::FileUrl(file)), true);
 }
 
 LiveDeck::~LiveDeck()

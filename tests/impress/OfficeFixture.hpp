@@ -64,6 +64,12 @@ private:
 // Script arguments of a dispatch, named as the command line's options.
 using Script = std::vector<std::pair<std::string, std::string>>;
 
+// The font dialog's script that gives every title DejaVu Serif at 24 points.
+inline const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"},  {"--set", "CheckBox1=true"},
+                                           {"--set", "CheckBox8=true"},      {"--set", "ComboBox2=DejaVu Serif"},
+                                           {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
+                                           {"--click", "CommandButton1"}};
+
 // A deck open in an Impress window, as a user opens it (headless, so never
 // shown; hidden documents would not start the add-in's start-up routine).
 class LiveDeck {
@@ -71,6 +77,8 @@ public:
     explicit LiveDeck(const std::filesystem::path& file);
     // A new document of another kind ("private:factory/sdraw").
     static LiveDeck New(const std::string& factory);
+    // The deck opened read-only, as Impress opens a file the user may not write.
+    static LiveDeck ReadOnly(const std::filesystem::path& file);
     ~LiveDeck();
     LiveDeck(const LiveDeck&) = delete;
     LiveDeck& operator=(const LiveDeck&) = delete;
@@ -95,7 +103,7 @@ public:
     const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
 
 private:
-    explicit LiveDeck(const std::string& url);
+    explicit LiveDeck(const std::string& url, bool readOnly = false);
     css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& onAction,
                                                        const std::string& controlId) const;
 
