@@ -8,6 +8,7 @@
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/awt/XWindowPeer.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 
 #include "addin/CommandErrors.hpp"
 #include "addin/Connect.hpp"
@@ -111,6 +112,13 @@ Reference<css::frame::XModel> ModelOf(const Reference<css::frame::XFrame>& frame
 {
     const Reference<css::frame::XController> controller = frame.is() ? frame->getController() : nullptr;
     return controller.is() ? controller->getModel() : nullptr;
+}
+
+// A document opened read-only, which the user could not change by hand either.
+bool IsReadOnly(const Reference<css::frame::XModel>& model)
+{
+    const Reference<css::frame::XStorable> storable(model, UNO_QUERY);
+    return storable.is() && storable->isReadonly();
 }
 
 }  // namespace
@@ -285,6 +293,9 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         PrepareDialogs(frame, *run);
     }
     run->model = ModelOf(frame);
+    if (IsReadOnly(run->model)) {
+        run->changes.RefuseChanges();
+    }
     const auto address = ParsePressAddress(url);
     std::optional<UndoContext> undoContext;
     try {
