@@ -18,6 +18,7 @@
 #include "host/HostError.hpp"
 #include "impress/AddonsWriter.hpp"
 #include "impress/CommandUndo.hpp"
+#include "impress/CommandView.hpp"
 #include "impress/ImpressShell.hpp"
 #include "impress/OfficePrompts.hpp"
 #include "impress/UnoText.hpp"
@@ -297,6 +298,7 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         run->changes.RefuseChanges();
     }
     const auto address = ParsePressAddress(url);
+    const CommandView view(office_, frame);
     std::optional<UndoContext> undoContext;
     try {
         if (!address) {

@@ -25,6 +25,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
@@ -283,6 +284,14 @@ void LiveDeck::Press(const std::string& onAction, const std::string& controlId, 
         arguments.getArray()[i] = Named(script[i].first.c_str(), Any(ToUno(script[i].second)));
     }
     dispatch->dispatch(url, arguments);
+}
+
+void LiveDeck::Run(const std::string& command) const
+{
+    css::frame::DispatchHelper::create(Office::Get().context())
+        ->executeDispatch(Reference<css::frame::XDispatchProvider>(model_->getCurrentController()->getFrame(),
+                                                                  UNO_QUERY_THROW),
+                          ToUno(command), "", 0, {});
 }
 
 namespace {

@@ -85,6 +85,8 @@ public:
 
     // Presses a ribbon command through the vnd.velmora: address the menu uses.
     void Press(const std::string& onAction, const std::string& controlId, const Script& script = {});
+    // Runs an Impress command (".uno:…") in the deck's window, as its menu does.
+    void Run(const std::string& command) const;
     // Whether the command's menu entry is enabled in this document's window.
     bool Enabled(const std::string& onAction, const std::string& controlId) const;
     void StoreAs(const std::filesystem::path& file) const;

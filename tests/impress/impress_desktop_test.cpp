@@ -248,16 +248,10 @@ std::vector<TitleLook> TitleLooks(const std::filesystem::path& file)
     return looks;
 }
 
-TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
+// Presses the toolbar's 设置字体 and gives every title the Chinese face
+// "AR PL UKai CN" at 24 points through the dialog, as a user does.
+void SetTitlesThroughTheFontDialog(const LiveDeck& live)
 {
-    Office& office = Office::OnDesktop();
-    const auto deck = office.folder() / "deck.pptx";
-    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"Second", "", 0, false, {}}, {"第三页", "", 0, false, {}}});
-    const std::vector<TitleLook> before = TitleLooks(deck);
-    ASSERT_EQ(before.size(), 3u);
-    ASSERT_NE(before[0].size, 24);
-    LiveDeck live(deck);
-
     Click(WaitFor([&] { return Named(ToolbarItems(live), "设置字体", a11y::AccessibleRole::PUSH_BUTTON); },
                   "the toolbar's 设置字体"));
     const auto comboBeside = [&](const std::string& name, sal_Int16 role) {
@@ -277,6 +271,19 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     Click(Find("设置字体", "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
     AcceptMessage("所有幻灯片中的字体设置完成！");
     WaitFor([&] { return Window("设置字体") ? std::nullopt : std::optional<Spot>(Spot{}); }, "the dialog closing");
+}
+
+TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "deck.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"Second", "", 0, false, {}}, {"第三页", "", 0, false, {}}});
+    const std::vector<TitleLook> before = TitleLooks(deck);
+    ASSERT_EQ(before.size(), 3u);
+    ASSERT_NE(before[0].size, 24);
+    LiveDeck live(deck);
+
+    SetTitlesThroughTheFontDialog(live);
 
     const auto changed = office.folder() / "changed.pptx";
     live.StoreAs(changed);
@@ -305,6 +312,36 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_DOUBLE_EQ(after[i].size, before[i].size) << "title " << i + 1;
+    }
+}
+
+// A title being edited holds its text in the editor, which writes it back
+// when editing ends: the command ends the editing first, so the title keeps
+// the new font when the user leaves it with Esc.
+TEST(ImpressDesktop, TheTitleBeingEditedTakesTheFontToo)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "editing.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"第二页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    live.SelectShape(1, 1);
+    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
+                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
+                                      UNO_QUERY_THROW))
+                           .front();
+    // Enter on the selected title starts its editing.
+    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
+             "key", "Return"});
+    std::this_thread::sleep_for(1s);
+
+    SetTitlesThroughTheFontDialog(live);
+    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
+             "key", "Escape"});
+    std::this_thread::sleep_for(500ms);
+    live.StoreAs(office.folder() / "edited.pptx");
+    for (const TitleLook& look : TitleLooks(office.folder() / "edited.pptx")) {
+        EXPECT_DOUBLE_EQ(look.size, 24);
+        EXPECT_EQ(look.asianFont, "AR PL UKai CN");
     }
 }
 
