@@ -298,12 +298,13 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         run->changes.RefuseChanges();
     }
     const auto address = ParsePressAddress(url);
-    const CommandView view(office_, frame);
+    std::optional<CommandView> view;
     std::optional<UndoContext> undoContext;
     try {
         if (!address) {
             throw host::HostError("unknown Velmora address " + url);
         }
+        view.emplace(office_, frame);
         run->title = UndoTitle(*address);
         undoContext.emplace(run->model, run->title);
         if (address->onAction == kFlashCommand) {
