@@ -1,6 +1,5 @@
 #include "impress/host/ImpressWindow.hpp"
 
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
@@ -48,23 +47,15 @@ Reference<XDrawPage> ImpressWindow::CurrentPage() const
 
 namespace {
 
-// The pages in a selection: a slide sorter gives them as a sequence, other
-// views give shapes, which are no pages.
+// The pages in a selection: a slide sorter gives them as a sequence, the
+// other views give shapes.
 std::vector<Reference<XDrawPage>> PagesIn(const css::uno::Any& selection)
 {
     std::vector<Reference<XDrawPage>> pages;
     css::uno::Sequence<Reference<css::uno::XInterface>> items;
-    if (selection >>= items) {
-        for (const auto& item : items) {
-            if (const Reference<XDrawPage> page(item, UNO_QUERY); page.is()) {
-                pages.push_back(page);
-            }
-        }
-        return pages;
-    }
-    const Reference<css::container::XIndexAccess> several(selection, UNO_QUERY);
-    for (sal_Int32 i = 0; several.is() && i < several->getCount(); ++i) {
-        if (const Reference<XDrawPage> page(several->getByIndex(i), UNO_QUERY); page.is()) {
+    selection >>= items;
+    for (const auto& item : items) {
+        if (const Reference<XDrawPage> page(item, UNO_QUERY); page.is()) {
             pages.push_back(page);
         }
     }
