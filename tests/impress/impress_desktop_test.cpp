@@ -248,6 +248,18 @@ std::vector<TitleLook> TitleLooks(const std::filesystem::path& file)
     return looks;
 }
 
+// Presses a key in the deck's window. Keys go to the window under the
+// pointer: the slide's.
+void KeyOnTheSlide(const LiveDeck& live, const std::string& key)
+{
+    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
+                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
+                                      UNO_QUERY_THROW))
+                           .front();
+    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
+             "key", key});
+}
+
 // Presses the toolbar's 设置字体 and gives every title the Chinese face
 // "AR PL UKai CN" at 24 points through the dialog, as a user does.
 void SetTitlesThroughTheFontDialog(const LiveDeck& live)
@@ -297,13 +309,7 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     const std::vector<std::string> steps = live.UndoTitles();
     ASSERT_FALSE(steps.empty());
     EXPECT_EQ(steps.front(), "设置字体");
-    // Ctrl+Z goes to the window under the pointer: the slide's.
-    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
-                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
-                                      UNO_QUERY_THROW))
-                           .front();
-    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
-             "key", "ctrl+z"});
+    KeyOnTheSlide(live, "ctrl+z");
     WaitFor([&] { return live.UndoTitles().size() < steps.size() ? std::optional<Spot>(Spot{}) : std::nullopt; },
             "the undo");
     const auto undone = office.folder() / "undone.pptx";
@@ -325,18 +331,12 @@ TEST(ImpressDesktop, TheTitleBeingEditedTakesTheFontToo)
     DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"第二页", "", 0, false, {}}});
     LiveDeck live(deck);
     live.SelectShape(1, 1);
-    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
-                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
-                                      UNO_QUERY_THROW))
-                           .front();
     // Enter on the selected title starts its editing.
-    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
-             "key", "Return"});
+    KeyOnTheSlide(live, "Return");
     std::this_thread::sleep_for(1s);
 
     SetTitlesThroughTheFontDialog(live);
-    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
-             "key", "Escape"});
+    KeyOnTheSlide(live, "Escape");
     std::this_thread::sleep_for(500ms);
     live.StoreAs(office.folder() / "edited.pptx");
     for (const TitleLook& look : TitleLooks(office.folder() / "edited.pptx")) {
