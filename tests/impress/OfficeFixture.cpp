@@ -30,6 +30,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/util/URLTransformer.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
@@ -292,6 +293,26 @@ void LiveDeck::Run(const std::string& command) const
         ->executeDispatch(Reference<css::frame::XDispatchProvider>(model_->getCurrentController()->getFrame(),
                                                                   UNO_QUERY_THROW),
                           ToUno(command), "", 0, {});
+}
+
+// The view's sub-controller names its kind of view.
+bool LiveDeck::Shows(const char* view) const
+{
+    const Reference<css::beans::XPropertySet> controller(model_->getCurrentController(), UNO_QUERY_THROW);
+    const Reference<css::lang::XServiceInfo> shown(controller->getPropertyValue("SubController"), UNO_QUERY);
+    return shown.is() && shown->supportsService(ToUno(view));
+}
+
+void LiveDeck::SwitchView(const std::string& command, const char* view) const
+{
+    Run(command);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Shows(view)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw std::runtime_error("Impress did not switch views for " + command);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 namespace {

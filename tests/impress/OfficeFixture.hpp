@@ -61,6 +61,11 @@ private:
     css::uno::Reference<css::frame::XDesktop2> desktop_;
 };
 
+// The services of the views a deck's window shows.
+inline constexpr const char* kNormalView = "com.sun.star.drawing.DrawingDocumentDrawView";
+inline constexpr const char* kOutlineView = "com.sun.star.presentation.OutlineView";
+inline constexpr const char* kSlideSorter = "com.sun.star.presentation.SlidesView";
+
 // Script arguments of a dispatch, named as the command line's options.
 using Script = std::vector<std::pair<std::string, std::string>>;
 
@@ -87,6 +92,11 @@ public:
     void Press(const std::string& onAction, const std::string& controlId, const Script& script = {});
     // Runs an Impress command (".uno:…") in the deck's window, as its menu does.
     void Run(const std::string& command) const;
+    // Whether the window shows the view of the service (kNormalView, …).
+    bool Shows(const char* view) const;
+    // Runs the command that switches views and waits until the view shows:
+    // Impress changes views after the command has returned.
+    void SwitchView(const std::string& command, const char* view) const;
     // Whether the command's menu entry is enabled in this document's window.
     bool Enabled(const std::string& onAction, const std::string& controlId) const;
     void StoreAs(const std::filesystem::path& file) const;

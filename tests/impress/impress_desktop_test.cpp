@@ -321,6 +321,28 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     }
 }
 
+// The outline view writes its own copy of the titles back when the user
+// leaves it: the press from its toolbar runs in the normal view and shows
+// the outline view again, so the titles keep the new font.
+TEST(ImpressDesktop, FontsSetFromTheOutlineViewStayInTheNormalView)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "outline.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"第二页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    live.SwitchView(".uno:OutlineMode", kOutlineView);
+
+    SetTitlesThroughTheFontDialog(live);
+    WaitFor([&] { return live.Shows(kOutlineView) ? std::optional<Spot>(Spot{}) : std::nullopt; },
+            "the outline view back");
+    live.SwitchView(".uno:NormalMultiPaneGUI", kNormalView);
+    live.StoreAs(office.folder() / "outlined.pptx");
+    for (const TitleLook& look : TitleLooks(office.folder() / "outlined.pptx")) {
+        EXPECT_DOUBLE_EQ(look.size, 24);
+        EXPECT_EQ(look.asianFont, "AR PL UKai CN");
+    }
+}
+
 // A title being edited holds its text in the editor, which writes it back
 // when editing ends: the command ends the editing first, so the title keeps
 // the new font when the user leaves it with Esc.

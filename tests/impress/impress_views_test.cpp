@@ -8,14 +8,12 @@
 #include <thread>
 #include <vector>
 
-#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
 #include <com/sun/star/drawing/framework/ResourceId.hpp>
 #include <com/sun/star/drawing/framework/XConfigurationController.hpp>
 #include <com/sun/star/drawing/framework/XControllerManager.hpp>
 #include <com/sun/star/frame/XController.hpp>
-#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <gtest/gtest.h>
 
@@ -43,24 +41,6 @@ void WaitUntil(const std::function<bool()>& done, const std::string& what)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 }
-
-// The view's sub-controller names its kind of view.
-bool ShowsView(const LiveDeck& live, const char* service)
-{
-    const Reference<css::beans::XPropertySet> controller(live.model()->getCurrentController(), UNO_QUERY_THROW);
-    const Reference<css::lang::XServiceInfo> view(controller->getPropertyValue("SubController"), UNO_QUERY);
-    return view.is() && view->supportsService(impress::ToUno(service));
-}
-
-void SwitchView(const LiveDeck& live, const std::string& command, const char* service)
-{
-    live.Run(command);
-    WaitUntil([&] { return ShowsView(live, service); }, "switch to " + command);
-}
-
-constexpr const char* kNormalView = "com.sun.star.drawing.DrawingDocumentDrawView";
-constexpr const char* kOutlineView = "com.sun.star.presentation.OutlineView";
-constexpr const char* kSlideSorter = "com.sun.star.presentation.SlidesView";
 
 // The slide pane beside the normal view, which selects slides of its own.
 Reference<XSelectionSupplier> SlidePane(const LiveDeck& live)
@@ -134,7 +114,7 @@ TEST_F(ImpressViews, SelectedSlidesCommandsTakeEverySlideSelectedInTheSlidePaneO
     EXPECT_EQ(NotesOf(live), (std::vector<std::string>{"", "", "N3", ""}));
 
     LiveDeck sorted(deck_);
-    SwitchView(sorted, ".uno:DiaMode", kSlideSorter);
+    sorted.SwitchView(".uno:DiaMode", kSlideSorter);
     SelectSlides(sorted, Reference<XSelectionSupplier>(sorted.model()->getCurrentController(), UNO_QUERY_THROW),
                  {2, 4});
     sorted.Press("DeleteComment_Select_Main", "myDeleteComment_Select");
@@ -148,11 +128,11 @@ const std::vector<std::pair<std::string, float>> kFourTitlesInDejaVuSerif24(4, {
 TEST_F(ImpressViews, FontsSetInTheOutlineViewStayWhenTheNormalViewComesBack)
 {
     LiveDeck live(deck_);
-    SwitchView(live, ".uno:OutlineMode", kOutlineView);
+    live.SwitchView(".uno:OutlineMode", kOutlineView);
     live.Press("SetFont_main", "mySetFont", kTitlesInDejaVuSerif24);
     EXPECT_EQ(Office::Get().TakeMessages(), "[VelmoraV2.0 by Orvaldi] 所有幻灯片中的字体设置完成！\n");
-    EXPECT_TRUE(ShowsView(live, kOutlineView)) << "the user's view is given back";
-    SwitchView(live, ".uno:NormalMultiPaneGUI", kNormalView);
+    EXPECT_TRUE(live.Shows(kOutlineView)) << "the user's view is given back";
+    live.SwitchView(".uno:NormalMultiPaneGUI", kNormalView);
     EXPECT_EQ(TitleFontsOf(live), kFourTitlesInDejaVuSerif24);
     // Leaving the outline view for the command is a step of Impress's own before it.
     EXPECT_EQ(live.UndoTitles().front(), "设置字体");
