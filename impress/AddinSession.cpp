@@ -8,6 +8,7 @@
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/awt/XWindowPeer.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 
 #include "addin/CommandErrors.hpp"
 #include "addin/Connect.hpp"
@@ -17,6 +18,7 @@
 #include "host/HostError.hpp"
 #include "impress/AddonsWriter.hpp"
 #include "impress/CommandUndo.hpp"
+#include "impress/CommandView.hpp"
 #include "impress/ImpressShell.hpp"
 #include "impress/OfficePrompts.hpp"
 #include "impress/UnoText.hpp"
@@ -111,6 +113,13 @@ Reference<css::frame::XModel> ModelOf(const Reference<css::frame::XFrame>& frame
 {
     const Reference<css::frame::XController> controller = frame.is() ? frame->getController() : nullptr;
     return controller.is() ? controller->getModel() : nullptr;
+}
+
+// A document opened read-only, which the user could not change by hand either.
+bool IsReadOnly(const Reference<css::frame::XModel>& model)
+{
+    const Reference<css::frame::XStorable> storable(model, UNO_QUERY);
+    return storable.is() && storable->isReadonly();
 }
 
 }  // namespace
@@ -285,12 +294,17 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         PrepareDialogs(frame, *run);
     }
     run->model = ModelOf(frame);
+    if (IsReadOnly(run->model)) {
+        run->changes.RefuseChanges();
+    }
     const auto address = ParsePressAddress(url);
+    std::optional<CommandView> view;
     std::optional<UndoContext> undoContext;
     try {
         if (!address) {
             throw host::HostError("unknown Velmora address " + url);
         }
+        view.emplace(office_, frame);
         run->title = UndoTitle(*address);
         undoContext.emplace(run->model, run->title);
         if (address->onAction == kFlashCommand) {

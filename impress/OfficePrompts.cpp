@@ -101,8 +101,11 @@ int OfficePrompts::MsgBox(const std::string& prompt, int style, const std::strin
 {
     const Reference<css::awt::XMessageBoxFactory> factory(css::awt::Toolkit::create(office_), UNO_QUERY_THROW);
     const Reference<css::awt::XWindowPeer> parent(ParentWindow(), UNO_QUERY);
-    const auto buttons = style == host::MsgStyle::YesNo ? css::awt::MessageBoxButtons::BUTTONS_YES_NO
-                                                        : css::awt::MessageBoxButtons::BUTTONS_OK;
+    // Enter answers Yes, as the platform's box of this style does; the toolkit's own default is No.
+    const auto buttons =
+        style == host::MsgStyle::YesNo
+            ? css::awt::MessageBoxButtons::BUTTONS_YES_NO | css::awt::MessageBoxButtons::DEFAULT_BUTTON_YES
+            : css::awt::MessageBoxButtons::BUTTONS_OK;
     const auto box = factory->createMessageBox(parent, BoxType(style), buttons, ToUno(title), Lines(prompt));
     switch (box->execute()) {
     case css::awt::MessageBoxResults::YES:

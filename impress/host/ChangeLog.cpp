@@ -27,6 +27,9 @@ Any Property(const Reference<XPropertySet>& properties, const std::string& name)
 
 void ChangeLog::Set(const Reference<XPropertySet>& properties, const std::string& name, const Any& value)
 {
+    if (refused_) {
+        throw ReadOnlyDocument();
+    }
     const Any old = Property(properties, name);
     const rtl::OUString unoName = ToUno(name);
     try {
@@ -48,6 +51,17 @@ void ChangeLog::SetEach(const std::vector<Reference<XPropertySet>>& targets, con
 void ChangeLog::Record(std::function<void()> undo, std::function<void()> redo)
 {
     changes_.push_back({std::move(undo), std::move(redo)});
+    if (refused_) {
+        throw ReadOnlyDocument();
+    }
+}
+
+void ChangeLog::RecordedByOffice()
+{
+    officeRecorded_ = true;
+    if (refused_) {
+        throw ReadOnlyDocument();
+    }
 }
 
 std::vector<ChangeLog::Change> ChangeLog::Take()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,14 @@
 #include <com/sun/star/uno/Reference.hxx>
 
 namespace velmora::impress {
+
+// A change refused because the document was opened read-only. Not a host
+// error: a tool's stretch that suppresses host errors must not go on
+// without the change, it ends the command.
+class ReadOnlyDocument : public std::runtime_error {
+public:
+    ReadOnlyDocument() : std::runtime_error("the presentation is read-only") {}
+};
 
 // Changes made through the shape and page API never reach Impress's undo
 // stack, so the host keeps its own record: each change with how to take it
@@ -32,7 +41,11 @@ public:
 
     // A change Impress put on its own undo stack (a page removed through
     // the page API): only that stack can take it back.
-    void RecordedByOffice() { officeRecorded_ = true; }
+    void RecordedByOffice();
+
+    // From now on every change raises ReadOnlyDocument: one not yet made is
+    // not made, one already made is kept so that taking the run back undoes it.
+    void RefuseChanges() { refused_ = true; }
     bool OfficeRecorded() const { return officeRecorded_; }
 
     bool Empty() const { return changes_.empty(); }
@@ -44,6 +57,7 @@ public:
 private:
     std::vector<Change> changes_;
     bool officeRecorded_ = false;
+    bool refused_ = false;
 };
 
 // Reads a property; raises the host error when the object has none such.

@@ -1,11 +1,13 @@
 #include "impress/host/ImpressWindow.hpp"
 
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/drawing/framework/ResourceId.hpp>
+#include <com/sun/star/drawing/framework/XConfigurationController.hpp>
+#include <com/sun/star/drawing/framework/XControllerManager.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "host/HostError.hpp"
@@ -44,19 +46,49 @@ Reference<XDrawPage> ImpressWindow::CurrentPage() const
     return view.is() ? view->getCurrentPage() : nullptr;
 }
 
-// Pages the slide sorter selected; none in the other views.
-std::vector<Reference<XDrawPage>> ImpressWindow::SelectedPages() const
+namespace {
+
+// The pages in a selection: a slide sorter gives them as a sequence, the
+// other views give shapes.
+std::vector<Reference<XDrawPage>> PagesIn(const css::uno::Any& selection)
 {
     std::vector<Reference<XDrawPage>> pages;
-    const Reference<css::view::XSelectionSupplier> supplier(document_->model->getCurrentController(), UNO_QUERY);
-    if (!supplier.is()) {
-        return pages;
-    }
-    const Reference<css::container::XIndexAccess> selection(supplier->getSelection(), UNO_QUERY);
-    for (sal_Int32 i = 0; selection.is() && i < selection->getCount(); ++i) {
-        const Reference<XDrawPage> page(selection->getByIndex(i), UNO_QUERY);
-        if (page.is()) {
+    css::uno::Sequence<Reference<css::uno::XInterface>> items;
+    selection >>= items;
+    for (const auto& item : items) {
+        if (const Reference<XDrawPage> page(item, UNO_QUERY); page.is()) {
             pages.push_back(page);
+        }
+    }
+    return pages;
+}
+
+}  // namespace
+
+// The slide pane beside the normal view: a slide sorter of its own, whose
+// selection the view's controller does not show.
+Reference<css::view::XSelectionSupplier> ImpressWindow::SlidePane() const
+{
+    const Reference<css::drawing::framework::XControllerManager> manager(document_->model->getCurrentController(),
+                                                                         UNO_QUERY);
+    if (!manager.is()) {
+        return nullptr;
+    }
+    const auto pane = css::drawing::framework::ResourceId::createWithAnchorURL(
+        document_->office, "private:resource/view/SlideSorter", "private:resource/pane/LeftImpressPane");
+    return Reference<css::view::XSelectionSupplier>(manager->getConfigurationController()->getResource(pane),
+                                                    UNO_QUERY);
+}
+
+// Pages the slide sorter selected, else those selected in the slide pane;
+// none in the other views.
+std::vector<Reference<XDrawPage>> ImpressWindow::SelectedPages() const
+{
+    const Reference<css::view::XSelectionSupplier> controller(document_->model->getCurrentController(), UNO_QUERY);
+    auto pages = controller.is() ? PagesIn(controller->getSelection()) : std::vector<Reference<XDrawPage>>{};
+    if (pages.empty()) {
+        if (const auto pane = SlidePane(); pane.is()) {
+            pages = PagesIn(pane->getSelection());
         }
     }
     return pages;

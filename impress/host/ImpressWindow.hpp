@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <com/sun/star/drawing/XDrawPage.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "host/Application.hpp"
 #include "impress/host/ImpressShape.hpp"
@@ -27,8 +28,8 @@ public:
     host::Ref<host::Slide> Slide() override;
     void GotoSlide(int index) override;
 
-    // Selection: in the normal view the slide shown is the selected slide,
-    // as the slide pane marks it; the slide sorter selects slides of its own.
+    // Selection: the slides selected in the slide sorter or in the slide
+    // pane beside the normal view, else the slide shown.
     int Type() const override;
     host::Ref<host::SlideRange> SlideRange() override;
     host::Ref<host::ShapeRange> ShapeRange() override;
@@ -39,6 +40,7 @@ public:
 
 private:
     css::uno::Reference<css::drawing::XDrawPage> CurrentPage() const;
+    css::uno::Reference<css::view::XSelectionSupplier> SlidePane() const;
     std::vector<css::uno::Reference<css::drawing::XDrawPage>> SelectedPages() const;
     std::vector<host::Ref<ImpressShape>> SelectedShapes() const;
 

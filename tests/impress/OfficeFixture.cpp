@@ -25,10 +25,12 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/util/URLTransformer.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
@@ -236,15 +238,22 @@ std::vector<std::string> Office::TakeOpened()
 
 LiveDeck::LiveDeck(const std::filesystem::path& file) : LiveDeck(impress::FromUno(impress::FileUrl(file))) {}
 
-LiveDeck::LiveDeck(const std::string& url)
+LiveDeck::LiveDeck(const std::string& url, bool readOnly)
 {
     const auto loader = Reference<css::frame::XComponentLoader>(Office::Get().desktop(), UNO_QUERY_THROW);
-    model_.set(loader->loadComponentFromURL(ToUno(url), "_blank", 0, {}), UNO_QUERY_THROW);
+    const auto arguments = readOnly ? SequenceOf({Named("ReadOnly", Any(true))})
+                                    : css::uno::Sequence<css::beans::PropertyValue>();
+    model_.set(loader->loadComponentFromURL(ToUno(url), "_blank", 0, arguments), UNO_QUERY_THROW);
 }
 
 LiveDeck LiveDeck::New(const std::string& factory)
 {
     return LiveDeck(factory);
+}
+
+LiveDeck LiveDeck::ReadOnly(const std::filesystem::path& file)
+{
+    return LiveDeck(impress::FromUno(impress::FileUrl(file)), true);
 }
 
 LiveDeck::~LiveDeck()
@@ -276,6 +285,34 @@ void LiveDeck::Press(const std::string& onAction, const std::string& controlId, 
         arguments.getArray()[i] = Named(script[i].first.c_str(), Any(ToUno(script[i].second)));
     }
     dispatch->dispatch(url, arguments);
+}
+
+void LiveDeck::Run(const std::string& command) const
+{
+    css::frame::DispatchHelper::create(Office::Get().context())
+        ->executeDispatch(Reference<css::frame::XDispatchProvider>(model_->getCurrentController()->getFrame(),
+                                                                  UNO_QUERY_THROW),
+                          ToUno(command), "", 0, {});
+}
+
+// The view's sub-controller names its kind of view.
+bool LiveDeck::Shows(const char* view) const
+{
+    const Reference<css::beans::XPropertySet> controller(model_->getCurrentController(), UNO_QUERY_THROW);
+    const Reference<css::lang::XServiceInfo> shown(controller->getPropertyValue("SubController"), UNO_QUERY);
+    return shown.is() && shown->supportsService(ToUno(view));
+}
+
+void LiveDeck::SwitchView(const std::string& command, const char* view) const
+{
+    Run(command);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Shows(view)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw std::runtime_error("Impress did not switch views for " + command);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 namespace {

@@ -61,8 +61,19 @@ private:
     css::uno::Reference<css::frame::XDesktop2> desktop_;
 };
 
+// The services of the views a deck's window shows.
+inline constexpr const char* kNormalView = "com.sun.star.drawing.DrawingDocumentDrawView";
+inline constexpr const char* kOutlineView = "com.sun.star.presentation.OutlineView";
+inline constexpr const char* kSlideSorter = "com.sun.star.presentation.SlidesView";
+
 // Script arguments of a dispatch, named as the command line's options.
 using Script = std::vector<std::pair<std::string, std::string>>;
+
+// The font dialog's script that gives every title DejaVu Serif at 24 points.
+inline const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"},  {"--set", "CheckBox1=true"},
+                                           {"--set", "CheckBox8=true"},      {"--set", "ComboBox2=DejaVu Serif"},
+                                           {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
+                                           {"--click", "CommandButton1"}};
 
 // A deck open in an Impress window, as a user opens it (headless, so never
 // shown; hidden documents would not start the add-in's start-up routine).
@@ -71,12 +82,21 @@ public:
     explicit LiveDeck(const std::filesystem::path& file);
     // A new document of another kind ("private:factory/sdraw").
     static LiveDeck New(const std::string& factory);
+    // The deck opened read-only, as Impress opens a file the user may not write.
+    static LiveDeck ReadOnly(const std::filesystem::path& file);
     ~LiveDeck();
     LiveDeck(const LiveDeck&) = delete;
     LiveDeck& operator=(const LiveDeck&) = delete;
 
     // Presses a ribbon command through the vnd.velmora: address the menu uses.
     void Press(const std::string& onAction, const std::string& controlId, const Script& script = {});
+    // Runs an Impress command (".uno:…") in the deck's window, as its menu does.
+    void Run(const std::string& command) const;
+    // Whether the window shows the view of the service (kNormalView, …).
+    bool Shows(const char* view) const;
+    // Runs the command that switches views and waits until the view shows:
+    // Impress changes views after the command has returned.
+    void SwitchView(const std::string& command, const char* view) const;
     // Whether the command's menu entry is enabled in this document's window.
     bool Enabled(const std::string& onAction, const std::string& controlId) const;
     void StoreAs(const std::filesystem::path& file) const;
@@ -95,7 +115,7 @@ public:
     const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
 
 private:
-    explicit LiveDeck(const std::string& url);
+    explicit LiveDeck(const std::string& url, bool readOnly = false);
     css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& onAction,
                                                        const std::string& controlId) const;
 

@@ -107,11 +107,6 @@ protected:
     std::filesystem::path deck_ = dir_ / "deck.pptx";
 };
 
-const Script kTitlesInDejaVuSerif24{{"--set", "OptionButton2=true"},  {"--set", "CheckBox1=true"},
-                                    {"--set", "CheckBox8=true"},      {"--set", "ComboBox2=DejaVu Serif"},
-                                    {"--set", "OptionButton10=true"}, {"--set", "ComboBox3=24"},
-                                    {"--click", "CommandButton1"}};
-
 // Members compared: slide count and titles in order, each slide's notes
 // text, the number of main-sequence effects, and the messages' texts.
 TEST_F(ImpressCommands, NotesDeletionAndAnimationRemovalAgreeWithTheCommandLine)

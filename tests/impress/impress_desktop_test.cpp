@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include <com/sun/star/accessibility/AccessibleRole.hpp>
 #include <com/sun/star/accessibility/AccessibleStateType.hpp>
@@ -167,10 +168,10 @@ void Check(const std::string& window, const std::string& name, sal_Int16 role)
     EXPECT_TRUE(Find(window, name, role).checked) << name;
 }
 
-// Presses OK on the add-in's message box that starts with `text`, and gives
-// the whole text. Enter presses OK once the pointer (which X without a
-// window manager follows with the keys) is on the box.
-std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 30s)
+// Presses Enter on the add-in's message box that starts with `text`, and
+// gives the whole text. Enter goes to the box once the pointer (which X
+// without a window manager follows with the keys) is on it.
+std::string PressEnterOnMessage(const std::string& text, std::chrono::seconds limit = 30s)
 {
     const Spot message = WaitFor(
         [&]() -> std::optional<Spot> {
@@ -184,8 +185,15 @@ std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 
         text, limit);
     Click(message);
     Xdotool({"key", "Return"});
-    WaitFor([] { return Window(host::kTitle) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the message closing");
     return message.name;
+}
+
+// Presses OK on the message box that starts with `text` and waits until it closes.
+std::string AcceptMessage(const std::string& text, std::chrono::seconds limit = 30s)
+{
+    const std::string shown = PressEnterOnMessage(text, limit);
+    WaitFor([] { return Window(host::kTitle) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the message closing");
+    return shown;
 }
 
 // The combo box nearest to the right of `label`, on its line.
@@ -418,16 +426,22 @@ TEST(ImpressDesktop, TheExtensionManagerListsTheExtension)
     WaitFor([&] { return Window(title) ? std::nullopt : std::optional<Spot>(Spot{}); }, "the manager closing");
 }
 
-TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
+// Presses a key in the deck's window. Keys go to the window under the
+// pointer: the slide's.
+void KeyOnTheSlide(const LiveDeck& live, const std::string& key)
 {
-    Office& office = Office::OnDesktop();
-    const auto deck = office.folder() / "deck.pptx";
-    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"Second", "", 0, false, {}}, {"第三页", "", 0, false, {}}});
-    const std::vector<TitleLook> before = TitleLooks(deck);
-    ASSERT_EQ(before.size(), 3u);
-    ASSERT_NE(before[0].size, 24);
-    LiveDeck live(deck);
+    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
+                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
+                                      UNO_QUERY_THROW))
+                           .front();
+    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
+             "key", key});
+}
 
+// Presses the toolbar's 设置字体 and gives every title the Chinese face
+// "AR PL UKai CN" at 24 points through the dialog, as a user does.
+void SetTitlesThroughTheFontDialog(const LiveDeck& live)
+{
     Click(WaitFor([&] { return Named(ToolbarItems(live), "设置字体", a11y::AccessibleRole::PUSH_BUTTON); },
                   "the toolbar's 设置字体"));
     const auto comboBeside = [&](const std::string& name, sal_Int16 role) {
@@ -447,6 +461,19 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     Click(Find("设置字体", "确定(O)", a11y::AccessibleRole::PUSH_BUTTON));
     AcceptMessage("所有幻灯片中的字体设置完成！");
     WaitFor([&] { return Window("设置字体") ? std::nullopt : std::optional<Spot>(Spot{}); }, "the dialog closing");
+}
+
+TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "deck.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"Second", "", 0, false, {}}, {"第三页", "", 0, false, {}}});
+    const std::vector<TitleLook> before = TitleLooks(deck);
+    ASSERT_EQ(before.size(), 3u);
+    ASSERT_NE(before[0].size, 24);
+    LiveDeck live(deck);
+
+    SetTitlesThroughTheFontDialog(live);
 
     const auto changed = office.folder() / "changed.pptx";
     live.StoreAs(changed);
@@ -460,13 +487,7 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     const std::vector<std::string> steps = live.UndoTitles();
     ASSERT_FALSE(steps.empty());
     EXPECT_EQ(steps.front(), "设置字体");
-    // Ctrl+Z goes to the window under the pointer: the slide's.
-    const Spot slide = SpotsUnder(Reference<a11y::XAccessible>(
-                                      live.model()->getCurrentController()->getFrame()->getContainerWindow(),
-                                      UNO_QUERY_THROW))
-                           .front();
-    Xdotool({"mousemove", "--sync", std::to_string(slide.x + slide.width / 2), std::to_string(slide.y + slide.height / 2),
-             "key", "ctrl+z"});
+    KeyOnTheSlide(live, "ctrl+z");
     WaitFor([&] { return live.UndoTitles().size() < steps.size() ? std::optional<Spot>(Spot{}) : std::nullopt; },
             "the undo");
     const auto undone = office.folder() / "undone.pptx";
@@ -476,6 +497,78 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_DOUBLE_EQ(after[i].size, before[i].size) << "title " << i + 1;
     }
+}
+
+// The outline view writes its own copy of the titles back when the user
+// leaves it: the press from its toolbar runs in the normal view and shows
+// the outline view again, so the titles keep the new font.
+TEST(ImpressDesktop, FontsSetFromTheOutlineViewStayInTheNormalView)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "outline.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"第二页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    live.SwitchView(".uno:OutlineMode", kOutlineView);
+
+    SetTitlesThroughTheFontDialog(live);
+    WaitFor([&] { return live.Shows(kOutlineView) ? std::optional<Spot>(Spot{}) : std::nullopt; },
+            "the outline view back");
+    live.SwitchView(".uno:NormalMultiPaneGUI", kNormalView);
+    live.StoreAs(office.folder() / "outlined.pptx");
+    for (const TitleLook& look : TitleLooks(office.folder() / "outlined.pptx")) {
+        EXPECT_DOUBLE_EQ(look.size, 24);
+        EXPECT_EQ(look.asianFont, "AR PL UKai CN");
+    }
+}
+
+// A title being edited holds its text in the editor, which writes it back
+// when editing ends: the command ends the editing first, so the title keeps
+// the new font when the user leaves it with Esc.
+TEST(ImpressDesktop, TheTitleBeingEditedTakesTheFontToo)
+{
+    Office& office = Office::OnDesktop();
+    const auto deck = office.folder() / "editing.pptx";
+    DeckHost().Build(deck, {{"第一页", "", 0, false, {}}, {"第二页", "", 0, false, {}}});
+    LiveDeck live(deck);
+    live.SelectShape(1, 1);
+    // Enter on the selected title starts its editing.
+    KeyOnTheSlide(live, "Return");
+    std::this_thread::sleep_for(1s);
+
+    SetTitlesThroughTheFontDialog(live);
+    KeyOnTheSlide(live, "Escape");
+    std::this_thread::sleep_for(500ms);
+    live.StoreAs(office.folder() / "edited.pptx");
+    for (const TitleLook& look : TitleLooks(office.folder() / "edited.pptx")) {
+        EXPECT_DOUBLE_EQ(look.size, 24);
+        EXPECT_EQ(look.asianFont, "AR PL UKai CN");
+    }
+}
+
+// Enter on the real message box takes its default button: Yes keeps the
+// slides in the open deck, as the command line's unanswered question does.
+TEST(ImpressDesktop, EnterAtTheSplitQuestionKeepsTheSlides)
+{
+    Office& office = Office::OnDesktop();
+    const auto folder = office.folder() / "split";
+    std::filesystem::create_directories(folder);
+    const auto deck = folder / "split.pptx";
+    DeckHost().BuildNumbered(deck, 3);
+    LiveDeck live(deck);
+    live.ShowSlide(2);
+    // The press waits for its message boxes: another connection answers them.
+    std::string question;
+    {
+        const std::jthread press([&] { live.Press("SplitDoc_fromhere_Main", "mySplitDoc_fromhere"); });
+        question = PressEnterOnMessage("拆分后是否在原文档中保留？");
+        AcceptMessage("拆分文档已保存在当前路径下的以下文件中");
+    }
+    EXPECT_TRUE(question.find("保留(Yes)") != std::string::npos) << question;
+    EXPECT_TRUE(live.UndoTitles().empty());
+    live.StoreAs(folder / "after.pptx");
+    EXPECT_EQ(DeckHost::Titles(*DeckHost().Open(folder / "after.pptx")), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(DeckHost::Titles(*DeckHost().Open(folder / "split-拆分文档.pptx")),
+              (std::vector<std::string>{"2", "3"}));
 }
 
 // The palette stays open while the user selects shapes in Impress; each

@@ -100,6 +100,22 @@ TEST_F(PromptsTest, MessageBoxesAndTheSaveQuestionAnswerInChinese)
     EXPECT_EQ(save.join(',').toStdString(), "不保存(N),保存,取消");
 }
 
+// Enter takes the default button: Yes for a question, as in every host.
+TEST_F(PromptsTest, ReturnAnswersAQuestionYes)
+{
+    QtPrompts prompts(window_.get());
+    for (const bool unasked : {false, true}) {
+        WhenModal([] {
+            QWidget* box = QApplication::activeModalWidget();
+            QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Return);
+        });
+        const int answer = unasked ? prompts.UnaskedQuestion("检测更新？", host::MsgStyle::YesNo, "标题",
+                                                             host::MsgAnswer::Yes)
+                                   : prompts.MsgBox("拆分后是否在原文档中保留？", host::MsgStyle::YesNo, "标题");
+        EXPECT_EQ(answer, host::MsgAnswer::Yes) << (unasked ? "the start-up question" : "a tool's question");
+    }
+}
+
 // The font dialog hides itself before it works and says it is done.
 TEST_F(PromptsTest, ADialogItsToolHidIsHiddenWhileItsMessageShows)
 {
