@@ -1,12 +1,16 @@
+#include <cstdlib>
 #include <fstream>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMimeData>
 #include <QUrl>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QTest>
 
@@ -17,10 +21,12 @@
 #include "host/Shape.hpp"
 #include "host/Slide.hpp"
 #include "platform/FileSettingsStore.hpp"
+#include "platform/PlatformServices.hpp"
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideList.hpp"
 #include "studio/SlideView.hpp"
 #include "tests/support/Decks.hpp"
+#include "tests/support/HttpServer.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -227,6 +233,54 @@ TEST_F(StudioWindowTest, FailuresAreSaidInChineseNamingTheFileOnce)
     EXPECT_EQ(Prompts().back().prompt, "无法打开文件：" + broken.string() + "：文件已损坏");
 }
 
+TEST_F(StudioWindowTest, ADeckThatFailsToOpenLeavesTheOneShownOpen)
+{
+    const std::filesystem::path broken = dir_ / "broken.pptx";
+    std::ofstream(broken) << "PK\x03\x04 not really";
+    Press("myDeleteComment_All");
+    Answer(QMessageBox::Discard);
+    EXPECT_FALSE(window_->Open(broken));
+    ASSERT_NE(window_->Presentation(), nullptr);
+    EXPECT_EQ(window_->Presentation()->Name(), "deck.pptx");
+    EXPECT_FALSE(window_->Presentation()->Saved()) << "the change was dropped";
+    EXPECT_EQ(window_->Slides().count(), slides_);
+    EXPECT_EQ(window_->Application().ActivePresentation()->Name(), "deck.pptx");
+    EXPECT_TRUE(window_->Ribbon().Button("myExportPic")->isEnabled());
+}
+
+// As on the command line and in Impress: a test or a kiosk keeps the desktop closed.
+TEST(StudioDesktopServices, NoOpenKeepsFoldersAndPagesClosed)
+{
+    testing::TempDir dir;
+    const std::filesystem::path opened = dir.path() / "opened.txt";
+    const std::filesystem::path opener = dir.path() / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> '" << opened.string() << "'\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", (dir.path().string() + ":" + path).c_str(), 1);
+    const auto shell = StudioWindow::DesktopServices().shell;
+    const auto lines = [&] {
+        std::ifstream in(opened);
+        std::vector<std::string> read;
+        for (std::string line; std::getline(in, line);) {
+            read.push_back(line);
+        }
+        return read;
+    };
+
+    setenv("VELMORA_NO_OPEN", "1", 1);
+    shell->OpenAddress("http://example.org/kept-closed");
+    shell->ShowFolder(dir.path());
+    unsetenv("VELMORA_NO_OPEN");
+    shell->OpenAddress("http://example.org/opened");
+    for (int wait = 0; wait < 100 && lines().empty(); ++wait) {
+        QTest::qWait(20);
+    }
+    QTest::qWait(200);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(lines(), std::vector<std::string>{"http://example.org/opened"});
+}
+
 TEST_F(StudioWindowTest, SaveAsWritesTheCopyAndRetitlesTheWindow)
 {
     Press("myDeleteComment_All");
@@ -389,6 +443,72 @@ TEST_F(StudioWindowTest, RecentFilesShareTheCommandLinesSettingsFile)
     EXPECT_EQ(stored.GetSetting(host::kAppName, "Settings", "Key"), "kept");
     ASSERT_FALSE(window_->RecentFiles().empty());
     EXPECT_EQ(window_->RecentFiles().front(), std::filesystem::absolute(Deck()).lexically_normal());
+}
+
+// An update server that takes the request and never answers: the add-in
+// waits its whole wait, as on a dead network.
+class SilentUpdateServerTest : public StudioWindowTest {
+protected:
+    SilentUpdateServerTest() { setenv("VELMORA_UPDATE_SERVER", silent_.Base().c_str(), 1); }
+    ~SilentUpdateServerTest() override { unsetenv("VELMORA_UPDATE_SERVER"); }
+
+    testing::SilentServer silent_;
+};
+
+TEST_F(SilentUpdateServerTest, TheWindowAnswersWhileTheUpdateCheckWaitsAndTheWaitCanBeCancelled)
+{
+    // The timers go with the test, also when the check never let them run.
+    QObject test;
+    QElapsedTimer clock;
+    bool checking = true;
+    qint64 answeredAt = -1;
+    bool ribbonResting = false;
+    QTimer::singleShot(300, &test, [&] {
+        ClickSlide(2);
+        if (checking && SelectedSlides() == std::vector<int>{2}) {
+            answeredAt = clock.elapsed();
+        }
+        ribbonResting = !window_->Ribbon().isEnabled();
+    });
+    QTimer::singleShot(600, &test, [&] {
+        auto* cancel = window_->findChild<QPushButton*>("waitCancel");
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(cancel->isVisible());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    clock.start();
+    window_->Press("CheckUpdate_Click", {});
+    checking = false;
+    const qint64 checked = clock.elapsed();
+
+    ASSERT_GE(answeredAt, 0) << "the click on a slide waited for the check";
+    EXPECT_LT(answeredAt, 800);
+    EXPECT_TRUE(ribbonResting) << "a second command could start inside the first";
+    EXPECT_LT(checked, 2000) << "the cancelled wait went on";
+    ASSERT_FALSE(Prompts().empty());
+    EXPECT_EQ(Prompts().back().prompt, "网络错误！无法连接到指定服务器！");
+    QApplication::processEvents();
+    EXPECT_TRUE(window_->Ribbon().isEnabled());
+}
+
+TEST_F(SilentUpdateServerTest, AStartShowsTheDeckWhileTheStartUpCheckWaits)
+{
+    const std::filesystem::path copy = dir_ / "copy.pptx";
+    std::filesystem::copy_file(Deck(), copy);
+    StudioOptions options = options_;
+    options.startUp = true;
+    StudioWindow launched(platform::PlatformServices({prompts_, shell_}), options);
+    bool launching = true;
+    int slidesShown = 0;
+    QTimer::singleShot(500, &launched, [&] {
+        if (launching) {
+            slidesShown = launched.Slides().count();
+        }
+    });
+    launched.Launch({copy});
+    launching = false;
+    EXPECT_EQ(slidesShown, slides_) << "the deck waited for the start-up check";
+    EXPECT_NE(launched.Presentation(), nullptr);
 }
 
 }  // namespace
