@@ -125,13 +125,15 @@ TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCase)
 TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
-    const ProcessResult outcome = Velmora({"run", "GALACTION", deck.string()}, StubOpener());
+    std::map<std::string, std::string> environment = StubOpener();
+    environment["VELMORA_BOOK_SITE"] = "http://books.example";
+    const ProcessResult outcome = Velmora({"run", "GALACTION", deck.string()}, environment);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     // The opener is not waited for.
     for (int i = 0; i < 100 && Opened().empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    EXPECT_EQ(Opened(), std::string(addin::RecommendedBooks()[0].address) + "\n");
+    EXPECT_EQ(Opened(), "http://books.example" + std::string(addin::RecommendedBooks()[0].page) + "\n");
 }
 
 TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)
