@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -49,6 +50,8 @@ constexpr const char* kRecentSection = "Studio-RecentFiles";
 constexpr int kRecentCount = 6;
 constexpr int kPictureWidth = 1280;
 constexpr int kPlaceholderWidth = 480;
+constexpr QSize kRoomySize(1280, 820);
+constexpr double kShareOfScreen = 0.95;
 constexpr const char* kDrawingText = "正在绘制幻灯片...";
 
 QString Text(const std::string& text)
@@ -160,7 +163,7 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     BuildMenus();
     UpdateTitle();
     setAcceptDrops(true);
-    resize(1280, 820);
+    resize(FirstSize());
     layout_ = std::make_unique<LayoutReport>(*slides_, *view_);
     layout_->Start();
 }
@@ -183,6 +186,14 @@ host::Services StudioWindow::WithWindowParts(host::Services services)
         services.http = http_;
     }
     return services;
+}
+
+// Roomy, but within the screen with room for the window's frame: a large
+// scaling leaves few logical pixels (1600 x 1000 at 150 % is 1066 x 666).
+QSize StudioWindow::FirstSize() const
+{
+    const QSize screen = this->screen()->availableGeometry().size();
+    return kRoomySize.boundedTo(screen * kShareOfScreen).expandedTo(minimumSizeHint());
 }
 
 void StudioWindow::ShowWaiting(bool waiting)

@@ -105,6 +105,7 @@ private:
     // While the add-in waits on the network the ribbon rests, the wait shows
     // in the status bar and may be cancelled.
     void ShowWaiting(bool waiting);
+    QSize FirstSize() const;
     // A close asked for while the add-in waited comes once its call is over.
     void CloseIfAsked();
     void BuildMenus();

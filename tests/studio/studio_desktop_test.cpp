@@ -211,7 +211,7 @@ protected:
                                       {{"PATH", bin.string() + ":" + (path != nullptr ? path : "/usr/bin:/bin")},
                                        {"VELMORA_UPDATE_SERVER", server_->Base()},
                                        {"VELMORA_TRANSLATE_SERVER", server_->Base()}});
-        // The start-up routine asks about the newer version before the deck opens.
+        // The start-up routine asks about the newer version once the deck is open.
         startupQuestion_ = new std::string(session_->WaitForNameStarting("MsgBox/text ", 60s));
         std::this_thread::sleep_for(300ms);
         KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/startup-question.png");

@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QTest>
@@ -27,6 +28,7 @@
 #include "studio/SlideView.hpp"
 #include "tests/support/Decks.hpp"
 #include "tests/support/HttpServer.hpp"
+#include "tests/support/Process.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -279,6 +281,38 @@ TEST(StudioDesktopServices, NoOpenKeepsFoldersAndPagesClosed)
     QTest::qWait(200);
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(lines(), std::vector<std::string>{"http://example.org/opened"});
+}
+
+// 1600 x 1000 at 150 % leaves 1066 x 666 logical pixels: the window fits and
+// every group of the ribbon shows whole. The scaling is read as Qt starts, so
+// the test runs again in a process of its own on such a screen.
+TEST_F(StudioWindowTest, AtLargeScalingTheWindowAndEveryRibbonGroupFitTheScreen)
+{
+    if (std::getenv("VELMORA_TEST_SCALED") == nullptr) {
+        const std::filesystem::path screens = dir_ / "screens.json";
+        std::ofstream(screens) << R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1600, "height": 1000,)"
+                               << R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+        const testing::ProcessResult scaled = testing::RunProcess(
+            {std::filesystem::read_symlink("/proc/self/exe").string(),
+             "--gtest_filter=StudioWindowTest.AtLargeScalingTheWindowAndEveryRibbonGroupFitTheScreen"},
+            std::chrono::seconds(120),
+            {{"VELMORA_TEST_SCALED", "1"}, {"QT_SCALE_FACTOR", "1.5"},
+             {"QT_QPA_PLATFORM", "offscreen:configfile=" + screens.string()}});
+        EXPECT_EQ(scaled.status, 0) << scaled.out << scaled.err;
+        return;
+    }
+    QApplication::processEvents();
+    const QRect screen = window_->screen()->availableGeometry();
+    ASSERT_EQ(screen.size(), QSize(1067, 667));
+    EXPECT_TRUE(screen.contains(window_->frameGeometry()))
+        << window_->frameGeometry().width() << " x " << window_->frameGeometry().height();
+    for (const char* group : {"myGroup1", "myGroup3", "myGroup2", "myGroup5", "myGroup4"}) {
+        const auto* shown = window_->Ribbon().findChild<QWidget*>(group);
+        ASSERT_NE(shown, nullptr) << group;
+        EXPECT_EQ(shown->visibleRegion().boundingRect(), shown->rect()) << group << " is cut off";
+        const QRect inWindow(shown->mapTo(window_.get(), QPoint(0, 0)), shown->size());
+        EXPECT_TRUE(window_->rect().contains(inWindow)) << group << " ends at " << inWindow.right();
+    }
 }
 
 TEST_F(StudioWindowTest, SaveAsWritesTheCopyAndRetitlesTheWindow)
