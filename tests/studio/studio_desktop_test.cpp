@@ -556,6 +556,7 @@ TEST_F(StudioDesktopTest, QuittingWhileThePickerSamplesGivesTheArrowBack)
     other.UseDesktopArrow();
     session_->MoveTo(kBareX, kBareY);
     const PointerShape arrow = other.Pointer();
+    ASSERT_GT(arrow.width, 0u);
     session_->Click("myGetColor");
     session_->WaitFor("frm_Colorpicker/Lab_Color0");
     session_->MoveTo(kBareX, kBareY);
@@ -567,6 +568,7 @@ TEST_F(StudioDesktopTest, QuittingWhileThePickerSamplesGivesTheArrowBack)
     const unsigned long shown = other.LastSerialShown();
     EXPECT_NE(shown, 0u) << "the pointer did not change when the studio ended";
     EXPECT_NE(shown, picking);
+    EXPECT_EQ(other.Pointer(), arrow) << "other programs are left the desktop's arrow";
 }
 
 }  // namespace
