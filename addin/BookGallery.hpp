@@ -9,7 +9,8 @@ namespace velmora::addin {
 struct GalleryBook {
     std::string_view label;
     std::string_view supertip;
-    std::string_view address;
+    // Its web page, on the book site (the endpoint BookSite).
+    std::string_view page;
 };
 
 inline constexpr int kGalleryCoverBase = 105;

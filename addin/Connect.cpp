@@ -17,6 +17,7 @@
 #include "font/frm_setFont.hpp"
 #include "publish/CombinPic.hpp"
 #include "publish/ExportPic.hpp"
+#include "web/Endpoints.hpp"
 #include "web/WebCommands.hpp"
 #include "web/md_SearchPic.hpp"
 #include "host/HostError.hpp"
@@ -121,7 +122,8 @@ void Connect::galAction(const RibbonControl&, const std::string&, int selectedIn
     if (book == nullptr) {
         throw host::HostError("the gallery has no item " + std::to_string(selectedIndex));
     }
-    HostApplication().ActivePresentation()->FollowHyperlink(std::string(book->address));
+    HostApplication().ActivePresentation()->FollowHyperlink(
+        web::EndpointAddress(context_.services, web::Endpoint::BookSite) + std::string(book->page));
 }
 
 void Connect::setFont_main(const RibbonControl&)

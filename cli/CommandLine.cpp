@@ -1,8 +1,12 @@
 #include "cli/CommandLine.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <sstream>
+
+#include "platform/AsciiCase.hpp"
+#include "platform/VirtualKeys.hpp"
 
 namespace velmora::cli {
 
@@ -100,6 +104,70 @@ void ParsePointer(const std::string& point, int& x, int& y)
     y = ParseInt(comma == std::string::npos ? "" : point.substr(comma + 1), "--pointer");
 }
 
+// A text given by the user, fit to stand in a one-line message: control
+// characters shown as "?", a long text cut short.
+std::string Shown(const std::string& text)
+{
+    constexpr std::size_t kShownLength = 40;
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // Cut between characters, never inside one.
+        if (shown.size() >= kShownLength && (byte & 0xC0) != 0x80) {
+            return "\"" + shown + "...\"";
+        }
+        shown += byte < 0x20 || byte == 0x7F ? '?' : text[i];
+    }
+    return "\"" + shown + "\"";
+}
+
+// A host reports its version as numbers and dots ("14.0", "12"); the tools
+// read its leading number.
+std::string ParseHostVersion(const std::string& text)
+{
+    constexpr std::size_t kMaxParts = 4;
+    constexpr std::size_t kMaxDigits = 6;
+    std::size_t parts = 0;
+    std::size_t digits = 0;
+    for (const char c : text + '.') {
+        if (c >= '0' && c <= '9' && digits < kMaxDigits) {
+            ++digits;
+        } else if (c == '.' && digits > 0 && parts < kMaxParts) {
+            ++parts;
+            digits = 0;
+        } else {
+            throw UsageError("--host-version wants a version number such as 14.0, not " + Shown(text));
+        }
+    }
+    return text;
+}
+
+// The keys a scripted screen knows: the picker's hot keys by their X names,
+// the modifier keys, and combinations such as "shift+a" (never a hot key).
+bool IsKeyName(std::string_view name)
+{
+    constexpr std::array<std::string_view, 12> kModifierKeys{"Shift_L", "Shift_R", "Control_L", "Control_R",
+                                                              "Alt_L",   "Alt_R",   "Meta_L",    "Meta_R",
+                                                              "Super_L", "Super_R", "ISO_Level3_Shift", "Mode_switch"};
+    constexpr std::array<std::string_view, 6> kModifiers{"shift", "ctrl", "control", "alt", "super", "meta"};
+    if (platform::VirtualKeyOfKeysym(name) || std::ranges::find(kModifierKeys, name) != kModifierKeys.end()) {
+        return true;
+    }
+    const std::size_t plus = name.find('+');
+    return plus != std::string_view::npos &&
+           std::ranges::find(kModifiers, platform::AsciiLower(name.substr(0, plus))) != kModifiers.end() &&
+           IsKeyName(name.substr(plus + 1));
+}
+
+std::string ParseKey(const std::string& text)
+{
+    if (!IsKeyName(text)) {
+        throw UsageError("--key: unknown key " + Shown(text) +
+                         " (X key names such as a, 7, F5, space, comma, Escape, KP_1, or shift+a)");
+    }
+    return text;
+}
+
 // An empty name would be found only at the save, after the command ran.
 std::filesystem::path ParseOutput(const std::string& text)
 {
@@ -129,8 +197,8 @@ constexpr Option<RunOptions> kRunOptions[] = {
     {{"--drag", "", "CTRL=DX,DY", "dialog script: drag over a control"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--drag", v}); }},
     {{"--screen", "", "IMAGE", "picture standing for the screen of the colour picker"}, [](Run& o, Text v) { o.screen = v; }},
     {{"--pointer", "", "X,Y", "where the pointer rests on that screen"}, [](Run& o, Text v) { ParsePointer(v, o.pointerX, o.pointerY); }},
-    {{"--key", "", "NAME", "dialog script: press a key (X key name) on that screen"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--key", v}); }},
-    {{"--host-version", "", "V", "host version the tools see (default 14.0)"}, [](Run& o, Text v) { o.hostVersion = v; }},
+    {{"--key", "", "NAME", "dialog script: press a key (X key name) on that screen"}, [](Run& o, Text v) { o.dialogSteps.push_back({"--key", ParseKey(v)}); }},
+    {{"--host-version", "", "V", "host version the tools see (default 14.0)"}, [](Run& o, Text v) { o.hostVersion = ParseHostVersion(v); }},
     {{"--unsaved", "", "", "open FILE as a presentation never saved"}, [](Run& o, Text) { o.unsaved = true; }},
     {{"--output", "-o", "OUT", "write the presentation to OUT instead of FILE"}, [](Run& o, Text v) { o.output = ParseOutput(v); }},
     {{"--no-save", "", "", "do not save a changed presentation"}, [](Run& o, Text) { o.noSave = true; }},

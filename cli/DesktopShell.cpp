@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <stdexcept>
-#include <string_view>
 
 #include "platform/XdgShell.hpp"
 
@@ -20,8 +19,7 @@ bool IsSet(const char* name)
 
 bool OpeningAllowed(bool noOpen)
 {
-    const char* refused = std::getenv("VELMORA_NO_OPEN");
-    if (noOpen || (refused != nullptr && std::string_view(refused) == "1")) {
+    if (noOpen || platform::OpeningRefused()) {
         return false;
     }
     return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <filesystem>
 #include <iterator>
 #include <memory>
@@ -71,26 +72,58 @@ bool IsRefusal(const platform::PromptRecord& record)
            (record.style == host::MsgStyle::Critical || record.style == host::MsgStyle::Exclamation);
 }
 
-// What stands at `file` when it is not a file we can open, in words.
-std::string NotAFile(const std::filesystem::path& file)
+// What stands at `file` when it is not a file we can open, in words;
+// `what` names the file wanted ("presentation file").
+std::string NotAFile(const std::filesystem::path& file, const std::string& what)
 {
     std::error_code error;
     switch (std::filesystem::status(file, error).type()) {
     case std::filesystem::file_type::not_found:
         return "no such file";
     case std::filesystem::file_type::directory:
-        return "is a directory, not a presentation file";
+        return "is a directory, not a " + what;
     case std::filesystem::file_type::fifo:
-        return "is a pipe, not a presentation file";
+        return "is a pipe, not a " + what;
     case std::filesystem::file_type::socket:
-        return "is a socket, not a presentation file";
+        return "is a socket, not a " + what;
     case std::filesystem::file_type::character:
     case std::filesystem::file_type::block:
-        return "is a device, not a presentation file";
+        return "is a device, not a " + what;
     case std::filesystem::file_type::regular:
         return "";
     default:
-        return error ? error.message() : "is not a presentation file";
+        return error ? error.message() : "is not a " + what;
+    }
+}
+
+// Why the presentation could not be written to `output`, found before the
+// command runs: a name longer than the file system takes, or no folder to
+// hold it. Empty when nothing stands in the way.
+std::string OutputProblem(const std::filesystem::path& output)
+{
+    const std::string text = output.string();
+    if (text.size() >= PATH_MAX) {
+        return "the path is " + std::to_string(text.size()) + " bytes long, at most " +
+               std::to_string(PATH_MAX - 1) + " are allowed";
+    }
+    for (const std::filesystem::path& part : output) {
+        if (part.string().size() > NAME_MAX) {
+            return "a name in the path is " + std::to_string(part.string().size()) + " bytes long, at most " +
+                   std::to_string(NAME_MAX) + " are allowed";
+        }
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(output, error)) {
+        return text + " is a directory";
+    }
+    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
+    switch (std::filesystem::status(folder, error).type()) {
+    case std::filesystem::file_type::directory:
+        return "";
+    case std::filesystem::file_type::not_found:
+        return "there is no folder " + folder.string();
+    default:
+        return folder.string() + " is not a folder";
     }
 }
 
@@ -288,8 +321,11 @@ private:
     // The services of this file; a dry run works on copies.
     void Prepare()
     {
-        if (const std::string problem = NotAFile(file_); !problem.empty()) {
+        if (const std::string problem = NotAFile(file_, "presentation file"); !problem.empty()) {
             throw RunStop{ExitStatus::BadUsage, file_.string() + ": " + problem};
+        }
+        if (const std::string problem = options_.output ? OutputProblem(*options_.output) : ""; !problem.empty()) {
+            throw RunStop{ExitStatus::BadUsage, "-o: " + problem};
         }
         UseFileServices();
         if (options_.dryRun) {
@@ -323,6 +359,10 @@ private:
     {
         if (!options_.screen) {
             return;
+        }
+        // A pipe or a device would be read for ever.
+        if (const std::string problem = NotAFile(*options_.screen, "picture"); !problem.empty()) {
+            throw RunStop{ExitStatus::BadUsage, "--screen " + options_.screen->string() + ": " + problem};
         }
         std::shared_ptr<ScriptedScreen> screen;
         try {

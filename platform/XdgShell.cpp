@@ -1,8 +1,10 @@
 #include "platform/XdgShell.hpp"
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -40,6 +42,12 @@ bool IsOpenableAddress(std::string_view address)
     return lower.starts_with("http://") || lower.starts_with("https://") || lower.starts_with("mailto:");
 }
 
+bool OpeningRefused()
+{
+    const char* refused = std::getenv("VELMORA_NO_OPEN");
+    return refused != nullptr && std::string_view(refused) == "1";
+}
+
 XdgShell::XdgShell(std::string opener) : opener_(std::move(opener)) {}
 
 void XdgShell::OpenAddress(const std::string& address)
@@ -58,6 +66,9 @@ void XdgShell::ShowFolder(const std::filesystem::path& folder)
 
 void XdgShell::Launch(const std::string& argument) const
 {
+    if (OpeningRefused()) {
+        return;
+    }
     // The opener's chatter must not mix with our own standard output (the
     // command line's JSON transcript).
     SpawnActions actions;

@@ -12,8 +12,12 @@ namespace velmora::platform {
 // javascript: address could start anything.
 bool IsOpenableAddress(std::string_view address);
 
+// VELMORA_NO_OPEN=1: no folder, picture or web page is opened, in any host.
+bool OpeningRefused();
+
 // Opens addresses and folders with the desktop's opener (xdg-open), started
-// with an argument vector, never through a shell, and not waited for.
+// with an argument vector, never through a shell, and not waited for; none
+// while opening is refused.
 class XdgShell : public host::Shell {
 public:
     explicit XdgShell(std::string opener = "xdg-open");

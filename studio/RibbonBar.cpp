@@ -36,6 +36,26 @@ QString TipOf(const RibbonNode& node)
     return tip;
 }
 
+// A large button's label on two lines, as the host's ribbon draws it, so
+// that the groups stay narrow enough for a small or much scaled screen:
+// split where Chinese meets Latin ("插入" over "Flash"), else in the middle.
+QString LargeLabel(const std::string& label)
+{
+    constexpr qsizetype kOneLine = 3;
+    QString text = Text(ShownLabel(label));
+    if (text.size() <= kOneLine) {
+        return text;
+    }
+    qsizetype split = text.size() / 2;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if ((text[i - 1].unicode() < 0x80) != (text[i].unicode() < 0x80)) {
+            split = i;
+            break;
+        }
+    }
+    return text.left(split) + "\n" + text.mid(split);
+}
+
 }  // namespace
 
 QIcon StandInIcon(const std::string& imageMso)
@@ -123,7 +143,11 @@ QToolButton* RibbonBar::FaceButton(const RibbonNode& node, QWidget* parent)
     button->setIconSize(QSize(large ? kLargeIcon : kSmallIcon, large ? kLargeIcon : kSmallIcon));
     button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextBesideIcon);
     if (node.kind == "button") {
-        button->setDefaultAction(Command(node, button));
+        QAction* command = Command(node, button);
+        if (large) {
+            command->setIconText(LargeLabel(node.label));
+        }
+        button->setDefaultAction(command);
         return button;
     }
     auto* menu = new QMenu(button);
@@ -139,7 +163,7 @@ QToolButton* RibbonBar::FaceButton(const RibbonNode& node, QWidget* parent)
         button->setPopupMode(QToolButton::MenuButtonPopup);
         return button;
     }
-    button->setText(Text(ShownLabel(node.label)));
+    button->setText(large ? LargeLabel(node.label) : Text(ShownLabel(node.label)));
     button->setToolTip(TipOf(node));
     button->setIcon(Picture(node));
     if (!node.getItemCount.empty()) {

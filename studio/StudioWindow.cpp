@@ -14,8 +14,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "addin/CommandErrors.hpp"
@@ -43,20 +45,14 @@
 namespace velmora::studio {
 namespace {
 
-// The tools reach the studio's own window, unless the caller brought one.
-host::Services WithHostWindow(host::Services services, QWidget* window)
-{
-    if (!services.hostWindow) {
-        services.hostWindow = std::make_shared<QtHostWindow>(window);
-    }
-    return services;
-}
-
 constexpr const char* kStudioName = "Velmora Studio";
 constexpr const char* kRecentSection = "Studio-RecentFiles";
 constexpr int kRecentCount = 6;
 constexpr int kPictureWidth = 1280;
 constexpr int kPlaceholderWidth = 480;
+constexpr QSize kRoomySize(1280, 820);
+constexpr double kShareOfScreen = 0.95;
+constexpr const char* kDrawingText = "正在绘制幻灯片...";
 
 QString Text(const std::string& text)
 {
@@ -108,7 +104,7 @@ host::Services StudioWindow::DesktopServices()
 }
 
 StudioWindow::StudioWindow(host::Services services, StudioOptions options)
-    : services_(WithHostWindow(std::move(services), this)), options_(options), application_(pptx::CreateDocumentHost(services_)),
+    : services_(WithWindowParts(std::move(services))), options_(options), application_(pptx::CreateDocumentHost(services_)),
       driver_(this), context_{services_, &driver_, options_.startUp}, connect_(context_)
 {
     setObjectName("studio");
@@ -153,6 +149,11 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
     statusBar()->addPermanentWidget(progress_);
+    cancelWait_ = new QPushButton("取消", this);
+    cancelWait_->setObjectName("waitCancel");
+    cancelWait_->hide();
+    connect(cancelWait_, &QPushButton::clicked, this, [this] { http_->GiveUp(); });
+    statusBar()->addPermanentWidget(cancelWait_);
 
     if (options_.slidePictures) {
         images_ = std::make_unique<SlideImages>(
@@ -162,7 +163,7 @@ StudioWindow::StudioWindow(host::Services services, StudioOptions options)
     BuildMenus();
     UpdateTitle();
     setAcceptDrops(true);
-    resize(1280, 820);
+    resize(FirstSize());
     layout_ = std::make_unique<LayoutReport>(*slides_, *view_);
     layout_->Start();
 }
@@ -172,6 +173,44 @@ StudioWindow::~StudioWindow()
     // The pictures' worker ends before the widgets it reports to.
     images_.reset();
     driver_.SetPlaces(nullptr);
+}
+
+// The tools reach the studio's own window, unless the caller brought one.
+host::Services StudioWindow::WithWindowParts(host::Services services)
+{
+    if (!services.hostWindow) {
+        services.hostWindow = std::make_shared<QtHostWindow>(this);
+    }
+    if (services.http) {
+        http_ = std::make_shared<QtHttpClient>(services.http, [this](bool waiting) { ShowWaiting(waiting); });
+        services.http = http_;
+    }
+    return services;
+}
+
+// Roomy, but within the screen with room for the window's frame: a large
+// scaling leaves few logical pixels (1600 x 1000 at 150 % is 1066 x 666).
+QSize StudioWindow::FirstSize() const
+{
+    const QSize screen = this->screen()->availableGeometry().size();
+    return kRoomySize.boundedTo(screen * kShareOfScreen).expandedTo(minimumSizeHint());
+}
+
+void StudioWindow::ShowWaiting(bool waiting)
+{
+    ribbon_->setEnabled(!waiting);
+    cancelWait_->setVisible(waiting);
+    const bool drawing = images_ && images_->Busy();
+    progress_->setVisible(waiting || drawing);
+    status_->setText(waiting ? "正在等待服务器的回答..." : drawing ? kDrawingText : "");
+}
+
+void StudioWindow::CloseIfAsked()
+{
+    if (closeAsked_) {
+        closeAsked_ = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
 }
 
 void StudioWindow::AttachScreen()
@@ -224,6 +263,14 @@ void StudioWindow::Start()
     } catch (const std::exception& error) {
         ReportFailure(Unfinished("加载项的启动", error.what()));
     }
+    CloseIfAsked();
+}
+
+void StudioWindow::Launch(const std::vector<std::filesystem::path>& files)
+{
+    show();
+    OpenAll(files);
+    Start();
 }
 
 std::vector<std::filesystem::path> StudioWindow::RecentFiles() const
@@ -301,6 +348,7 @@ void StudioWindow::OpenInNewWindow(const std::filesystem::path& file)
     host::Services services = services_;
     services.hostWindow.reset();
     services.screen.reset();
+    services.http = http_ ? http_->Request() : nullptr;
     if (std::dynamic_pointer_cast<QtPrompts>(services.prompts)) {
         services.prompts = std::make_shared<QtPrompts>();
     }
@@ -337,16 +385,20 @@ void StudioWindow::dropEvent(QDropEvent* event)
 
 bool StudioWindow::Open(const std::filesystem::path& file)
 {
-    if (!CloseDocument()) {
+    if (!MayClose()) {
         return false;
     }
+    // The deck shown stays until the new one has opened.
     const bool readOnly = ReadOnlyFile(file);
+    host::Ref<host::Presentation> opened;
     try {
-        presentation_ = application_->Presentations()->Open(file, readOnly);
+        opened = application_->Presentations()->Open(file, readOnly);
     } catch (const host::HostError& error) {
         ReportFailure(CannotOpen(file, error.what()));
         return false;
     }
+    DropDocument();
+    presentation_ = std::move(opened);
     readOnly_ = readOnly;
     Remember(file);
     undo_.Clear();
@@ -399,20 +451,32 @@ bool StudioWindow::SaveAs(const std::filesystem::path& file)
 
 bool StudioWindow::CloseDocument()
 {
-    if (!presentation_) {
+    if (!MayClose()) {
+        return false;
+    }
+    DropDocument();
+    return true;
+}
+
+bool StudioWindow::MayClose()
+{
+    if (!presentation_ || presentation_->Saved()) {
         return true;
     }
-    if (!presentation_->Saved()) {
-        QMessageBox box(QMessageBox::Question, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.setObjectName("SaveChanges");
-        box.setDefaultButton(QMessageBox::Save);
-        // As Chinese desktop editors ask; Qt's own word is "discard".
-        box.button(QMessageBox::Discard)->setText("不保存(&N)");
-        const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
-        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !Save())) {
-            return false;
-        }
+    QMessageBox box(QMessageBox::Question, kStudioName, Text("是否保存对“" + presentation_->Name() + "”的更改？"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName("SaveChanges");
+    box.setDefaultButton(QMessageBox::Save);
+    // As Chinese desktop editors ask; Qt's own word is "discard".
+    box.button(QMessageBox::Discard)->setText("不保存(&N)");
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    return answer == QMessageBox::Discard || (answer == QMessageBox::Save && Save());
+}
+
+void StudioWindow::DropDocument()
+{
+    if (!presentation_) {
+        return;
     }
     try {
         presentation_->Close();
@@ -427,11 +491,17 @@ bool StudioWindow::CloseDocument()
     slides_->Reset(0);
     view_->Show(nullptr);
     UpdateTitle();
-    return true;
 }
 
 void StudioWindow::closeEvent(QCloseEvent* event)
 {
+    // The add-in's call is still on the stack: it ends first.
+    if (http_ && http_->Waiting()) {
+        closeAsked_ = true;
+        http_->GiveUp();
+        event->ignore();
+        return;
+    }
     if (!CloseDocument()) {
         event->ignore();
         return;
@@ -453,6 +523,7 @@ void StudioWindow::Press(const std::string& onAction, const addin::RibbonPress& 
     }
     undo_.End();
     ShowChanges();
+    CloseIfAsked();
 }
 
 bool StudioWindow::Undo()
@@ -582,7 +653,7 @@ void StudioWindow::RequestPictures()
     try {
         images_->Request(*presentation_, kPictureWidth, shownSlide_);
         progress_->show();
-        status_->setText("正在绘制幻灯片...");
+        status_->setText(kDrawingText);
     } catch (const std::exception& error) {
         status_->setText(QString("无法绘制幻灯片：") + error.what());
     }

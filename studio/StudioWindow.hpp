@@ -14,6 +14,7 @@
 #include "host/Application.hpp"
 #include "host/Services.hpp"
 #include "studio/LayoutReport.hpp"
+#include "studio/QtHttpClient.hpp"
 #include "studio/QtFormDriver.hpp"
 #include "studio/UndoStack.hpp"
 #include "studio/WindowPlaces.hpp"
@@ -22,6 +23,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 
 namespace velmora::studio {
 
@@ -55,6 +57,9 @@ public:
     // Connects the add-in (its start-up routine may ask questions); call
     // once the window is shown.
     void Start();
+    // A start of the studio: the window and the decks show first, then the
+    // add-in connects, while its update check waits on the network.
+    void Launch(const std::vector<std::filesystem::path>& files);
 
     // Each returns false when it failed or the user cancelled. A deck the
     // user may not write opens read-only, and Save asks for another name.
@@ -92,11 +97,24 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The window's own parts of the services: the main window the tools
+    // reach, and requests that keep it answering while they wait.
+    host::Services WithWindowParts(host::Services services);
     // Without an X11 display the picker has no screen and says so.
     void AttachScreen();
+    // While the add-in waits on the network the ribbon rests, the wait shows
+    // in the status bar and may be cancelled.
+    void ShowWaiting(bool waiting);
+    QSize FirstSize() const;
+    // A close asked for while the add-in waited comes once its call is over.
+    void CloseIfAsked();
     void BuildMenus();
     void FillRecentMenu();
     void Remember(const std::filesystem::path& file);
+    // Asks about unsaved changes; false when the user keeps the deck open.
+    bool MayClose();
+    // Closes the deck shown without asking.
+    void DropDocument();
     void OpenDialog();
     void OpenInNewWindow(const std::filesystem::path& file);
     void SaveAsDialog();
@@ -116,6 +134,8 @@ private:
     bool TakeStep(bool (UndoStack::*step)(host::Presentation&), const char* what);
     void ReportFailure(const QString& what);
 
+    std::shared_ptr<QtHttpClient> http_;
+    bool closeAsked_ = false;
     host::Services services_;
     StudioOptions options_;
     std::shared_ptr<host::Application> application_;
@@ -142,6 +162,7 @@ private:
     QAction* redoAction_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
+    QPushButton* cancelWait_ = nullptr;
     std::unique_ptr<SlideImages> images_;
     std::unique_ptr<LayoutReport> layout_;
     std::unique_ptr<WindowPlaces> places_;

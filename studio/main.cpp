@@ -68,8 +68,6 @@ int main(int argc, char** argv)
         return 2;
     }
     velmora::studio::StudioWindow window(velmora::studio::StudioWindow::DesktopServices());
-    window.show();
-    window.Start();
-    window.OpenAll(parsed->files);
+    window.Launch(parsed->files);
     return application.exec();
 }

@@ -38,6 +38,7 @@ std::span<const EndpointEntry> EndpointTable()
          "http://club.orvaldi.net/register.php?ref=62077"},
         {Endpoint::AuthorMail, "AuthorMail", "VELMORA_AUTHOR_MAIL", "orvaldi@velmora.orvaldi.net"},
         {Endpoint::DonationPage, "DonationPage", "VELMORA_DONATION_PAGE", "http://velmora.orvaldi.net/donate/"},
+        {Endpoint::BookSite, "BookSite", "VELMORA_BOOK_SITE", "https://search.douban.com"},
     };
     return entries;
 }

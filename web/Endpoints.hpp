@@ -33,6 +33,7 @@ enum class Endpoint {
     CommunitySite2,
     AuthorMail,
     DonationPage,
+    BookSite,
 };
 
 struct EndpointEntry {

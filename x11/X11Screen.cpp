@@ -4,14 +4,11 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 
 #include <X11/Xatom.h>
 #include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/cursorfont.h>
-#include <X11/extensions/Xfixes.h>
 
 #include "host/HostError.hpp"
 #include "platform/VirtualKeys.hpp"
@@ -118,75 +115,48 @@ std::vector<unsigned> LockCombinations(Display* display)
     return combinations;
 }
 
-// Cursors change by name: the desktop's arrow is "left_ptr", and the
-// pointer put in its place must carry the name too, or the next change
-// would find nothing to change back.
-void ShowAsArrow(Display* display, Cursor cursor)
-{
-    XFixesSetCursorName(display, cursor, "left_ptr");
-    XFixesChangeCursorByName(display, cursor, "left_ptr");
-}
+// The picker's pointer is the cursor of a pointer grab: the desktop's own
+// cursors are never changed, and the server ends the grab with the
+// connection, however the host ends. A host that ends on a signal may first
+// do lengthy work of its own (Impress saves its documents for recovery): the
+// grab is let go before that.
+Display* grabbing = nullptr;
 
-// The desktop's arrow, under a name of its own until it is shown: under
-// "left_ptr" the picker's pointer would replace it too.
-Cursor DesktopArrow(Display* display)
+void LetGoOfPointer()
 {
-    Cursor cursor = XcursorLibraryLoadCursor(display, "left_ptr");
-    if (cursor == 0) {
-        // Without a cursor theme the server's own arrow stands in.
-        cursor = XCreateFontCursor(display, XC_left_ptr);
-    }
-    XFixesSetCursorName(display, cursor, "velmora_saved_arrow");
-    return cursor;
-}
-
-// The arrow to bring back, made ready when the picker's pointer replaced
-// it, so that a studio that quits or crashes while sampling gives it back
-// with a few requests and nothing else.
-struct PendingRestore {
-    Display* display = nullptr;
-    Cursor arrow = 0;
-};
-PendingRestore pending;
-
-void RestorePending()
-{
-    if (pending.display != nullptr && pending.arrow != 0) {
-        ShowAsArrow(pending.display, pending.arrow);
-        XSync(pending.display, False);
+    if (grabbing != nullptr) {
+        XUngrabPointer(grabbing, CurrentTime);
+        XSync(grabbing, False);
     }
 }
 
-// What each signal did before ours: the host's own handling (Impress saves
-// its documents for recovery on a crash) goes on once the arrow is back.
+// What each signal did before ours: the host's own handling goes on once
+// the pointer is free.
 constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 struct sigaction before[NSIG];
 
-void RestoreAndGoOn(int signal)
+void LetGoAndGoOn(int signal)
 {
-    RestorePending();
+    LetGoOfPointer();
     sigaction(signal, &before[signal], nullptr);
     std::raise(signal);
 }
 
-void RestoreOnTheWayOut()
+// Again at each grab: a host may have put its own handlers in since.
+void LetGoOnTheWayOut()
 {
-    static bool installed = false;
-    if (installed) {
-        return;
-    }
-    installed = true;
     struct sigaction ours {};
-    ours.sa_handler = RestoreAndGoOn;
+    ours.sa_handler = LetGoAndGoOn;
     sigemptyset(&ours.sa_mask);
     for (const int signal : kEndingSignals) {
-        sigaction(signal, nullptr, &before[signal]);
+        struct sigaction current {};
+        sigaction(signal, nullptr, &current);
         // A signal the process ignores (a terminal's hang-up under nohup) still does not end it.
-        if (before[signal].sa_handler != SIG_IGN) {
+        if (current.sa_handler != LetGoAndGoOn && current.sa_handler != SIG_IGN) {
+            before[signal] = current;
             sigaction(signal, &ours, nullptr);
         }
     }
-    std::atexit(RestorePending);
 }
 
 }  // namespace
@@ -196,9 +166,15 @@ struct X11Screen::Connection {
     Window root = 0;
     std::vector<unsigned> lockCombinations;
     bool lost = false;
+    // The picker's pointer while it is wanted; whether the grab showing it holds.
+    Cursor pointer = 0;
+    bool grabbed = false;
     ~Connection()
     {
         if (display != nullptr) {
+            if (grabbing == display) {
+                grabbing = nullptr;
+            }
             std::erase(screenDisplays, display);
             XCloseDisplay(display);
         }
@@ -230,7 +206,7 @@ X11Screen::~X11Screen()
     for (const Grab& grab : grabs_) {
         Ungrab(grab.keycode);
     }
-    if (pointerReplaced_) {
+    if (connection_->pointer != 0) {
         RestorePointers();
     }
     XSync(connection_->display, False);
@@ -362,25 +338,40 @@ void X11Screen::SetArrowPointer(const host::PointerPicture& picture)
     Display* display = connection_->display;
     const Cursor cursor = XcursorImageLoadCursor(display, image);
     XcursorImageDestroy(image);
-    if (pending.arrow == 0) {
-        pending = {display, DesktopArrow(display)};
-        RestoreOnTheWayOut();
-    }
-    ShowAsArrow(display, cursor);
-    XFreeCursor(display, cursor);
-    XFlush(display);
-    pointerReplaced_ = true;
+    RestorePointers();
+    connection_->pointer = cursor;
+    LetGoOnTheWayOut();
+    GrabPointer();
 }
 
 void X11Screen::RestorePointers()
 {
-    Display* display = connection_->display;
-    const Cursor arrow = pending.arrow != 0 ? pending.arrow : DesktopArrow(display);
-    pending = {};
-    ShowAsArrow(display, arrow);
-    XFreeCursor(display, arrow);
-    XFlush(display);
-    pointerReplaced_ = false;
+    Connection& connection = *connection_;
+    if (connection.grabbed) {
+        XUngrabPointer(connection.display, CurrentTime);
+        grabbing = nullptr;
+    }
+    if (connection.pointer != 0) {
+        XFreeCursor(connection.display, connection.pointer);
+    }
+    connection.pointer = 0;
+    connection.grabbed = false;
+    XSync(connection.display, False);
+}
+
+// Another client may hold the pointer for a moment (the toolkit's menu that
+// opened the picker, a drag): the picker's timer asks again.
+void X11Screen::GrabPointer()
+{
+    Connection& connection = *connection_;
+    if (connection.pointer == 0 || connection.grabbed || connection.lost) {
+        return;
+    }
+    connection.grabbed = XGrabPointer(connection.display, connection.root, False, 0, GrabModeAsync, GrabModeAsync,
+                                      0, connection.pointer, CurrentTime) == GrabSuccess;
+    if (connection.grabbed) {
+        grabbing = connection.display;
+    }
 }
 
 void X11Screen::KeepOnTop(host::WindowHandle window)
@@ -421,6 +412,7 @@ int X11Screen::SetTimer(int milliseconds, std::function<void()> tick)
 {
     return loop_->StartTimer(milliseconds, [this, tick = std::move(tick)] {
         ProcessEvents();
+        GrabPointer();
         hooks_.dispatch(tick);
     });
 }

@@ -13,9 +13,9 @@ namespace velmora::x11 {
 // The picker's screen on an X11 display, on a connection of its own whose
 // events the host's event loop delivers: XQueryPointer for the pointer,
 // one pixel of the root window by XGetImage, hot keys grabbed on the root
-// window without modifiers (whatever lock keys are on), the "left_ptr"
-// cursor changed with XFixes and restored from the cursor theme with
-// Xcursor, also when the host quits or crashes while it is replaced. Keeping a
+// window without modifiers (whatever lock keys are on), the picker's pointer
+// as the cursor of a pointer grab (the desktop's own cursors stay as they
+// are, and the grab ends with the connection or an ending signal). Keeping a
 // window on top is the form driver's (the window manager's above hint), which
 // may ask the screen for it.
 class X11Screen : public host::Screen {
@@ -66,13 +66,14 @@ private:
     void ProcessEvents();
     // Lets go of a key grabbed with every combination of the lock keys.
     void Ungrab(unsigned keycode);
+    // Shows the picker's pointer, when one is wanted, by grabbing the pointer.
+    void GrabPointer();
 
     std::unique_ptr<Connection> connection_;
     Hooks hooks_;
     std::unique_ptr<EventLoop> loop_;
     std::vector<Grab> grabs_;
     std::map<host::WindowHandle, std::function<void(int)>> handlers_;
-    bool pointerReplaced_ = false;
 };
 
 }  // namespace velmora::x11

@@ -68,6 +68,37 @@ TEST(CommandLineTest, ScriptedScreenOptions)
     EXPECT_THROW(ParseRunOptions({"GetColor_main", "deck.pptx", "--pointer", "x,1"}), UsageError);
 }
 
+// What the tools read as the host's version, and the keys the scripted
+// screen knows, are checked before anything runs; a message stays one short line.
+TEST(CommandLineTest, HostVersionsAndKeyNamesAreCheckedAsTheyAreRead)
+{
+    const auto run = [](const std::string& option, const std::string& value) {
+        return ParseRunOptions({"GetColor_main", "deck.pptx", option, value});
+    };
+    for (const char* version : {"12.0", "14", "16.0.1"}) {
+        EXPECT_EQ(run("--host-version", version).hostVersion, version);
+    }
+    for (const std::string& version :
+         {std::string(), std::string("abc"), std::string("-1"), std::string("14.0\n"), std::string("14..0"),
+          std::string("14."), std::string(100000, '9')}) {
+        try {
+            run("--host-version", version);
+            ADD_FAILURE() << "took " << version.substr(0, 20);
+        } catch (const UsageError& error) {
+            const std::string message = error.what();
+            EXPECT_TRUE(message.starts_with("--host-version wants a version number")) << message;
+            EXPECT_LT(message.size(), 120u);
+            EXPECT_EQ(message.find('\n'), std::string::npos);
+        }
+    }
+    for (const char* key : {"a", "Z", "7", "F5", "comma", "space", "Escape", "KP_7", "shift+a", "ctrl+alt+F2", "Shift_L"}) {
+        EXPECT_EQ(run("--key", key).dialogSteps.back().argument, key);
+    }
+    for (const char* key : {"", "frobnicate", "shift+", "hyper+a", "a b", "F99"}) {
+        EXPECT_THROW(run("--key", key), UsageError) << key;
+    }
+}
+
 TEST(CommandLineTest, DefaultsLeaveTheViewAndTheFileAsTheyAre)
 {
     const RunOptions options = ParseRunOptions({"About_Click", "deck.pptx"});

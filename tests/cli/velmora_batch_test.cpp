@@ -78,7 +78,8 @@ TEST_F(MessagesTest, ASaveThatFailsSaysNothingWasSaved)
 {
     const std::filesystem::path deck = MakeDeckWithNotes("deck.pptx", {"a"});
     const std::string before = ReadBytes(deck);
-    const std::filesystem::path out = dir_ / "missing" / "out.pptx";
+    // A folder nobody may write in, not even root; a missing one is refused before the run.
+    const std::filesystem::path out = "/proc/self/out.pptx";
     const ProcessResult outcome = Velmora({"run", "DeleteComment_All_Main", deck.string(), "-o", out.string()});
     EXPECT_EQ(outcome.status, 3);
     EXPECT_TRUE(Contains(outcome.err, "DeleteComment_All_Main ran, but nothing was saved: " + out.string()))

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "addin/BookGallery.hpp"
@@ -114,6 +116,41 @@ TEST_F(VelmoraCommandTest, ImpossibleViewOrScriptExitsTwoAndLeavesTheFile)
     EXPECT_EQ(ReadBytes(deck), before);
 }
 
+// Each is found before the command runs: the notes file is never written.
+TEST_F(VelmoraCommandTest, BadVersionKeyOrOutputExitsTwoBeforeTheCommandRuns)
+{
+    const std::filesystem::path deck = MakeDeck("deck.pptx");
+    const auto before = Snapshot();
+    const std::string longName = (dir_ / (std::string(100000, 'n') + ".pptx")).string();
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--host-version", ""}, {"--host-version", "abc"}, {"--host-version", "-1"},
+          {"--host-version", "14.0\n"}, {"--host-version", std::string(100000, '1')}, {"--key", "nosuchkey"},
+          {"-o", longName}, {"-o", (dir_ / std::string(300, 'n')).string() + ".pptx"},
+          {"-o", (dir_ / "missing" / "out.pptx").string()}, {"-o", dir_.path().string()}}) {
+        std::vector<std::string> arguments{"run", "ExportComment_All_Main", deck.string()};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const ProcessResult outcome = Velmora(arguments);
+        EXPECT_EQ(outcome.status, 2) << options.front() << " " << options.back().substr(0, 40) << outcome.err;
+        EXPECT_LT(outcome.err.size(), 1000u) << "the message repeats the long value";
+        EXPECT_EQ(Snapshot(), before) << options.front() << " " << options.back().substr(0, 40);
+    }
+}
+
+// A pipe or a device would be read for ever, as a deck would.
+TEST_F(VelmoraCommandTest, AScreenThatIsNoRegularFileExitsTwo)
+{
+    const std::filesystem::path deck = MakeDeck("deck.pptx");
+    const std::filesystem::path pipe = dir_ / "screen.ppm";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::filesystem::path& screen : {pipe, std::filesystem::path("/dev/zero"), dir_.path()}) {
+        const ProcessResult outcome =
+            RunProcess({VELMORA_BINARY, "run", "GetColor_main", deck.string(), "--screen", screen.string()},
+                       std::chrono::seconds(20), {{"VELMORA_SETTINGS", (dir_ / "settings.ini").string()}});
+        EXPECT_EQ(outcome.status, 2) << screen;
+        EXPECT_NE(outcome.err.find("--screen " + screen.string() + ": is a"), std::string::npos) << outcome.err;
+    }
+}
+
 TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCase)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
@@ -125,13 +162,15 @@ TEST_F(VelmoraCommandTest, CommandNamesMatchInAnyCase)
 TEST_F(VelmoraCommandTest, GalleryPressOpensTheFirstBookPage)
 {
     const std::filesystem::path deck = MakeDeck("deck.pptx");
-    const ProcessResult outcome = Velmora({"run", "GALACTION", deck.string()}, StubOpener());
+    std::map<std::string, std::string> environment = StubOpener();
+    environment["VELMORA_BOOK_SITE"] = "http://books.example";
+    const ProcessResult outcome = Velmora({"run", "GALACTION", deck.string()}, environment);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     // The opener is not waited for.
     for (int i = 0; i < 100 && Opened().empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    EXPECT_EQ(Opened(), std::string(addin::RecommendedBooks()[0].address) + "\n");
+    EXPECT_EQ(Opened(), "http://books.example" + std::string(addin::RecommendedBooks()[0].page) + "\n");
 }
 
 TEST_F(VelmoraCommandTest, JsonTranscriptCarriesTheExitStatus)

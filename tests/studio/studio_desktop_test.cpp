@@ -211,7 +211,7 @@ protected:
                                       {{"PATH", bin.string() + ":" + (path != nullptr ? path : "/usr/bin:/bin")},
                                        {"VELMORA_UPDATE_SERVER", server_->Base()},
                                        {"VELMORA_TRANSLATE_SERVER", server_->Base()}});
-        // The start-up routine asks about the newer version before the deck opens.
+        // The start-up routine asks about the newer version once the deck is open.
         startupQuestion_ = new std::string(session_->WaitForNameStarting("MsgBox/text ", 60s));
         std::this_thread::sleep_for(300ms);
         KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/startup-question.png");
@@ -556,6 +556,7 @@ TEST_F(StudioDesktopTest, QuittingWhileThePickerSamplesGivesTheArrowBack)
     other.UseDesktopArrow();
     session_->MoveTo(kBareX, kBareY);
     const PointerShape arrow = other.Pointer();
+    ASSERT_GT(arrow.width, 0u);
     session_->Click("myGetColor");
     session_->WaitFor("frm_Colorpicker/Lab_Color0");
     session_->MoveTo(kBareX, kBareY);
@@ -567,6 +568,7 @@ TEST_F(StudioDesktopTest, QuittingWhileThePickerSamplesGivesTheArrowBack)
     const unsigned long shown = other.LastSerialShown();
     EXPECT_NE(shown, 0u) << "the pointer did not change when the studio ended";
     EXPECT_NE(shown, picking);
+    EXPECT_EQ(other.Pointer(), arrow) << "other programs are left the desktop's arrow";
 }
 
 }  // namespace

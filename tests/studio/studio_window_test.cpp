@@ -1,12 +1,17 @@
+#include <cstdlib>
 #include <fstream>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMimeData>
 #include <QUrl>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 #include <QTest>
 
@@ -17,10 +22,13 @@
 #include "host/Shape.hpp"
 #include "host/Slide.hpp"
 #include "platform/FileSettingsStore.hpp"
+#include "platform/PlatformServices.hpp"
 #include "studio/RibbonBar.hpp"
 #include "studio/SlideList.hpp"
 #include "studio/SlideView.hpp"
 #include "tests/support/Decks.hpp"
+#include "tests/support/HttpServer.hpp"
+#include "tests/support/Process.hpp"
 
 namespace velmora::studio {
 namespace {
@@ -227,6 +235,86 @@ TEST_F(StudioWindowTest, FailuresAreSaidInChineseNamingTheFileOnce)
     EXPECT_EQ(Prompts().back().prompt, "无法打开文件：" + broken.string() + "：文件已损坏");
 }
 
+TEST_F(StudioWindowTest, ADeckThatFailsToOpenLeavesTheOneShownOpen)
+{
+    const std::filesystem::path broken = dir_ / "broken.pptx";
+    std::ofstream(broken) << "PK\x03\x04 not really";
+    Press("myDeleteComment_All");
+    Answer(QMessageBox::Discard);
+    EXPECT_FALSE(window_->Open(broken));
+    ASSERT_NE(window_->Presentation(), nullptr);
+    EXPECT_EQ(window_->Presentation()->Name(), "deck.pptx");
+    EXPECT_FALSE(window_->Presentation()->Saved()) << "the change was dropped";
+    EXPECT_EQ(window_->Slides().count(), slides_);
+    EXPECT_EQ(window_->Application().ActivePresentation()->Name(), "deck.pptx");
+    EXPECT_TRUE(window_->Ribbon().Button("myExportPic")->isEnabled());
+}
+
+// As on the command line and in Impress: a test or a kiosk keeps the desktop closed.
+TEST(StudioDesktopServices, NoOpenKeepsFoldersAndPagesClosed)
+{
+    testing::TempDir dir;
+    const std::filesystem::path opened = dir.path() / "opened.txt";
+    const std::filesystem::path opener = dir.path() / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" >> '" << opened.string() << "'\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", (dir.path().string() + ":" + path).c_str(), 1);
+    const auto shell = StudioWindow::DesktopServices().shell;
+    const auto lines = [&] {
+        std::ifstream in(opened);
+        std::vector<std::string> read;
+        for (std::string line; std::getline(in, line);) {
+            read.push_back(line);
+        }
+        return read;
+    };
+
+    setenv("VELMORA_NO_OPEN", "1", 1);
+    shell->OpenAddress("http://example.org/kept-closed");
+    shell->ShowFolder(dir.path());
+    unsetenv("VELMORA_NO_OPEN");
+    shell->OpenAddress("http://example.org/opened");
+    for (int wait = 0; wait < 100 && lines().empty(); ++wait) {
+        QTest::qWait(20);
+    }
+    QTest::qWait(200);
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(lines(), std::vector<std::string>{"http://example.org/opened"});
+}
+
+// 1600 x 1000 at 150 % leaves 1066 x 666 logical pixels: the window fits and
+// every group of the ribbon shows whole. The scaling is read as Qt starts, so
+// the test runs again in a process of its own on such a screen.
+TEST_F(StudioWindowTest, AtLargeScalingTheWindowAndEveryRibbonGroupFitTheScreen)
+{
+    if (std::getenv("VELMORA_TEST_SCALED") == nullptr) {
+        const std::filesystem::path screens = dir_ / "screens.json";
+        std::ofstream(screens) << R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1600, "height": 1000,)"
+                               << R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+        const testing::ProcessResult scaled = testing::RunProcess(
+            {std::filesystem::read_symlink("/proc/self/exe").string(),
+             "--gtest_filter=StudioWindowTest.AtLargeScalingTheWindowAndEveryRibbonGroupFitTheScreen"},
+            std::chrono::seconds(120),
+            {{"VELMORA_TEST_SCALED", "1"}, {"QT_SCALE_FACTOR", "1.5"},
+             {"QT_QPA_PLATFORM", "offscreen:configfile=" + screens.string()}});
+        EXPECT_EQ(scaled.status, 0) << scaled.out << scaled.err;
+        return;
+    }
+    QApplication::processEvents();
+    const QRect screen = window_->screen()->availableGeometry();
+    ASSERT_EQ(screen.size(), QSize(1067, 667));
+    EXPECT_TRUE(screen.contains(window_->frameGeometry()))
+        << window_->frameGeometry().width() << " x " << window_->frameGeometry().height();
+    for (const char* group : {"myGroup1", "myGroup3", "myGroup2", "myGroup5", "myGroup4"}) {
+        const auto* shown = window_->Ribbon().findChild<QWidget*>(group);
+        ASSERT_NE(shown, nullptr) << group;
+        EXPECT_EQ(shown->visibleRegion().boundingRect(), shown->rect()) << group << " is cut off";
+        const QRect inWindow(shown->mapTo(window_.get(), QPoint(0, 0)), shown->size());
+        EXPECT_TRUE(window_->rect().contains(inWindow)) << group << " ends at " << inWindow.right();
+    }
+}
+
 TEST_F(StudioWindowTest, SaveAsWritesTheCopyAndRetitlesTheWindow)
 {
     Press("myDeleteComment_All");
@@ -389,6 +477,72 @@ TEST_F(StudioWindowTest, RecentFilesShareTheCommandLinesSettingsFile)
     EXPECT_EQ(stored.GetSetting(host::kAppName, "Settings", "Key"), "kept");
     ASSERT_FALSE(window_->RecentFiles().empty());
     EXPECT_EQ(window_->RecentFiles().front(), std::filesystem::absolute(Deck()).lexically_normal());
+}
+
+// An update server that takes the request and never answers: the add-in
+// waits its whole wait, as on a dead network.
+class SilentUpdateServerTest : public StudioWindowTest {
+protected:
+    SilentUpdateServerTest() { setenv("VELMORA_UPDATE_SERVER", silent_.Base().c_str(), 1); }
+    ~SilentUpdateServerTest() override { unsetenv("VELMORA_UPDATE_SERVER"); }
+
+    testing::SilentServer silent_;
+};
+
+TEST_F(SilentUpdateServerTest, TheWindowAnswersWhileTheUpdateCheckWaitsAndTheWaitCanBeCancelled)
+{
+    // The timers go with the test, also when the check never let them run.
+    QObject test;
+    QElapsedTimer clock;
+    bool checking = true;
+    qint64 answeredAt = -1;
+    bool ribbonResting = false;
+    QTimer::singleShot(300, &test, [&] {
+        ClickSlide(2);
+        if (checking && SelectedSlides() == std::vector<int>{2}) {
+            answeredAt = clock.elapsed();
+        }
+        ribbonResting = !window_->Ribbon().isEnabled();
+    });
+    QTimer::singleShot(600, &test, [&] {
+        auto* cancel = window_->findChild<QPushButton*>("waitCancel");
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(cancel->isVisible());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    clock.start();
+    window_->Press("CheckUpdate_Click", {});
+    checking = false;
+    const qint64 checked = clock.elapsed();
+
+    ASSERT_GE(answeredAt, 0) << "the click on a slide waited for the check";
+    EXPECT_LT(answeredAt, 800);
+    EXPECT_TRUE(ribbonResting) << "a second command could start inside the first";
+    EXPECT_LT(checked, 2000) << "the cancelled wait went on";
+    ASSERT_FALSE(Prompts().empty());
+    EXPECT_EQ(Prompts().back().prompt, "网络错误！无法连接到指定服务器！");
+    QApplication::processEvents();
+    EXPECT_TRUE(window_->Ribbon().isEnabled());
+}
+
+TEST_F(SilentUpdateServerTest, AStartShowsTheDeckWhileTheStartUpCheckWaits)
+{
+    const std::filesystem::path copy = dir_ / "copy.pptx";
+    std::filesystem::copy_file(Deck(), copy);
+    StudioOptions options = options_;
+    options.startUp = true;
+    StudioWindow launched(platform::PlatformServices({prompts_, shell_}), options);
+    bool launching = true;
+    int slidesShown = 0;
+    QTimer::singleShot(500, &launched, [&] {
+        if (launching) {
+            slidesShown = launched.Slides().count();
+        }
+    });
+    launched.Launch({copy});
+    launching = false;
+    EXPECT_EQ(slidesShown, slides_) << "the deck waited for the start-up check";
+    EXPECT_NE(launched.Presentation(), nullptr);
 }
 
 }  // namespace

@@ -7,14 +7,19 @@
 
 namespace velmora::testing {
 
-void UseDesktopArrow(Display* display)
+Cursor DesktopArrow(Display* display)
 {
     Cursor arrow = XcursorLibraryLoadCursor(display, "left_ptr");
     if (arrow == 0) {
         arrow = XCreateFontCursor(display, XC_left_ptr);
     }
     XFixesSetCursorName(display, arrow, "left_ptr");
-    XDefineCursor(display, DefaultRootWindow(display), arrow);
+    return arrow;
+}
+
+void UseDesktopArrow(Display* display)
+{
+    XDefineCursor(display, DefaultRootWindow(display), DesktopArrow(display));
     XSync(display, False);
 }
 

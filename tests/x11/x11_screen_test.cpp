@@ -135,12 +135,18 @@ protected:
         XSync(display_, False);
     }
 
-    // The pixels of the pointer shown now.
+    // The pixels of the pointer shown now, 32-bit ARGB; none when no pointer shows.
     std::vector<unsigned long> Pointer()
     {
         XSync(display_, False);
         XFixesCursorImage* image = XFixesGetCursorImage(display_);
+        if (image == nullptr) {
+            return {};
+        }
         std::vector<unsigned long> pixels(image->pixels, image->pixels + image->width * image->height);
+        for (unsigned long& pixel : pixels) {
+            pixel &= 0xFFFFFFFFul;
+        }
         XFree(image);
         return pixels;
     }
@@ -193,6 +199,85 @@ TEST_F(X11ScreenTest, HotKeysArriveWithTheLocksOnAndKeysHeldElsewhereAreRefusedW
     EXPECT_TRUE(Grab(XK_a)) << "the screen let A go";
 }
 
+// Another program's window with the desktop's arrow, and the pointer over it.
+Window ArrowWindowUnderThePointer(Display* display)
+{
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 100, 100, 200, 200, 0, 0, 0);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(display, window, CWOverrideRedirect, &attributes);
+    XDefineCursor(display, window, testing::DesktopArrow(display));
+    XMapRaised(display, window);
+    XWarpPointer(display, 0, DefaultRootWindow(display), 0, 0, 0, 0, 200, 200);
+    XSync(display, False);
+    return window;
+}
+
+const host::PointerPicture kGreenPointer{4, 4, 1, 1, std::vector<std::uint32_t>(16, 0xFF00FF00)};
+
+// The picker's pointer shows over every window while it samples; other
+// programs' own pointers are theirs again once it is closed or its
+// connection is gone.
+TEST_F(X11ScreenTest, OtherProgramsWindowsKeepTheirArrowOnceThePickerLetsGo)
+{
+    ASSERT_NE(screen_, nullptr) << "the test runs under xvfb-run";
+    ArrowWindowUnderThePointer(display_);
+    const std::vector<unsigned long> arrow = Pointer();
+    ASSERT_FALSE(arrow.empty());
+
+    screen_->SetArrowPointer(kGreenPointer);
+    EXPECT_EQ(Pointer(), std::vector<unsigned long>(16, 0xFF00FF00));
+    screen_->RestorePointers();
+    EXPECT_EQ(Pointer(), arrow);
+
+    screen_->SetArrowPointer(kGreenPointer);
+    screen_->RestorePointers();
+    screen_.reset();
+    EXPECT_EQ(Pointer(), arrow) << "after the picker's connection closed";
+}
+
+// A host process ended by SIGTERM while its picker samples.
+TEST_F(X11ScreenTest, AHostEndedWhileThePickerSamplesLeavesOtherProgramsTheirArrow)
+{
+    ASSERT_NE(screen_, nullptr) << "the test runs under xvfb-run";
+    ArrowWindowUnderThePointer(display_);
+    const std::vector<unsigned long> arrow = Pointer();
+    ASSERT_FALSE(arrow.empty());
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t host = ::fork();
+    ASSERT_GE(host, 0);
+    if (host == 0) {
+        ::close(ready[0]);
+        std::signal(SIGTERM, SIG_DFL);
+        auto screen = X11Screen::Open({nullptr, [](const std::function<void()>& input) { input(); },
+                                       [](host::WindowHandle) { return false; }},
+                                      std::make_unique<PollLoop>());
+        if (screen == nullptr) {
+            ::_exit(1);
+        }
+        screen->SetArrowPointer(kGreenPointer);
+        const char sampling = 1;
+        if (::write(ready[1], &sampling, 1) != 1) {
+            ::_exit(1);
+        }
+        for (;;) {
+            ::pause();
+        }
+    }
+    ::close(ready[1]);
+    char sampling = 0;
+    ASSERT_EQ(::read(ready[0], &sampling, 1), 1);
+    ::close(ready[0]);
+    EXPECT_NE(Pointer(), arrow) << "the host's picker samples";
+    ::kill(host, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(host, &status, 0), host);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(Pointer(), arrow);
+}
+
 // Impress saves its documents for recovery when it is ended or crashes: the
 // picker's pointer goes first, and the host's own handling still follows.
 TEST_F(X11ScreenTest, AnEndingSignalGivesTheArrowBackAndStillReachesTheHostsOwnHandler)
@@ -201,8 +286,7 @@ TEST_F(X11ScreenTest, AnEndingSignalGivesTheArrowBackAndStillReachesTheHostsOwnH
     std::signal(SIGTERM, HostTermHandler);
     UseDesktopArrow();
     const std::vector<unsigned long> arrow = Pointer();
-    host::PointerPicture picture{4, 4, 1, 1, std::vector<std::uint32_t>(16, 0xFF00FF00)};
-    screen_->SetArrowPointer(picture);
+    screen_->SetArrowPointer(kGreenPointer);
     ASSERT_NE(Pointer(), arrow);
 
     std::raise(SIGTERM);
