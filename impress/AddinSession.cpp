@@ -88,7 +88,7 @@ void AddUndoStep(const Reference<css::frame::XModel>& model, const std::string& 
     if (!supplier.is()) {
         return;
     }
-    supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes)));
+    supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes), model));
 }
 
 // A failed command takes back what it did. What Impress recorded itself only
@@ -256,6 +256,7 @@ void AddinSession::RecordChanges(Run& run)
 {
     if (!run.changes.Empty()) {
         AddUndoStep(run.model, run.title, run.changes.Take());
+        MarkModified(Reference<css::util::XModifiable>(run.model, UNO_QUERY));
     }
 }
 

@@ -92,12 +92,14 @@ public:
     void Undo() const;
     void Redo() const;
     std::vector<std::string> UndoTitles() const;
+    // What Edit > Undo reads in this document's window ("Undo: " and the step's name).
+    std::string UndoMenuText() const;
     const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
 
 private:
     explicit LiveDeck(const std::string& url);
-    css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& onAction,
-                                                       const std::string& controlId) const;
+    // The frame's dispatch for a command address, with the address parsed into `url`.
+    css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& command) const;
 
     css::uno::Reference<css::frame::XModel> model_;
 };
