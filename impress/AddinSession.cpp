@@ -19,6 +19,7 @@
 #include "impress/CommandUndo.hpp"
 #include "impress/ImpressShell.hpp"
 #include "impress/OfficePrompts.hpp"
+#include "impress/UndoNameInterceptor.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressApplication.hpp"
 #include "impress/host/LiveDocument.hpp"
@@ -286,6 +287,9 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
         PrepareDialogs(frame, *run);
     }
     run->model = ModelOf(frame);
+    if (IsPresentation(run->model)) {
+        UndoNameInterceptor::Register(frame, office_);
+    }
     const auto address = ParsePressAddress(url);
     std::optional<UndoContext> undoContext;
     try {

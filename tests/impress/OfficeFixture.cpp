@@ -314,10 +314,10 @@ bool LiveDeck::Enabled(const std::string& onAction, const std::string& controlId
     return StateOf(dispatch, url)->enabled;
 }
 
-std::string LiveDeck::UndoMenuText() const
+std::string LiveDeck::MenuText(const std::string& command) const
 {
     css::util::URL url;
-    const auto dispatch = Dispatch(url, ".uno:Undo");
+    const auto dispatch = Dispatch(url, command);
     return impress::FromUno(StateOf(dispatch, url)->text);
 }
 

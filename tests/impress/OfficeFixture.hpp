@@ -92,8 +92,9 @@ public:
     void Undo() const;
     void Redo() const;
     std::vector<std::string> UndoTitles() const;
-    // What Edit > Undo reads in this document's window ("Undo: " and the step's name).
-    std::string UndoMenuText() const;
+    // The text a command's menu entry takes from its state in this document's
+    // window: for .uno:Undo, "Undo: " and the step's name.
+    std::string MenuText(const std::string& command) const;
     const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
 
 private:

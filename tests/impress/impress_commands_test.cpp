@@ -348,16 +348,26 @@ TEST_F(ImpressCommands, RemovedAnimationsStayRemovedWhenTheUserAddsAnEffect)
     Office::Get().TakeMessages();
 }
 
+// Impress names on Edit > Undo only the steps its own view made; the
+// commands' steps carry their names there as well, and Impress's own keep theirs.
 TEST_F(ImpressCommands, TheUndoStepCarriesTheCommandsNameIntoTheEditMenu)
 {
     LiveDeck live(deck_);
+    const css::uno::Reference<css::drawing::XDrawPagesSupplier> pages(live.model(), css::uno::UNO_QUERY_THROW);
+    pages->getDrawPages()->remove(
+        css::uno::Reference<css::drawing::XDrawPage>(pages->getDrawPages()->getByIndex(2), css::uno::UNO_QUERY_THROW));
+    const std::string impressOwn = live.MenuText(".uno:Undo");
     live.Press("DeleteComment_All_Main", "myDeleteComment_All");
     Office::Get().TakeMessages();
     const auto manager =
         css::uno::Reference<css::document::XUndoManagerSupplier>(live.model(), css::uno::UNO_QUERY_THROW)
             ->getUndoManager();
     EXPECT_EQ(impress::FromUno(manager->getCurrentUndoActionTitle()), "删除全部幻灯片备注");
-    EXPECT_EQ(live.UndoMenuText(), "Undo: 删除全部幻灯片备注");
+    EXPECT_EQ(live.MenuText(".uno:Undo"), "Undo: 删除全部幻灯片备注");
+    live.Undo();
+    EXPECT_EQ(live.MenuText(".uno:Redo"), "Redo: 删除全部幻灯片备注");
+    EXPECT_EQ(live.MenuText(".uno:Undo"), impressOwn);
+    EXPECT_EQ(impressOwn, "Undo: Delete slides");
 }
 
 css::uno::Reference<css::text::XText> NotesText(const LiveDeck& live, int slideIndex)
