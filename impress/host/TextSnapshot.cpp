@@ -1,5 +1,7 @@
 #include "impress/host/TextSnapshot.hpp"
 
+#include <algorithm>
+
 #include <com/sun/star/beans/PropertyAttribute.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -38,6 +40,15 @@ Sequence<rtl::OUString> WritableProperties(const Reference<css::uno::XInterface>
         }
     }
     return {writable.data(), static_cast<sal_Int32>(writable.size())};
+}
+
+// Moves the cursor's end over `length` characters; the cursor counts them in 16 bits.
+void SelectFurther(const Reference<css::text::XTextCursor>& cursor, sal_Int32 length)
+{
+    constexpr sal_Int32 kStep = 0x7FFF;
+    for (sal_Int32 left = length; left > 0; left -= kStep) {
+        cursor->goRight(static_cast<sal_Int16>(std::min(left, kStep)), true);
+    }
 }
 
 }  // namespace
@@ -85,7 +96,7 @@ void TextSnapshot::Restore(const Reference<css::text::XText>& text) const
         }
         for (const Run& run : paragraphs_[p]) {
             cursor->collapseToEnd();
-            cursor->goRight(static_cast<sal_Int16>(run.text.getLength()), true);
+            SelectFurther(cursor, run.text.getLength());
             const Sequence<css::uno::Any> taken = format->getPropertyValues(run.names);
             std::vector<rtl::OUString> names;
             std::vector<css::uno::Any> values;

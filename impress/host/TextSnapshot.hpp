@@ -10,7 +10,8 @@ namespace velmora::impress {
 
 // A shape's text as it stands, with its formatting: each paragraph's runs
 // and the character and paragraph properties of each. Putting the plain
-// string back would merge the runs into the first one's format.
+// string back would merge the runs into the first one's format. A field
+// comes back as the text it showed.
 class TextSnapshot {
 public:
     explicit TextSnapshot(const css::uno::Reference<css::text::XText>& text);
