@@ -1,12 +1,14 @@
 #include "impress/UndoNameInterceptor.hpp"
 
 #include <algorithm>
+#include <mutex>
+#include <vector>
 
 #include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/document/XUndoManagerSupplier.hpp>
-#include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDispatchProviderInterception.hpp>
 #include <com/sun/star/frame/theUICommandDescription.hpp>
+
+#include "impress/NamedUndoDispatch.hpp"
 
 namespace velmora::impress {
 
@@ -52,19 +54,20 @@ void UndoNameInterceptor::Register(const Reference<css::frame::XFrame>& frame,
                                    const Reference<css::uno::XComponentContext>& office)
 {
     static std::mutex registering;
-    static std::vector<css::uno::WeakReference<css::frame::XFrame>> registered;
+    // Never destroyed: at exit the office its references point into is gone.
+    static auto* const registered = new std::vector<css::uno::WeakReference<css::frame::XFrame>>;
     const Reference<css::frame::XDispatchProviderInterception> interception(frame, UNO_QUERY);
     if (!interception.is()) {
         return;
     }
     const std::scoped_lock lock(registering);
-    std::erase_if(registered, [](const auto& kept) { return !Reference<css::frame::XFrame>(kept).is(); });
-    if (std::any_of(registered.begin(), registered.end(),
+    std::erase_if(*registered, [](const auto& kept) { return !Reference<css::frame::XFrame>(kept).is(); });
+    if (std::any_of(registered->begin(), registered->end(),
                     [&](const auto& kept) { return Reference<css::frame::XFrame>(kept) == frame; })) {
         return;
     }
     interception->registerDispatchProviderInterceptor(new UndoNameInterceptor(frame, office));
-    registered.emplace_back(frame);
+    registered->emplace_back(frame);
 }
 
 UndoNameInterceptor::UndoNameInterceptor(const Reference<css::frame::XFrame>& frame,
@@ -112,89 +115,6 @@ Reference<XDispatchProvider> UndoNameInterceptor::getMasterDispatchProvider()
 void UndoNameInterceptor::setMasterDispatchProvider(const Reference<XDispatchProvider>& master)
 {
     master_ = master;
-}
-
-NamedUndoDispatch::NamedUndoDispatch(Reference<XDispatch> office, const Reference<css::frame::XFrame>& frame,
-                                     bool undo, rtl::OUString prefix)
-    : office_(std::move(office)), frame_(frame), undo_(undo), prefix_(std::move(prefix))
-{
-}
-
-void NamedUndoDispatch::dispatch(const css::util::URL& url, const Sequence<css::beans::PropertyValue>& arguments)
-{
-    office_->dispatch(url, arguments);
-}
-
-// Impress reports to this dispatch once for each of its listeners (and each
-// report reaches them all), so that one leaving takes one registration away.
-void NamedUndoDispatch::addStatusListener(const Reference<css::frame::XStatusListener>& listener,
-                                          const css::util::URL& url)
-{
-    if (!listener.is()) {
-        return;
-    }
-    {
-        const std::scoped_lock lock(mutex_);
-        listeners_.push_back(listener);
-    }
-    office_->addStatusListener(this, url);
-}
-
-void NamedUndoDispatch::removeStatusListener(const Reference<css::frame::XStatusListener>& listener,
-                                             const css::util::URL& url)
-{
-    {
-        const std::scoped_lock lock(mutex_);
-        const auto found = std::find(listeners_.begin(), listeners_.end(), listener);
-        if (found == listeners_.end()) {
-            return;
-        }
-        listeners_.erase(found);
-    }
-    office_->removeStatusListener(this, url);
-}
-
-rtl::OUString NamedUndoDispatch::StepTitle() const
-{
-    try {
-        const Reference<css::frame::XFrame> frame(frame_);
-        const Reference<css::frame::XController> controller = frame.is() ? frame->getController() : nullptr;
-        const Reference<css::document::XUndoManagerSupplier> supplier(
-            controller.is() ? controller->getModel() : nullptr, UNO_QUERY);
-        if (!supplier.is()) {
-            return {};
-        }
-        const auto manager = supplier->getUndoManager();
-        return undo_ ? manager->getCurrentUndoActionTitle() : manager->getCurrentRedoActionTitle();
-    } catch (const css::uno::Exception&) {
-        return {};  // no step to name
-    }
-}
-
-void NamedUndoDispatch::statusChanged(const css::frame::FeatureStateEvent& state)
-{
-    css::frame::FeatureStateEvent named = state;
-    named.Source = static_cast<cppu::OWeakObject*>(this);
-    rtl::OUString text;
-    if (state.IsEnabled && !(state.State >>= text)) {
-        if (const rtl::OUString title = StepTitle(); !title.isEmpty()) {
-            named.State <<= prefix_ + title;
-        }
-    }
-    std::vector<Reference<css::frame::XStatusListener>> listeners;
-    {
-        const std::scoped_lock lock(mutex_);
-        listeners = listeners_;
-    }
-    for (const auto& listener : listeners) {
-        listener->statusChanged(named);
-    }
-}
-
-void NamedUndoDispatch::disposing(const css::lang::EventObject&)
-{
-    const std::scoped_lock lock(mutex_);
-    listeners_.clear();
 }
 
 }  // namespace velmora::impress

@@ -58,10 +58,9 @@ TextSnapshot::TextSnapshot(const Reference<css::text::XText>& text)
     for (const auto& paragraph : Elements(text)) {
         Paragraph runs;
         for (const auto& portion : Elements(paragraph)) {
-            Run run{Reference<css::text::XTextRange>(portion, UNO_QUERY_THROW)->getString(), WritableProperties(portion),
-                    {}};
-            run.values = Reference<css::beans::XMultiPropertySet>(portion, UNO_QUERY_THROW)->getPropertyValues(run.names);
-            runs.push_back(std::move(run));
+            const Sequence<rtl::OUString> names = WritableProperties(portion);
+            runs.push_back({Reference<css::text::XTextRange>(portion, UNO_QUERY_THROW)->getString(), names,
+                            Reference<css::beans::XMultiPropertySet>(portion, UNO_QUERY_THROW)->getPropertyValues(names)});
         }
         paragraphs_.push_back(std::move(runs));
     }

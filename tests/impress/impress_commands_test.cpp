@@ -354,8 +354,9 @@ TEST_F(ImpressCommands, TheUndoStepCarriesTheCommandsNameIntoTheEditMenu)
 {
     LiveDeck live(deck_);
     const css::uno::Reference<css::drawing::XDrawPagesSupplier> pages(live.model(), css::uno::UNO_QUERY_THROW);
-    pages->getDrawPages()->remove(
-        css::uno::Reference<css::drawing::XDrawPage>(pages->getDrawPages()->getByIndex(2), css::uno::UNO_QUERY_THROW));
+    const css::uno::Reference<css::drawing::XDrawPage> last(pages->getDrawPages()->getByIndex(2),
+                                                            css::uno::UNO_QUERY_THROW);
+    pages->getDrawPages()->remove(last);
     const std::string impressOwn = live.MenuText(".uno:Undo");
     live.Press("DeleteComment_All_Main", "myDeleteComment_All");
     Office::Get().TakeMessages();
