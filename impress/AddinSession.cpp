@@ -21,6 +21,7 @@
 #include "impress/CommandView.hpp"
 #include "impress/ImpressShell.hpp"
 #include "impress/OfficePrompts.hpp"
+#include "impress/UndoNameInterceptor.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressApplication.hpp"
 #include "impress/host/LiveDocument.hpp"
@@ -90,7 +91,7 @@ void AddUndoStep(const Reference<css::frame::XModel>& model, const std::string& 
     if (!supplier.is()) {
         return;
     }
-    supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes)));
+    supplier->getUndoManager()->addUndoAction(new CommandUndo(ToUno(title), std::move(changes), model));
 }
 
 // A failed command takes back what it did. What Impress recorded itself only
@@ -265,6 +266,7 @@ void AddinSession::RecordChanges(Run& run)
 {
     if (!run.changes.Empty()) {
         AddUndoStep(run.model, run.title, run.changes.Take());
+        MarkModified(Reference<css::util::XModifiable>(run.model, UNO_QUERY));
     }
 }
 
@@ -296,6 +298,9 @@ void AddinSession::Press(const Reference<css::frame::XFrame>& frame, const std::
     run->model = ModelOf(frame);
     if (IsReadOnly(run->model)) {
         run->changes.RefuseChanges();
+    }
+    if (IsPresentation(run->model)) {
+        UndoNameInterceptor::Register(frame, office_);
     }
     const auto address = ParsePressAddress(url);
     std::optional<CommandView> view;

@@ -60,7 +60,7 @@ private:
     void PrepareDialogs(const css::uno::Reference<css::frame::XFrame>& frame, const Run& run);
     // Ends the runs modeless dialogs kept going once every dialog is closed.
     void FinishOpenRuns();
-    // One undo step for what the run changed since the last.
+    // One undo step for what the run changed since the last; a change marks the document modified.
     static void RecordChanges(Run& run);
     // The toolkit's prompts, or in tests scripted ones that write to messages.
     std::shared_ptr<host::Prompts> PromptsFor(const css::uno::Reference<css::frame::XFrame>& frame,

@@ -10,6 +10,7 @@
 #include "host/HostError.hpp"
 #include "impress/UnoText.hpp"
 #include "impress/host/ImpressFont.hpp"
+#include "impress/host/TextSnapshot.hpp"
 
 namespace velmora::impress {
 
@@ -99,11 +100,11 @@ void ImpressTextRange::SetText(const std::string& value)
 {
     // Undone on the shape's whole text: the range itself shrinks with the change.
     const Reference<css::text::XText> whole = range_->getText();
-    const rtl::OUString before = whole->getString();
+    auto before = std::make_shared<const TextSnapshot>(whole);
     range_->setString(ToUno(WithEnds(value, '\r', '\n')));
-    const rtl::OUString after = whole->getString();
-    document_->changes.Record([whole, before] { whole->setString(before); },
-                              [whole, after] { whole->setString(after); });
+    auto after = std::make_shared<const TextSnapshot>(whole);
+    document_->changes.Record([whole, before] { before->Restore(whole); },
+                              [whole, after] { after->Restore(whole); });
 }
 
 host::Ref<host::Font> ImpressTextRange::Font()

@@ -45,6 +45,15 @@ sal_Int16 NodeType(const Reference<XAnimationNode>& node)
     return type;
 }
 
+// Impress keeps its own list of a slide's effects (the one its sidebar and
+// slide pane show and write back when an effect is added) and reads the tree
+// again when a node under the root reports a change. Taking a child out or
+// putting it back reports none, so the container reports one itself.
+void ReportChange(const Reference<XAnimationNode>& container)
+{
+    container->setUserData(container->getUserData());
+}
+
 // Takes a node out of its container, recording where it stood.
 void Remove(LiveDocument& document, const Reference<XAnimationNode>& parentNode, const Reference<XAnimationNode>& node)
 {
@@ -57,15 +66,20 @@ void Remove(LiveDocument& document, const Reference<XAnimationNode>& parentNode,
         }
     }
     parent->removeChild(node);
+    ReportChange(parentNode);
     document.changes.Record(
-        [parent, node, next] {
+        [parent, parentNode, node, next] {
             if (next.is()) {
                 parent->insertBefore(node, next);
             } else {
                 parent->appendChild(node);
             }
+            ReportChange(parentNode);
         },
-        [parent, node] { parent->removeChild(node); });
+        [parent, parentNode, node] {
+            parent->removeChild(node);
+            ReportChange(parentNode);
+        });
 }
 
 class ImpressEffect : public host::Effect {

@@ -35,6 +35,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
 #include <com/sun/star/frame/FeatureStateEvent.hpp>
 #include <com/sun/star/frame/XStatusListener.hpp>
 
@@ -265,10 +266,9 @@ LiveDeck::~LiveDeck()
     }
 }
 
-Reference<css::frame::XDispatch> LiveDeck::Dispatch(css::util::URL& url, const std::string& onAction,
-                                                   const std::string& controlId) const
+Reference<css::frame::XDispatch> LiveDeck::Dispatch(css::util::URL& url, const std::string& command) const
 {
-    url.Complete = ToUno(impress::CommandUrl(onAction, controlId));
+    url.Complete = ToUno(command);
     css::util::URLTransformer::create(Office::Get().context())->parseStrict(url);
     const Reference<css::frame::XDispatchProvider> provider(model_->getCurrentController()->getFrame(),
                                                             UNO_QUERY_THROW);
@@ -278,7 +278,7 @@ Reference<css::frame::XDispatch> LiveDeck::Dispatch(css::util::URL& url, const s
 void LiveDeck::Press(const std::string& onAction, const std::string& controlId, const Script& script)
 {
     css::util::URL url;
-    const auto dispatch = Dispatch(url, onAction, controlId);
+    const auto dispatch = Dispatch(url, impress::CommandUrl(onAction, controlId));
     ASSERT_TRUE(dispatch.is()) << "no dispatch for " << onAction;
     css::uno::Sequence<css::beans::PropertyValue> arguments(static_cast<sal_Int32>(script.size()));
     for (std::size_t i = 0; i < script.size(); ++i) {
@@ -320,26 +320,42 @@ namespace {
 // Keeps the last state a dispatch reported.
 class StateListener : public cppu::WeakImplHelper1<css::frame::XStatusListener> {
 public:
-    void SAL_CALL statusChanged(const css::frame::FeatureStateEvent& state) override { enabled = state.IsEnabled; }
+    void SAL_CALL statusChanged(const css::frame::FeatureStateEvent& state) override
+    {
+        enabled = state.IsEnabled;
+        state.State >>= text;
+    }
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 
     bool enabled = false;
+    rtl::OUString text;
 };
+
+// The state a dispatch reports to a new listener, as a menu entry asks for it.
+rtl::Reference<StateListener> StateOf(const Reference<css::frame::XDispatch>& dispatch, const css::util::URL& url)
+{
+    const rtl::Reference<StateListener> state(new StateListener);
+    if (dispatch.is()) {
+        dispatch->addStatusListener(state.get(), url);
+        dispatch->removeStatusListener(state.get(), url);
+    }
+    return state;
+}
 
 }  // namespace
 
 bool LiveDeck::Enabled(const std::string& onAction, const std::string& controlId) const
 {
     css::util::URL url;
-    const auto dispatch = Dispatch(url, onAction, controlId);
-    if (!dispatch.is()) {
-        return false;
-    }
-    auto* state = new StateListener;
-    const Reference<css::frame::XStatusListener> listener(state);
-    dispatch->addStatusListener(listener, url);
-    dispatch->removeStatusListener(listener, url);
-    return state->enabled;
+    const auto dispatch = Dispatch(url, impress::CommandUrl(onAction, controlId));
+    return StateOf(dispatch, url)->enabled;
+}
+
+std::string LiveDeck::MenuText(const std::string& command) const
+{
+    css::util::URL url;
+    const auto dispatch = Dispatch(url, command);
+    return impress::FromUno(StateOf(dispatch, url)->text);
 }
 
 void LiveDeck::StoreAs(const std::filesystem::path& file) const

@@ -112,12 +112,15 @@ public:
     void Undo() const;
     void Redo() const;
     std::vector<std::string> UndoTitles() const;
+    // The text a command's menu entry takes from its state in this document's
+    // window: for .uno:Undo, "Undo: " and the step's name.
+    std::string MenuText(const std::string& command) const;
     const css::uno::Reference<css::frame::XModel>& model() const { return model_; }
 
 private:
     explicit LiveDeck(const std::string& url, bool readOnly = false);
-    css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& onAction,
-                                                       const std::string& controlId) const;
+    // The frame's dispatch for a command address, with the address parsed into `url`.
+    css::uno::Reference<css::frame::XDispatch> Dispatch(css::util::URL& url, const std::string& command) const;
 
     css::uno::Reference<css::frame::XModel> model_;
 };

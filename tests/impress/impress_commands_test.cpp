@@ -4,13 +4,27 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
+#include <com/sun/star/animations/XAnimationNodeSupplier.hpp>
+#include <com/sun/star/awt/FontWeight.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/presentation/AnimationEffect.hpp>
+#include <com/sun/star/presentation/XPresentationPage.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 #include <gtest/gtest.h>
 
 #include "host/Host.hpp"
@@ -191,6 +205,254 @@ TEST_F(ImpressCommands, NotesDeletionIsUndoneWithItsText)
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(DeckHost::Notes(*undone->Slides()->Item(i)), "N" + std::to_string(i));
     }
+}
+
+bool Modified(const LiveDeck& live)
+{
+    return css::uno::Reference<css::util::XModifiable>(live.model(), css::uno::UNO_QUERY_THROW)->isModified();
+}
+
+// As saving the deck does.
+void MarkSaved(const LiveDeck& live)
+{
+    css::uno::Reference<css::util::XModifiable>(live.model(), css::uno::UNO_QUERY_THROW)->setModified(false);
+}
+
+// A command that changes the deck leaves it modified, so that the window
+// shows it unsaved and closing asks; undo and redo change it again.
+TEST_F(ImpressCommands, CommandsThatChangeTheDeckLeaveItModified)
+{
+    const std::vector<std::tuple<std::string, std::string, Script>> commands{
+        {"SetFont_main", "mySetFont", kTitlesInDejaVuSerif24},
+        {"DeleteComment_All_Main", "myDeleteComment_All", {}},
+        {"RemoveAnimation_All_Main", "myRemoveAnimation_All", {}},
+        {"AddPersonalMark_Main", "AddPersonalMark", {{"--input", "Orvaldi 印记"}}}};
+    for (const auto& [onAction, controlId, script] : commands) {
+        LiveDeck live(deck_);
+        ASSERT_FALSE(Modified(live)) << onAction;
+        live.Press(onAction, controlId, script);
+        ASSERT_EQ(live.UndoTitles().size(), 1U) << onAction << ": " << Office::Get().TakeMessages();
+        EXPECT_TRUE(Modified(live)) << onAction;
+        MarkSaved(live);
+        live.Undo();
+        EXPECT_TRUE(Modified(live)) << onAction << " undone";
+        MarkSaved(live);
+        live.Redo();
+        EXPECT_TRUE(Modified(live)) << onAction << " redone";
+    }
+    Office::Get().TakeMessages();
+}
+
+TEST_F(ImpressCommands, CommandsThatChangeNothingLeaveTheModifiedFlagAlone)
+{
+    decks_.BuildNumbered(deck_, 3);
+    {
+        LiveDeck live(deck_);
+        live.Press("RemoveAnimation_All_Main", "myRemoveAnimation_All");
+        live.Press("AddFlash_main", "myAddFlash");
+        EXPECT_FALSE(Modified(live));
+    }
+    LiveDeck live(deck_);
+    css::uno::Reference<css::util::XModifiable>(live.model(), css::uno::UNO_QUERY_THROW)->setModified(true);
+    live.Press("AddFlash_main", "myAddFlash");
+    EXPECT_TRUE(Modified(live));
+    Office::Get().TakeMessages();
+}
+
+css::uno::Reference<css::drawing::XShapes> SlideShapes(const LiveDeck& live, int slideIndex)
+{
+    const css::uno::Reference<css::drawing::XDrawPagesSupplier> pages(live.model(), css::uno::UNO_QUERY_THROW);
+    return {pages->getDrawPages()->getByIndex(slideIndex - 1), css::uno::UNO_QUERY_THROW};
+}
+
+// A slide title's effect as Impress's own list of the slide's effects has
+// it: reading the shape's legacy effect property builds that list, as the
+// sidebar and slide pane do in the desktop.
+css::presentation::AnimationEffect TitleEffect(const LiveDeck& live, int slideIndex)
+{
+    return css::uno::Reference<css::beans::XPropertySet>(SlideShapes(live, slideIndex)->getByIndex(0),
+                                                         css::uno::UNO_QUERY_THROW)
+        ->getPropertyValue("Effect")
+        .get<css::presentation::AnimationEffect>();
+}
+
+// Impress reads the timing tree again, and writes its list back, on a timer.
+bool Eventually(const std::function<bool()>& condition)
+{
+    for (int tries = 0; tries < 100; ++tries) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+std::vector<css::uno::Reference<css::animations::XAnimationNode>> ChildrenOf(
+    const css::uno::Reference<css::animations::XAnimationNode>& node)
+{
+    std::vector<css::uno::Reference<css::animations::XAnimationNode>> children;
+    const css::uno::Reference<css::container::XEnumerationAccess> access(node, css::uno::UNO_QUERY_THROW);
+    for (const auto list = access->createEnumeration(); list->hasMoreElements();) {
+        children.emplace_back(list->nextElement(), css::uno::UNO_QUERY_THROW);
+    }
+    return children;
+}
+
+// The click nodes of a slide's timing tree, under each sequence.
+std::vector<css::uno::Reference<css::animations::XAnimationNode>> ClickNodes(const LiveDeck& live, int slideIndex)
+{
+    const css::uno::Reference<css::animations::XAnimationNodeSupplier> slide(SlideShapes(live, slideIndex),
+                                                                             css::uno::UNO_QUERY_THROW);
+    std::vector<css::uno::Reference<css::animations::XAnimationNode>> clicks;
+    for (const auto& sequence : ChildrenOf(slide->getAnimationNode())) {
+        for (const auto& click : ChildrenOf(sequence)) {
+            clicks.push_back(click);
+        }
+    }
+    return clicks;
+}
+
+// An effect given to a slide's title through Impress's own list, as its
+// sidebar gives one; once Impress has written the list back to the tree,
+// which it does with new click nodes.
+void AddEffectToTitle(const LiveDeck& live, int slideIndex)
+{
+    const auto before = ClickNodes(live, slideIndex);
+    css::uno::Reference<css::beans::XPropertySet>(SlideShapes(live, slideIndex)->getByIndex(0),
+                                                  css::uno::UNO_QUERY_THROW)
+        ->setPropertyValue("Effect", css::uno::Any(css::presentation::AnimationEffect_FADE_FROM_LEFT));
+    EXPECT_TRUE(Eventually([&] { return ClickNodes(live, slideIndex) != before; }));
+}
+
+// Impress keeps its list of effects beside the timing tree and writes the
+// list back whenever an effect is added: removed effects must leave both.
+TEST_F(ImpressCommands, RemovedAnimationsStayRemovedWhenTheUserAddsAnEffect)
+{
+    {
+        LiveDeck live(deck_);
+        ASSERT_NE(TitleEffect(live, 1), css::presentation::AnimationEffect_NONE);
+        live.Press("RemoveAnimation_All_Main", "myRemoveAnimation_All");
+        EXPECT_TRUE(Eventually([&] { return TitleEffect(live, 1) == css::presentation::AnimationEffect_NONE; }));
+        AddEffectToTitle(live, 1);
+        live.StoreAs(dir_ / "added.pptx");
+    }
+    EXPECT_EQ(EffectCount(dir_ / "added.pptx"), 1);
+    {
+        LiveDeck live(deck_);
+        TitleEffect(live, 1);
+        live.Press("RemoveAnimation_All_Main", "myRemoveAnimation_All");
+        Eventually([&] { return TitleEffect(live, 1) == css::presentation::AnimationEffect_NONE; });
+        live.Undo();
+        EXPECT_TRUE(Eventually([&] { return TitleEffect(live, 1) != css::presentation::AnimationEffect_NONE; }));
+        AddEffectToTitle(live, 1);
+        live.StoreAs(dir_ / "undone.pptx");
+    }
+    // The title's own two effects are back in Impress's list: they take the
+    // new kind, and no effect is added or lost.
+    EXPECT_EQ(EffectCount(dir_ / "undone.pptx"), 6);
+    Office::Get().TakeMessages();
+}
+
+// Impress names on Edit > Undo only the steps its own view made; the
+// commands' steps carry their names there as well, and Impress's own keep theirs.
+TEST_F(ImpressCommands, TheUndoStepCarriesTheCommandsNameIntoTheEditMenu)
+{
+    LiveDeck live(deck_);
+    const css::uno::Reference<css::drawing::XDrawPagesSupplier> pages(live.model(), css::uno::UNO_QUERY_THROW);
+    const css::uno::Reference<css::drawing::XDrawPage> last(pages->getDrawPages()->getByIndex(2),
+                                                            css::uno::UNO_QUERY_THROW);
+    pages->getDrawPages()->remove(last);
+    const std::string impressOwn = live.MenuText(".uno:Undo");
+    live.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    Office::Get().TakeMessages();
+    const auto manager =
+        css::uno::Reference<css::document::XUndoManagerSupplier>(live.model(), css::uno::UNO_QUERY_THROW)
+            ->getUndoManager();
+    EXPECT_EQ(impress::FromUno(manager->getCurrentUndoActionTitle()), "删除全部幻灯片备注");
+    EXPECT_EQ(live.MenuText(".uno:Undo"), "Undo: 删除全部幻灯片备注");
+    live.Undo();
+    EXPECT_EQ(live.MenuText(".uno:Redo"), "Redo: 删除全部幻灯片备注");
+    EXPECT_EQ(live.MenuText(".uno:Undo"), impressOwn);
+    EXPECT_EQ(impressOwn, "Undo: Delete slides");
+}
+
+css::uno::Reference<css::text::XText> NotesText(const LiveDeck& live, int slideIndex)
+{
+    const css::uno::Reference<css::presentation::XPresentationPage> slide(SlideShapes(live, slideIndex),
+                                                                          css::uno::UNO_QUERY_THROW);
+    const css::uno::Reference<css::drawing::XShapes> notes(slide->getNotesPage(), css::uno::UNO_QUERY_THROW);
+    for (sal_Int32 i = 0; i < notes->getCount(); ++i) {
+        const css::uno::Reference<css::drawing::XShape> shape(notes->getByIndex(i), css::uno::UNO_QUERY_THROW);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        const bool notesShape = shape->getShapeType() == "com.sun.star.presentation.NotesShape";
+#pragma GCC diagnostic pop
+        if (notesShape) {
+            return {shape, css::uno::UNO_QUERY_THROW};
+        }
+    }
+    ADD_FAILURE() << "slide " << slideIndex << " has no notes shape";
+    return {};
+}
+
+// Each run of a text: its paragraph, text, face, weight and size.
+std::vector<std::string> Runs(const css::uno::Reference<css::text::XText>& text)
+{
+    std::vector<std::string> runs;
+    const css::uno::Reference<css::container::XEnumerationAccess> paragraphs(text, css::uno::UNO_QUERY_THROW);
+    int paragraph = 0;
+    for (const auto list = paragraphs->createEnumeration(); list->hasMoreElements();) {
+        ++paragraph;
+        const css::uno::Reference<css::container::XEnumerationAccess> portions(list->nextElement(),
+                                                                               css::uno::UNO_QUERY_THROW);
+        for (const auto portionList = portions->createEnumeration(); portionList->hasMoreElements();) {
+            const css::uno::Reference<css::text::XTextRange> portion(portionList->nextElement(),
+                                                                     css::uno::UNO_QUERY_THROW);
+            const css::uno::Reference<css::beans::XPropertySet> format(portion, css::uno::UNO_QUERY_THROW);
+            std::ostringstream run;
+            run << paragraph << " [" << impress::FromUno(portion->getString()) << "] "
+                << impress::FromUno(format->getPropertyValue("CharFontName").get<rtl::OUString>()) << " "
+                << format->getPropertyValue("CharWeight").get<float>() << " "
+                << format->getPropertyValue("CharHeight").get<float>();
+            runs.push_back(run.str());
+        }
+    }
+    return runs;
+}
+
+void FormatRange(const css::uno::Reference<css::text::XText>& text, int from, int length, const std::string& name,
+                 const css::uno::Any& value)
+{
+    const auto cursor = text->createTextCursor();
+    cursor->gotoStart(false);
+    cursor->goRight(static_cast<sal_Int16>(from), false);
+    cursor->goRight(static_cast<sal_Int16>(length), true);
+    css::uno::Reference<css::beans::XPropertySet>(cursor, css::uno::UNO_QUERY_THROW)
+        ->setPropertyValue(impress::ToUno(name), value);
+}
+
+// Two paragraphs, runs in other faces, weights and sizes: undo gives each
+// run its own format back, not the first run's.
+TEST_F(ImpressCommands, NotesDeletionIsUndoneWithTheNotesFormatting)
+{
+    LiveDeck live(deck_);
+    const auto notes = NotesText(live, 1);
+    notes->setString("Bold start, plain end\nSecond paragraph");
+    FormatRange(notes, 0, 10, "CharWeight", css::uno::Any(css::awt::FontWeight::BOLD));
+    FormatRange(notes, 0, 10, "CharFontName", css::uno::Any(impress::ToUno("DejaVu Serif")));
+    FormatRange(notes, 22, 16, "CharFontName", css::uno::Any(impress::ToUno("DejaVu Sans Mono")));
+    FormatRange(notes, 22, 6, "CharHeight", css::uno::Any(28.0F));
+    const auto before = Runs(notes);
+    ASSERT_EQ(before.size(), 4U) << ::testing::PrintToString(before);
+
+    live.Press("DeleteComment_All_Main", "myDeleteComment_All");
+    Office::Get().TakeMessages();
+    EXPECT_EQ(notes->getString(), "");
+    live.Undo();
+    EXPECT_EQ(Runs(notes), before);
+    live.Redo();
+    EXPECT_EQ(notes->getString(), "");
 }
 
 TEST_F(ImpressCommands, FlashInsertionSaysInChineseThatImpressCannotDoItAndChangesNothing)

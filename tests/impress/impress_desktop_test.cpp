@@ -487,6 +487,28 @@ TEST(ImpressDesktop, TheFontDialogChangesTitlesAndOneUndoTakesTheRunBack)
     const std::vector<std::string> steps = live.UndoTitles();
     ASSERT_FALSE(steps.empty());
     EXPECT_EQ(steps.front(), "设置字体");
+    const auto windowOf = [&] {
+        return SpotsUnder(Reference<a11y::XAccessible>(
+            live.model()->getCurrentController()->getFrame()->getContainerWindow(), UNO_QUERY_THROW));
+    };
+    // Edit > Undo names the step, as it names Impress's own: the menu's
+    // entries are named once it opens.
+    const auto edit = Named(windowOf(), "Edit", a11y::AccessibleRole::MENU);
+    ASSERT_TRUE(edit.has_value());
+    Click(*edit);
+    const Spot undoEntry = WaitFor(
+        [&]() -> std::optional<Spot> {
+            for (const Spot& spot : windowOf()) {
+                if (spot.role == a11y::AccessibleRole::MENU_ITEM && spot.name.starts_with("Undo")) {
+                    return spot;
+                }
+            }
+            return std::nullopt;
+        },
+        "Edit > Undo", 10s);
+    KeepScreenshot(VELMORA_FBDIR, VELMORA_ARTEFACTS "/impress-edit-menu.png");
+    EXPECT_EQ(undoEntry.name, "Undo: 设置字体");
+    Xdotool({"key", "Escape"});
     KeyOnTheSlide(live, "ctrl+z");
     WaitFor([&] { return live.UndoTitles().size() < steps.size() ? std::optional<Spot>(Spot{}) : std::nullopt; },
             "the undo");
