@@ -59,6 +59,7 @@ bool DrawingHelper::Draw(int index, PixelBox box, PictureFormat format, const st
         return false;
     }
     const std::string page = "page " + std::to_string(index + 1);
+    const std::lock_guard lock(asking_);
     if (!child_->Send(std::to_string(index) + "\n" + std::to_string(box.width) + "\n" + std::to_string(box.height) +
                       "\n" + std::string(PictureFormatTag(format)) + "\n" + file.string() + "\n")) {
         throw RenderError("the drawing helper ended before drawing " + page);

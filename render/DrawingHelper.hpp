@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 
 #include "render/ChildProcess.hpp"
 #include "render/PictureFormat.hpp"
@@ -25,14 +26,16 @@ public:
 
     bool Ready() const { return child_ != nullptr; }
 
-    // Page `index` (from 0) filling `box`, encoded into `file`. False when the
-    // helper cannot be asked for this file (its name spans lines); raises
-    // RenderError when drawing fails or the helper ends or overruns.
+    // Page `index` (from 0) filling `box`, encoded into `file`; one request at
+    // a time, whatever the threads asking. False when the helper cannot be
+    // asked for this file (its name spans lines); raises RenderError when
+    // drawing fails or the helper ends or overruns.
     bool Draw(int index, PixelBox box, PictureFormat format, const std::filesystem::path& file);
 
 private:
     std::unique_ptr<RunningChild> child_;
     std::chrono::milliseconds timeLimit_;
+    std::mutex asking_;
 };
 
 }  // namespace velmora::render

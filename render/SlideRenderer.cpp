@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <future>
@@ -127,26 +128,12 @@ private:
         return index < pictures_.size() && !stopped_ ? &pictures_[index] : nullptr;
     }
 
-    // Draws one picture after another; each is encoded while the next is drawn.
     void DrawHere(const PdfPages& pages)
     {
         const RasterFunctions& module = RasterModule();
-        std::future<void> writing;
-        for (const SlidePicture* picture = Next(); picture != nullptr; picture = Next()) {
-            Raster raster = pages.RenderPage(picture->slide - 1, box_);
-            if (writing.valid()) {
-                writing.get();
-            }
-            writing = std::async(std::launch::async, [this, &module, picture, raster = std::move(raster)] {
-                WriteWhole(picture->file, [&](const std::filesystem::path& temporary) {
-                    module.writePicture(raster, format_, temporary);
-                });
-                Count();
-            });
-        }
-        if (writing.valid()) {
-            writing.get();
-        }
+        MakeEach([&](const SlidePicture& picture, const std::filesystem::path& temporary) {
+            module.writePicture(pages.RenderPage(picture.slide - 1, box_), format_, temporary);
+        });
     }
 
     // Without a helper, the lane draws here, one page at a time with the first.
@@ -157,13 +144,32 @@ private:
             DrawHere(pages);
             return;
         }
+        MakeEach([&](const SlidePicture& picture, const std::filesystem::path& temporary) {
+            if (!helper.Draw(picture.slide - 1, box_, format_, temporary)) {
+                RasterModule().writePicture(pages.RenderPage(picture.slide - 1, box_), format_, temporary);
+            }
+        });
+    }
+
+    // Makes one picture after another, two at a time: a page is drawn while
+    // the picture before is still encoded or written to disk.
+    void MakeEach(const std::function<void(const SlidePicture&, const std::filesystem::path& temporary)>& make)
+    {
+        constexpr std::size_t kPicturesAtOnce = 2;
+        std::deque<std::future<void>> making;
         for (const SlidePicture* picture = Next(); picture != nullptr; picture = Next()) {
-            WriteWhole(picture->file, [&](const std::filesystem::path& temporary) {
-                if (!helper.Draw(picture->slide - 1, box_, format_, temporary)) {
-                    RasterModule().writePicture(pages.RenderPage(picture->slide - 1, box_), format_, temporary);
-                }
-            });
-            Count();
+            if (making.size() == kPicturesAtOnce) {
+                making.front().get();
+                making.pop_front();
+            }
+            making.push_back(std::async(std::launch::async, [this, &make, picture] {
+                WriteWhole(picture->file,
+                           [&](const std::filesystem::path& temporary) { make(*picture, temporary); });
+                Count();
+            }));
+        }
+        for (std::future<void>& made : making) {
+            made.get();
         }
     }
 
