@@ -7,8 +7,10 @@
 // does. A user's profile has seen LibreOffice start once with a window,
 // which records its version there; without that every headless start
 // redoes the first-start work, so the by-hand profile is seeded as Velmora
-// seeds its own. A first round, not counted, warms both. Last, the peak
+// seeds its own. A first round, not counted, warms both. Then the peak
 // memory of the velmora process alone while it exports a 500-slide deck.
+// Last, the drawing of the 200 slides from their PDF by one lane and by two
+// in turns, in this process: their ratio holds whatever else the machine runs.
 // Usage: velmora_bench_render [ROUNDS]
 #include <algorithm>
 #include <chrono>
@@ -23,6 +25,7 @@
 #include "platform/PrivateFolder.hpp"
 #include "render/ChildProcess.hpp"
 #include "render/OfficeProfile.hpp"
+#include "render/SlideRenderer.hpp"
 #include "tests/render/SampleDeck.hpp"
 
 namespace {
@@ -33,6 +36,7 @@ using Seconds = std::chrono::duration<double>;
 constexpr int kSlides = 24;
 constexpr std::chrono::minutes kLimit{5};
 constexpr int kBatchDecks = 10;
+constexpr int kLongDeckSlides = 200;
 
 // Decks of a batch differ by `variant`, so that no conversion repeats another.
 std::vector<testing::SampleSlide> BenchSlides(int variant = 0)
@@ -139,6 +143,38 @@ void Compare(const char* what, int rounds, double target, Hand&& hand, Ours&& ou
                 what, rounds, handMedian, oursMedian, handMedian / oursMedian, target);
 }
 
+// The drawing of every slide of `deck` as 1280-pixel JPGs by `lanes` lanes,
+// from a PDF converted beforehand.
+Seconds DrawFromPdf(const std::filesystem::path& deck, int lanes, const std::filesystem::path& out)
+{
+    render::SlideRenderer renderer(render::RendererOptions{.drawingThreads = lanes});
+    renderer.Pdf(deck, 1);
+    std::vector<render::SlidePicture> pictures;
+    for (int slide = 1; slide <= kLongDeckSlides; ++slide) {
+        pictures.push_back({slide, out / ("slide-" + std::to_string(slide) + ".jpg")});
+    }
+    const auto start = std::chrono::steady_clock::now();
+    renderer.ExportSlides(deck, 1, pictures, render::PictureFormat::Jpg, {1280, 720});
+    return std::chrono::steady_clock::now() - start;
+}
+
+void CompareLanes(const std::filesystem::path& deck, const std::filesystem::path& work, int rounds)
+{
+    const std::filesystem::path out = work / "lanes";
+    std::filesystem::create_directories(out);
+    DrawFromPdf(deck, 2, out);
+    std::vector<double> one;
+    std::vector<double> two;
+    for (int round = 1; round <= rounds; ++round) {
+        one.push_back(DrawFromPdf(deck, 1, out).count());
+        two.push_back(DrawFromPdf(deck, 2, out).count());
+        std::printf("drawing %d slides from their PDF round %d: one lane %.2f s, two lanes %.2f s\n",
+                    kLongDeckSlides, round, one.back(), two.back());
+    }
+    std::printf("drawing %d slides from their PDF median of %d: one lane %.2f s, two lanes %.2f s (%.2f times as fast)\n",
+                kLongDeckSlides, rounds, Median(one), Median(two), Median(one) / Median(two));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -157,7 +193,7 @@ int main(int argc, char** argv)
     Compare("one deck", rounds, 2.0, [&] { return ByHand(deck, work.Path()); },
             [&] { return ThroughVelmora({deck}); });
     const std::filesystem::path longDeck = work.Path() / "long.pptx";
-    bench::BuildDeck(longDeck, 200);
+    bench::BuildDeck(longDeck, kLongDeckSlides);
     Compare("200 slides", rounds, 2.0, [&] { return ByHand(longDeck, work.Path()); },
             [&] { return ThroughVelmora({longDeck}); });
     Compare("batch of 10", rounds, 4.0, [&] { return BatchByHand(decks, work.Path()); },
@@ -167,5 +203,6 @@ int main(int argc, char** argv)
     bench::BuildDeck(large, 500);
     std::printf("500 slides at 1280 px: the velmora process's own peak %.0f MiB (target 200)\n",
                 bench::OwnPeakMiB(ExportCommand({large})));
+    CompareLanes(longDeck, work.Path(), rounds);
     return 0;
 }

@@ -9,8 +9,9 @@
 namespace velmora::render {
 
 // The pages of a PDF loaded once, so that many pages are drawn from one load.
-// Several threads may draw from it: pages are drawn one at a time, since
-// poppler's Cairo output shares one FreeType library among all documents.
+// Several threads may draw from it, but pages are drawn one at a time in a
+// process, since poppler's Cairo output shares one FreeType library among
+// all documents.
 class PdfPages {
 public:
     virtual ~PdfPages() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <future>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "platform/AtomicFile.hpp"
+#include "render/DrawingHelper.hpp"
 #include "render/RasterModule.hpp"
 
 namespace velmora::render {
@@ -22,7 +24,7 @@ namespace {
 // inches a side) is about 400 million pixels: a mistaken size beyond that
 // fails instead of exhausting memory.
 constexpr std::int64_t kMostPixels = std::int64_t{1} << 29;
-// Each drawing thread holds a page or two in memory.
+// Each drawing lane holds a page or two in memory.
 constexpr unsigned kMostDrawingThreads = 4;
 
 void CheckRasterRequest(PictureFormat format, PixelBox box)
@@ -65,32 +67,37 @@ std::size_t DrawingThreads(int asked, std::size_t pictures)
     return std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(pictures, 1));
 }
 
-// Pictures drawn and encoded by several threads from one PDF load; the
-// calling thread waits and reports progress.
+// Pictures drawn and encoded by several lanes at once; the calling thread
+// waits and reports progress. The first lane draws from the PDF loaded in
+// this process, the others each in a drawing helper of their own: poppler
+// draws only one page at a time in a process.
 class ParallelDrawing {
 public:
-    ParallelDrawing(const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box)
-        : pictures_(pictures), format_(format), box_(box)
+    ParallelDrawing(const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box,
+                    std::chrono::milliseconds timeLimit)
+        : pictures_(pictures), format_(format), box_(box), timeLimit_(timeLimit)
     {
     }
 
-    void Run(const PdfPages& pages, std::size_t threads, const std::function<void(int done)>& progress)
+    void Run(const PdfPages& pages, const std::filesystem::path& pdf, std::size_t lanes,
+             const std::function<void(int done)>& progress)
     {
         std::vector<std::jthread> workers;
-        for (std::size_t i = 0; i < threads; ++i) {
-            workers.emplace_back([this, &pages] { Work(pages); });
+        workers.emplace_back([this, &pages] { Lane([&] { DrawHere(pages); }); });
+        for (std::size_t i = 1; i < lanes; ++i) {
+            workers.emplace_back([this, &pages, &pdf] { Lane([&] { DrawInHelper(pages, pdf); }); });
         }
         int shown = -1;
         std::unique_lock lock(mutex_);
         while (true) {
-            changed_.wait(lock, [&] { return done_ != shown || finished_ == threads; });
+            changed_.wait(lock, [&] { return done_ != shown || finished_ == lanes; });
             if (done_ != shown) {
                 shown = done_;
                 lock.unlock();
                 progress(shown);
                 lock.lock();
             }
-            if (finished_ == threads) {
+            if (finished_ == lanes) {
                 break;
             }
         }
@@ -102,34 +109,68 @@ public:
     }
 
 private:
-    // Draws one picture after another; each is encoded while the next is drawn.
-    void Work(const PdfPages& pages)
+    void Lane(const std::function<void()>& draw)
     {
         try {
-            const RasterFunctions& module = RasterModule();
-            std::future<void> writing;
-            for (std::size_t index = next_++; index < pictures_.size() && !stopped_; index = next_++) {
-                const SlidePicture& picture = pictures_[index];
-                Raster raster = pages.RenderPage(picture.slide - 1, box_);
-                if (writing.valid()) {
-                    writing.get();
-                }
-                writing = std::async(std::launch::async, [this, &module, &picture, raster = std::move(raster)] {
-                    WriteWhole(picture.file, [&](const std::filesystem::path& temporary) {
-                        module.writePicture(raster, format_, temporary);
-                    });
-                    Count();
-                });
-            }
-            if (writing.valid()) {
-                writing.get();
-            }
+            draw();
         } catch (...) {
             Fail(std::current_exception());
         }
         const std::lock_guard lock(mutex_);
         ++finished_;
         changed_.notify_all();
+    }
+
+    // The next picture no lane has taken yet; null when none is left or a lane failed.
+    const SlidePicture* Next()
+    {
+        const std::size_t index = next_++;
+        return index < pictures_.size() && !stopped_ ? &pictures_[index] : nullptr;
+    }
+
+    void DrawHere(const PdfPages& pages)
+    {
+        const RasterFunctions& module = RasterModule();
+        MakeEach([&](const SlidePicture& picture, const std::filesystem::path& temporary) {
+            module.writePicture(pages.RenderPage(picture.slide - 1, box_), format_, temporary);
+        });
+    }
+
+    // Without a helper, the lane draws here, one page at a time with the first.
+    void DrawInHelper(const PdfPages& pages, const std::filesystem::path& pdf)
+    {
+        DrawingHelper helper(pdf, timeLimit_);
+        if (!helper.Ready()) {
+            DrawHere(pages);
+            return;
+        }
+        MakeEach([&](const SlidePicture& picture, const std::filesystem::path& temporary) {
+            if (!helper.Draw(picture.slide - 1, box_, format_, temporary)) {
+                RasterModule().writePicture(pages.RenderPage(picture.slide - 1, box_), format_, temporary);
+            }
+        });
+    }
+
+    // Makes one picture after another, two at a time: a page is drawn while
+    // the picture before is still encoded or written to disk.
+    void MakeEach(const std::function<void(const SlidePicture&, const std::filesystem::path& temporary)>& make)
+    {
+        constexpr std::size_t kPicturesAtOnce = 2;
+        std::deque<std::future<void>> making;
+        for (const SlidePicture* picture = Next(); picture != nullptr; picture = Next()) {
+            if (making.size() == kPicturesAtOnce) {
+                making.front().get();
+                making.pop_front();
+            }
+            making.push_back(std::async(std::launch::async, [this, &make, picture] {
+                WriteWhole(picture->file,
+                           [&](const std::filesystem::path& temporary) { make(*picture, temporary); });
+                Count();
+            }));
+        }
+        for (std::future<void>& made : making) {
+            made.get();
+        }
     }
 
     void Count()
@@ -151,6 +192,7 @@ private:
     const std::vector<SlidePicture>& pictures_;
     PictureFormat format_;
     PixelBox box_;
+    std::chrono::milliseconds timeLimit_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> stopped_{false};
     std::mutex mutex_;
@@ -172,6 +214,7 @@ SlideRenderer::SlideRenderer(RendererOptions options)
     : folder_("velmora-render"),
       observer_(options.observer),
       drawingThreads_(options.drawingThreads),
+      timeLimit_(options.timeLimit),
       office_(OfficeSettings{.program = std::move(options.soffice),
                              .timeLimit = options.timeLimit,
                              .memoryLimit = options.memoryLimit,
@@ -289,13 +332,13 @@ const std::filesystem::path& SlideRenderer::Pdf(const std::filesystem::path& pre
     return Current(presentation, revision).pdf;
 }
 
-const PdfPages& SlideRenderer::Pages(const std::filesystem::path& presentation, std::uint64_t revision)
+SlideRenderer::Converted& SlideRenderer::Loaded(const std::filesystem::path& presentation, std::uint64_t revision)
 {
     Converted& converted = Current(presentation, revision);
     if (!converted.pages) {
         converted.pages = RasterModule().openPdf(converted.pdf);
     }
-    return *converted.pages;
+    return converted;
 }
 
 void SlideRenderer::ShowProgress(int done, int total) const
@@ -315,11 +358,12 @@ void SlideRenderer::ExportSlides(const std::filesystem::path& presentation, std:
                                  const std::vector<SlidePicture>& pictures, PictureFormat format, PixelBox box)
 {
     CheckRasterRequest(format, box);
-    const PdfPages& pages = Pages(presentation, revision);
-    CheckSlides(pictures, pages.PageCount());
+    const Converted& converted = Loaded(presentation, revision);
+    CheckSlides(pictures, converted.pages->PageCount());
     const int total = static_cast<int>(pictures.size());
-    ParallelDrawing(pictures, format, box).Run(pages, DrawingThreads(drawingThreads_, pictures.size()),
-                                               [&](int done) { ShowProgress(done, total); });
+    ParallelDrawing(pictures, format, box, timeLimit_)
+        .Run(*converted.pages, converted.pdf, DrawingThreads(drawingThreads_, pictures.size()),
+             [&](int done) { ShowProgress(done, total); });
 }
 
 void SlideRenderer::ExportEmf(const std::filesystem::path& oneSlidePresentation, const std::filesystem::path& file)

@@ -42,9 +42,10 @@ struct SlidePicture {
 // Pictures of slides of presentation files on disk. The caller names each
 // state of a file by a revision number: a revision is converted to PDF once
 // and its pages drawn from that PDF, until a new revision of the file comes.
-// Pages are drawn on every core, one PDF loaded per thread, each picture
-// encoded while the next page is drawn. Every failure raises RenderError; a
-// picture file is written whole or not at all.
+// Pages are drawn on every core: poppler draws one page at a time in a
+// process, so this process draws one while each further core has a helper
+// process with the PDF loaded. Every failure raises RenderError; a picture
+// file is written whole or not at all.
 class SlideRenderer {
 public:
     explicit SlideRenderer(RendererOptions options = {});
@@ -86,13 +87,14 @@ private:
     void Keep(const std::filesystem::path& presentation, std::unique_ptr<Converted> converted);
     void FinishAhead();
     void ConvertToPdf(const std::filesystem::path& presentation, const std::filesystem::path& pdf);
-    // The converted revision's PDF, loaded.
-    const PdfPages& Pages(const std::filesystem::path& presentation, std::uint64_t revision);
+    // The converted revision, its PDF loaded.
+    Converted& Loaded(const std::filesystem::path& presentation, std::uint64_t revision);
     void ShowProgress(int done, int total) const;
 
     platform::PrivateFolder folder_;
     RenderObserver* observer_;
     int drawingThreads_;
+    std::chrono::seconds timeLimit_;
     LibreOffice office_;
     std::map<std::filesystem::path, std::unique_ptr<Converted>> converted_;
     std::unique_ptr<Ahead> ahead_;

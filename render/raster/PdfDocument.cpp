@@ -30,7 +30,8 @@ struct SurfaceRelease {
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceRelease>;
 
 // poppler's Cairo output makes and frees font faces in one FreeType library
-// shared by every document, which FreeType does not allow from two threads.
+// shared by every document, which FreeType does not allow from two threads:
+// pages drawn at once are drawn in processes of their own.
 std::mutex drawing;
 
 PopplerDocument* Load(const std::filesystem::path& pdf)

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <vips/vips8>
 
+#include "platform/HostSteps.hpp"
 #include "tests/render/SampleDeck.hpp"
 #include "tests/support/TempDir.hpp"
 
@@ -271,6 +273,50 @@ TEST_F(SlideRendererTest, FileLibreOfficeCannotOpenIsReported)
         EXPECT_THAT(error.what(), ::testing::HasSubstr("could not convert broken.pptx"));
     }
     EXPECT_EQ(renderer_.PdfConversions(), 0);
+}
+
+// Pages drawn at once by several lanes, through fonts each page needs anew,
+// come out pixel for pixel as those drawn one after another.
+TEST(ParallelDrawingTest, PagesDrawnAtOnceMatchThoseDrawnOneByOne)
+{
+    constexpr int kSlides = 16;
+    const TempDir work;
+    std::vector<SampleSlide> slides;
+    for (int i = 0; i < kSlides; ++i) {
+        slides.push_back(SampleSlide{{{36.0 + 20 * i, 72, 200, 120.0 + 10 * i, i % 2 == 0 ? "#c0392b" : "#2980b9"}},
+                                     "幻灯片 " + std::to_string(i + 1) + " — drawn at once",
+                                     false,
+                                     i % 3 == 0 ? "DejaVu Serif" : (i % 3 == 1 ? "DejaVu Sans" : "")});
+    }
+    const std::filesystem::path deck = testing::WriteSampleDeck(work.path(), "many", slides);
+    const auto exportAll = [&](int threads, const std::string& prefix) {
+        std::vector<SlidePicture> pictures;
+        for (int slide = 1; slide <= kSlides; ++slide) {
+            pictures.push_back({slide, work.path() / (prefix + std::to_string(slide) + ".png")});
+        }
+        SlideRenderer(RendererOptions{.drawingThreads = threads})
+            .ExportSlides(deck, 1, pictures, PictureFormat::Png, {800, 600});
+    };
+
+    std::mutex lock;
+    int helpers = 0;
+    platform::SetStepSink([&](const std::string& step) {
+        const std::lock_guard guard(lock);
+        helpers += step.starts_with("start ") && step.find("velmora-draw") != std::string::npos ? 1 : 0;
+    });
+    exportAll(4, "at-once-");
+    platform::SetStepSink({});
+    exportAll(1, "one-by-one-");
+
+    EXPECT_EQ(helpers, 3) << "each lane past the first draws in a process of its own";
+    for (int slide = 1; slide <= kSlides; ++slide) {
+        SCOPED_TRACE("slide " + std::to_string(slide));
+        const vips::VImage atOnce = Load(work.path() / ("at-once-" + std::to_string(slide) + ".png"));
+        const vips::VImage oneByOne = Load(work.path() / ("one-by-one-" + std::to_string(slide) + ".png"));
+        ASSERT_EQ(atOnce.width(), oneByOne.width());
+        ASSERT_EQ(atOnce.height(), oneByOne.height());
+        EXPECT_EQ((atOnce - oneByOne).abs().max(), 0);
+    }
 }
 
 }  // namespace
