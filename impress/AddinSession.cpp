@@ -201,6 +201,7 @@ std::shared_ptr<host::Screen> AddinSession::OpenScreen()
         dialogs_.SetKeepAbove([kept = std::weak_ptr(screen)](unsigned long window) {
             if (const auto opened = kept.lock()) {
                 opened->KeepAbove(window);
+                opened->LetPointerThrough(window);
             }
         });
     }

@@ -107,6 +107,16 @@ void QtFormDriver::KeepOnTop(std::uintptr_t formHandle)
     }
 }
 
+std::optional<unsigned long> QtFormDriver::NativeWindow(std::uintptr_t formHandle) const
+{
+    for (FormWindow* window : windows_) {
+        if (window->Form().WindowHandle() == formHandle && window->isVisible()) {
+            return static_cast<unsigned long>(window->winId());
+        }
+    }
+    return std::nullopt;
+}
+
 bool QtFormDriver::CloseIfActive(std::uintptr_t formHandle)
 {
     for (FormWindow* window : windows_) {

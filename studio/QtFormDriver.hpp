@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -52,6 +53,8 @@ public:
     void KeepOnTop(std::uintptr_t formHandle);
     // Closes the form's window as its close box does when it is the active
     // window; false when it is not.
+    // The window system's id of a shown form's window.
+    std::optional<unsigned long> NativeWindow(std::uintptr_t formHandle) const;
     bool CloseIfActive(std::uintptr_t formHandle);
 
     const std::vector<FormWindow*>& Windows() const { return windows_; }

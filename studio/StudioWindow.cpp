@@ -218,7 +218,13 @@ void StudioWindow::AttachScreen()
 #ifdef VELMORA_STUDIO_X11
     if (options_.desktopScreen && !services_.screen) {
         services_.screen = x11::X11Screen::Open(
-            {[this](host::WindowHandle window) { driver_.KeepOnTop(window); },
+            {[this](host::WindowHandle window) {
+                 driver_.KeepOnTop(window);
+                 auto* screen = dynamic_cast<x11::X11Screen*>(services_.screen.get());
+                 if (const auto native = driver_.NativeWindow(window); screen != nullptr && native) {
+                     screen->LetPointerThrough(*native);
+                 }
+             },
              [this](const std::function<void()>& input) { driver_.Dispatch(input); },
              [this](host::WindowHandle window) { return driver_.CloseIfActive(window); }},
             std::make_unique<QtEventLoop>());

@@ -1,6 +1,7 @@
 #include "x11/X11Screen.hpp"
 
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <csignal>
@@ -119,20 +120,22 @@ std::vector<unsigned> LockCombinations(Display* display)
 // cursors are never changed, and the server ends the grab with the
 // connection, however the host ends. A host that ends on a signal may first
 // do lengthy work of its own (Impress saves its documents for recovery): the
-// grab is let go before that.
+// connection is shut first, which ends the grab. Xlib itself is no call for
+// a signal handler, and the host is told the connection is lost as when its
+// server goes away. Signals of a crash are left to the host alone: a virtual
+// machine inside it (Impress's Java) takes some of those as its own.
 Display* grabbing = nullptr;
 
 void LetGoOfPointer()
 {
-    if (grabbing != nullptr) {
-        XUngrabPointer(grabbing, CurrentTime);
-        XSync(grabbing, False);
+    if (Display* display = grabbing; display != nullptr) {
+        shutdown(ConnectionNumber(display), SHUT_RDWR);
     }
 }
 
 // What each signal did before ours: the host's own handling goes on once
 // the pointer is free.
-constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 struct sigaction before[NSIG];
 
 void LetGoAndGoOn(int signal)
@@ -169,6 +172,8 @@ struct X11Screen::Connection {
     // The picker's pointer while it is wanted; whether the grab showing it holds.
     Cursor pointer = 0;
     bool grabbed = false;
+    // The picker's own windows, over which the grab is let go.
+    std::vector<Window> own;
     ~Connection()
     {
         if (display != nullptr) {
@@ -360,17 +365,69 @@ void X11Screen::RestorePointers()
 }
 
 // Another client may hold the pointer for a moment (the toolkit's menu that
-// opened the picker, a drag): the picker's timer asks again.
+// opened the picker, a drag): the picker's timer asks again. Over the
+// picker's own windows the grab is let go, as it would take the clicks on
+// their buttons and swatches there.
 void X11Screen::GrabPointer()
 {
     Connection& connection = *connection_;
-    if (connection.pointer == 0 || connection.grabbed || connection.lost) {
+    if (connection.pointer == 0 || connection.lost) {
+        return;
+    }
+    const bool overOwnWindow = PointerOverOwnWindow();
+    if (connection.grabbed && overOwnWindow) {
+        XUngrabPointer(connection.display, CurrentTime);
+        XFlush(connection.display);
+        connection.grabbed = false;
+        grabbing = nullptr;
+    }
+    if (connection.grabbed || overOwnWindow) {
         return;
     }
     connection.grabbed = XGrabPointer(connection.display, connection.root, False, 0, GrabModeAsync, GrabModeAsync,
                                       0, connection.pointer, CurrentTime) == GrabSuccess;
     if (connection.grabbed) {
         grabbing = connection.display;
+    }
+}
+
+// Whether the pointer is inside one of the picker's own windows that is
+// shown; a window that is gone is forgotten.
+bool X11Screen::PointerOverOwnWindow()
+{
+    Connection& connection = *connection_;
+    Window root = 0;
+    Window under = 0;
+    host::ScreenPoint at;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned mask = 0;
+    if (!XQueryPointer(connection.display, connection.root, &root, &under, &at.x, &at.y, &windowX, &windowY, &mask)) {
+        return false;
+    }
+    bool inside = false;
+    std::erase_if(connection.own, [&](Window window) {
+        const int before = errors;
+        XWindowAttributes attributes{};
+        const bool known = XGetWindowAttributes(connection.display, window, &attributes) != 0 && errors == before;
+        if (!known || attributes.map_state != IsViewable) {
+            return !known;
+        }
+        int left = 0;
+        int top = 0;
+        Window child = 0;
+        XTranslateCoordinates(connection.display, window, connection.root, 0, 0, &left, &top, &child);
+        inside = inside || (at.x >= left && at.x < left + attributes.width && at.y >= top &&
+                            at.y < top + attributes.height);
+        return false;
+    });
+    return inside;
+}
+
+void X11Screen::LetPointerThrough(unsigned long window)
+{
+    if (std::find(connection_->own.begin(), connection_->own.end(), window) == connection_->own.end()) {
+        connection_->own.push_back(window);
     }
 }
 

@@ -52,6 +52,9 @@ public:
     // Asks the window manager to keep an X window above the others, for a
     // toolkit that has no such window of its own.
     void KeepAbove(unsigned long window);
+    // Marks an X window as the picker's own: while the pointer is over it,
+    // the picker's pointer grab is let go, so that its clicks reach it.
+    void LetPointerThrough(unsigned long window);
 
 private:
     struct Connection;
@@ -68,6 +71,7 @@ private:
     void Ungrab(unsigned keycode);
     // Shows the picker's pointer, when one is wanted, by grabbing the pointer.
     void GrabPointer();
+    bool PointerOverOwnWindow();
 
     std::unique_ptr<Connection> connection_;
     Hooks hooks_;
