@@ -122,8 +122,8 @@ std::vector<unsigned> LockCombinations(Display* display)
 // do lengthy work of its own (Impress saves its documents for recovery): the
 // connection is shut first, which ends the grab. Xlib itself is no call for
 // a signal handler, and the host is told the connection is lost as when its
-// server goes away. Signals of a crash are left to the host alone: a virtual
-// machine inside it (Impress's Java) takes some of those as its own.
+// server goes away. Signals of a crash are left to the host alone: a
+// handler of ours re-raising them would lose what the host's own needs.
 Display* grabbing = nullptr;
 
 void LetGoOfPointer()
