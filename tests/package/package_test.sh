@@ -16,7 +16,8 @@ lintian --fail-on error "$deb"
 work=$(mktemp -d)
 purge() { apt-get purge -y velmora >/dev/null 2>&1 || true; rm -rf "$work"; }
 trap purge EXIT
-apt-get install -y "$deb"
+# As the README installs it.
+"$(dirname "$0")/../../scripts/install-package" "$deb"
 dpkg -L velmora > "$work/files"
 
 # The installed programs alone: the build tree is hidden from them, so the
