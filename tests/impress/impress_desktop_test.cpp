@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/accessibility/AccessibleRole.hpp>
 #include <com/sun/star/accessibility/AccessibleStateType.hpp>
 #include <com/sun/star/accessibility/XAccessible.hpp>
@@ -134,19 +135,24 @@ std::vector<Spot> ToolbarItems(const LiveDeck& deck)
 }
 
 // The nodes of the office's top window whose title is `title`, once it shows.
+// A window being closed (the last test's dialog) may be disposed under the
+// walk: it is passed over.
 std::optional<std::vector<Spot>> Window(const std::string& title)
 {
     for (const auto& top : Office::Get().TopWindows()) {
-        const Reference<a11y::XAccessible> window(top, UNO_QUERY);
-        if (!window.is()) {
-            continue;
-        }
-        const auto context = window->getAccessibleContext();
-        const auto states = context->getAccessibleStateSet();
-        // A closed window may stay on the list for a while, no longer showing.
-        if (impress::FromUno(context->getAccessibleName()) == title && states.is() &&
-            states->contains(a11y::AccessibleStateType::SHOWING)) {
-            return SpotsUnder(window);
+        try {
+            const Reference<a11y::XAccessible> window(top, UNO_QUERY);
+            const auto context = window.is() ? window->getAccessibleContext() : nullptr;
+            if (!context.is()) {
+                continue;
+            }
+            const auto states = context->getAccessibleStateSet();
+            // A closed window may stay on the list for a while, no longer showing.
+            if (impress::FromUno(context->getAccessibleName()) == title && states.is() &&
+                states->contains(a11y::AccessibleStateType::SHOWING)) {
+                return SpotsUnder(window);
+            }
+        } catch (const css::lang::DisposedException&) {
         }
     }
     return std::nullopt;
