@@ -226,14 +226,4 @@ InterruptionsHeld::~InterruptionsHeld()
     pthread_sigmask(SIG_SETMASK, &before_, nullptr);
 }
 
-TemporaryPathGuard::TemporaryPathGuard(std::filesystem::path path) : path_(std::move(path))
-{
-    RegisterTemporaryPath(path_);
-}
-
-TemporaryPathGuard::~TemporaryPathGuard()
-{
-    ForgetTemporaryPath(path_);
-}
-
 }  // namespace velmora::platform

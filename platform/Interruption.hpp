@@ -40,16 +40,4 @@ private:
     sigset_t before_;
 };
 
-// A temporary path registered for as long as the object lives.
-class TemporaryPathGuard {
-public:
-    explicit TemporaryPathGuard(std::filesystem::path path);
-    ~TemporaryPathGuard();
-    TemporaryPathGuard(const TemporaryPathGuard&) = delete;
-    TemporaryPathGuard& operator=(const TemporaryPathGuard&) = delete;
-
-private:
-    std::filesystem::path path_;
-};
-
 }  // namespace velmora::platform
