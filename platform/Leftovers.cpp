@@ -7,7 +7,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-
 namespace velmora::platform {
 
 void RemoveLeftoversOfDeadRuns(const std::filesystem::path& folder)

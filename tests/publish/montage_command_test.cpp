@@ -244,10 +244,10 @@ TEST_F(MontageCommand, TheBorderAndThePicturesMeetWithoutBlending)
             }
         }
     }
+    EXPECT_TRUE(Near(pixel(kBorder + W / 2, kBorder + H / 2), SlideColour(1))) << "picture 1 shows slide 1";
     g_free(memory);
     EXPECT_EQ(gapsWrong, 0);
     EXPECT_EQ(picturesWrong, 0);
-    EXPECT_TRUE(Near(pixel(kBorder + W / 2, kBorder + H / 2), SlideColour(1))) << "picture 1 shows slide 1";
 }
 
 TEST_F(MontageCommand, ATextWatermarkSitsAtTheBottomRightOfEveryPicture)
