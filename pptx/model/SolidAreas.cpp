@@ -209,8 +209,10 @@ void SolidAreas::Paint(render::Raster& raster, double xPixelsPerPoint, double yP
         }
         Shown shown{left, top, std::nullopt, solid.rgb};
         if (!solid.picture.empty()) {
+            // An enlarged picture stays as LibreOffice smooths it: scaled
+            // up by areas, its pixels would show as blocks.
             const std::optional<render::Raster> picture = read(solid.picture);
-            if (!picture) {
+            if (!picture || picture->box.width < right - left || picture->box.height < bottom - top) {
                 continue;
             }
             shown.picture = render::Resampled(*picture, {right - left, bottom - top});

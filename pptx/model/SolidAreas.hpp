@@ -21,9 +21,9 @@ namespace velmora::pptx::model {
 // of a solid rectangle or a picture blend with what lies beside them: the
 // border between pictures takes their tint, and they take the border's.
 // These are the whole pixels of a tree's plain solid rectangles and plain
-// pictures (unturned, uncropped, without outline or effect) that nothing
-// drawn later lies over, to be painted again exactly: the rectangle in its
-// colour, the picture scaled to the pixels it covers.
+// pictures (unturned, uncropped, without outline or effect, not enlarged)
+// that nothing drawn later lies over, to be painted again exactly: the
+// rectangle in its colour, the picture scaled down to the pixels it covers.
 class SolidAreas {
 public:
     // A picture part's pixels; none when they cannot be read or the picture
