@@ -193,7 +193,8 @@ void RemoveAbandonedTemporaryNames(const std::filesystem::path& folder)
     while (const dirent* entry = ::readdir(listing)) {
         const std::string name = RecordedName(entry->d_name);
         struct stat opened {};
-        const std::optional<Record> record = name.empty() ? std::nullopt : AbandonedRecord(folderFd, entry->d_name, opened);
+        const std::optional<Record> record =
+            name.empty() ? std::nullopt : AbandonedRecord(folderFd, entry->d_name, opened);
         if (!record) {
             continue;
         }

@@ -48,13 +48,12 @@ pugi::xml_node TurnedFrame(pugi::xml_node shape)
     return turned;
 }
 
-// Turned or mirrored, by its own frame or a group's.
-bool Turned(pugi::xml_node shape)
+// Mirrored by its own frame or a group's.
+bool Mirrored(pugi::xml_node shape)
 {
     for (auto node = shape; shapes::IsShapeElement(node); node = shapes::ParentTree(node)) {
         const auto frame = Frame(node);
-        if (shapes::IntAttribute(frame, "rot", 0) != 0 || shapes::BoolAttribute(frame, "flipH", false) ||
-            shapes::BoolAttribute(frame, "flipV", false)) {
+        if (shapes::BoolAttribute(frame, "flipH", false) || shapes::BoolAttribute(frame, "flipV", false)) {
             return true;
         }
     }
@@ -76,23 +75,35 @@ bool HasAttributes(pugi::xml_node node)
     return static_cast<bool>(node.first_attribute());
 }
 
-// The picture part a plain picture shows, stretched over its frame with
-// nothing done to it: no crop, recolouring or transparency, no outline,
-// effect or style, no turn.
+// The picture stretched over its frame as it is: no crop, recolouring or transparency.
+bool ShownAsItIs(pugi::xml_node fill)
+{
+    const auto blip = shapes::Child(fill, "blip");
+    const auto stretch = shapes::Path(fill, {"stretch", "fillRect"});
+    return blip && stretch && !HasAttributes(stretch) && !HasElementChildren(blip, "extLst") &&
+           !HasAttributes(shapes::Child(fill, "srcRect"));
+}
+
+// A rectangle without outline, effect or depth.
+bool Unadorned(pugi::xml_node properties)
+{
+    const auto outline = shapes::Child(properties, "ln");
+    return std::string_view(shapes::Child(properties, "prstGeom").attribute("prst").value()) == "rect" &&
+           (!outline || shapes::Child(outline, "noFill")) &&
+           !HasElementChildren(shapes::Child(properties, "effectLst")) && !shapes::Child(properties, "scene3d") &&
+           !shapes::Child(properties, "sp3d");
+}
+
+// The picture part a plain picture shows: one shown as it is on an
+// unadorned, unstyled rectangle that is not turned.
 std::optional<std::string> PlainPicture(pugi::xml_node shape, ShapeTreeOwner& owner)
 {
     const auto fill = shapes::Child(shape, "blipFill");
-    const auto blip = shapes::Child(fill, "blip");
-    const auto stretch = shapes::Path(fill, {"stretch", "fillRect"});
-    const auto properties = shapes::Child(shape, "spPr");
-    const auto outline = shapes::Child(properties, "ln");
-    if (!shapes::Is(shape, "pic") || !blip || !stretch || HasAttributes(stretch) || HasElementChildren(blip, "extLst") ||
-        HasAttributes(shapes::Child(fill, "srcRect")) || shapes::Child(shape, "style") ||
-        std::string_view(shapes::Child(properties, "prstGeom").attribute("prst").value()) != "rect" ||
-        (outline && !shapes::Child(outline, "noFill")) || HasElementChildren(shapes::Child(properties, "effectLst")) ||
-        shapes::Child(properties, "scene3d") || shapes::Child(properties, "sp3d") || Turned(shape)) {
+    if (!shapes::Is(shape, "pic") || !ShownAsItIs(fill) || !Unadorned(shapes::Child(shape, "spPr")) ||
+        shapes::Child(shape, "style") || TurnedFrame(shape) || Mirrored(shape)) {
         return std::nullopt;
     }
+    const auto blip = shapes::Child(fill, "blip");
     for (auto attribute : blip.attributes()) {
         if (std::string_view(attribute.name()).ends_with(":embed")) {
             std::string part;

@@ -88,7 +88,8 @@ protected:
 
 TEST_F(OutsidePictures, SlidePicturesOfOneDeckAndOfABatchShowNoLocalFile)
 {
-    const std::vector<std::string> all{"--set", "OptionButton1=true", "--set", "OptionButton4=true", "--click", "Cmd_OK"};
+    const std::vector<std::string> all{"--set", "OptionButton1=true", "--set", "OptionButton4=true", "--click",
+                                       "Cmd_OK"};
     std::vector<std::string> args{"run", "ExportPic_main", deck().string()};
     args.insert(args.end(), all.begin(), all.end());
     auto run = Velmora(args);

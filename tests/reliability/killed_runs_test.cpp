@@ -73,7 +73,8 @@ protected:
 TEST_F(KilledRuns, ASplitLeavesNoCopyOfTheDeck)
 {
     const auto deck = MakeDeck("deck.pptx", 300);
-    CutShortThenRunAgain({"run", "SplitDoc_fromhere_Main", deck.string(), "--slide", "101"}, {"deck-拆分文档.pptx"});
+    CutShortThenRunAgain({"run", "SplitDoc_fromhere_Main", deck.string(), "--slide", "101"},
+                         {"deck-拆分文档.pptx"});
 }
 
 TEST_F(KilledRuns, AnExportLeavesNoCopyOfTheDeckNorItsPictures)

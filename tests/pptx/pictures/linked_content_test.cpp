@@ -234,7 +234,8 @@ TEST_F(OutsideFiles, PicturesAreJudgedByWhatTheirBytesHoldUnpacked)
 {
     const std::string slide = "ppt/slides/slide1.xml";
     const std::string image = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
-    const std::string metafile = ThroughGzip(dir_.path(), std::string("\x01\0\0\0\x6C\0\0\0", 8) + std::string(200, 'm'), true);
+    const std::string emf = std::string("\x01\0\0\0\x6C\0\0\0", 8) + std::string(200, 'm');
+    const std::string metafile = ThroughGzip(dir_.path(), emf, true);
     AddRelatedPart(deck_, slide, image, "ppt/media/x.xml", "application/xml", untouched_);
     AddRelatedPart(deck_, slide, image, "ppt/media/y.emz", "image/x-emz", ThroughGzip(dir_.path(), untouched_, true));
     AddRelatedPart(deck_, slide, image, "ppt/media/z.emz", "image/x-emz", metafile);
