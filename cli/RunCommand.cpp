@@ -625,7 +625,7 @@ private:
 
 // Copies of decks and pictures that killed runs left in the temporary
 // folder and beside these decks go before this run makes its own.
-void RemoveLeftoversOfDeadRuns(const std::vector<std::filesystem::path>& files)
+void RemoveLeftoversNear(const std::vector<std::filesystem::path>& files)
 {
     std::error_code ignored;
     std::set<std::filesystem::path> folders{std::filesystem::temp_directory_path(ignored)};
@@ -642,7 +642,7 @@ void RemoveLeftoversOfDeadRuns(const std::vector<std::filesystem::path>& files)
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
 {
     if (!options.dryRun) {
-        RemoveLeftoversOfDeadRuns(options.files);
+        RemoveLeftoversNear(options.files);
     }
     Batch batch(options, out, err);
     int worst = ExitStatus::Done;
