@@ -136,15 +136,54 @@ void RemovePaths()
     }
 }
 
+// A thread id from its /proc entry's name; 0 for "." and "..".
+pid_t ThreadId(const char* name)
+{
+    pid_t id = 0;
+    for (; *name >= '0' && *name <= '9'; ++name) {
+        id = id * 10 + (*name - '0');
+    }
+    return *name == '\0' ? id : 0;
+}
+
+// Every other thread of the process takes the signal too, and so stops
+// where it is: none goes on making files (a renderer on a worker thread
+// starting LibreOffice anew) while they are removed.
+void StopOtherThreads(int signal)
+{
+    const int tasks = open("/proc/self/task", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (tasks < 0) {
+        return;
+    }
+    const pid_t self = ThisThread();
+    alignas(8) std::array<char, 4096> buffer{};
+    for (;;) {
+        const long got = syscall(SYS_getdents64, tasks, buffer.data(), buffer.size());
+        if (got <= 0) {
+            break;
+        }
+        for (long at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + at);
+            if (const pid_t thread = ThreadId(entry->d_name); thread > 0 && thread != self) {
+                syscall(SYS_tgkill, getpid(), thread, signal);
+            }
+            at += entry->d_reclen;
+        }
+    }
+    close(tasks);
+}
+
 void OnInterruption(int signal)
 {
     const pid_t cleaner = cleaningThread.load();
     if (cleaner != 0 && cleaner != ThisThread()) {
-        const int savedErrno = errno;
+        // The cleaning thread ends the process; this one waits for that.
         syscall(SYS_tgkill, getpid(), cleaner, signal);
-        errno = savedErrno;
-        return;
+        for (;;) {
+            pause();
+        }
     }
+    StopOtherThreads(signal);
     CleanUpAfterInterruption();
     _exit(128 + signal);
 }
