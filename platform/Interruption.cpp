@@ -21,6 +21,10 @@ constexpr std::size_t kGroupSlots = 64;
 constexpr std::size_t kPathSlots = 64;
 constexpr std::size_t kLongestPath = 4096;
 constexpr int kDeepestFolder = 32;
+// How often the groups are killed and the paths removed again while a path
+// is left: a thread of the run may have started a program or made a file
+// meanwhile.
+constexpr int kRounds = 5;
 
 enum SlotState : int { kFree, kBusy, kReady };
 
@@ -127,63 +131,28 @@ void KillGroupsAndWait()
     }
 }
 
-void RemovePaths()
+// Removes every registered path; true when none is left.
+bool RemovePaths()
 {
+    bool removed = true;
     for (PathSlot& slot : paths) {
         if (slot.state.load() == kReady) {
             RemoveTree(AT_FDCWD, slot.path.data(), 0);
+            removed = removed && faccessat(AT_FDCWD, slot.path.data(), F_OK, AT_SYMLINK_NOFOLLOW) != 0;
         }
     }
-}
-
-// A thread id from its /proc entry's name; 0 for "." and "..".
-pid_t ThreadId(const char* name)
-{
-    pid_t id = 0;
-    for (; *name >= '0' && *name <= '9'; ++name) {
-        id = id * 10 + (*name - '0');
-    }
-    return *name == '\0' ? id : 0;
-}
-
-// Every other thread of the process takes the signal too, and so stops
-// where it is: none goes on making files (a renderer on a worker thread
-// starting LibreOffice anew) while they are removed.
-void StopOtherThreads(int signal)
-{
-    const int tasks = open("/proc/self/task", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (tasks < 0) {
-        return;
-    }
-    const pid_t self = ThisThread();
-    alignas(8) std::array<char, 4096> buffer{};
-    for (;;) {
-        const long got = syscall(SYS_getdents64, tasks, buffer.data(), buffer.size());
-        if (got <= 0) {
-            break;
-        }
-        for (long at = 0; at < got;) {
-            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + at);
-            if (const pid_t thread = ThreadId(entry->d_name); thread > 0 && thread != self) {
-                syscall(SYS_tgkill, getpid(), thread, signal);
-            }
-            at += entry->d_reclen;
-        }
-    }
-    close(tasks);
+    return removed;
 }
 
 void OnInterruption(int signal)
 {
     const pid_t cleaner = cleaningThread.load();
     if (cleaner != 0 && cleaner != ThisThread()) {
-        // The cleaning thread ends the process; this one waits for that.
+        const int savedErrno = errno;
         syscall(SYS_tgkill, getpid(), cleaner, signal);
-        for (;;) {
-            pause();
-        }
+        errno = savedErrno;
+        return;
     }
-    StopOtherThreads(signal);
     CleanUpAfterInterruption();
     _exit(128 + signal);
 }
@@ -238,8 +207,14 @@ void ForgetTemporaryPath(const std::filesystem::path& path)
 void CleanUpAfterInterruption() noexcept
 {
     const int savedErrno = errno;
-    KillGroupsAndWait();
-    RemovePaths();
+    const timespec pause{0, 20'000'000};
+    for (int round = 0; round < kRounds; ++round) {
+        KillGroupsAndWait();
+        if (RemovePaths()) {
+            break;
+        }
+        nanosleep(&pause, nullptr);
+    }
     errno = savedErrno;
 }
 

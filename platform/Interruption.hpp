@@ -23,8 +23,7 @@ void CleanUpAfterInterruption() noexcept;
 // SIGINT, SIGTERM and SIGHUP clean up and end the process with 128 + the
 // signal's number (130, 143, 129). The calling thread does it: a signal
 // another thread receives is passed on to it, so that the steps of that
-// thread stop while their files go, and every other thread stops where it
-// is until the process ends.
+// thread stop while their files go.
 void ExitCleanlyOnInterruption();
 
 // SIGINT, SIGTERM and SIGHUP wait while the object lives (in this thread),
