@@ -17,7 +17,9 @@ void RegisterTemporaryPath(const std::filesystem::path& path);
 void ForgetTemporaryPath(const std::filesystem::path& path);
 
 // Kills every registered process group, waits briefly for them to go and
-// removes every registered path with its contents.
+// removes every registered path with its contents; again, a few rounds,
+// while a path is left (another thread of the run may have started a
+// program or made a file meanwhile).
 void CleanUpAfterInterruption() noexcept;
 
 // SIGINT, SIGTERM and SIGHUP clean up and end the process with 128 + the
