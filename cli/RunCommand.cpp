@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@
 #include "platform/EditLock.hpp"
 #include "platform/FileSettingsStore.hpp"
 #include "platform/HostSteps.hpp"
+#include "platform/Leftovers.hpp"
 #include "platform/PlatformServices.hpp"
 #include "platform/ScriptedPrompts.hpp"
 #include "platform/XdgShell.hpp"
@@ -661,10 +663,27 @@ private:
     RunReport report_;
 };
 
+// Copies of decks and pictures that killed runs left in the temporary
+// folder and beside these decks go before this run makes its own.
+void RemoveLeftoversNear(const std::vector<std::filesystem::path>& files)
+{
+    std::error_code ignored;
+    std::set<std::filesystem::path> folders{std::filesystem::temp_directory_path(ignored)};
+    for (const std::filesystem::path& file : files) {
+        folders.insert(std::filesystem::absolute(file, ignored).parent_path());
+    }
+    for (const std::filesystem::path& folder : folders) {
+        platform::RemoveLeftoversOfDeadRuns(folder);
+    }
+}
+
 }  // namespace
 
 int RunCommand(const RunOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (!options.dryRun) {
+        RemoveLeftoversNear(options.files);
+    }
     Batch batch(options, out, err);
     int worst = ExitStatus::Done;
     const bool named = options.files.size() > 1 && !options.json && options.verbosity != Verbosity::Quiet;

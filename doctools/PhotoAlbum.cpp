@@ -55,8 +55,8 @@ void BuildPictureCopy(host::Application& application, const host::Services& serv
                       host::Presentation& presentation, int slidenum, const std::string& baseName)
 {
     const std::filesystem::path folder = presentation.Path();
-    const std::filesystem::path temporary =
-        platform::UnusedTemporaryName(*services.random, folder, 1000000, {"", std::string(kPictureExtension)});
+    const platform::TemporaryName name(*services.random, folder, 1000000, {"", std::string(kPictureExtension)});
+    const std::filesystem::path& temporary = name.Path();
     auto pageSetup = presentation.PageSetup();
     const int width = ExportEdge(pageSetup->SlideWidth());
     const int height = ExportEdge(pageSetup->SlideHeight());

@@ -11,7 +11,6 @@
 #include "host/BaseName.hpp"
 #include "host/Host.hpp"
 #include "host/Preconditions.hpp"
-#include "platform/Interruption.hpp"
 #include "platform/SlideTagProperties.hpp"
 #include "platform/TemporaryName.hpp"
 
@@ -57,10 +56,8 @@ void WriteSplitCopy(host::Application& application, const host::Services& servic
         return;
     }
     const std::string extension = host::Extension(presentation.Name());
-    const std::filesystem::path temporary =
-        std::filesystem::path(platform::UnusedTemporaryName(*services.random, copyPath.parent_path(), 1000000,
-                                                            {extension})) += extension;
-    const platform::TemporaryPathGuard guard(temporary);
+    const platform::TemporaryName name(*services.random, copyPath.parent_path(), 1000000, {extension});
+    const std::filesystem::path temporary = std::filesystem::path(name.Path()) += extension;
     const auto removeTemporary = [&temporary] {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);

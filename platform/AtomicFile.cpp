@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/Interruption.hpp"
+#include "platform/Leftovers.hpp"
 
 namespace velmora::platform {
 
@@ -97,9 +98,11 @@ bool SameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+}  // namespace
+
 // A temporary file is locked by its writer for as long as it exists; one
 // that can be locked has lost its writer (killed mid-write) and goes.
-void RemoveAbandoned(const std::filesystem::path& folder)
+void RemoveAbandonedWrites(const std::filesystem::path& folder)
 {
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) {
@@ -121,6 +124,8 @@ void RemoveAbandoned(const std::filesystem::path& folder)
     }
     ::closedir(listing);
 }
+
+namespace {
 
 std::filesystem::path FolderOf(const std::filesystem::path& file)
 {
@@ -156,7 +161,7 @@ public:
                 std::string_view extension = {}, const std::optional<FileStamp>& readAs = std::nullopt)
         : shown_(shown), real_(real), folder_(FolderOf(real)), extension_(extension), readAs_(readAs)
     {
-        RemoveAbandoned(folder_);
+        RemoveLeftoversOfDeadRuns(folder_);
         if (!(unnamed && OpenUnnamed())) {
             OpenNamed();
         }

@@ -21,6 +21,10 @@ constexpr std::size_t kGroupSlots = 64;
 constexpr std::size_t kPathSlots = 64;
 constexpr std::size_t kLongestPath = 4096;
 constexpr int kDeepestFolder = 32;
+// How often the groups are killed and the paths removed again while a path
+// is left: a thread of the run may have started a program or made a file
+// meanwhile.
+constexpr int kRounds = 5;
 
 enum SlotState : int { kFree, kBusy, kReady };
 
@@ -127,13 +131,17 @@ void KillGroupsAndWait()
     }
 }
 
-void RemovePaths()
+// Removes every registered path; true when none is left.
+bool RemovePaths()
 {
+    bool removed = true;
     for (PathSlot& slot : paths) {
         if (slot.state.load() == kReady) {
             RemoveTree(AT_FDCWD, slot.path.data(), 0);
+            removed = removed && faccessat(AT_FDCWD, slot.path.data(), F_OK, AT_SYMLINK_NOFOLLOW) != 0;
         }
     }
+    return removed;
 }
 
 void OnInterruption(int signal)
@@ -199,8 +207,14 @@ void ForgetTemporaryPath(const std::filesystem::path& path)
 void CleanUpAfterInterruption() noexcept
 {
     const int savedErrno = errno;
-    KillGroupsAndWait();
-    RemovePaths();
+    const timespec pause{0, 20'000'000};
+    for (int round = 0; round < kRounds; ++round) {
+        KillGroupsAndWait();
+        if (RemovePaths()) {
+            break;
+        }
+        nanosleep(&pause, nullptr);
+    }
     errno = savedErrno;
 }
 
@@ -224,16 +238,6 @@ InterruptionsHeld::InterruptionsHeld()
 InterruptionsHeld::~InterruptionsHeld()
 {
     pthread_sigmask(SIG_SETMASK, &before_, nullptr);
-}
-
-TemporaryPathGuard::TemporaryPathGuard(std::filesystem::path path) : path_(std::move(path))
-{
-    RegisterTemporaryPath(path_);
-}
-
-TemporaryPathGuard::~TemporaryPathGuard()
-{
-    ForgetTemporaryPath(path_);
 }
 
 }  // namespace velmora::platform

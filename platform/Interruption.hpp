@@ -17,7 +17,9 @@ void RegisterTemporaryPath(const std::filesystem::path& path);
 void ForgetTemporaryPath(const std::filesystem::path& path);
 
 // Kills every registered process group, waits briefly for them to go and
-// removes every registered path with its contents.
+// removes every registered path with its contents; again, a few rounds,
+// while a path is left (another thread of the run may have started a
+// program or made a file meanwhile).
 void CleanUpAfterInterruption() noexcept;
 
 // SIGINT, SIGTERM and SIGHUP clean up and end the process with 128 + the
@@ -38,18 +40,6 @@ public:
 
 private:
     sigset_t before_;
-};
-
-// A temporary path registered for as long as the object lives.
-class TemporaryPathGuard {
-public:
-    explicit TemporaryPathGuard(std::filesystem::path path);
-    ~TemporaryPathGuard();
-    TemporaryPathGuard(const TemporaryPathGuard&) = delete;
-    TemporaryPathGuard& operator=(const TemporaryPathGuard&) = delete;
-
-private:
-    std::filesystem::path path_;
 };
 
 }  // namespace velmora::platform

@@ -720,8 +720,8 @@ bool frm_CombinPic::MakeMontage(const std::string& baseName, const std::filesyst
 {
     // The slide pictures and the scratch web page never outlive the run,
     // and never take the name of something already there.
-    const auto tmp =
-        platform::UnusedTemporaryName(*services_.random, folder, 1000000, {"", ".jpg", ".html", ".files"});
+    const platform::TemporaryName name(*services_.random, folder, 1000000, {"", ".jpg", ".html", ".files"});
+    const std::filesystem::path& tmp = name.Path();
     auto removeTemporaries = [&] {
         std::error_code ignored;
         for (const char* suffix : {"", ".jpg", ".html", ".files"}) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include "platform/Interruption.hpp"
 #include "studio/QtTranslations.hpp"
 #include "studio/StudioWindow.hpp"
 
@@ -54,6 +55,8 @@ int main(int argc, char** argv)
             return 0;
         }
     }
+    // Its private copies of the deck and their PDF go with a run that is ended.
+    velmora::platform::ExitCleanlyOnInterruption();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora Studio");
     QApplication::setApplicationVersion(VELMORA_VERSION);

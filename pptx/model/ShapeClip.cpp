@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "host/Host.hpp"
@@ -149,9 +150,20 @@ void ShapeClip::Draw(SlidePictures& pictures, const std::filesystem::path& file,
     const platform::PrivateFolder folder("velmora-clip");
     const auto drawn = folder.Path() / "drawn.png";
     pictures.ExportSlide(*clip_, 1, drawn, "PNG", width, height);
+    int read = 0;
+    // JPEG only: a picture that may be transparent shows what lies beneath it.
+    const auto readJpeg = [&](const std::string& part) -> std::optional<render::Raster> {
+        const std::optional<std::string> content = clip_->Deck().ImageContent(part);
+        if (!content || !content->starts_with("\xFF\xD8\xFF")) {
+            return std::nullopt;
+        }
+        const auto copy = folder.Path() / ("picture" + std::to_string(++read) + ".jpg");
+        platform::WriteFileAtomically(copy, *content);
+        return render::RasterModule().readPicture(copy);
+    };
     try {
         render::Raster raster = render::RasterModule().readPicture(drawn);
-        solids.Paint(raster, width / double{width_}, height / double{height_});
+        solids.Paint(raster, width / double{width_}, height / double{height_}, readJpeg);
         platform::ProduceFileAtomically(file, [&](const std::filesystem::path& temporary) {
             render::WritePicture(raster, render::ParsePictureFormat(filter), temporary);
         });

@@ -12,6 +12,7 @@
 #include "pptx/shapes/DrawingXml.hpp"
 #include "pptx/shapes/ShapeElement.hpp"
 #include "pptx/shapes/ShapeTreeOwner.hpp"
+#include "render/Resample.hpp"
 
 namespace velmora::pptx::model {
 
@@ -45,6 +46,74 @@ pugi::xml_node TurnedFrame(pugi::xml_node shape)
         }
     }
     return turned;
+}
+
+// Mirrored by its own frame or a group's.
+bool Mirrored(pugi::xml_node shape)
+{
+    for (auto node = shape; shapes::IsShapeElement(node); node = shapes::ParentTree(node)) {
+        const auto frame = Frame(node);
+        if (shapes::BoolAttribute(frame, "flipH", false) || shapes::BoolAttribute(frame, "flipV", false)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasElementChildren(pugi::xml_node node, std::string_view except = {})
+{
+    for (auto child : node.children()) {
+        if (child.type() == pugi::node_element && shapes::LocalName(child) != except) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasAttributes(pugi::xml_node node)
+{
+    return static_cast<bool>(node.first_attribute());
+}
+
+// The picture stretched over its frame as it is: no crop, recolouring or transparency.
+bool ShownAsItIs(pugi::xml_node fill)
+{
+    const auto blip = shapes::Child(fill, "blip");
+    const auto stretch = shapes::Path(fill, {"stretch", "fillRect"});
+    return blip && stretch && !HasAttributes(stretch) && !HasElementChildren(blip, "extLst") &&
+           !HasAttributes(shapes::Child(fill, "srcRect"));
+}
+
+// A rectangle without outline, effect or depth.
+bool Unadorned(pugi::xml_node properties)
+{
+    const auto outline = shapes::Child(properties, "ln");
+    return std::string_view(shapes::Child(properties, "prstGeom").attribute("prst").value()) == "rect" &&
+           (!outline || shapes::Child(outline, "noFill")) &&
+           !HasElementChildren(shapes::Child(properties, "effectLst")) && !shapes::Child(properties, "scene3d") &&
+           !shapes::Child(properties, "sp3d");
+}
+
+// The picture part a plain picture shows: one shown as it is on an
+// unadorned, unstyled rectangle that is not turned.
+std::optional<std::string> PlainPicture(pugi::xml_node shape, ShapeTreeOwner& owner)
+{
+    const auto fill = shapes::Child(shape, "blipFill");
+    if (!shapes::Is(shape, "pic") || !ShownAsItIs(fill) || !Unadorned(shapes::Child(shape, "spPr")) ||
+        shapes::Child(shape, "style") || TurnedFrame(shape) || Mirrored(shape)) {
+        return std::nullopt;
+    }
+    const auto blip = shapes::Child(fill, "blip");
+    for (auto attribute : blip.attributes()) {
+        if (std::string_view(attribute.name()).ends_with(":embed")) {
+            std::string part;
+            host::Suppressed([&] { part = owner.RelationshipTarget(attribute.value()); });
+            if (part.starts_with('/')) {
+                return part;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 bool Hidden(pugi::xml_node shape)
@@ -87,7 +156,7 @@ std::optional<std::array<std::uint8_t, 3>> SolidColour(pugi::xml_node shape)
                                        static_cast<std::uint8_t>(value)};
 }
 
-bool Near(const std::uint8_t* pixel, const std::array<std::uint8_t, 3>& rgb)
+bool Near(const std::uint8_t* pixel, const std::uint8_t* rgb)
 {
     for (std::size_t channel = 0; channel < 3; ++channel) {
         if (std::abs(int{pixel[channel]} - int{rgb[channel]}) > kBlendReach) {
@@ -122,12 +191,15 @@ SolidAreas::SolidAreas(const std::shared_ptr<ShapeTreeOwner>& owner)
             solid.above.push_back(cover);
         }
         if (const auto rgb = SolidColour(shape)) {
-            solids_.push_back({cover, *rgb, {}});
+            solids_.push_back({cover, *rgb, {}, {}});
+        } else if (auto picture = PlainPicture(shape, *owner)) {
+            solids_.push_back({cover, {}, std::move(*picture), {}});
         }
     }
 }
 
-void SolidAreas::Paint(render::Raster& raster, double xPixelsPerPoint, double yPixelsPerPoint) const
+void SolidAreas::Paint(render::Raster& raster, double xPixelsPerPoint, double yPixelsPerPoint,
+                       const PictureReader& read) const
 {
     // Inside: the pixels a box covers whole. Over: those it touches at all.
     auto inside = [](double from, double to, double scale, int limit) {
@@ -143,6 +215,19 @@ void SolidAreas::Paint(render::Raster& raster, double xPixelsPerPoint, double yP
     for (const Solid& solid : solids_) {
         const auto [left, right] = inside(solid.box.left, solid.box.right, xPixelsPerPoint, width);
         const auto [top, bottom] = inside(solid.box.top, solid.box.bottom, yPixelsPerPoint, height);
+        if (left >= right || top >= bottom) {
+            continue;
+        }
+        Shown shown{left, top, std::nullopt, solid.rgb};
+        if (!solid.picture.empty()) {
+            // An enlarged picture stays as LibreOffice smooths it: scaled
+            // up by areas, its pixels would show as blocks.
+            const std::optional<render::Raster> picture = read(solid.picture);
+            if (!picture || picture->box.width < right - left || picture->box.height < bottom - top) {
+                continue;
+            }
+            shown.picture = render::Resampled(*picture, {right - left, bottom - top});
+        }
         for (int row = top; row < bottom; ++row) {
             std::vector<std::pair<int, int>> covered;
             for (const Box& box : solid.above) {
@@ -154,21 +239,32 @@ void SolidAreas::Paint(render::Raster& raster, double xPixelsPerPoint, double yP
             std::sort(covered.begin(), covered.end());
             int free = left;
             for (const auto& [from, to] : covered) {
-                PaintRow(raster, row, free, std::min(from, right), solid.rgb);
+                PaintRow(raster, row, free, std::min(from, right), shown);
                 free = std::max(free, to);
             }
-            PaintRow(raster, row, free, right, solid.rgb);
+            PaintRow(raster, row, free, right, shown);
         }
     }
 }
 
-void SolidAreas::PaintRow(render::Raster& raster, int row, int left, int right, const std::array<std::uint8_t, 3>& rgb)
+const std::uint8_t* SolidAreas::Shown::At(int column, int row) const
+{
+    if (!picture) {
+        return rgb.data();
+    }
+    return picture->rgb.data() +
+           (static_cast<std::size_t>(row - top) * static_cast<std::size_t>(picture->box.width) +
+            static_cast<std::size_t>(column - left)) * 3;
+}
+
+void SolidAreas::PaintRow(render::Raster& raster, int row, int left, int right, const Shown& shown)
 {
     const auto rowStart = static_cast<std::size_t>(row) * static_cast<std::size_t>(raster.box.width) * 3;
     for (int column = left; column < right; ++column) {
         std::uint8_t* pixel = raster.rgb.data() + rowStart + static_cast<std::size_t>(column) * 3;
-        if (Near(pixel, rgb)) {
-            std::copy(rgb.begin(), rgb.end(), pixel);
+        const std::uint8_t* wanted = shown.At(column, row);
+        if (Near(pixel, wanted)) {
+            std::copy(wanted, wanted + 3, pixel);
         }
     }
 }

@@ -1,12 +1,14 @@
 #include "pptx/package/OutsideReferences.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "host/HostError.hpp"
+#include "pptx/package/Gzip.hpp"
 #include "pptx/package/PartGraph.hpp"
 #include "pptx/package/PartName.hpp"
 #include "pptx/package/XmlText.hpp"
@@ -17,6 +19,12 @@ namespace {
 
 constexpr std::string_view kSvgType = "image/svg+xml";
 constexpr std::string_view kEmptySvg = R"(<svg xmlns="http://www.w3.org/2000/svg"/>)";
+constexpr std::size_t kHeadBytes = 512;
+// How far into an XML part an svg element is looked for: renderers look
+// into the first few kilobytes.
+constexpr std::size_t kSvgSearchBytes = 64 << 10;
+// A packed picture that unpacks to more is not looked into but emptied.
+constexpr std::size_t kMostUnpacked = std::size_t{128} << 20;
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -121,10 +129,20 @@ bool StartsLikeXml(std::string_view head)
     return start != std::string_view::npos && head[start] == '<';
 }
 
+// A part the format defines is XML too; it is drawn as SVG only when it
+// holds an svg element where a renderer looks for one. Bytes of nothing are
+// left out, so that UTF-16 text reads as ASCII.
+bool MentionsSvg(std::string_view head)
+{
+    std::string text(head);
+    std::erase(text, '\0');
+    return FoldCase(text).find("<svg") != std::string::npos;
+}
+
 // Renderers tell a picture's format by its bytes, not by the type the
-// package declares: an SVG picture declared as PNG, or packed with gzip, is
-// drawn as SVG all the same. Only compressed metafiles are gzip files too.
-bool MayBeSvg(Package& package, const std::string& part)
+// package declares: an SVG picture declared as PNG or as an XML part is
+// drawn as SVG all the same.
+bool MayBeSvg(Package& package, const std::string& part, std::string_view head)
 {
     const std::string type = package.Types().TypeOf(part);
     const std::string extension = Extension(part);
@@ -132,27 +150,20 @@ bool MayBeSvg(Package& package, const std::string& part)
         return true;
     }
     if (type.ends_with("xml")) {
-        return false;  // the package's own parts, which the format defines
-    }
-    constexpr std::size_t kHeadBytes = 512;
-    const std::string head = package.Head(part, kHeadBytes);
-    if (head.starts_with("\x1F\x8B")) {
-        return extension != "emz" && extension != "wmz" && type.find("emz") == std::string::npos &&
-               type.find("wmz") == std::string::npos;
+        return MentionsSvg(package.Head(part, kSvgSearchBytes));
     }
     return StartsLikeXml(head);
 }
 
 // The picture without outside references; nothing when it has none.
-std::optional<std::string> WithoutOutsideReferences(Package& package, const std::string& part)
+std::optional<std::string> WithoutOutsideReferences(std::string content, const std::function<std::string()>& name)
 {
-    std::string content = package.Read(part);
     // A document type may declare entities that load files; the tree is
     // written without it.
     const bool declaresType = FoldCase(content).find("<!doctype") != std::string::npos;
     std::unique_ptr<XmlDocument> svg;
     try {
-        svg = ParseXml(std::move(content), [&] { return package.Describe(part); });
+        svg = ParseXml(std::move(content), name);
     } catch (const host::HostError&) {
         return std::string(kEmptySvg);
     }
@@ -164,16 +175,45 @@ std::optional<std::string> WithoutOutsideReferences(Package& package, const std:
     return SerialiseXml(svg->document);
 }
 
+// A packed part is judged by what it unpacks to, whatever its type: SVG
+// packed with gzip is drawn as SVG, under a metafile's type too. One that
+// cannot be unpacked here cannot be looked into, and is emptied.
+std::optional<std::string> PackedWithoutOutsideReferences(Package& package, const std::string& part)
+{
+    const std::optional<std::string> unpacked = Gunzip(package.Read(part), kMostUnpacked);
+    if (!unpacked) {
+        return std::string(kEmptySvg);
+    }
+    if (!StartsLikeXml(std::string_view(*unpacked).substr(0, kHeadBytes))) {
+        return std::nullopt;  // a packed metafile
+    }
+    const std::optional<std::string> safe = WithoutOutsideReferences(*unpacked, [&] { return package.Describe(part); });
+    return safe ? std::optional<std::string>(Gzip(*safe)) : std::nullopt;
+}
+
+// The part as it may go to the renderer; nothing when it may go as it is.
+std::optional<std::string> SafeForRenderer(Package& package, const std::string& part)
+{
+    const std::string head = package.Head(part, kHeadBytes);
+    if (LooksGzipped(head)) {
+        return PackedWithoutOutsideReferences(package, part);
+    }
+    if (!MayBeSvg(package, part, head)) {
+        return std::nullopt;
+    }
+    return WithoutOutsideReferences(package.Read(part), [&] { return package.Describe(part); });
+}
+
 }  // namespace
 
 int DropOutsideReferences(Package& package)
 {
     int changed = 0;
     for (const std::string& part : ReachableParts(package)) {
-        if (part == "/" || !MayBeSvg(package, part)) {
+        if (part == "/") {
             continue;
         }
-        if (std::optional<std::string> safe = WithoutOutsideReferences(package, part)) {
+        if (std::optional<std::string> safe = SafeForRenderer(package, part)) {
             package.Write(part, std::move(*safe));
             ++changed;
         }

@@ -1,11 +1,15 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <iterator>
 #include <thread>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/PrivateFolder.hpp"
+#include "platform/RuntimeRandom.hpp"
+#include "platform/TemporaryName.hpp"
 #include "tests/cli/VelmoraFixture.hpp"
 
 namespace velmora::testing {
@@ -90,6 +94,39 @@ TEST_F(InterruptionTest, SignalsEndTheRunWithTheirStatusAndLeaveNothingBehind)
         EXPECT_TRUE(std::filesystem::is_empty(temp_));
         EXPECT_EQ(ReadBytes(deck), before);
     }
+}
+
+// What a killed run left beside a deck and in the temporary folder goes
+// with the next run of any command, even one that writes nothing; what a
+// live run holds stays.
+TEST_F(VelmoraTest, AnyRunRemovesWhatKilledRunsLeftAndNothingOfALiveOne)
+{
+    const auto deck = MakeDeck("deck.pptx");
+    const auto temporary = dir_ / "temporary";
+    std::filesystem::create_directory(temporary);
+    platform::RuntimeRandom random;
+    const platform::TemporaryName live(random, dir_.path(), 1000000, {".pptx"});
+    const auto liveCopy = std::filesystem::path(live.Path()) += ".pptx";
+    WriteBytes(liveCopy, "a live run's copy");
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        ::setenv("TMPDIR", temporary.c_str(), 1);
+        const platform::TemporaryName copy(random, dir_.path(), 1000000, {".pptx"});
+        WriteBytes(std::filesystem::path(copy.Path()) += ".pptx", "a full copy of the deck");
+        const platform::PrivateFolder pictures("velmora-pictures");
+        WriteBytes(pictures.Path() / "presentation1.pptx", "another copy");
+        ::raise(SIGKILL);
+    }
+    ::waitpid(killed, nullptr, 0);
+    const auto before = std::distance(std::filesystem::directory_iterator(dir_.path()), {});
+
+    const auto run = Velmora({"run", "RemoveAnimation_All_Main", deck.string(), "--no-save", "--no-open"},
+                             {{"TMPDIR", temporary.string()}});
+    EXPECT_LE(run.status, 1) << run.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), before - 2)
+        << "the killed run's copy and its record";
+    EXPECT_EQ(ReadBytes(liveCopy), "a live run's copy");
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
 }
 
 }  // namespace

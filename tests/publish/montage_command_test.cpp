@@ -2,6 +2,7 @@
 #include <array>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 #include <vips/vips8>
 
@@ -199,6 +200,54 @@ TEST_F(MontageCommand, TheBorderColourFillsTheGapsAroundThePictures)
     EXPECT_EQ(Stored("BorderColor"), std::to_string(255 + 65536 * 255));
     EXPECT_EQ(Stored("BorderWidth"), "20");
     EXPECT_EQ(Stored("PicFormat"), "PNG");
+}
+
+// No pixel blends the border with a picture: LibreOffice alone tints the
+// pictures' edges with the border colour.
+TEST_F(MontageCommand, TheBorderAndThePicturesMeetWithoutBlending)
+{
+    UseDeck(six_);
+    constexpr int kBorder = 5;
+    const auto run = Montage({"--color", "255,0,0", "--click", "F_BorderColor", "--set", "SpinButton1=5", "--set",
+                              "OptionButton3=true", "--set", "OptionButton16=true"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto image = Load(output("PNG")).extract_band(0, vips::VImage::option()->set("n", 3)).cast(VIPS_FORMAT_UCHAR);
+    ASSERT_EQ((PixelSize{image.width(), image.height()}), (PixelSize{2 * W + 3 * kBorder, 3 * H + 4 * kBorder}));
+    std::size_t size = 0;
+    auto* memory = static_cast<unsigned char*>(image.write_to_memory(&size));
+    const auto pixel = [&](int x, int y) {
+        const unsigned char* at = memory + (static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width()) +
+                                            static_cast<std::size_t>(x)) * 3;
+        return Rgb{at[0], at[1], at[2]};
+    };
+    // Two pictures a row; each of one colour, that of its middle pixel.
+    const auto pictureAt = [&](int x, int y) {
+        const int column = (x - kBorder) / (W + kBorder);
+        const int row = (y - kBorder) / (H + kBorder);
+        const int left = kBorder + column * (W + kBorder);
+        const int top = kBorder + row * (H + kBorder);
+        const bool inside = x >= left && x < left + W && y >= top && y < top + H && column < 2 && row < 3;
+        return inside ? std::optional<Rgb>(pixel(left + W / 2, top + H / 2)) : std::nullopt;
+    };
+    int gapsWrong = 0;
+    int picturesWrong = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgb found = pixel(x, y);
+            const Rgb wanted = pictureAt(x, y).value_or(Rgb{255, 0, 0});
+            if (found.r != wanted.r || found.g != wanted.g || found.b != wanted.b) {
+                ++(pictureAt(x, y) ? picturesWrong : gapsWrong);
+                if (gapsWrong + picturesWrong <= 5) {
+                    ADD_FAILURE() << "at " << x << "," << y << ": " << found.r << "," << found.g << "," << found.b
+                                  << " instead of " << wanted.r << "," << wanted.g << "," << wanted.b;
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(Near(pixel(kBorder + W / 2, kBorder + H / 2), SlideColour(1))) << "picture 1 shows slide 1";
+    g_free(memory);
+    EXPECT_EQ(gapsWrong, 0);
+    EXPECT_EQ(picturesWrong, 0);
 }
 
 TEST_F(MontageCommand, ATextWatermarkSitsAtTheBottomRightOfEveryPicture)

@@ -16,7 +16,8 @@
 
 namespace velmora::testing {
 
-BackgroundVelmora::BackgroundVelmora(const std::filesystem::path& settings, const std::vector<std::string>& arguments)
+BackgroundVelmora::BackgroundVelmora(const std::filesystem::path& settings, const std::vector<std::string>& arguments,
+                                     const std::map<std::string, std::string>& environment)
 {
     std::vector<char*> argv{const_cast<char*>(VELMORA_BIN)};
     for (const std::string& argument : arguments) {
@@ -30,6 +31,9 @@ BackgroundVelmora::BackgroundVelmora(const std::filesystem::path& settings, cons
         ::dup2(nothing, STDOUT_FILENO);
         ::dup2(nothing, STDERR_FILENO);
         ::setenv("VELMORA_SETTINGS", settings.c_str(), 1);
+        for (const auto& [name, value] : environment) {
+            ::setenv(name.c_str(), value.c_str(), 1);
+        }
         ::execv(VELMORA_BIN, argv.data());
         ::_exit(127);
     }

@@ -17,7 +17,8 @@ namespace velmora::testing {
 // output thrown away; killed if not waited for.
 class BackgroundVelmora {
 public:
-    BackgroundVelmora(const std::filesystem::path& settings, const std::vector<std::string>& arguments);
+    BackgroundVelmora(const std::filesystem::path& settings, const std::vector<std::string>& arguments,
+                      const std::map<std::string, std::string>& environment = {});
     ~BackgroundVelmora();
     BackgroundVelmora(const BackgroundVelmora&) = delete;
     BackgroundVelmora& operator=(const BackgroundVelmora&) = delete;

@@ -2,6 +2,7 @@
 // fetching it: neither the copy the host hands the renderer nor LibreOffice
 // itself reaches the address.
 #include <atomic>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -15,6 +16,7 @@
 #include "render/SlideRenderer.hpp"
 #include "tests/support/Decks.hpp"
 #include "tests/support/PackageEdit.hpp"
+#include "tests/support/Process.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::testing {
@@ -213,6 +215,44 @@ TEST_F(OutsideFiles, SvgPicturesUnderAnotherTypeOrPackedAreFoundToo)
     package->Write(png, std::string("\x1F\x8B\x08\0packed", 10));
     EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 1);
     EXPECT_EQ(package->Read(png).find("packed"), std::string::npos) << "emptied, as it cannot be read";
+}
+
+// `content` packed or unpacked by gzip itself, through a file of `folder`.
+std::string ThroughGzip(const std::filesystem::path& folder, const std::string& content, bool pack)
+{
+    const auto file = folder / "through-gzip";
+    std::ofstream(file, std::ios::binary) << content;
+    const ProcessResult run = RunProcess({"gzip", pack ? "-cn" : "-dc", file.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.out;
+}
+
+// What a picture's bytes hold decides, not its declared type: SVG in an XML
+// part, or packed under a metafile's type, is cleared (and stays packed);
+// a packed metafile and the package's own XML stay as they are.
+TEST_F(OutsideFiles, PicturesAreJudgedByWhatTheirBytesHoldUnpacked)
+{
+    const std::string slide = "ppt/slides/slide1.xml";
+    const std::string image = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+    const std::string emf = std::string("\x01\0\0\0\x6C\0\0\0", 8) + std::string(200, 'm');
+    const std::string metafile = ThroughGzip(dir_.path(), emf, true);
+    AddRelatedPart(deck_, slide, image, "ppt/media/x.xml", "application/xml", untouched_);
+    AddRelatedPart(deck_, slide, image, "ppt/media/y.emz", "image/x-emz", ThroughGzip(dir_.path(), untouched_, true));
+    AddRelatedPart(deck_, slide, image, "ppt/media/z.emz", "image/x-emz", metafile);
+    AddRelatedPart(deck_, slide, "http://schemas.openxmlformats.org/officeDocument/2006/relationships/customXml",
+                   "customXml/item9.xml", "application/xml", R"(<?xml version="1.0"?><b:Sources xmlns:b="urn:b"/>)");
+
+    auto package = pptx::package::Package::Open(deck_);
+    const std::string custom = package->Read("/customXml/item9.xml");
+    EXPECT_EQ(pptx::package::DropOutsideReferences(*package), 3) << "drawing.svg, x.xml and y.emz";
+    EXPECT_EQ(package->Read("/ppt/media/x.xml").find("file:"), std::string::npos);
+    const std::string packed = package->Read("/ppt/media/y.emz");
+    EXPECT_TRUE(packed.starts_with("\x1F\x8B"));
+    const std::string unpacked = ThroughGzip(dir_.path(), packed, false);
+    EXPECT_NE(unpacked.find("url(#p)"), std::string::npos) << unpacked;
+    EXPECT_EQ(unpacked.find("file:"), std::string::npos) << unpacked;
+    EXPECT_EQ(package->Read("/ppt/media/z.emz"), metafile);
+    EXPECT_EQ(package->Read("/customXml/item9.xml"), custom);
 }
 
 }  // namespace
