@@ -7,6 +7,7 @@
 
 #include "host/HostError.hpp"
 #include "host/Slide.hpp"
+#include "pptx/package/RendererCopy.hpp"
 
 namespace velmora::studio {
 
@@ -87,6 +88,7 @@ SlideImages::Result SlideImages::Draw(std::filesystem::path copy, std::uint64_t 
         // The renderer knows one file; each revision replaces it.
         const std::filesystem::path deck = folder_.Path() / "deck.pptx";
         std::filesystem::rename(copy, deck);
+        pptx::package::PrepareRendererCopy(deck);
         if (!renderer_) {
             renderer_ = std::make_unique<render::SlideRenderer>(render::RendererOptions{.keepOfficeRunning = true});
         }

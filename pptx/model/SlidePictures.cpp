@@ -11,8 +11,8 @@
 #include "pptx/model/Presentation.hpp"
 #include "platform/HostSteps.hpp"
 #include "pptx/package/Package.hpp"
-#include "pptx/package/OutsideReferences.hpp"
 #include "pptx/package/PartGraph.hpp"
+#include "pptx/package/RendererCopy.hpp"
 
 namespace velmora::pptx::model {
 
@@ -122,7 +122,7 @@ const SlidePictures::Snapshot& SlidePictures::Current(Presentation& presentation
         }
         presentation.Deck().Save(snapshot.file);
         TellSubstitutedFonts([&presentation] { return presentation.Deck().TypefacesUsed(); });
-        PrepareForRenderer(snapshot.file);
+        package::PrepareRendererCopy(snapshot.file);
         snapshot.revision = presentation.Revision();
     }
     return snapshot;
@@ -151,7 +151,7 @@ void SlidePictures::ConvertNextAhead()
     AheadCopy ahead{source, *stamp, Folder() / ("presentation" + std::to_string(++copies_) + ".pptx")};
     try {
         std::filesystem::copy_file(source, ahead.copy);
-        PrepareForRenderer(ahead.copy);
+        package::PrepareRendererCopy(ahead.copy);
     } catch (const std::filesystem::filesystem_error&) {
         return;  // the file is read, and any fault told, in its turn
     } catch (const host::HostError&) {
@@ -179,15 +179,6 @@ bool SlidePictures::TakeAheadCopy(Presentation& presentation, Snapshot& snapshot
     snapshot = {ahead->copy, 0};
     TellSubstitutedFonts([&snapshot] { return package::TypefacesUsed(*package::Package::Open(snapshot.file)); });
     return true;
-}
-
-void SlidePictures::PrepareForRenderer(const std::filesystem::path& copy)
-{
-    auto package = package::Package::Open(copy);
-    const int dropped = package::DropFetchedLinks(*package) + package::DropOutsideReferences(*package);
-    if (dropped > 0) {
-        package->Save(copy);
-    }
 }
 
 void SlidePictures::TellSubstitutedFonts(const std::function<std::vector<std::string>()>& typefaces)

@@ -71,7 +71,6 @@ private:
     const Snapshot& Current(Presentation& presentation);
     void ConvertNextAhead();
     bool TakeAheadCopy(Presentation& presentation, Snapshot& snapshot);
-    void PrepareForRenderer(const std::filesystem::path& copy);
     // Tells the observer which of the typefaces the renderer lacks; they are
     // gathered only when there is an observer.
     void TellSubstitutedFonts(const std::function<std::vector<std::string>()>& typefaces);

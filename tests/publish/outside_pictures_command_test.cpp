@@ -1,23 +1,14 @@
 // SVG pictures that draw a file of the machine, hidden under a type other
 // than SVG's, through every command that hands the deck to LibreOffice.
 #include <filesystem>
-#include <fstream>
-#include <regex>
 
 #include <vips/vips8>
 
 #include "tests/publish/CommandFixture.hpp"
-#include "tests/support/PackageEdit.hpp"
+#include "tests/support/OutsideSvgDeck.hpp"
 
 namespace velmora::testing {
 namespace {
-
-constexpr const char* kImageRelationship =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
-// The local file's colour, which nothing else in the deck has.
-constexpr int kRed = 250;
-constexpr int kGreen = 20;
-constexpr int kBlue = 200;
 
 // Pixels of a picture near the local file's colour.
 int LocalFilePixels(const std::string& picture)
@@ -26,7 +17,7 @@ int LocalFilePixels(const std::string& picture)
         vips::VImage::new_from_buffer(picture.data(), picture.size(), "").colourspace(VIPS_INTERPRETATION_sRGB);
     const vips::VImage rgb = image.extract_band(0, vips::VImage::option()->set("n", 3));
     const auto near = [&rgb](int band, int value) { return (rgb[band] - value).abs() < 40; };
-    const vips::VImage match = near(0, kRed) & near(1, kGreen) & near(2, kBlue);
+    const vips::VImage match = near(0, kOutsideRed) & near(1, kOutsideGreen) & near(2, kOutsideBlue);
     return static_cast<int>(match.avg() / 255 * match.width() * match.height());
 }
 
@@ -37,41 +28,12 @@ protected:
         CommandTest::SetUp();
         ASSERT_EQ(VIPS_INIT("velmora-outside-tests"), 0);
         const vips::VImage black = vips::VImage::black(64, 64, vips::VImage::option()->set("bands", 3));
-        (black + std::vector<double>{kRed, kGreen, kBlue}).cast(VIPS_FORMAT_UCHAR).write_to_file(local_.c_str());
+        (black + std::vector<double>{kOutsideRed, kOutsideGreen, kOutsideBlue})
+            .cast(VIPS_FORMAT_UCHAR)
+            .write_to_file(local_.c_str());
         (black + 128).cast(VIPS_FORMAT_UCHAR).write_to_file((dir_ / "stand-in.png").c_str());
 
-        auto presentation = decks_.app().Presentations()->Add(true);
-        for (int k = 1; k <= 2; ++k) {
-            auto slide = presentation->Slides()->Add(k, host::SlideLayout::Blank);
-            slide->Shapes()->AddPicture(dir_ / "stand-in.png", 0, -1, 0, 0, 720, 540);
-        }
-        presentation->SaveAs(deck(), host::SaveFormat::Presentation);
-        presentation->Close();
-        // Slide 1: plain SVG in an XML part; slide 2: SVG packed with gzip as a compressed metafile.
-        ShowOnSlide(1, "ppt/media/x.xml", "application/xml", Svg());
-        std::ofstream(dir_ / "drawing.svg") << Svg();
-        ASSERT_EQ(RunProcess({"gzip", "-kn", (dir_ / "drawing.svg").string()}).status, 0);
-        ShowOnSlide(2, "ppt/media/y.emz", "image/x-emz", ReadBytes(dir_ / "drawing.svg.gz"));
-    }
-
-    std::string Svg() const
-    {
-        const std::string file = "file://" + local_.string();
-        return R"(<?xml version="1.0"?><svg xmlns="http://www.w3.org/2000/svg" )"
-               R"(xmlns:xlink="http://www.w3.org/1999/xlink" width="400" height="300" viewBox="0 0 400 300">)"
-               R"(<rect width="400" height="300" fill="#408040"/>)"
-               R"(<image x="0" y="0" width="400" height="300" preserveAspectRatio="none" xlink:href=")" +
-               file + R"("/><image x="0" y="0" width="200" height="300" preserveAspectRatio="none" href=")" +
-               file + R"("/></svg>)";
-    }
-
-    void ShowOnSlide(int slide, const std::string& part, const std::string& type, const std::string& content) const
-    {
-        const std::string slidePart = "ppt/slides/slide" + std::to_string(slide) + ".xml";
-        const std::string id = AddRelatedPart(deck(), slidePart, kImageRelationship, part, type, content);
-        WriteEntry(deck(), slidePart,
-                   std::regex_replace(*ReadEntry(deck(), slidePart), std::regex(R"(r:embed="[^"]*")"),
-                                      "r:embed=\"" + id + "\""));
+        WriteOutsideSvgDeck(decks_, deck(), dir_ / "stand-in.png", local_);
     }
 
     // Every picture of a folder, by name.
