@@ -36,7 +36,7 @@ TEST_F(InstallTest, BinaryManualAndCompletionGoToTheirPlaces)
     const std::string manual =
         RunProcess({"gzip", "-dc", (prefix / "share/man/man1/velmora.1.gz").string()}).out;
     EXPECT_TRUE(manual.starts_with(".TH VELMORA 1")) << manual.substr(0, 80);
-    for (const char* file : {"share/applications/velmora-studio.desktop",
+    for (const char* file : {"share/applications/velmora-studio.desktop", "share/man/man1/velmora-studio.1.gz",
                              "share/icons/hicolor/scalable/apps/velmora-studio.svg", "share/doc/velmora/copyright",
                              "share/doc/velmora/changelog.gz"}) {
         EXPECT_TRUE(std::filesystem::exists(prefix / file)) << file;

@@ -38,6 +38,7 @@ ls "$work"/demo-*.txt >/dev/null || fail "no notes file"
 
 man -w velmora | grep -q '^/usr/share/man/man1/velmora.1.gz$' || fail "no manual page"
 MANPAGER=cat man velmora | grep -q 'velmora' || fail "the manual page does not show"
+man -w velmora-studio | grep -q '^/usr/share/man/man1/velmora-studio.1.gz$' || fail "no manual page for the studio"
 bash -c 'source /usr/share/bash-completion/completions/velmora && complete -p velmora' || fail "no completion"
 desktop-file-validate /usr/share/applications/velmora-studio.desktop
 grep -q '^MimeType=application/vnd.openxmlformats-officedocument.presentationml.presentation;$' \
