@@ -8,6 +8,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "render/Resample.hpp"
+
 namespace velmora::impress {
 namespace {
 
@@ -108,34 +110,28 @@ std::optional<Pixels> DecodeIco(std::span<const std::uint8_t> bytes)
     return DecodeDib(bytes, header, header + Little(bytes, header, 4) + 4 * colours, true);
 }
 
-// The average of the source pixels each square pixel covers, the picture
-// fitted into the square with its sides kept in proportion, on white.
+// The picture fitted into the square with its sides kept in proportion, on
+// white, each pixel the mean of the source area it covers.
 std::vector<std::uint32_t> Fitted(const Pixels& source, int size)
 {
-    std::vector<std::uint32_t> square(static_cast<std::size_t>(size * size), kWhite);
+    render::Raster raster{{source.width, source.height}, {}};
+    raster.rgb.reserve(source.rgb.size() * 3);
+    for (const std::uint32_t pixel : source.rgb) {
+        raster.rgb.insert(raster.rgb.end(), {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
+                                             static_cast<std::uint8_t>(pixel)});
+    }
     const double scale = static_cast<double>(std::max(source.width, source.height)) / size;
-    const int width = std::max(1, static_cast<int>(source.width / scale + 0.5));
-    const int height = std::max(1, static_cast<int>(source.height / scale + 0.5));
-    const int left = (size - width) / 2;
-    const int top = (size - height) / 2;
-    for (int y = 0; y < height; ++y) {
-        const int y0 = std::min(source.height - 1, static_cast<int>(y * scale));
-        const int y1 = std::clamp(static_cast<int>((y + 1) * scale), y0 + 1, source.height);
-        for (int x = 0; x < width; ++x) {
-            const int x0 = std::min(source.width - 1, static_cast<int>(x * scale));
-            const int x1 = std::clamp(static_cast<int>((x + 1) * scale), x0 + 1, source.width);
-            std::uint32_t sums[3] = {0, 0, 0};
-            for (int sy = y0; sy < y1; ++sy) {
-                for (int sx = x0; sx < x1; ++sx) {
-                    const std::uint32_t pixel = source.rgb[static_cast<std::size_t>(sy * source.width + sx)];
-                    for (int c = 0; c < 3; ++c) {
-                        sums[c] += (pixel >> (8 * c)) & 0xFF;
-                    }
-                }
-            }
-            const auto count = static_cast<std::uint32_t>((y1 - y0) * (x1 - x0));
+    const render::PixelBox box{std::max(1, static_cast<int>(source.width / scale + 0.5)),
+                               std::max(1, static_cast<int>(source.height / scale + 0.5))};
+    const render::Raster fitted = render::Resampled(raster, box);
+    std::vector<std::uint32_t> square(static_cast<std::size_t>(size * size), kWhite);
+    const int left = (size - box.width) / 2;
+    const int top = (size - box.height) / 2;
+    for (int y = 0; y < box.height; ++y) {
+        for (int x = 0; x < box.width; ++x) {
+            const std::uint8_t* rgb = &fitted.rgb[static_cast<std::size_t>((y * box.width + x) * 3)];
             square[static_cast<std::size_t>((top + y) * size + left + x)] =
-                (sums[0] / count) | (sums[1] / count) << 8 | (sums[2] / count) << 16;
+                std::uint32_t{rgb[0]} << 16 | std::uint32_t{rgb[1]} << 8 | rgb[2];
         }
     }
     return square;
