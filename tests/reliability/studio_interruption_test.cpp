@@ -4,10 +4,10 @@
 #include <csignal>
 #include <thread>
 
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include "tests/reliability/ReliabilityFixture.hpp"
+#include "tests/support/Process.hpp"
 
 namespace velmora::testing {
 namespace {
@@ -31,33 +31,15 @@ class StudioInterruption : public ReliabilityTest {
 protected:
     pid_t StartStudio(const std::filesystem::path& deck) const
     {
-        std::vector<std::string> arguments{VELMORA_STUDIO, deck.string()};
         // Qt's runtime folder would otherwise go into the temporary folder.
         std::filesystem::create_directory(dir_ / "runtime");
         std::filesystem::permissions(dir_ / "runtime", std::filesystem::perms::owner_all);
-        std::vector<std::string> environment{"TMPDIR=" + temporary_.path().string(), "QT_QPA_PLATFORM=offscreen",
-                                             "VELMORA_SETTINGS=" + (dir_ / "settings.ini").string(),
-                                             "XDG_RUNTIME_DIR=" + (dir_ / "runtime").string()};
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            const std::string_view entry(*variable);
-            const std::string_view name = entry.substr(0, entry.find('='));
-            if (name != "TMPDIR" && name != "QT_QPA_PLATFORM" && name != "VELMORA_SETTINGS" &&
-                name != "XDG_RUNTIME_DIR") {
-                environment.emplace_back(entry);
-            }
-        }
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (std::string& entry : environment) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), envp.data()), 0);
+        const pid_t pid = StartProcess({VELMORA_STUDIO, deck.string()},
+                                       {{"TMPDIR", temporary_.path().string()},
+                                        {"QT_QPA_PLATFORM", "offscreen"},
+                                        {"VELMORA_SETTINGS", (dir_ / "settings.ini").string()},
+                                        {"XDG_RUNTIME_DIR", (dir_ / "runtime").string()}});
+        EXPECT_GT(pid, 0);
         return pid;
     }
 

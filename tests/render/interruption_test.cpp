@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include "tests/render/SampleDeck.hpp"
+#include "tests/support/Process.hpp"
 #include "tests/support/TempDir.hpp"
 
 namespace velmora::render {
@@ -71,27 +71,10 @@ protected:
     // Starts the exporting program with its temporary files in temp_.
     int Start(const std::filesystem::path& soffice, const std::filesystem::path& deck)
     {
-        const std::string tmpdir = "TMPDIR=" + temp_.string();
-        std::vector<std::string> arguments{VELMORA_INTERRUPTED_EXPORT, soffice.string(), deck.string(),
-                                           (folder_ / "slide.png").string()};
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<std::string> environment{tmpdir};
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            if (std::string_view(*variable).substr(0, 7) != "TMPDIR=") {
-                environment.emplace_back(*variable);
-            }
-        }
-        std::vector<char*> envp;
-        for (std::string& entry : environment) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), envp.data()), 0);
+        const int pid = testing::StartProcess(
+            {VELMORA_INTERRUPTED_EXPORT, soffice.string(), deck.string(), (folder_ / "slide.png").string()},
+            {{"TMPDIR", temp_.string()}});
+        EXPECT_GT(pid, 0);
         return pid;
     }
 

@@ -126,6 +126,15 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::seco
     return result;
 }
 
+int StartProcess(const std::vector<std::string>& argv, const std::map<std::string, std::string>& environment)
+{
+    std::vector<char*> args = Pointers(argv);
+    const std::vector<std::string> variables = Environment(environment);
+    std::vector<char*> envp = Pointers(variables);
+    pid_t pid = 0;
+    return posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), envp.data()) == 0 ? pid : -1;
+}
+
 std::string OwnMaps()
 {
     std::ifstream in("/proc/self/maps");
