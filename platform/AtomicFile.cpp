@@ -6,7 +6,6 @@
 #include <string>
 #include <system_error>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -104,25 +103,17 @@ bool SameFile(const struct stat& a, const struct stat& b)
 // that can be locked has lost its writer (killed mid-write) and goes.
 void RemoveAbandonedWrites(const std::filesystem::path& folder)
 {
-    DIR* listing = ::opendir(folder.c_str());
-    if (listing == nullptr) {
-        return;
-    }
-    const int folderFd = ::dirfd(listing);
-    while (const dirent* entry = ::readdir(listing)) {
-        if (!IsTemporaryName(entry->d_name)) {
-            continue;
+    ForEachEntry(folder, [](int folderFd, const char* name) {
+        if (!IsTemporaryName(name)) {
+            return;
         }
-        FileDescriptor file(::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        FileDescriptor file(::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat opened {};
-        struct stat named {};
         if (file.get() >= 0 && ::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
-            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
-            ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named)) {
-            ::unlinkat(folderFd, entry->d_name, 0);
+            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
+            RemoveIfStillThere(folderFd, name, opened);
         }
-    }
-    ::closedir(listing);
+    });
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <string>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -14,6 +16,28 @@ void RemoveLeftoversOfDeadRuns(const std::filesystem::path& folder)
     RemoveAbandonedWrites(folder);
     RemoveAbandonedTemporaryNames(folder);
     RemoveAbandonedPrivateFolders(folder);
+}
+
+void ForEachEntry(const std::filesystem::path& folder, const std::function<void(int folder, const char* name)>& visit)
+{
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const int folderFd = ::dirfd(listing);
+    while (const dirent* entry = ::readdir(listing)) {
+        visit(folderFd, entry->d_name);
+    }
+    ::closedir(listing);
+}
+
+void RemoveIfStillThere(int folder, const char* name, const struct stat& opened)
+{
+    struct stat named {};
+    if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
+        named.st_ino == opened.st_ino) {
+        ::unlinkat(folder, name, 0);
+    }
 }
 
 bool ProcessGone(pid_t pid)

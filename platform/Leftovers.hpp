@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace velmora::platform {
@@ -25,6 +27,14 @@ void RemoveAbandonedPrivateFolders(const std::filesystem::path& folder);
 // Whether the process `pid` of this machine is gone; a process that cannot
 // be looked at (another user's) is not.
 bool ProcessGone(pid_t pid);
+
+// Calls `visit` with the folder's descriptor and the name of each of its
+// entries; nothing when the folder cannot be read.
+void ForEachEntry(const std::filesystem::path& folder, const std::function<void(int folder, const char* name)>& visit);
+
+// Removes `name` from `folder` if it still names the file `opened` was
+// read from: a file put there since under the same name stays.
+void RemoveIfStillThere(int folder, const char* name, const struct stat& opened);
 
 // This machine's name, for records that other machines sharing a folder may read.
 std::string HostName();

@@ -7,7 +7,6 @@
 #include <system_error>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,19 +83,13 @@ PrivateFolder::~PrivateFolder()
 
 void RemoveAbandonedPrivateFolders(const std::filesystem::path& folder)
 {
-    DIR* listing = ::opendir(folder.c_str());
-    if (listing == nullptr) {
-        return;
-    }
-    const int folderFd = ::dirfd(listing);
-    while (const dirent* entry = ::readdir(listing)) {
-        const pid_t owner = OwnerInName(entry->d_name);
-        if (owner != 0 && ProcessGone(owner) && OwnFolder(folderFd, entry->d_name)) {
+    ForEachEntry(folder, [&](int folderFd, const char* name) {
+        const pid_t owner = OwnerInName(name);
+        if (owner != 0 && ProcessGone(owner) && OwnFolder(folderFd, name)) {
             std::error_code ignored;
-            std::filesystem::remove_all(folder / entry->d_name, ignored);
+            std::filesystem::remove_all(folder / name, ignored);
         }
-    }
-    ::closedir(listing);
+    });
 }
 
 }  // namespace velmora::platform

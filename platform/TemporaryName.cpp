@@ -10,7 +10,6 @@
 #include <string_view>
 #include <system_error>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -185,30 +184,19 @@ TemporaryName::~TemporaryName()
 
 void RemoveAbandonedTemporaryNames(const std::filesystem::path& folder)
 {
-    DIR* listing = ::opendir(folder.c_str());
-    if (listing == nullptr) {
-        return;
-    }
-    const int folderFd = ::dirfd(listing);
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string name = RecordedName(entry->d_name);
+    ForEachEntry(folder, [&](int folderFd, const char* entry) {
+        const std::string name = RecordedName(entry);
         struct stat opened {};
-        const std::optional<Record> record =
-            name.empty() ? std::nullopt : AbandonedRecord(folderFd, entry->d_name, opened);
+        const std::optional<Record> record = name.empty() ? std::nullopt : AbandonedRecord(folderFd, entry, opened);
         if (!record) {
-            continue;
+            return;
         }
         for (const std::string& suffix : record->suffixes) {
             std::error_code ignored;
             std::filesystem::remove_all(folder / (name + suffix), ignored);
         }
-        struct stat named {};
-        if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == opened.st_ino &&
-            named.st_dev == opened.st_dev) {
-            ::unlinkat(folderFd, entry->d_name, 0);
-        }
-    }
-    ::closedir(listing);
+        RemoveIfStillThere(folderFd, entry, opened);
+    });
 }
 
 }  // namespace velmora::platform
